@@ -1,0 +1,30 @@
+#pragma once
+// Control IDs of the main dialog.
+
+namespace cog {
+
+enum : int {
+  IDC_TARGET_LABEL = 1001,
+  IDC_ERROR_LABEL = 1002,
+  IDC_ACTUAL_LABEL = 1003,
+  IDC_FIND = 1007,
+  IDC_TARGET_RATIO = 1009,
+  IDC_GEAR1 = 1012,
+  IDC_GEAR2 = 1013,
+  IDC_GEAR3 = 1014,
+  IDC_GEAR4 = 1015,
+  IDC_TIMES_LABEL = 1016,
+  IDC_ERROR = 1018,
+  IDC_ACTUAL_RATIO = 1019,
+  IDC_ABOUT = 1022,
+  IDC_TEETH_FRAME = 1023,
+  IDC_MATCH_FRAME = 1024,
+  IDC_HIGHER = 1026,
+  IDC_LOWER = 1027,
+  IDC_SINGLE_ONLY = 1030,
+  IDC_SINGLE_LABEL = 1031,
+  IDC_EVEN_ONLY = 1032,
+  IDC_EVEN_LABEL = 1033,
+};
+
+}  // namespace cog
