@@ -1,0 +1,197 @@
+#include "app/cli_commands.h"
+
+#include <cstdio>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <string_view>
+
+#include "ui/dialog_actions.h"
+#include "ui/dialog_ids.h"
+#include "ui/memory_port.h"
+
+namespace cog {
+namespace {
+
+constexpr const char* kHelp =
+    "cogwright-cli: change-gear ratios from the command line\n"
+    "\n"
+    "Usage:\n"
+    "  cogwright-cli find TARGET [--teeth A B]\n"
+    "      Shows the compound gear train whose ratio is nearest to TARGET, its actual\n"
+    "      ratio and the error in percent, as the Find button does. TARGET is read\n"
+    "      as the dialog reads its target box (\"abc\" reads as 0).\n"
+    "  cogwright-cli table [--teeth A B]\n"
+    "      Prints every slot of the sorted ratio table, one per line:\n"
+    "      INDEX RATIO G1 G2 G3 G4 SINGLE (tab-separated; RATIO as %.9g).\n"
+    "  cogwright-cli session [--teeth A B]\n"
+    "      Replays dialog actions read from standard input, one per line:\n"
+    "        target TEXT   put TEXT (everything after the first space) in the target box\n"
+    "        find | higher | lower   press that button\n"
+    "        single 0|1 | even 0|1   clear or tick that check box\n"
+    "      It starts as the dialog does: target 0.12345, both boxes clear, index 0.\n"
+    "      After find, higher and lower it prints\n"
+    "        show INDEX ACTUAL G1 G2 G3 G4 ERROR GREY   (the box texts; GREY is 12, 34 or -)\n"
+    "      or, when a step runs off an end of the table and shows nothing,\n"
+    "        keep INDEX\n"
+    "      (tab-separated). An unknown action stops the run with exit code 2.\n"
+    "  cogwright-cli --help\n"
+    "\n"
+    "  --teeth A B   the smallest and largest tooth count, taken as the program takes\n"
+    "                its two command-line numbers (rounded, modulo 256, then at least 6\n"
+    "                and at most 130). Default: 16 and 72.\n"
+    "\n"
+    "Exit codes: 0 done, 2 bad usage or unknown action, 3 the ratio table cannot be\n"
+    "created (error 9 when it would exceed 4 GiB, error 7 when memory runs out).\n";
+
+struct Invocation {
+  std::string command;
+  std::vector<std::string> positional;
+  ToothLimits limits;
+};
+
+// nullopt after reporting a usage error on err.
+std::optional<Invocation> ParseArgs(const std::vector<std::string>& args, std::ostream& err) {
+  Invocation inv;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--teeth") {
+      if (i + 2 >= args.size()) {
+        err << "cogwright-cli: --teeth needs two values\n";
+        return std::nullopt;
+      }
+      // Taken verbatim, even when empty or starting with a minus sign.
+      inv.limits = LimitsFromParameters(args[i + 1], args[i + 2]);
+      i += 2;
+    } else if (inv.command.empty()) {
+      inv.command = a;
+    } else {
+      inv.positional.push_back(a);
+    }
+  }
+  return inv;
+}
+
+std::string ShowLine(MemoryPort& port, std::int32_t index) {
+  std::string line = "show\t" + std::to_string(index);
+  for (int id : {IDC_ACTUAL_RATIO, IDC_GEAR1, IDC_GEAR2, IDC_GEAR3, IDC_GEAR4, IDC_ERROR}) {
+    line += '\t' + port.ItemText(id);
+  }
+  return line + '\t' + port.GreyPair();
+}
+
+// Applies one action line; false after reporting an unknown action.
+bool ReplayAction(const std::string& line, std::size_t number, MemoryPort& port, AppState& state,
+                  std::ostream& out, std::ostream& err) {
+  const std::size_t space = line.find(' ');
+  const std::string_view action = std::string_view(line).substr(0, space);
+  const std::string_view rest =
+      space == std::string::npos ? std::string_view() : std::string_view(line).substr(space + 1);
+  if (action == "target") {
+    port.SetItemText(IDC_TARGET_RATIO, std::string(rest));
+    return true;
+  }
+  if ((action == "single" || action == "even") && (rest == "0" || rest == "1")) {
+    port.SetCheckState(action == "single" ? IDC_SINGLE_ONLY : IDC_EVEN_ONLY, rest == "1");
+    return true;
+  }
+  if (space == std::string::npos && (action == "find" || action == "higher" || action == "lower")) {
+    bool shown = true;
+    if (action == "find") {
+      FindMatch(port, state);
+    } else {
+      shown = StepMatch(port, state, action == "higher" ? 1 : 0);
+    }
+    out << (shown ? ShowLine(port, state.CurrentIndex) : "keep\t" + std::to_string(state.CurrentIndex))
+        << '\n';
+    return true;
+  }
+  err << "cogwright-cli: line " << number << ": unknown action \"" << line << "\"\n";
+  return false;
+}
+
+int Session(AppState& state, std::istream& in, std::ostream& out, std::ostream& err) {
+  MemoryPort port;
+  std::string line;
+  for (std::size_t number = 1; std::getline(in, line); ++number) {
+    if (!ReplayAction(line, number, port, state, out, err)) return 2;
+  }
+  return 0;
+}
+
+int Table(const AppState& state, std::ostream& out) {
+  const EntryTable& table = state.Tables.RatioTable;
+  char buffer[128];
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    const RatioEntry e = table[i];
+    const int n = std::snprintf(buffer, sizeof buffer, "%zu\t%.9g\t%u\t%u\t%u\t%u\t%u\n", i,
+                                static_cast<double>(e.Ratio), e.Gear1, e.Gear2, e.Gear3, e.Gear4,
+                                e.IsSingle);
+    out.write(buffer, n);
+  }
+  return 0;
+}
+
+std::string Train(const std::string& driver, const std::string& driven) {
+  return driver + "/" + driven;
+}
+
+int Find(AppState& state, const std::string& target, std::ostream& out) {
+  MemoryPort port;
+  port.SetItemText(IDC_TARGET_RATIO, target);
+  FindMatch(port, state);
+  const std::string g1 = port.ItemText(IDC_GEAR1), g2 = port.ItemText(IDC_GEAR2);
+  const std::string g3 = port.ItemText(IDC_GEAR3), g4 = port.ItemText(IDC_GEAR4);
+  out << "Target ratio  " << target << '\n';
+  if (port.ItemText(IDC_ACTUAL_RATIO) == "0.") {
+    out << "No gear train: the nearest entry is the empty slot of ratio 0 (index "
+        << state.CurrentIndex << ").\n";
+    return 0;
+  }
+  out << "Gear train    " << Train(g1, g2) << " x " << Train(g3, g4)
+      << "   (driver/driven, first pair x second pair)\n";
+  const std::string grey = port.GreyPair();
+  if (grey == "12") {
+    out << "Single pair   " << Train(g3, g4) << " alone gives it (" << Train(g1, g2) << " is 1:1)\n";
+  } else if (grey == "34") {
+    out << "Single pair   " << Train(g1, g2) << " alone gives it (" << Train(g3, g4) << " is 1:1)\n";
+  }
+  out << "Actual ratio  " << port.ItemText(IDC_ACTUAL_RATIO) << '\n';
+  out << "Error         " << port.ItemText(IDC_ERROR) << "   (actual above target is positive)\n";
+  out << "Table index   " << state.CurrentIndex << " of " << state.Tables.RatioTable.TopIndex()
+      << '\n';
+  return 0;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+           std::ostream& err) {
+  for (const std::string& a : args) {
+    if (a == "--help" || a == "-h" || a == "help") {
+      out << kHelp;
+      return 0;
+    }
+  }
+  const std::optional<Invocation> inv = ParseArgs(args, err);
+  if (!inv) return 2;
+  const bool known = inv->command == "session" || inv->command == "table" || inv->command == "find";
+  const std::size_t wanted = inv->command == "find" ? 1 : 0;
+  if (!known || inv->positional.size() != wanted) {
+    err << "cogwright-cli: usage: cogwright-cli find TARGET | table | session [--teeth A B]"
+           " (--help explains)\n";
+    return 2;
+  }
+
+  AppState state;
+  const RunError error = StartupWithLimits(state, inv->limits);
+  if (error != RunError::kNone) {
+    err << "cogwright-cli: " << TableFailureText(error, state.Limits) << '\n';
+    return 3;
+  }
+  if (inv->command == "session") return Session(state, in, out, err);
+  if (inv->command == "table") return Table(state, out);
+  return Find(state, inv->positional[0], out);
+}
+
+}  // namespace cog
