@@ -1,0 +1,26 @@
+#include "ui/win32/bold_font.h"
+
+#include <cstring>
+
+namespace cog {
+
+BoldFont::BoldFont(const FontSpec& spec) : points_(spec.points), logfont_{} {
+  logfont_.lfWeight = spec.weight;
+  std::strncpy(logfont_.lfFaceName, spec.face, LF_FACESIZE - 1);
+}
+
+void BoldFont::ApplyTo(HWND control) {
+  if (control == nullptr) return;
+  if (!font_) {
+    int pixels_per_inch = 0;
+    {
+      ScopedWindowDC dc(control);
+      pixels_per_inch = GetDeviceCaps(dc.get(), LOGPIXELSY);
+    }
+    logfont_.lfHeight = FontPixelHeight(points_, pixels_per_inch);
+    font_.Reset(CreateFontIndirectA(&logfont_));
+  }
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+}
+
+}  // namespace cog
