@@ -11,6 +11,7 @@ namespace {
 
 using testing::BuildTables;
 using testing::DefaultTables;
+using testing::RatioOf;
 
 struct Row {
   std::int64_t index;
@@ -21,7 +22,7 @@ struct Row {
 void ExpectRow(const EntryTable& table, const Row& row) {
   const RatioEntry& e = table[row.index];
   // The decimals are rounded; exact neighbours are checked separately.
-  EXPECT_FLOAT_EQ(e.Ratio, row.ratio) << "index " << row.index;
+  EXPECT_FLOAT_EQ(RatioOf(e), row.ratio) << "index " << row.index;
   EXPECT_EQ(e.Gear1, row.g1) << "index " << row.index;
   EXPECT_EQ(e.Gear2, row.g2) << "index " << row.index;
   EXPECT_EQ(e.Gear3, row.g3) << "index " << row.index;
@@ -54,9 +55,9 @@ TEST(RatioTableTest, Limits20To21RowByRow) {
   };
   for (const Row& row : rows) ExpectRow(t.RatioTable, row);
   // 20/21 x 21/20 of the rounded pair ratios falls one unit short of 1.
-  EXPECT_EQ(t.RatioTable[4].Ratio, std::nextafter(1.0f, 0.0f));
-  EXPECT_EQ(t.RatioTable[5].Ratio, 1.0f);
-  EXPECT_EQ(t.RatioTable[2].Ratio, t.RatioTable[3].Ratio);
+  EXPECT_EQ(RatioOf(t.RatioTable[4]), std::nextafter(1.0f, 0.0f));
+  EXPECT_EQ(RatioOf(t.RatioTable[5]), 1.0f);
+  EXPECT_EQ(RatioOf(t.RatioTable[2]), RatioOf(t.RatioTable[3]));
 }
 
 TEST(RatioTableTest, SizesForOddLimits) {
@@ -91,7 +92,7 @@ TEST(RatioTableTest, MinAboveMaxGivesZeroEntriesAllSingleButTheExtraSlot) {
   const RatioTables t = BuildTables(20, 0);
   int unflagged = 0;
   for (const RatioEntry& e : t.RatioTable) {
-    EXPECT_EQ(e.Ratio, 0.0f);
+    EXPECT_EQ(RatioOf(e), 0.0f);
     EXPECT_EQ(e.Gear1 | e.Gear2 | e.Gear3 | e.Gear4, 0);
     unflagged += e.IsSingle == 0;
   }
@@ -114,10 +115,10 @@ TEST(RatioTableTest, DefaultLimitLandmarks) {
   };
   for (const Row& row : rows) ExpectRow(t.RatioTable, row);
   // Same exact value as the next entry's gears, one unit in the last place lower.
-  EXPECT_EQ(t.RatioTable[27364].Ratio, std::nextafter(t.RatioTable[27365].Ratio, 0.0f));
-  EXPECT_EQ(t.RatioTable[1103479].Ratio, std::nextafter(0.5f, 0.0f));
-  EXPECT_EQ(t.RatioTable[1103480].Ratio, 0.5f);
-  EXPECT_EQ(t.RatioTable[5279625].Ratio, 20.25f);
+  EXPECT_EQ(RatioOf(t.RatioTable[27364]), std::nextafter(RatioOf(t.RatioTable[27365]), 0.0f));
+  EXPECT_EQ(RatioOf(t.RatioTable[1103479]), std::nextafter(0.5f, 0.0f));
+  EXPECT_EQ(RatioOf(t.RatioTable[1103480]), 0.5f);
+  EXPECT_EQ(RatioOf(t.RatioTable[5279625]), 20.25f);
 }
 
 TEST(RatioTableTest, EveryEntryIsSortedAndMatchesItsGears) {
@@ -125,10 +126,10 @@ TEST(RatioTableTest, EveryEntryIsSortedAndMatchesItsGears) {
     const RatioTables t = BuildTables(limits.first, limits.second);
     for (std::size_t i = 1; i < t.RatioTable.size(); ++i) {
       const RatioEntry& e = t.RatioTable[i];
-      ASSERT_LE(t.RatioTable[i - 1].Ratio, e.Ratio) << i;
+      ASSERT_LE(RatioOf(t.RatioTable[i - 1]), RatioOf(e)) << i;
       const float first = static_cast<float>(static_cast<long double>(e.Gear1) / e.Gear2);
       const float second = static_cast<float>(static_cast<long double>(e.Gear3) / e.Gear4);
-      ASSERT_EQ(e.Ratio, static_cast<float>(double(first) * double(second))) << i;
+      ASSERT_EQ(RatioOf(e), static_cast<float>(double(first) * double(second))) << i;
       ASSERT_EQ(e.IsSingle, e.Gear1 == e.Gear2 || e.Gear3 == e.Gear4) << i;
     }
   }

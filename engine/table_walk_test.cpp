@@ -11,6 +11,7 @@ namespace {
 
 using testing::BuildTables;
 using testing::DefaultTables;
+using testing::RatioOf;
 
 constexpr int kHigher = 1;
 constexpr int kLower = 0;
@@ -104,7 +105,7 @@ TEST(TableWalkTest, DefaultLimitSingleRatios) {
   // From the highest single ratio, 72:16 (4.5), up to the top, shown, twice.
   std::int32_t i = top;
   while (!(t[i].IsSingle && t[i].Gear1 == t[i].Gear2 && t[i].Gear3 == 72 && t[i].Gear4 == 16)) --i;
-  EXPECT_EQ(t[i].Ratio, 4.5f);
+  EXPECT_EQ(RatioOf(t[i]), 4.5f);
   const WalkResult up = WalkTable(t, i, kHigher, true, false);
   EXPECT_EQ(up.index, top);
   EXPECT_TRUE(up.display);

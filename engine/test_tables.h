@@ -25,6 +25,10 @@ inline RatioTables BuildTables(int min_teeth, int max_teeth) {
   return t;
 }
 
+// The ratio as a value: test macros bind references, and a packed float
+// member cannot be bound without a misaligned access.
+inline float RatioOf(const RatioEntry& e) { return e.Ratio; }
+
 // A hand-made table of the given entries, in the given order.
 inline EntryTable MakeTable(std::initializer_list<RatioEntry> entries) {
   EntryTable table;
