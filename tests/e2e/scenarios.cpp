@@ -1,0 +1,16 @@
+#include "tests/e2e/scenarios.h"
+
+namespace cog::e2e {
+namespace {
+
+constexpr Scenario kScenarios[] = {
+    {"layout", CheckLayout},          {"find", CheckFindLiterals}, {"sessions", CheckSessions},
+    {"startup", CheckStartupNotices}, {"about", CheckAbout},       {"keys", CheckKeysFocusAndClose},
+    {"failure", CheckTableFailure},
+};
+
+}  // namespace
+
+std::span<const Scenario> AllScenarios() { return kScenarios; }
+
+}  // namespace cog::e2e

@@ -1,0 +1,16 @@
+#pragma once
+// Locale-free renderings of numbers and texts for the driver's own reports.
+
+#include <string>
+#include <string_view>
+
+namespace cog::e2e {
+
+std::string Dec(long long value);
+// "0x" followed by at least eight hex digits, the way window styles are written.
+std::string Hex(unsigned long value);
+// The text between double quotes, with CR, LF, TAB, '"', '\' and other control
+// bytes spelled as escapes so that a failure shows exactly what was read.
+std::string Quoted(std::string_view text);
+
+}  // namespace cog::e2e
