@@ -1,8 +1,12 @@
 #include "engine/ratio_table.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cfloat>
 #include <cmath>
 
+#include "engine/ratio_sort.h"
+#include "engine/worker_threads.h"
 #include "numtext/table_sort.h"
 
 static_assert(LDBL_MANT_DIG == 64, "pair ratios are divided at x87 extended precision");
@@ -30,26 +34,50 @@ void FillPairs(ToothLimits limits, EntryTable& pairs) {
   }
 }
 
-// Every unordered choice of two pair entries, a pair with itself included; the
-// pair with the lower sorted index becomes the first pair.
-void FillCompounds(const EntryTable& pairs, EntryTable& ratios) {
+// Row i of the compound fill: pair i with each pair j >= i, written from
+// position `m` on. The pair with the lower sorted index becomes the first pair.
+void FillCompoundRow(const EntryTable& pairs, std::size_t i, std::size_t m, EntryTable& ratios) {
   const std::size_t count = pairs.size();
-  std::size_t m = 0;
-  for (std::size_t i = 0; i < count; ++i) {
-    const RatioEntry first = pairs[i];
-    for (std::size_t j = i; j < count; ++j) {
-      const RatioEntry second = pairs[j];
-      RatioEntry& e = ratios[m++];
-      // The product of two floats is exact in double, so this is a single
-      // rounding of the exact product, as at extended precision.
-      e.Ratio = static_cast<float>(static_cast<double>(second.Ratio) * first.Ratio);
-      e.Gear1 = first.Gear1;
-      e.Gear2 = first.Gear2;
-      e.Gear3 = second.Gear1;
-      e.Gear4 = second.Gear2;
-      e.IsSingle = (e.Gear1 == e.Gear2 || e.Gear3 == e.Gear4) ? 1 : 0;
-    }
+  const RatioEntry first = pairs[i];
+  const bool first_single = first.Gear1 == first.Gear2;
+  RatioEntry* out = &ratios[m];
+  for (std::size_t j = i; j < count; ++j, ++out) {
+    const RatioEntry second = pairs[j];
+    RatioEntry e;
+    // The product of two floats is exact in double, so this is a single
+    // rounding of the exact product, as at extended precision.
+    e.Ratio = static_cast<float>(static_cast<double>(second.Ratio) * first.Ratio);
+    e.Gear1 = first.Gear1;
+    e.Gear2 = first.Gear2;
+    e.Gear3 = second.Gear1;
+    e.Gear4 = second.Gear2;
+    e.IsSingle = (first_single || second.Gear1 == second.Gear2) ? 1 : 0;
+    *out = e;
   }
+}
+
+// Every unordered choice of two pair entries, a pair with itself included, in
+// the order of the plain double loop. Rows are independent, so the threads
+// take them in turns; row i starts after the i rows of count, count - 1, ...
+// entries before it.
+void FillCompounds(const EntryTable& pairs, EntryTable& ratios, unsigned workers) {
+  const std::size_t count = pairs.size();
+  constexpr std::size_t kRowsPerTurn = 16;
+  // A small table is filled before a thread would have started.
+  constexpr std::size_t kThreadsFrom = 1 << 20;
+  if (ratios.size() < kThreadsFrom) workers = 1;
+  std::atomic<std::size_t> next_row{0};
+  RunOnWorkers(workers, [&] {
+    for (;;) {
+      const std::size_t first_row = next_row.fetch_add(kRowsPerTurn);
+      if (first_row >= count) return;
+      const std::size_t end_row = std::min(count, first_row + kRowsPerTurn);
+      for (std::size_t i = first_row; i < end_row; ++i) {
+        const std::size_t m = i * (2 * count - i + 1) / 2;
+        FillCompoundRow(pairs, i, m, ratios);
+      }
+    }
+  });
 }
 
 }  // namespace
@@ -66,13 +94,16 @@ RunError BuildRatioTable(ToothLimits limits, RatioTables& tables, ZeroAllocator 
   if (pair_error == RunError::kOutOfMemory) return pair_error;
   const RunError ratio_error = tables.RatioTable.Create(RatioTableSlots(limits) - 1, allocate);
   if (ratio_error != RunError::kNone) return ratio_error;
+  const unsigned workers = WorkerCount();
 
   if (tables.PairTable.created()) {
     FillPairs(limits, tables.PairTable);
     SortEntries(tables.PairTable, &CompareRatio);
-    FillCompounds(tables.PairTable, tables.RatioTable);
+    FillCompounds(tables.PairTable, tables.RatioTable, workers);
   }
-  SortEntries(tables.RatioTable, &CompareRatio);
+  // Every ratio is a product of positive pair ratios, or the +0 of a zero
+  // entry, as the fast sort requires.
+  SortRatioEntries(tables.RatioTable.data(), tables.RatioTable.size(), workers);
   return RunError::kNone;
 }
 

@@ -28,6 +28,9 @@ std::int64_t RatioTableSlots(ToothLimits limits);
 // RatioTable of the zero slot alone. Any other failure to create a table is
 // returned (kSubscriptOutOfRange when RatioTable would exceed 4 GiB,
 // kOutOfMemory), and then no table is filled or sorted.
+// Large tables are filled and sorted on every core; the worker threads are
+// joined before this returns, and the result is the same byte for byte as the
+// single-threaded quicksort of numtext/table_sort.h would give.
 RunError BuildRatioTable(ToothLimits limits, RatioTables& tables,
                          ZeroAllocator allocate = CallocZeroAllocator);
 

@@ -1,21 +1,16 @@
 #include "engine/table_walk.h"
 
+#include <cstring>
+
 namespace cog {
 namespace {
 
+// Gear1..Gear4 read as one word: a tooth count is odd when its lowest bit is
+// set, and one test covers all four.
 bool HasOddTooth(const RatioEntry& e) {
-  return ((e.Gear1 | e.Gear2 | e.Gear3 | e.Gear4) & 1) != 0;
-}
-
-WalkResult PlainWalk(const EntryTable& table, std::int32_t index, int step, bool even_only) {
-  const std::int64_t top = table.TopIndex();
-  std::int64_t i = index;
-  for (;;) {
-    i += step;
-    if (i > top) return {static_cast<std::int32_t>(top), false};
-    if (i < 0) return {0, false};
-    if (!(even_only && HasOddTooth(table[i]))) return {static_cast<std::int32_t>(i), true};
-  }
+  std::uint32_t gears;
+  std::memcpy(&gears, reinterpret_cast<const unsigned char*>(&e) + sizeof e.Ratio, sizeof gears);
+  return (gears & 0x01010101u) != 0;
 }
 
 // A single entry qualifies when its working pair (the pair that is not 1:1)
@@ -33,26 +28,61 @@ bool AcceptSingle(const RatioEntry& e, const RatioEntry& start, bool even_only) 
   return WorkingPairDiffers(e, start);
 }
 
-// Unlike the plain walk, running off an end still shows the end entry.
-WalkResult SingleWalk(const EntryTable& table, std::int32_t index, int step, bool even_only) {
-  const std::int64_t top = table.TopIndex();
-  const RatioEntry start = table[index];
-  std::int64_t i = index;
-  for (;;) {
-    i += step;
-    if (i > top) return {static_cast<std::int32_t>(top), true};
-    if (i < 0) return {0, true};
-    if (AcceptSingle(table[i], start, even_only)) return {static_cast<std::int32_t>(i), true};
+// The first index beyond `from` in the direction of kStep whose entry passes
+// `accept`, or the index just off that end of the table (top + 1 or -1).
+// One loop per direction keeps the scan to one bound test per entry.
+template <int kStep, class Accept>
+std::int64_t Seek(const EntryTable& table, std::int64_t from, Accept accept) {
+  const RatioEntry* entries = table.data();
+  if constexpr (kStep > 0) {
+    const std::int64_t top = table.TopIndex();
+    for (std::int64_t i = from + 1; i <= top; ++i) {
+      if (accept(entries[i])) return i;
+    }
+    return top + 1;
+  } else {
+    for (std::int64_t i = from - 1; i >= 0; --i) {
+      if (accept(entries[i])) return i;
+    }
+    return -1;
   }
+}
+
+// Off an end, the index is clamped to it; `display` says whether the entry
+// there is shown.
+WalkResult Clamped(const EntryTable& table, std::int64_t i, bool display) {
+  if (i < 0) return {0, display};
+  if (i > table.TopIndex()) return {static_cast<std::int32_t>(table.TopIndex()), display};
+  return {static_cast<std::int32_t>(i), true};
+}
+
+template <int kStep>
+WalkResult PlainWalk(const EntryTable& table, std::int32_t index, bool even_only) {
+  const std::int64_t i =
+      even_only ? Seek<kStep>(table, index, [](const RatioEntry& e) { return !HasOddTooth(e); })
+                : std::int64_t{index} + kStep;
+  return Clamped(table, i, false);
+}
+
+// Unlike the plain walk, running off an end still shows the end entry.
+template <int kStep>
+WalkResult SingleWalk(const EntryTable& table, std::int32_t index, bool even_only) {
+  const RatioEntry start = table[index];
+  const std::int64_t i = Seek<kStep>(
+      table, index, [&](const RatioEntry& e) { return AcceptSingle(e, start, even_only); });
+  return Clamped(table, i, true);
 }
 
 }  // namespace
 
-WalkResult WalkTable(const EntryTable& table, std::int32_t index, int direction,
-                     bool single_only, bool even_only) {
-  const int step = direction == 1 ? 1 : -1;
-  return single_only ? SingleWalk(table, index, step, even_only)
-                     : PlainWalk(table, index, step, even_only);
+WalkResult WalkTable(const EntryTable& table, std::int32_t index, int direction, bool single_only,
+                     bool even_only) {
+  if (direction == 1) {
+    return single_only ? SingleWalk<1>(table, index, even_only)
+                       : PlainWalk<1>(table, index, even_only);
+  }
+  return single_only ? SingleWalk<-1>(table, index, even_only)
+                     : PlainWalk<-1>(table, index, even_only);
 }
 
 }  // namespace cog
