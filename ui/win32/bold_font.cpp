@@ -4,9 +4,9 @@
 
 namespace cog {
 
-BoldFont::BoldFont(const FontSpec& spec) : points_(spec.points), logfont_{} {
-  logfont_.lfWeight = spec.weight;
-  std::strncpy(logfont_.lfFaceName, spec.face, LF_FACESIZE - 1);
+BoldFont::BoldFont(const FontSpec& font) : points_(font.points), logfont_{} {
+  logfont_.lfWeight = font.weight;
+  std::strncpy(logfont_.lfFaceName, font.face, LF_FACESIZE - 1);
 }
 
 void BoldFont::ApplyTo(HWND control) {

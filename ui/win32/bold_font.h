@@ -13,7 +13,7 @@ class BoldFont {
  public:
   // Prepares the LOGFONTA (face and weight; no italic, underline or
   // strike-out, character set 0) without making the font yet.
-  explicit BoldFont(const FontSpec& spec);
+  explicit BoldFont(const FontSpec& font);
 
   // Sends WM_SETFONT (redraw) to `control`. The first time, makes the HFONT
   // with a height from LOGPIXELSY of this control's device context. A null

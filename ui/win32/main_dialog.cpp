@@ -63,14 +63,14 @@ class MainDialog {
 };
 
 bool MainDialog::Build(HWND parent) {
-  const DialogSpec& spec = MainDialogSpec();
-  const std::vector<WORD> dialog_template = HiddenDialogTemplate(spec);
+  const DialogSpec& layout = MainDialogSpec();
+  const std::vector<WORD> dialog_template = HiddenDialogTemplate(layout);
   dialog_ = CreateDialogIndirectParamA(instance_,
                                        reinterpret_cast<LPCDLGTEMPLATEA>(dialog_template.data()),
                                        parent, &DialogProcedure, 0);
   if (dialog_ == nullptr) return false;
   SetWindowLongPtrA(dialog_, DWLP_USER, reinterpret_cast<LONG_PTR>(this));
-  SetWindowTextA(dialog_, spec.title);
+  SetWindowTextA(dialog_, layout.title);
   CreateControls(dialog_, instance_, MainDialogControls());
   ApplyBoldFonts(dialog_, MainDialogControls(), gear_font_, times_font_);
   return true;
