@@ -9,6 +9,7 @@
 #include <io.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,8 @@
 #include "tests/e2e/driver_paths.h"
 #include "tests/e2e/pose.h"
 #include "tests/e2e/scenarios.h"
+#include "tests/e2e/soak.h"
+#include "tests/e2e/startup_bench.h"
 
 namespace {
 
@@ -24,13 +27,21 @@ using cog::e2e::DriverPaths;
 constexpr const char* kUsage =
     "usage: cogwright-e2e --exe COGWRIGHT.EXE --sessions DIR --expected DIR\n"
     "                     [--hook COGWRIGHT-HOOK.DLL] [--only SCENARIO]\n"
-    "       cogwright-e2e --exe COGWRIGHT.EXE --pose TARGET --release FILE";
+    "       cogwright-e2e --exe COGWRIGHT.EXE --pose TARGET --release FILE\n"
+    "       cogwright-e2e --exe COGWRIGHT.EXE --soak-make SCRIPT --actions N --seed S [--tail T]\n"
+    "       cogwright-e2e --exe COGWRIGHT.EXE --soak SCRIPT --soak-expected FILE [--tail T]\n"
+    "                     [--hook COGWRIGHT-GDI-HOOK.DLL]\n"
+    "       cogwright-e2e --exe COGWRIGHT.EXE --bench-startup RUNS";
 
 struct Options {
   DriverPaths paths;
   std::string only;
   std::string pose_target;
   std::string release_file;
+  // The soak's two passes and the start-up measurement.
+  std::string soak_make;
+  cog::e2e::SoakOptions soak;
+  int bench_runs = 0;
 };
 
 std::string DriverDirectory() {
@@ -66,12 +77,32 @@ bool ParseArguments(int argc, char** argv, Options* options) {
       options->pose_target = value;
     } else if (option == "--release") {
       options->release_file = value;
+    } else if (option == "--soak-make") {
+      options->soak_make = value;
+    } else if (option == "--soak") {
+      options->soak.script = value;
+    } else if (option == "--soak-expected") {
+      options->soak.expected = value;
+    } else if (option == "--tail") {
+      options->soak.tail = value;
+    } else if (option == "--actions") {
+      options->soak.actions = std::strtoul(value.c_str(), nullptr, 10);
+    } else if (option == "--seed") {
+      options->soak.seed = std::strtoul(value.c_str(), nullptr, 10);
+    } else if (option == "--bench-startup") {
+      options->bench_runs = std::atoi(value.c_str());
+      if (options->bench_runs < 1) return false;
     } else {
       return false;
     }
   }
   if (argc % 2 == 0) return false;
-  if (paths->hook_dll.empty()) paths->hook_dll = DriverDirectory() + "\\cogwright-hook.dll";
+  const bool soak = !options->soak_make.empty() || !options->soak.script.empty();
+  if (paths->hook_dll.empty())
+    paths->hook_dll =
+        DriverDirectory() + (soak ? "\\cogwright-gdi-hook.dll" : "\\cogwright-hook.dll");
+  if (options->bench_runs > 0 || !options->soak_make.empty()) return !paths->exe.empty();
+  if (!options->soak.script.empty()) return !paths->exe.empty() && !options->soak.expected.empty();
   if (!options->release_file.empty()) return !paths->exe.empty();
   if (!options->only.empty() && !IsScenarioName(options->only)) return false;
   return !paths->exe.empty() && !paths->sessions_dir.empty() && !paths->expected_dir.empty();
@@ -98,6 +129,13 @@ int main(int argc, char** argv) {
   const DriverPaths& paths = options.paths;
   if (!options.release_file.empty())
     return cog::e2e::PoseAfterFind(paths, options.pose_target, options.release_file);
+  if (options.bench_runs > 0) return cog::e2e::BenchStartup(paths, options.bench_runs);
+  if (!options.soak_make.empty()) {
+    cog::e2e::SoakOptions make = options.soak;
+    make.script = options.soak_make;
+    return cog::e2e::MakeSoakScript(paths, make);
+  }
+  if (!options.soak.script.empty()) return cog::e2e::RunSoak(paths, options.soak);
   InitCommonControlsAsTheProgramDoes();
   cog::e2e::CheckLog log;
   for (const cog::e2e::Scenario& scenario : cog::e2e::AllScenarios()) {
