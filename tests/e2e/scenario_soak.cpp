@@ -26,18 +26,6 @@ constexpr int kSettleReads = 3;
 constexpr DWORD kSettleStepMs = 100;
 constexpr int kSettleMaxSteps = 50;
 
-std::vector<std::string> SplitTabs(const std::string& line) {
-  std::vector<std::string> fields(1);
-  for (char c : line) {
-    if (c == '\t') {
-      fields.emplace_back();
-    } else {
-      fields.back() += c;
-    }
-  }
-  return fields;
-}
-
 // Where two texts first differ, for a report that cannot print 30,000 bytes.
 std::string Difference(const std::string& want, const std::string& got) {
   const auto mismatch = std::mismatch(want.begin(), want.end(), got.begin(), got.end());

@@ -52,4 +52,16 @@ std::string Quoted(std::string_view text) {
   return out + "\"";
 }
 
+std::vector<std::string> SplitTabs(const std::string& line) {
+  std::vector<std::string> fields(1);
+  for (char c : line) {
+    if (c == '\t') {
+      fields.emplace_back();
+    } else {
+      fields.back() += c;
+    }
+  }
+  return fields;
+}
+
 }  // namespace cog::e2e

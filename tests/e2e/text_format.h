@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace cog::e2e {
 
@@ -12,5 +13,8 @@ std::string Hex(unsigned long value);
 // The text between double quotes, with CR, LF, TAB, '"', '\' and other control
 // bytes spelled as escapes so that a failure shows exactly what was read.
 std::string Quoted(std::string_view text);
+// The fields of one tab-separated record of cogwright-cli; one field for a line
+// without tabs.
+std::vector<std::string> SplitTabs(const std::string& line);
 
 }  // namespace cog::e2e
