@@ -43,4 +43,16 @@ std::string ReadGreyPair(const RemoteDialog& dialog, std::string_view expected) 
   return as_expected ? std::string(expected) : seen;
 }
 
+bool SetCheckBoxShowingNothing(RemoteDialog& dialog, CheckLog& log, const std::string& label,
+                               int box, bool checked, const ResultTexts& shown) {
+  if ((dialog.CheckState(box) == BST_CHECKED) != checked && !dialog.Click(box)) {
+    log.Fatal(label, "no answer to the click");
+    return false;
+  }
+  log.Equal(label + ": check state", checked ? BST_CHECKED : BST_UNCHECKED,
+            dialog.CheckState(box));
+  CheckResultTexts(log, label + " (a check box shows nothing)", shown, ReadResultTexts(dialog));
+  return true;
+}
+
 }  // namespace cog::e2e

@@ -25,6 +25,12 @@ ResultTexts ReadResultTexts(const RemoteDialog& dialog);
 void CheckResultTexts(CheckLog& log, std::string_view step, const ResultTexts& expected,
                       const ResultTexts& actual, bool with_error = true);
 
+// Sets a check box by clicking it when it differs, then checks its state and
+// that the six texts stayed `shown`: a check box alone displays nothing. False
+// when the dialog does not answer the click.
+bool SetCheckBoxShowingNothing(RemoteDialog& dialog, CheckLog& log, const std::string& label,
+                               int box, bool checked, const ResultTexts& shown);
+
 // Waits until the gear boxes paint as `expected` says ("12": the first pair
 // grey, "34": the second, "-": none) and returns `expected`; if they never do,
 // returns the colours seen, box by box. Other boxes must show the normal

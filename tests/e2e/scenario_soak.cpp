@@ -69,15 +69,7 @@ class SoakReplay {
   }
 
   bool SetCheckBox(const std::string& label, int box, bool checked) {
-    if ((dialog_.CheckState(box) == BST_CHECKED) != checked && !dialog_.Click(box)) {
-      log_.Fatal(label, "no answer to the click");
-      return false;
-    }
-    log_.Equal(label + ": check state", checked ? BST_CHECKED : BST_UNCHECKED,
-               dialog_.CheckState(box));
-    CheckResultTexts(log_, label + " (a check box shows nothing)", shown_,
-                     ReadResultTexts(dialog_));
-    return true;
+    return SetCheckBoxShowingNothing(dialog_, log_, label, box, checked, shown_);
   }
 
   bool Press(std::uint32_t index, const std::string& label, int button) {
