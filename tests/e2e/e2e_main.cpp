@@ -31,14 +31,14 @@ constexpr const char* kUsage =
     "       cogwright-e2e --exe COGWRIGHT.EXE --soak-make SCRIPT --actions N --seed S [--tail T]\n"
     "       cogwright-e2e --exe COGWRIGHT.EXE --soak SCRIPT --soak-expected FILE [--tail T]\n"
     "                     [--hook COGWRIGHT-GDI-HOOK.DLL]\n"
-    "       cogwright-e2e --exe COGWRIGHT.EXE --bench-startup RUNS";
+    "       cogwright-e2e --exe COGWRIGHT.EXE --bench-startup RUNS [--tail T]";
 
 struct Options {
   DriverPaths paths;
   std::string only;
   std::string pose_target;
   std::string release_file;
-  // The soak's two passes and the start-up measurement.
+  // The soak's two passes and the start-up measurement; both take --tail.
   std::string soak_make;
   cog::e2e::SoakOptions soak;
   int bench_runs = 0;
@@ -129,7 +129,8 @@ int main(int argc, char** argv) {
   const DriverPaths& paths = options.paths;
   if (!options.release_file.empty())
     return cog::e2e::PoseAfterFind(paths, options.pose_target, options.release_file);
-  if (options.bench_runs > 0) return cog::e2e::BenchStartup(paths, options.bench_runs);
+  if (options.bench_runs > 0)
+    return cog::e2e::BenchStartup(paths, options.bench_runs, options.soak.tail);
   if (!options.soak_make.empty()) {
     cog::e2e::SoakOptions make = options.soak;
     make.script = options.soak_make;

@@ -4,9 +4,9 @@ namespace cog::e2e {
 namespace {
 
 constexpr Scenario kScenarios[] = {
-    {"layout", CheckLayout},          {"find", CheckFindLiterals}, {"sessions", CheckSessions},
-    {"startup", CheckStartupNotices}, {"about", CheckAbout},       {"keys", CheckKeysFocusAndClose},
-    {"failure", CheckTableFailure},
+    {"image", CheckImageHeader},      {"layout", CheckLayout},          {"find", CheckFindLiterals},
+    {"sessions", CheckSessions},      {"startup", CheckStartupNotices}, {"about", CheckAbout},
+    {"keys", CheckKeysFocusAndClose}, {"failure", CheckTableFailure},
 };
 
 }  // namespace

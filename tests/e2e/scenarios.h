@@ -16,6 +16,8 @@ struct Scenario {
   ScenarioFunction run;
 };
 
+// The program file's header: large-address-aware, 32-bit.
+void CheckImageHeader(const DriverPaths& paths, CheckLog& log);
 // Title, geometry, controls, styles, fonts and tab order of the main dialog.
 void CheckLayout(const DriverPaths& paths, CheckLog& log);
 // Find with the texts whose results are known literally, and the grey pair.
