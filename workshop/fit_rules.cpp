@@ -1,0 +1,84 @@
+#include "workshop/fit_rules.h"
+
+namespace cog {
+namespace {
+
+// Builds the rules with one overflow flag, so each rule reads as its formula.
+class Figures {
+ public:
+  explicit Figures(const Geometry& g) : g_(g) {}
+
+  // m * teeth / 2: a pitch radius, or m * (teeth + 2) / 2 for a tip radius.
+  Fraction Radius(int teeth) { return Mul(g_.module, Fraction{teeth, 2}); }
+  Fraction Half(const Fraction& f) { return Mul(f, Fraction{1, 2}); }
+
+  Fraction Add(const Fraction& a, const Fraction& b) { return Do(cog::Add, a, b); }
+  Fraction Sub(const Fraction& a, const Fraction& b) { return Do(Subtract, a, b); }
+  Fraction Mul(const Fraction& a, const Fraction& b) { return Do(Multiply, a, b); }
+  Fraction Abs(Fraction f) {
+    f.num = f.num < 0 ? -f.num : f.num;
+    return f;
+  }
+  Fraction Min(const Fraction& a, const Fraction& b) { return Compare(a, b) <= 0 ? a : b; }
+
+  bool ok() const { return ok_; }
+
+ private:
+  Fraction Do(bool (*op)(const Fraction&, const Fraction&, Fraction*), const Fraction& a,
+              const Fraction& b) {
+    Fraction out;
+    if (!op(a, b, &out)) ok_ = false;
+    return out;
+  }
+
+  const Geometry& g_;
+  bool ok_ = true;
+};
+
+void PlacementRules(Figures& f, const Geometry& g, const Fraction& l1, const Fraction& l2,
+                    std::vector<FitRule>* rules) {
+  rules->push_back({"shaft_reach", "the middle shaft reaches both gears",
+                    f.Sub(f.Add(l1, l2), g.centre_distance)});
+  rules->push_back({"shaft_apart", "the middle shaft is not too close",
+                    f.Sub(g.centre_distance, f.Abs(f.Sub(l1, l2)))});
+  if (g.slot)
+    rules->push_back({"slot", "the middle shaft is within the slot",
+                      f.Min(f.Sub(l2, g.slot->first), f.Sub(g.slot->second, l2))});
+}
+
+}  // namespace
+
+bool FitRules(const Geometry& g, std::span<const int> gears, std::vector<FitRule>* rules) {
+  rules->clear();
+  Figures f(g);
+  const Fraction stud = f.Half(g.stud_shaft), leadscrew = f.Half(g.leadscrew_shaft);
+  if (gears.size() == 3) {
+    const int a = gears[0], i = gears[1], d = gears[2];
+    rules->push_back({"a_clears_d", "the driver and the driven gear clear each other",
+                      f.Sub(g.centre_distance, f.Radius(a + d + 4))});
+    PlacementRules(f, g, f.Radius(a + i), f.Radius(i + d), rules);
+  } else if (gears.size() == 4) {
+    const int a = gears[0], b = gears[1], c = gears[2], d = gears[3];
+    const Fraction l1 = f.Radius(a + b), l2 = f.Radius(c + d);
+    rules->push_back(
+        {"c_clears_stud", "C clears the stud", f.Sub(l1, f.Add(f.Radius(c + 2), stud))});
+    rules->push_back({"b_clears_leadscrew", "B clears the lead screw",
+                      f.Sub(l2, f.Add(f.Radius(b + 2), leadscrew))});
+    rules->push_back({"a_clears_leadscrew", "A clears the lead screw",
+                      f.Sub(g.centre_distance, f.Add(f.Radius(a + 2), leadscrew))});
+    rules->push_back({"d_clears_stud", "D clears the stud",
+                      f.Sub(g.centre_distance, f.Add(f.Radius(d + 2), stud))});
+    PlacementRules(f, g, l1, l2, rules);
+  }
+  return f.ok();
+}
+
+bool TrainFits(const Geometry& geometry, std::span<const int> gears, bool* ok) {
+  std::vector<FitRule> rules;
+  *ok = FitRules(geometry, gears, &rules);
+  for (const FitRule& rule : rules)
+    if (rule.margin_mm.num < 0) return false;
+  return true;
+}
+
+}  // namespace cog

@@ -1,0 +1,44 @@
+#pragma once
+// Whether a change-gear train fits on the banjo, rule by rule, exactly.
+//
+// m is the module, Dc the centre distance from stud to lead screw, all in mm;
+// a gear of T teeth has pitch radius mT/2 and tip radius m(T+2)/2, and a shaft
+// of diameter s needs s/2 of room. Each rule's margin is the room to spare in
+// mm (negative: short by that much); a train fits when no margin is negative.
+//
+// Compound A:B, C:D (A and B in front, C and D behind, B and C on the middle
+// shaft), L1 = m(A+B)/2, L2 = m(C+D)/2:
+//   c_clears_stud        m(A+B)/2 - (m(C+2)/2 + stud/2)
+//   b_clears_leadscrew   m(C+D)/2 - (m(B+2)/2 + leadscrew/2)
+//   a_clears_leadscrew   Dc - (m(A+2)/2 + leadscrew/2)
+//   d_clears_stud        Dc - (m(D+2)/2 + stud/2)
+//   shaft_reach          L1 + L2 - Dc        (the middle shaft can close the triangle)
+//   shaft_apart          Dc - |L1 - L2|
+//   slot                 min(L2 - near, far - L2), only when a slot is given
+// Simple A, idler I, D: L1 = m(A+I)/2, L2 = m(I+D)/2, the same shaft_reach,
+// shaft_apart and slot rules (the slot binds the idler), and
+//   a_clears_d           Dc - m(A+D+4)/2
+// Six-gear trains have no rules here: their fit is not checked.
+
+#include <span>
+#include <vector>
+
+#include "workshop/fraction.h"
+#include "workshop/profile.h"
+
+namespace cog {
+
+struct FitRule {
+  const char* id;    // stable, for JSON and scripts
+  const char* text;  // for people
+  Fraction margin_mm;
+};
+
+// The rules for a simple (3 gears: A, I, D) or compound (4 gears: A, B, C, D)
+// train; false when a figure overflows (the caller reports it).
+bool FitRules(const Geometry& geometry, std::span<const int> gears, std::vector<FitRule>* rules);
+
+// True when every rule's margin is at least 0; *ok false on overflow.
+bool TrainFits(const Geometry& geometry, std::span<const int> gears, bool* ok);
+
+}  // namespace cog

@@ -1,0 +1,284 @@
+#include "workshop/profile.h"
+
+#include <algorithm>
+
+#include "workshop/fraction_text.h"
+#include "workshop/json_tree.h"
+#include "workshop/target.h"
+
+namespace cog {
+namespace {
+
+using Kind = JsonNode::Kind;
+
+std::string Key(std::string_view key) { return "\"" + std::string(key) + "\""; }
+
+// The raw pieces of the file, checked one key at a time and combined at the end.
+struct Pieces {
+  std::optional<Fraction> module, dp, stud_shaft, leadscrew_shaft, centre_distance;
+  std::optional<std::pair<Fraction, Fraction>> slot;
+};
+
+class Reader {
+ public:
+  Reader(LatheProfile* profile, std::string* error) : profile_(profile), error_(error) {}
+
+  bool Read(const JsonNode& root) {
+    if (root.kind != Kind::kObject)
+      return Fail("the profile must be a JSON object, not " + std::string(KindName(root.kind)));
+    for (std::size_t i = 0; i < root.members.size(); ++i) {
+      const std::string& key = root.members[i].first;
+      for (std::size_t j = 0; j < i; ++j)
+        if (root.members[j].first == key) return Fail(Key(key) + " is given twice");
+      if (!Member(key, root.members[i].second)) return false;
+    }
+    return Combine();
+  }
+
+ private:
+  bool Fail(std::string message) {
+    *error_ = std::move(message);
+    return false;
+  }
+
+  bool Member(const std::string& key, const JsonNode& value) {
+    if (key == "name") return Text(key, value, &profile_->name);
+    if (key == "leadscrew") return Leadscrew(value);
+    if (key == "fixed_ratio") return Positive(key, value, &profile_->fixed_ratio);
+    if (key == "gearbox") return Gearbox(value);
+    if (key == "gears") return Gears(value);
+    if (key == "module") return Positive(key, value, &pieces_.module.emplace());
+    if (key == "dp") return Positive(key, value, &pieces_.dp.emplace());
+    if (key == "stud_shaft_mm") return Diameter(key, value, &pieces_.stud_shaft.emplace());
+    if (key == "leadscrew_shaft_mm")
+      return Diameter(key, value, &pieces_.leadscrew_shaft.emplace());
+    if (key == "centre_distance_mm")
+      return Positive(key, value, &pieces_.centre_distance.emplace());
+    if (key == "slot_mm") return Slot(value);
+    if (key == "trains") return Trains(value);
+    return Fail("unknown key " + Key(key) +
+                " (known: name, leadscrew, fixed_ratio, gearbox, gears, module, dp, "
+                "stud_shaft_mm, leadscrew_shaft_mm, centre_distance_mm, slot_mm, trains)");
+  }
+
+  bool Text(const std::string& where, const JsonNode& value, std::string* out) {
+    if (value.kind != Kind::kString)
+      return Fail(where + " must be a string, not " + KindName(value.kind));
+    *out = value.text;
+    return true;
+  }
+
+  bool Number(const std::string& where, const JsonNode& value, Fraction* out) {
+    if (value.kind != Kind::kNumber && value.kind != Kind::kString)
+      return Fail(where + " must be a number or a decimal or fraction text, not " +
+                  KindName(value.kind));
+    std::string why;
+    if (!ReadFraction(value.text, out, &why)) return Fail(where + ": " + why);
+    return true;
+  }
+
+  bool Positive(const std::string& key, const JsonNode& value, Fraction* out) {
+    const std::string where = Key(key);
+    if (!Number(where, value, out)) return false;
+    if (!IsPositive(*out)) return Fail(where + " must be above zero");
+    return true;
+  }
+
+  bool Diameter(const std::string& key, const JsonNode& value, Fraction* out) {
+    const std::string where = Key(key);
+    if (!Number(where, value, out)) return false;
+    if (out->num < 0) return Fail(where + " must not be negative");
+    return true;
+  }
+
+  bool Leadscrew(const JsonNode& value) {
+    if (!Text(Key("leadscrew"), value, &profile_->leadscrew_text)) return false;
+    std::string why;
+    if (!ReadLeadscrew(value.text, &profile_->leadscrew_mm, &why))
+      return Fail(Key("leadscrew") + ": " + why);
+    return true;
+  }
+
+  bool Gearbox(const JsonNode& value) {
+    if (value.kind != Kind::kArray)
+      return Fail(Key("gearbox") + " must be an array of {\"name\", \"ratio\"}");
+    for (std::size_t i = 0; i < value.items.size(); ++i) {
+      const std::string where = Key("gearbox") + "[" + std::to_string(i) + "]";
+      const JsonNode& item = value.items[i];
+      if (item.kind != Kind::kObject) return Fail(where + " must be an object");
+      GearboxPosition position;
+      bool named = false, rated = false;
+      for (const auto& [key, member] : item.members) {
+        if (key == "name" && !named) {
+          if (!Text(where + ".name", member, &position.name)) return false;
+          named = true;
+        } else if (key == "ratio" && !rated) {
+          if (!Number(where + ".ratio", member, &position.ratio)) return false;
+          if (!IsPositive(position.ratio)) return Fail(where + ".ratio must be above zero");
+          rated = true;
+        } else {
+          return Fail(where + ": unknown or repeated key " + Key(key));
+        }
+      }
+      if (!named || !rated) return Fail(where + " needs both \"name\" and \"ratio\"");
+      for (const GearboxPosition& other : profile_->gearbox)
+        if (other.name == position.name)
+          return Fail(where + ": position name " + Key(position.name) + " is used twice");
+      profile_->gearbox.push_back(std::move(position));
+    }
+    return true;
+  }
+
+  bool Gears(const JsonNode& value) {
+    if (value.kind != Kind::kArray) return Fail(Key("gears") + " must be an array of tooth counts");
+    profile_->gears.clear();
+    for (std::size_t i = 0; i < value.items.size(); ++i) {
+      const std::string where = Key("gears") + "[" + std::to_string(i) + "]";
+      const JsonNode& item = value.items[i];
+      Fraction teeth;
+      std::string why;
+      if (item.kind != Kind::kNumber || !ReadFraction(item.text, &teeth, &why) || teeth.den != 1 ||
+          teeth.num < kMinTeeth || teeth.num > kMaxTeeth)
+        return Fail(where + ": " + (item.kind == Kind::kNumber ? item.text : KindName(item.kind)) +
+                    " is not a whole number from 8 to 300");
+      profile_->gears.push_back(static_cast<int>(teeth.num));
+    }
+    return CheckGearCount(profile_->gears.size(), Key("gears"));
+  }
+
+  bool CheckGearCount(std::size_t count, const std::string& where) {
+    if (count == 0) return Fail(where + " lists no gears");
+    if (count > kMaxGears)
+      return Fail(where + " lists " + std::to_string(count) + " gears; at most 60 are allowed");
+    return true;
+  }
+
+  bool Slot(const JsonNode& value) {
+    const std::string where = Key("slot_mm");
+    if (value.kind != Kind::kArray || value.items.size() != 2)
+      return Fail(where + " must be [near, far], two distances in mm");
+    Fraction near, far;
+    if (!Number(where + "[0]", value.items[0], &near) ||
+        !Number(where + "[1]", value.items[1], &far))
+      return false;
+    if (near.num < 0) return Fail(where + "[0] must not be negative");
+    if (!IsPositive(far)) return Fail(where + "[1] must be above zero");
+    if (Compare(near, far) > 0) return Fail(where + ": the near end is beyond the far end");
+    pieces_.slot.emplace(near, far);
+    return true;
+  }
+
+  bool Trains(const JsonNode& value) {
+    const std::string where = Key("trains");
+    if (value.kind != Kind::kArray || value.items.empty())
+      return Fail(where + " must be a non-empty array of 2, 4 and 6");
+    bool chosen[3] = {false, false, false};
+    for (const JsonNode& item : value.items) {
+      const std::string& t = item.text;
+      if (item.kind != Kind::kNumber || (t != "2" && t != "4" && t != "6"))
+        return Fail(where + ": " + (item.kind == Kind::kNumber ? t : KindName(item.kind)) +
+                    " is not a train size (2, 4 or 6)");
+      chosen[(t[0] - '2') / 2] = true;
+    }
+    std::copy(chosen, chosen + 3, profile_->trains);
+    return true;
+  }
+
+  bool Combine() {
+    if (pieces_.module && pieces_.dp) return Fail("give \"module\" or \"dp\", not both");
+    if (pieces_.dp && !Divide(Fraction{127, 5}, *pieces_.dp, &pieces_.module.emplace()))
+      return Fail(Key("dp") + " is too fine to compute exactly");
+    const bool complete = pieces_.module && pieces_.centre_distance;
+    const char* lonely = pieces_.slot              ? "slot_mm"
+                         : pieces_.stud_shaft      ? "stud_shaft_mm"
+                         : pieces_.leadscrew_shaft ? "leadscrew_shaft_mm"
+                                                   : nullptr;
+    if (lonely && !complete)
+      return Fail(Key(lonely) + " needs both a \"module\" (or \"dp\") and \"centre_distance_mm\"");
+    if (!complete) return true;
+    Geometry& g = profile_->geometry.emplace();
+    g.module = *pieces_.module;
+    g.centre_distance = *pieces_.centre_distance;
+    if (pieces_.stud_shaft) g.stud_shaft = *pieces_.stud_shaft;
+    if (pieces_.leadscrew_shaft) g.leadscrew_shaft = *pieces_.leadscrew_shaft;
+    g.slot = pieces_.slot;
+    return true;
+  }
+
+  LatheProfile* profile_;
+  std::string* error_;
+  Pieces pieces_;
+};
+
+}  // namespace
+
+bool ReadProfile(std::string_view json_text, LatheProfile* out, std::string* error) {
+  JsonNode root;
+  std::string why;
+  if (!ParseJsonTree(json_text, &root, &why)) {
+    *error = "not a JSON profile: " + why;
+    return false;
+  }
+  LatheProfile profile;
+  if (!Reader(&profile, error).Read(root)) return false;
+  *out = std::move(profile);
+  return true;
+}
+
+bool ApplyOverrides(const ProfileOverrides& overrides, LatheProfile* profile, std::string* error) {
+  if (overrides.leadscrew) {
+    std::string why;
+    if (!ReadLeadscrew(*overrides.leadscrew, &profile->leadscrew_mm, &why)) {
+      *error = "--leadscrew: " + why;
+      return false;
+    }
+    profile->leadscrew_text = *overrides.leadscrew;
+  }
+  if (overrides.fixed_ratio) {
+    std::string why;
+    Fraction ratio;
+    if (!ReadFraction(*overrides.fixed_ratio, &ratio, &why) || !IsPositive(ratio)) {
+      *error = "--fixed-ratio: " + (why.empty() ? "the ratio must be above zero" : why);
+      return false;
+    }
+    profile->fixed_ratio = ratio;
+  }
+  if (overrides.gears) {
+    std::vector<int> gears;
+    std::string_view rest = *overrides.gears;
+    while (true) {
+      const std::size_t comma = rest.find(',');
+      const std::string_view piece = rest.substr(0, comma);
+      Fraction teeth;
+      std::string why;
+      if (!ReadFraction(piece, &teeth, &why) || teeth.den != 1 || teeth.num < kMinTeeth ||
+          teeth.num > kMaxTeeth) {
+        *error = "--gears: \"" + std::string(piece) + "\" is not a whole number from 8 to 300";
+        return false;
+      }
+      gears.push_back(static_cast<int>(teeth.num));
+      if (gears.size() > kMaxGears) {
+        *error = "--gears: at most 60 gears are allowed";
+        return false;
+      }
+      if (comma == std::string_view::npos) break;
+      rest.remove_prefix(comma + 1);
+    }
+    profile->gears = std::move(gears);
+  }
+  return true;
+}
+
+bool CheckComplete(const LatheProfile& profile, std::string* error) {
+  if (profile.leadscrew_text.empty()) {
+    *error = "no lead screw: give --profile FILE with \"leadscrew\", or --leadscrew 1.5mm|8tpi";
+    return false;
+  }
+  if (profile.gears.empty()) {
+    *error = "no change gears: give --profile FILE with \"gears\", or --gears 20,25,30,...";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace cog

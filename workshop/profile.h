@@ -1,0 +1,72 @@
+#pragma once
+// The user's lathe: lead screw, fixed ratio, gearbox, change gears, and the
+// banjo's geometry for the fit rules. Read from the profile's JSON text, the
+// same file for the command-line tool and the browser page:
+//
+//   {"name": "...", "leadscrew": "1.5mm" | "8tpi", "fixed_ratio": "1/1",
+//    "gearbox": [{"name": "A", "ratio": "1/2"}, ...], "gears": [20, 20, 25, ...],
+//    "module": 1.0 | "dp": 24, "stud_shaft_mm": 16, "leadscrew_shaft_mm": 12,
+//    "centre_distance_mm": 95, "slot_mm": [30, 80], "trains": [2, 4]}
+//
+// Every key is optional in the file; "leadscrew" and "gears" may come from the
+// command line instead (ApplyOverrides), and CheckComplete says what is still
+// missing. Ratios and lengths are numbers or decimal/fraction texts, read
+// exactly. Shaft sizes are diameters and may be 0 (no shaft to clear); so may
+// the slot's near end. Everything else must be above zero.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "workshop/fraction.h"
+
+namespace cog {
+
+inline constexpr int kMinTeeth = 8;
+inline constexpr int kMaxTeeth = 300;
+inline constexpr int kMaxGears = 60;
+
+struct GearboxPosition {
+  std::string name;
+  Fraction ratio{1, 1};
+};
+
+// Present only when both a module (or DP) and a centre distance are given:
+// then every simple and compound train's fit is checked.
+struct Geometry {
+  Fraction module;
+  Fraction stud_shaft{0, 1};
+  Fraction leadscrew_shaft{0, 1};
+  Fraction centre_distance;
+  std::optional<std::pair<Fraction, Fraction>> slot;  // near, far; near <= far
+};
+
+struct LatheProfile {
+  std::string name;
+  std::string leadscrew_text;  // empty until given
+  Fraction leadscrew_mm{0, 1};
+  Fraction fixed_ratio{1, 1};
+  // Empty: no gearbox, which counts as one position of ratio 1 with no name.
+  std::vector<GearboxPosition> gearbox;
+  std::vector<int> gears;  // one entry per physical gear, as listed
+  std::optional<Geometry> geometry;
+  bool trains[3] = {true, true, false};  // simple, compound, six
+};
+
+// False with *error naming the line and column (syntax) or the key.
+bool ReadProfile(std::string_view json_text, LatheProfile* out, std::string* error);
+
+// The command line's --leadscrew, --gears and --fixed-ratio, each applied when
+// present. Gears are "20,20,25,...". Errors name the option.
+struct ProfileOverrides {
+  std::optional<std::string> leadscrew;
+  std::optional<std::string> gears;
+  std::optional<std::string> fixed_ratio;
+};
+bool ApplyOverrides(const ProfileOverrides& overrides, LatheProfile* profile, std::string* error);
+
+// False with *error when no lead screw or no gears were given.
+bool CheckComplete(const LatheProfile& profile, std::string* error);
+
+}  // namespace cog

@@ -1,0 +1,87 @@
+#pragma once
+// The change-gear trains of one lathe that cut a given lead, best first.
+//
+// A row is one way to set up the lathe: a train kind, which gears drive and
+// which are driven (as multisets of tooth counts), and a gearbox position.
+// Arrangements that only swap drivers among themselves or driven gears among
+// themselves give the same ratio and are one row, shown as the first
+// arrangement in ascending gear order that fits, else the first; a simple
+// train (A, D) shows the smallest idler that fits, else the smallest. Each
+// physical gear is used at most once.
+//
+// Rows are ordered by |error|, then fewer gears, then the shown gears in
+// ascending order, then gearbox position in profile order. By default rows
+// that are checked and do not fit are left out; keep_unfit keeps them. The
+// result is exactly the first `top` rows of that order over every row the
+// gear set allows.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "workshop/fraction.h"
+#include "workshop/profile.h"
+#include "workshop/target.h"
+
+namespace cog {
+
+enum class TrainKind { kSimple = 2, kCompound = 4, kSix = 6 };
+
+// error = cut / target - 1: exact for text targets, at extended precision for
+// the worm targets (which involve pi).
+struct TrainError {
+  bool exact = true;
+  Fraction value;          // when exact
+  long double approx = 0;  // always set
+};
+
+struct TrainRow {
+  TrainKind kind = TrainKind::kCompound;
+  std::vector<int> gears;  // [A, I, D], [A, B, C, D] or [A, B, C, D, E, F]
+  int gearbox = -1;        // index into the profile's gearbox; -1 when it has none
+  Fraction ratio;          // cut lead / lead-screw lead: fixed x gearbox x train
+  Fraction lead_mm;        // the lead cut per spindle turn
+  TrainError error;
+  std::optional<bool> fits;  // empty when the fit is not checked
+};
+
+struct SearchOptions {
+  int top = 10;
+  bool keep_unfit = false;
+};
+
+// Built once per lathe and reused for many targets (charts, gear advice).
+class TrainSearch {
+ public:
+  // False with *error when the profile's figures are too large to combine
+  // exactly. REQUIRES: CheckComplete(profile).
+  bool Init(const LatheProfile& profile, std::string* error);
+
+  // The best rows for `lead` in order; false with *error when a figure would
+  // overflow 64 bits (a lead or ratio given with too many digits).
+  bool Find(const Lead& lead, const SearchOptions& options, std::vector<TrainRow>* rows,
+            std::string* error) const;
+
+  struct Group;  // a multiset of 1 to 3 tooth counts and its product
+
+ private:
+  LatheProfile profile_;
+  std::vector<int> teeth_;        // distinct tooth counts, ascending
+  std::vector<int> counts_;       // how many gears of each
+  std::vector<Fraction> scale_;   // per gearbox position: fixed x position x lead screw (mm)
+  std::vector<Group> groups_[3];  // of 1, 2 and 3 gears, by ascending product
+};
+
+struct TrainSearch::Group {
+  std::int64_t product = 1;
+  int size = 0;
+  int index[3] = {0, 0, 0};  // into teeth_, ascending
+};
+
+// Fills a row's ratio, lead and error for `gears` (any kind, any arrangement)
+// on `profile` at gearbox position `gearbox` (-1 when it has none), and its fit
+// when the profile has a geometry; false with *error on overflow.
+bool DescribeTrain(const LatheProfile& profile, const std::vector<int>& gears, int gearbox,
+                   const Lead& target, TrainRow* row, std::string* error);
+
+}  // namespace cog
