@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "app/workshop_commands.h"
 #include "ui/dialog_actions.h"
 #include "ui/dialog_ids.h"
 #include "ui/memory_port.h"
@@ -14,7 +15,7 @@ namespace cog {
 namespace {
 
 constexpr const char* kHelp =
-    "cogwright-cli: change-gear ratios from the command line\n"
+    "cogwright-cli: change-gear ratios and trains from the command line\n"
     "\n"
     "Usage:\n"
     "  cogwright-cli find TARGET [--teeth A B]\n"
@@ -102,7 +103,8 @@ bool ReplayAction(const std::string& line, std::size_t number, MemoryPort& port,
     } else {
       shown = StepMatch(port, state, action == "higher" ? 1 : 0);
     }
-    out << (shown ? ShowLine(port, state.CurrentIndex) : "keep\t" + std::to_string(state.CurrentIndex))
+    out << (shown ? ShowLine(port, state.CurrentIndex)
+                  : "keep\t" + std::to_string(state.CurrentIndex))
         << '\n';
     return true;
   }
@@ -124,9 +126,9 @@ int Table(const AppState& state, std::ostream& out) {
   char buffer[128];
   for (std::size_t i = 0; i < table.size(); ++i) {
     const RatioEntry e = table[i];
-    const int n = std::snprintf(buffer, sizeof buffer, "%zu\t%.9g\t%u\t%u\t%u\t%u\t%u\n", i,
-                                static_cast<double>(e.Ratio), e.Gear1, e.Gear2, e.Gear3, e.Gear4,
-                                e.IsSingle);
+    const int n =
+        std::snprintf(buffer, sizeof buffer, "%zu\t%.9g\t%u\t%u\t%u\t%u\t%u\n", i,
+                      static_cast<double>(e.Ratio), e.Gear1, e.Gear2, e.Gear3, e.Gear4, e.IsSingle);
     out.write(buffer, n);
   }
   return 0;
@@ -152,9 +154,11 @@ int Find(AppState& state, const std::string& target, std::ostream& out) {
       << "   (driver/driven, first pair x second pair)\n";
   const std::string grey = port.GreyPair();
   if (grey == "12") {
-    out << "Single pair   " << Train(g3, g4) << " alone gives it (" << Train(g1, g2) << " is 1:1)\n";
+    out << "Single pair   " << Train(g3, g4) << " alone gives it (" << Train(g1, g2)
+        << " is 1:1)\n";
   } else if (grey == "34") {
-    out << "Single pair   " << Train(g1, g2) << " alone gives it (" << Train(g3, g4) << " is 1:1)\n";
+    out << "Single pair   " << Train(g1, g2) << " alone gives it (" << Train(g3, g4)
+        << " is 1:1)\n";
   }
   out << "Actual ratio  " << port.ItemText(IDC_ACTUAL_RATIO) << '\n';
   out << "Error         " << port.ItemText(IDC_ERROR) << "   (actual above target is positive)\n";
@@ -169,10 +173,11 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
            std::ostream& err) {
   for (const std::string& a : args) {
     if (a == "--help" || a == "-h" || a == "help") {
-      out << kHelp;
+      out << kHelp << '\n' << kWorkshopHelp;
       return 0;
     }
   }
+  if (!args.empty() && IsWorkshopCommand(args.front())) return RunWorkshop(args, out, err);
   const std::optional<Invocation> inv = ParseArgs(args, err);
   if (!inv) return 2;
   const bool known = inv->command == "session" || inv->command == "table" || inv->command == "find";

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# The workshop commands' contract through the real binary: the JSON other
+# tools read, with figures worked out by hand, the exit codes and messages.
+# Usage: workshop_contract_test.sh PATH/TO/cogwright-cli
+set -u
+cli=$1
+passed=0
+failed=0
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+check() {  # name expected actual
+  if [ "$2" == "$3" ]; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    printf 'FAIL %s\n--- expected\n%s\n--- actual\n%s\n' "$1" "$2" "$3"
+  fi
+}
+
+# A 2 mm lead screw and gears 20 40 50 60, target 1 mm: ratio 1/2. Only 20/40
+# gives it (simple, idler 50, the smallest other gear); next come the compound
+# 20:40 x 50:60 = 5/12 (-1/6), then a tie at |0.2| that the simple 20/50
+# (idler 40) wins over 20:40 x 60:50 by having fewer gears.
+out=$("$cli" thread 1mm --leadscrew 2mm --gears 60,50,40,20 --top 3 --length 10 --format json |
+      python3 -c '
+import json, sys
+r = json.load(sys.stdin)
+print(r["target"]["text"], r["target"]["lead_mm"], r["target"]["starts"], r["fit_checked"])
+for t in r["trains"]:
+    print(t["kind"], t["gears"], t["gearbox"], t["ratio"], round(t["lead_mm"], 6),
+          round(t["tpi"], 6), round(t["error"], 9), t["exact"],
+          round(t["error_per_thread_um"], 6), round(t["drift_um"], 6), t["fits"])')
+check "thread json" "1mm 1.0 1 False
+simple [20, 50, 40] None 1/2 1.0 25.4 0.0 True 0.0 0.0 None
+compound [20, 40, 50, 60] None 5/12 0.833333 30.48 -0.166666667 False -166.666667 -1666.666667 None
+simple [20, 40, 50] None 2/5 0.8 31.75 -0.2 False -200.0 -2000.0 None" "$out"
+
+# Mistakes: exit code 2 and one line naming what is wrong.
+printf '{"gears": [20,\n 30,]}' >"$scratch/bad.json"
+run() { "$cli" "$@" 2>&1 >/dev/null; echo "exit $?"; }
+check "profile syntax" "cogwright-cli: profile $scratch/bad.json: not a JSON profile: line 2, column 5: syntax error while parsing value - unexpected ']'; expected '[', '{', or a literal
+exit 2" "$(run thread 1mm --profile "$scratch/bad.json")"
+check "no lead screw" "cogwright-cli: no lead screw: give --profile FILE with \"leadscrew\", or --leadscrew 1.5mm|8tpi
+exit 2" "$(run thread 1mm --gears 20,30)"
+check "bad target" "cogwright-cli: target \"0mm\" must be above zero
+exit 2" "$(run thread 0mm --leadscrew 2mm --gears 20,30)"
+check "unknown series" "cogwright-cli: unknown series \"iso\" (cogwright-cli chart --list names them)
+exit 2" "$(run chart iso --leadscrew 2mm --gears 20,30)"
+check "format" "cogwright-cli: --format md is not one of the formats thread writes
+exit 2" "$(run thread 1mm --format md)"
+
+# The printable chart is one whole HTML page.
+html=$("$cli" chart iso-coarse unc --format html --leadscrew 2mm --gears 20,40,50,60,127)
+check "chart html" "1 1" "$(grep -c '<!DOCTYPE html>' <<<"$html") $(grep -c '</html>' <<<"$html")"
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

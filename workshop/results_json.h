@@ -1,0 +1,43 @@
+#pragma once
+// Results as JSON text, for scripts and the browser page. Numbers are written
+// in the shortest form that reads back to the same double; key order is not
+// part of the contract.
+//
+// A train row: {"kind": "simple"|"compound"|"six", "gears": [...],
+//   "gearbox": NAME|null, "ratio": "p/q", "lead_mm": x, "tpi": x, "error": e,
+//   "exact": bool, "error_per_thread_um": x, "drift_um": x, "fits": bool|null}
+
+#include <string>
+#include <vector>
+
+#include "workshop/fit_rules.h"
+#include "workshop/profile.h"
+#include "workshop/target.h"
+#include "workshop/thread_chart.h"
+#include "workshop/train_search.h"
+
+namespace cog {
+
+// {"target": {"text", "lead_mm", "starts"}, "fit_checked": bool, "trains": [row...]}
+std::string ThreadResultJson(const LatheProfile& profile, const Target& target,
+                             const std::vector<TrainRow>& rows, const Fraction& length_mm);
+
+// One given train: {"train": {"kind", "gears"}, "in_set": bool, "fit_checked": bool,
+//   "rules": [{"id", "text", "margin_mm", "ok"}], "target": {...}|null,
+//   "positions": [row...]} (one row per gearbox position; without a target the
+//   rows carry no error figures).
+std::string TrainReportJson(const LatheProfile& profile, const std::vector<TrainRow>& positions,
+                            const std::vector<FitRule>& rules, bool in_set, const Target* target,
+                            const Fraction& length_mm);
+
+// {"fit_checked": bool, "rows": [{"series", "size", "target", "lead_mm", "train": row|null}]}
+std::string ChartJson(const LatheProfile& profile, const std::vector<ChartRow>& rows,
+                      const Fraction& length_mm);
+
+// {"before": summary, "candidates": [{"teeth", "after": summary}]}, a summary
+// being {"threads", "without_train", "worst_error", "mean_error"}.
+std::string AdviceJson(const AdviceResult& advice);
+
+const char* KindName(TrainKind kind);
+
+}  // namespace cog

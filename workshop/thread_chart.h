@@ -1,0 +1,57 @@
+#pragma once
+// Thread charts, and which one gear to add to a set to improve a chart most.
+//
+// A chart has one row per thread of the chosen built-in series, with the best
+// train that fits (the first row of TrainSearch::Find), or none when no train
+// of the set fits. Gear advice adds each candidate tooth count in turn and
+// compares the charts: fewer threads without a train first, then the lower
+// worst |error|, then the lower mean |error| (over the threads that have a
+// train), then the smaller gear.
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "workshop/profile.h"
+#include "workshop/thread_series.h"
+#include "workshop/train_search.h"
+
+namespace cog {
+
+struct ChartRow {
+  const ThreadSeries* series = nullptr;
+  const ThreadEntry* thread = nullptr;
+  Target target;
+  std::optional<TrainRow> best;  // empty: no train of the set fits
+};
+
+// The rows of `series` in order; false with *error on overflow.
+bool BuildChart(const TrainSearch& search, std::span<const ThreadSeries* const> series,
+                std::vector<ChartRow>* rows, std::string* error);
+
+struct ChartSummary {
+  int threads = 0;
+  int without_train = 0;
+  long double worst = 0;  // |error| over the threads with a train
+  long double mean = 0;
+};
+ChartSummary Summarize(const std::vector<ChartRow>& rows);
+
+struct GearAdvice {
+  int teeth = 0;
+  ChartSummary after;
+};
+
+struct AdviceResult {
+  ChartSummary before;
+  std::vector<GearAdvice> best;  // at most `count`, best first
+};
+
+// Tries every tooth count from `from` to `to` (within 8..300) added to the
+// profile's set. False with *error when the set is already full (60 gears)
+// or a figure overflows.
+bool SuggestGear(const LatheProfile& profile, std::span<const ThreadSeries* const> series, int from,
+                 int to, int count, AdviceResult* result, std::string* error);
+
+}  // namespace cog
