@@ -37,7 +37,7 @@ const char* const kWorkshopHelp =
     "                       see the examples in profiles/)\n"
     "  --leadscrew 1.5mm|8tpi, --gears 20,20,25,..., --fixed-ratio 1/2\n"
     "                       override the profile, or stand in for one\n"
-    "  --format text|json|csv   (chart also md and html; train text or json)\n"
+    "  --format text|json|csv   (chart also md and html)\n"
     "Ratios and lengths are exact decimal or fraction texts (25.4 is 127/5).\n";
 
 namespace {
@@ -54,7 +54,7 @@ const std::vector<std::string> kLatheOptions = {"profile", "leadscrew", "gears",
 
 const CommandForm kForms[] = {
     {"thread", {"top", "starts", "length"}, {"all"}, {"text", "json", "csv"}},
-    {"train", {"target", "starts", "length"}, {}, {"text", "json"}},
+    {"train", {"target", "starts", "length"}, {}, {"text", "json", "csv"}},
     {"chart", {}, {"list"}, {"text", "json", "csv", "md", "html"}},
     {"suggest", {"from", "to"}, {}, {"text", "json", "csv"}},
 };
@@ -267,10 +267,10 @@ bool Train(const Invocation& inv, std::ostream& out, Failure* fail) {
     return fail->message = "the banjo's figures are too large to compute exactly", false;
   const bool in_set = InSet(profile.gears, gears);
   const Target* t = target ? &*target : nullptr;
-  if (inv.Option("format", "text") == "json")
-    out << TrainReportJson(profile, positions, rules, in_set, t, length);
-  else
-    PrintTrainText(out, profile, positions, rules, in_set, t, length);
+  const std::string format = inv.Option("format", "text");
+  if (format == "json") out << TrainReportJson(profile, positions, rules, in_set, t, length);
+  if (format == "csv") PrintTrainCsv(out, profile, positions, t, length);
+  if (format == "text") PrintTrainText(out, profile, positions, rules, in_set, t, length);
   return true;
 }
 

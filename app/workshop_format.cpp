@@ -196,6 +196,25 @@ void PrintTrainText(std::ostream& out, const LatheProfile& profile,
   fit.Print(out);
 }
 
+void PrintTrainCsv(std::ostream& out, const LatheProfile& profile,
+                   const std::vector<TrainRow>& positions, const Target* target,
+                   const Fraction& length_mm) {
+  out << "kind,gears,gearbox,ratio,lead_mm,tpi,error,exact,error_per_thread_um,drift_um,fits\n";
+  for (const TrainRow& row : positions) {
+    const RowNumbers n = NumbersOf(row, target ? target->lead : Lead{}, length_mm);
+    out << KindName(row.kind) << ',' << Join(row.gears) << ','
+        << CsvText(GearboxText(profile, row.gearbox)) << ',' << FractionText(row.ratio) << ','
+        << ShortestText(n.lead_mm) << ',' << ShortestText(n.tpi) << ',';
+    if (target) {
+      out << ShortestText(n.error) << ',' << (n.exact ? "true" : "false") << ','
+          << ShortestText(n.error_per_thread_um) << ',' << ShortestText(n.drift_um);
+    } else {
+      out << ",,,";
+    }
+    out << ',' << (row.fits ? (*row.fits ? "true" : "false") : "") << '\n';
+  }
+}
+
 void PrintChart(std::ostream& out, ChartFormat format, const LatheProfile& profile,
                 const std::vector<ChartRow>& rows) {
   const bool gearbox = !profile.gearbox.empty();

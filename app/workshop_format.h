@@ -21,6 +21,10 @@ void PrintTrainText(std::ostream& out, const LatheProfile& profile,
                     const std::vector<TrainRow>& positions, const std::vector<FitRule>& rules,
                     bool in_set, const Target* target, const Fraction& length_mm);
 
+void PrintTrainCsv(std::ostream& out, const LatheProfile& profile,
+                   const std::vector<TrainRow>& positions, const Target* target,
+                   const Fraction& length_mm);
+
 enum class ChartFormat { kText, kCsv, kMarkdown, kHtml };
 void PrintChart(std::ostream& out, ChartFormat format, const LatheProfile& profile,
                 const std::vector<ChartRow>& rows);
