@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "app/version.h"
 #include "app/workshop_commands.h"
 #include "ui/dialog_actions.h"
 #include "ui/dialog_ids.h"
@@ -36,7 +37,7 @@ constexpr const char* kHelp =
     "      or, when a step runs off an end of the table and shows nothing,\n"
     "        keep INDEX\n"
     "      (tab-separated). An unknown action stops the run with exit code 2.\n"
-    "  cogwright-cli --help\n"
+    "  cogwright-cli --help | --version\n"
     "\n"
     "  --teeth A B   the smallest and largest tooth count, taken as the program takes\n"
     "                its two command-line numbers (rounded, modulo 256, then at least 6\n"
@@ -176,6 +177,10 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
       out << kHelp << '\n' << kWorkshopHelp;
       return 0;
     }
+  }
+  if (args.size() == 1 && args[0] == "--version") {
+    out << "cogwright-cli " << COG_VERSION << '\n';
+    return 0;
   }
   if (!args.empty() && IsWorkshopCommand(args.front())) return RunWorkshop(args, out, err);
   const std::optional<Invocation> inv = ParseArgs(args, err);

@@ -16,7 +16,7 @@ struct Scenario {
   ScenarioFunction run;
 };
 
-// The program file's header: large-address-aware, 32-bit.
+// The program file's header (large-address-aware, 32-bit) and its version.
 void CheckImageHeader(const DriverPaths& paths, CheckLog& log);
 // Title, geometry, controls, styles, fonts and tab order of the main dialog.
 void CheckLayout(const DriverPaths& paths, CheckLog& log);
