@@ -1,0 +1,274 @@
+// The workshop layer on a realistic lathe: the train search per thread of the
+// ISO metric coarse and UNC series (against the brute-force reference on a
+// few of them), six-gear trains, a four-series chart and the gear advice,
+// each judged against its goal in the summary at the end.
+//
+// Names are "<what>/<ours|reference>/<series>/<size>"; sizes may hold a
+// slash ("unc/1/4"), which --benchmark_filter takes like any other text.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "bench/workshop_summary.h"
+#include "workshop/profile.h"
+#include "workshop/target.h"
+#include "workshop/testing/brute_force_trains.h"
+#include "workshop/thread_chart.h"
+#include "workshop/thread_series.h"
+#include "workshop/train_search.h"
+
+namespace cog::bench {
+namespace {
+
+// 40 gears: 20 to 119 in steps of 3, the 127 for inch threads on a metric
+// screw, and second copies of 20, 26, 32, 50 and 80 for compound trains.
+constexpr int kGears40[] = {20, 20, 23, 26, 26,  29,  32,  32,  35,  38,  41,  44, 47, 50,
+                            50, 53, 56, 59, 62,  65,  68,  71,  74,  77,  80,  80, 83, 86,
+                            89, 92, 95, 98, 101, 104, 107, 110, 113, 116, 119, 127};
+// 30 gears: 20 to 116 in steps of 4, the 127, second copies of 20, 40, 60, 80.
+constexpr int kGears30[] = {20, 20, 24, 28, 32, 36, 40, 40, 44, 48,  52,  56,  60,  60,  64,
+                            68, 72, 76, 80, 80, 84, 88, 92, 96, 100, 104, 108, 112, 116, 127};
+static_assert(std::size(kGears40) == 40 && std::size(kGears30) == 30);
+
+// A 2 mm lead screw and a module 1 banjo, 110 mm from stud to lead screw,
+// 12 mm shafts, the middle shaft's slot from 30 to 100 mm: the fit of every
+// simple and compound train is checked (six-gear trains are never checked).
+LatheProfile MakeProfile(std::span<const int> gears, const char* trains) {
+  std::string json = R"({"leadscrew": "2mm", "module": 1, "centre_distance_mm": 110,
+      "stud_shaft_mm": 12, "leadscrew_shaft_mm": 12, "slot_mm": [30, 100], "trains": )";
+  json += trains;
+  json += R"(, "gears": [)";
+  for (std::size_t k = 0; k < gears.size(); ++k) json += (k ? ", " : "") + std::to_string(gears[k]);
+  json += "]}";
+  LatheProfile profile;
+  std::string error;
+  if (!ReadProfile(json, &profile, &error) || !CheckComplete(profile, &error)) {
+    std::cerr << "workshop_bench: the benchmark profile does not read: " << error << "\n";
+    std::exit(1);
+  }
+  return profile;
+}
+
+const LatheProfile& Compound40() {
+  static const LatheProfile profile = MakeProfile(kGears40, "[2, 4]");
+  return profile;
+}
+const LatheProfile& SixOnly30() {
+  static const LatheProfile profile = MakeProfile(kGears30, "[6]");
+  return profile;
+}
+const LatheProfile& All30() {
+  static const LatheProfile profile = MakeProfile(kGears30, "[2, 4, 6]");
+  return profile;
+}
+
+const ThreadSeries& Series(const char* name) {
+  const ThreadSeries* s = FindSeries(name);
+  if (s == nullptr) {
+    std::cerr << "workshop_bench: no built-in series " << name << "\n";
+    std::exit(1);
+  }
+  return *s;
+}
+
+Target ReadOrDie(const ThreadEntry& thread) {
+  Target target;
+  std::string error;
+  if (!ReadTarget(thread.target, 1, &target, &error)) {
+    std::cerr << "workshop_bench: " << thread.target << ": " << error << "\n";
+    std::exit(1);
+  }
+  return target;
+}
+
+bool InitOrSkip(benchmark::State& state, const LatheProfile& profile, TrainSearch* search) {
+  std::string error;
+  if (search->Init(profile, &error)) return true;
+  state.SkipWithError(("Init: " + error).c_str());
+  return false;
+}
+
+// Find, the top 10, on a search set up once outside the timed loop.
+void BM_Find(benchmark::State& state, const LatheProfile* profile, Target target) {
+  TrainSearch search;
+  if (!InitOrSkip(state, *profile, &search)) return;
+  SearchOptions options;
+  options.top = 10;
+  std::vector<TrainRow> rows;
+  std::string error;
+  for (auto _ : state) {
+    if (!search.Find(target.lead, options, &rows, &error)) {
+      state.SkipWithError(("Find: " + error).c_str());
+      return;
+    }
+    benchmark::DoNotOptimize(rows.data());
+  }
+  state.counters["rows"] = static_cast<double>(rows.size());
+}
+
+// Init and Find together, as a one-off query from the command line.
+void BM_InitFind(benchmark::State& state, const LatheProfile* profile, Target target) {
+  SearchOptions options;
+  options.top = 10;
+  std::vector<TrainRow> rows;
+  std::string error;
+  for (auto _ : state) {
+    TrainSearch search;
+    if (!InitOrSkip(state, *profile, &search)) return;
+    if (!search.Find(target.lead, options, &rows, &error)) {
+      state.SkipWithError(("Find: " + error).c_str());
+      return;
+    }
+    benchmark::DoNotOptimize(rows.data());
+  }
+}
+
+// Every row by brute force, sorted; then, untimed, whether its first 10 rows
+// are the search's.
+void BM_BruteForce(benchmark::State& state, const LatheProfile* profile, Target target,
+                   std::string label) {
+  std::vector<testing::ReferenceRow> all;
+  for (auto _ : state) {
+    all = testing::BruteForceTrains(*profile, target.lead, false);
+    benchmark::DoNotOptimize(all.data());
+  }
+  TrainSearch search;
+  if (!InitOrSkip(state, *profile, &search)) return;
+  SearchOptions options;
+  options.top = 10;
+  std::vector<TrainRow> rows;
+  std::string error;
+  if (!search.Find(target.lead, options, &rows, &error)) {
+    state.SkipWithError(("Find: " + error).c_str());
+    return;
+  }
+  bool same = rows.size() == std::min<std::size_t>(all.size(), 10);
+  for (std::size_t k = 0; same && k < rows.size(); ++k) {
+    same = static_cast<int>(rows[k].kind) == all[k].kind && rows[k].gears == all[k].gears &&
+           rows[k].gearbox == all[k].gearbox;
+  }
+  NoteSame(label, same);
+  state.counters["rows"] = static_cast<double>(all.size());
+}
+
+std::span<const ThreadSeries* const> ChartSeries() {
+  static const ThreadSeries* const series[] = {&Series("iso-coarse"), &Series("iso-fine"),
+                                               &Series("unc"), &Series("unf")};
+  return series;
+}
+
+// Init and the chart of all four series, first rows only.
+void BM_Chart(benchmark::State& state) {
+  std::vector<ChartRow> rows;
+  std::string error;
+  for (auto _ : state) {
+    TrainSearch search;
+    if (!InitOrSkip(state, Compound40(), &search)) return;
+    if (!BuildChart(search, ChartSeries(), &rows, &error)) {
+      state.SkipWithError(("BuildChart: " + error).c_str());
+      return;
+    }
+    benchmark::DoNotOptimize(rows.data());
+  }
+  state.counters["threads"] = static_cast<double>(rows.size());
+}
+
+// The one gear from 15 to 130 that improves that chart most, the best 5.
+void BM_Suggest(benchmark::State& state) {
+  AdviceResult result;
+  std::string error;
+  for (auto _ : state) {
+    if (!SuggestGear(Compound40(), ChartSeries(), 15, 130, 5, &result, &error)) {
+      state.SkipWithError(("SuggestGear: " + error).c_str());
+      return;
+    }
+    benchmark::DoNotOptimize(result.best.data());
+  }
+  if (!result.best.empty()) state.counters["best_teeth"] = result.best.front().teeth;
+}
+
+// Seconds each target's query is timed for, at least; a few milliseconds per
+// query gives some tens of iterations.
+constexpr double kMinTime = 0.1;
+// The brute force takes a few seconds per target with 40 gears: a few
+// targets, few iterations.
+constexpr int kBruteForceIterations = 2;
+
+struct SeriesTarget {
+  std::string series, size;
+  Target target;
+  bool sampled;  // the first, middle or last thread: timed against the brute force too
+};
+
+std::vector<SeriesTarget> Targets() {
+  std::vector<SeriesTarget> targets;
+  for (const char* name : {"iso-coarse", "unc"}) {
+    const std::span<const ThreadEntry> threads = Series(name).threads;
+    const std::size_t n = threads.size();
+    for (std::size_t k = 0; k < n; ++k)
+      targets.push_back(
+          {name, threads[k].size, ReadOrDie(threads[k]), k == 0 || k == n / 2 || k + 1 == n});
+  }
+  return targets;
+}
+
+// One benchmark per target for each kind of query, a kind's targets together.
+void RegisterPerTarget(const char* what, const char* title, double goal_seconds,
+                       benchmark::TimeUnit unit,
+                       void (*bench)(benchmark::State&, const LatheProfile*, Target),
+                       const LatheProfile* profile) {
+  for (const SeriesTarget& t : Targets()) {
+    const std::string name = std::string(what) + "/ours/" + t.series + "/" + t.size;
+    benchmark::RegisterBenchmark(name.c_str(), bench, profile, t.target)
+        ->MinTime(kMinTime)
+        ->Unit(unit);
+    AddToGroup(std::string(what) + " " + t.series, std::string(title) + t.series, goal_seconds,
+               name);
+  }
+}
+
+bool RegisterWorkshopBenchmarks() {
+  RegisterPerTarget("thread", "2/4, 40 gears, Find: ", 1e-3, benchmark::kMicrosecond, BM_Find,
+                    &Compound40());
+  RegisterPerTarget("thread-init", "2/4, 40 gears, Init+Find: ", 1e-3, benchmark::kMicrosecond,
+                    BM_InitFind, &Compound40());
+  for (const SeriesTarget& t : Targets()) {
+    if (!t.sampled) continue;
+    const std::string which = t.series + "/" + t.size, label = t.series + " " + t.size;
+    const std::string ref = "thread/reference/" + which;
+    benchmark::RegisterBenchmark(ref.c_str(), BM_BruteForce, &Compound40(), t.target, label)
+        ->Iterations(kBruteForceIterations)
+        ->Unit(benchmark::kMillisecond);
+    AddPair(label, ref, "thread/ours/" + which, 100);
+  }
+  RegisterPerTarget("six", "6 only, 30 gears, Find: ", 0.1, benchmark::kMillisecond, BM_Find,
+                    &SixOnly30());
+  RegisterPerTarget("six246", "2/4/6, 30 gears, Find: ", 0.1, benchmark::kMillisecond, BM_Find,
+                    &All30());
+  benchmark::RegisterBenchmark("chart/ours/4-series", BM_Chart)->Unit(benchmark::kMillisecond);
+  AddToGroup("chart", "chart, 4 series, 40 gears, Init incl.", 0.1, "chart/ours/4-series");
+  benchmark::RegisterBenchmark("suggest/ours/15..130", BM_Suggest)
+      ->Iterations(1)
+      ->Unit(benchmark::kSecond);
+  AddToGroup("suggest", "SuggestGear, 116 candidates, 4 series", 5, "suggest/ours/15..130");
+  return true;
+}
+
+const bool registered = RegisterWorkshopBenchmarks();
+
+}  // namespace
+}  // namespace cog::bench
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  cog::bench::WorkshopSummary reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}
