@@ -73,12 +73,56 @@ bool FitRules(const Geometry& g, std::span<const int> gears, std::vector<FitRule
   return f.ok();
 }
 
-bool TrainFits(const Geometry& geometry, std::span<const int> gears, bool* ok) {
-  std::vector<FitRule> rules;
-  *ok = FitRules(geometry, gears, &rules);
-  for (const FitRule& rule : rules)
-    if (rule.margin_mm.num < 0) return false;
-  return true;
+namespace {
+
+std::int64_t Floor(const Fraction& f) {
+  const std::int64_t q = f.num / f.den;
+  return q * f.den > f.num ? q - 1 : q;
+}
+
+std::int64_t Ceil(const Fraction& f) { return -Floor(Fraction{-f.num, f.den}); }
+
+}  // namespace
+
+bool MakeFitLimits(const Geometry& g, FitLimits* limits) {
+  Figures f(g);
+  const Fraction per_module{g.module.den, g.module.num};  // 1/m
+  const Fraction two_dc = f.Mul(g.centre_distance, Whole(2));
+  const Fraction stud = f.Mul(g.stud_shaft, per_module);
+  const Fraction screw = f.Mul(g.leadscrew_shaft, per_module);
+  const Fraction span = f.Mul(two_dc, per_module);
+  limits->stud_room = Ceil(stud);
+  limits->screw_room = Ceil(screw);
+  limits->a_tip_max = Floor(f.Sub(span, screw));
+  limits->d_tip_max = Floor(f.Sub(span, stud));
+  limits->reach_min = Ceil(span);
+  limits->apart_max = Floor(span);
+  limits->slot_min = INT64_MIN;
+  limits->slot_max = INT64_MAX;
+  if (g.slot) {
+    limits->slot_min = Ceil(f.Mul(f.Mul(g.slot->first, Whole(2)), per_module));
+    limits->slot_max = Floor(f.Mul(f.Mul(g.slot->second, Whole(2)), per_module));
+  }
+  return f.ok();
+}
+
+bool TrainFits(const FitLimits& l, const int* gears, int count) {
+  std::int64_t s1, s2;
+  if (count == 3) {
+    const int a = gears[0], i = gears[1], d = gears[2];
+    if (a + d + 4 > l.apart_max) return false;
+    s1 = a + i;
+    s2 = i + d;
+  } else {
+    const int a = gears[0], b = gears[1], c = gears[2], d = gears[3];
+    if (a + b - c - 2 < l.stud_room || c + d - b - 2 < l.screw_room || a + 2 > l.a_tip_max ||
+        d + 2 > l.d_tip_max)
+      return false;
+    s1 = a + b;
+    s2 = c + d;
+  }
+  return s1 + s2 >= l.reach_min && (s1 > s2 ? s1 - s2 : s2 - s1) <= l.apart_max &&
+         s2 >= l.slot_min && s2 <= l.slot_max;
 }
 
 }  // namespace cog

@@ -20,6 +20,7 @@
 //   a_clears_d           Dc - m(A+D+4)/2
 // Six-gear trains have no rules here: their fit is not checked.
 
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -38,7 +39,24 @@ struct FitRule {
 // train; false when a figure overflows (the caller reports it).
 bool FitRules(const Geometry& geometry, std::span<const int> gears, std::vector<FitRule>* rules);
 
-// True when every rule's margin is at least 0; *ok false on overflow.
-bool TrainFits(const Geometry& geometry, std::span<const int> gears, bool* ok);
+// The same rules for the search, which asks millions of times: divided by
+// m/2 each rule compares a sum of tooth counts with a fraction of the
+// geometry, and since the sum is whole, with that fraction's floor or
+// ceiling. So each rule is one integer comparison, exact.
+struct FitLimits {
+  std::int64_t stud_room;   // A+B-C-2 >= this         (ceil(stud / m))
+  std::int64_t screw_room;  // C+D-B-2 >= this         (ceil(leadscrew / m))
+  std::int64_t a_tip_max;   // A+2 <= this             (floor((2Dc - leadscrew) / m))
+  std::int64_t d_tip_max;   // D+2 <= this             (floor((2Dc - stud) / m))
+  std::int64_t reach_min;   // S1+S2 >= this           (ceil(2Dc / m))
+  std::int64_t apart_max;   // |S1-S2| <= this         (floor(2Dc / m))
+  std::int64_t slot_min;    // S2 >= this              (ceil(2 near / m))
+  std::int64_t slot_max;    // S2 <= this              (floor(2 far / m))
+};
+// False when a figure overflows 64 bits.
+bool MakeFitLimits(const Geometry& geometry, FitLimits* limits);
+
+// Whether a simple (3 gears) or compound (4 gears) train fits.
+bool TrainFits(const FitLimits& limits, const int* gears, int count);
 
 }  // namespace cog

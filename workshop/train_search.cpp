@@ -1,9 +1,8 @@
 #include "workshop/train_search.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
-
-#include "workshop/fit_rules.h"
 
 namespace cog {
 namespace {
@@ -51,13 +50,6 @@ int CompareError(const TrainError& a, const TrainError& b) {
   return x < y ? -1 : x > y ? 1 : 0;
 }
 
-bool RowBefore(const TrainRow& a, const TrainRow& b) {
-  if (const int c = CompareError(a.error, b.error)) return c < 0;
-  if (a.kind != b.kind) return a.kind < b.kind;
-  if (a.gears != b.gears) return a.gears < b.gears;
-  return a.gearbox < b.gearbox;
-}
-
 // cut = scale x drivers / driven; error = cut / target - 1.
 bool ErrorOf(const Fraction& scale, std::int64_t drivers, std::int64_t driven, const Lead& target,
              Fraction* lead, TrainError* error) {
@@ -75,104 +67,251 @@ bool ErrorOf(const Fraction& scale, std::int64_t drivers, std::int64_t driven, c
   return true;
 }
 
-bool IsNegativeOrZero(const TrainError& e) { return e.exact ? e.value.num <= 0 : e.approx <= 0; }
+// A row as the search holds it: no allocation, exact error.
+struct Candidate {
+  TrainKind kind;
+  std::array<int, 6> gears;
+  int count;  // gears used
+  int gearbox;
+  Fraction lead;
+  TrainError error;
+  std::optional<bool> fits;
+};
+
+bool CandidateBefore(const Candidate& a, const Candidate& b) {
+  if (const int c = CompareError(a.error, b.error)) return c < 0;
+  if (a.kind != b.kind) return a.kind < b.kind;
+  if (!std::equal(a.gears.begin(), a.gears.begin() + a.count, b.gears.begin(),
+                  b.gears.begin() + b.count))
+    return std::lexicographical_compare(a.gears.begin(), a.gears.begin() + a.count, b.gears.begin(),
+                                        b.gears.begin() + b.count);
+  return a.gearbox < b.gearbox;
+}
+
+// How far a double estimate of an error may be from the error itself: the
+// estimate is c x P / Q - 1 with c rounded once, a few units in the last
+// place of 1 + |e|; this bound is a thousand times wider.
+double Slack(double e) { return 1e-13 * (1 + std::fabs(e)); }
+
+// One query's figures per gearbox position, and the exact evaluation.
+class Evaluator {
+ public:
+  Evaluator(const std::vector<Fraction>& scale, const Lead& target)
+      : scale_(scale), target_(target) {
+    for (const Fraction& s : scale) {
+      Fraction c;
+      // scale / target as a double, for the estimates.
+      if (target.exact && Divide(s, target.mm, &c))
+        factor_.push_back(ToDouble(c));
+      else
+        factor_.push_back(static_cast<double>(ToExtended(s) / target.approx_mm));
+    }
+  }
+
+  double Estimate(std::size_t g, std::int64_t drivers, std::int64_t driven) const {
+    return factor_[g] * static_cast<double>(drivers) / static_cast<double>(driven) - 1;
+  }
+
+  bool Exact(std::size_t g, std::int64_t drivers, std::int64_t driven, Fraction* lead,
+             TrainError* error) const {
+    return ErrorOf(scale_[g], drivers, driven, target_, lead, error);
+  }
+
+ private:
+  const std::vector<Fraction>& scale_;
+  const Lead& target_;
+  std::vector<double> factor_;
+};
 
 // One query: the kept rows in order, at most `top` of them.
 class Collector {
  public:
-  Collector(const LatheProfile& profile, const std::vector<int>& teeth,
-            const std::vector<int>& counts, const SearchOptions& options)
-      : profile_(profile), teeth_(teeth), counts_(counts), options_(options) {}
+  Collector(const std::vector<int>& teeth, const std::vector<int>& counts,
+            const std::optional<FitLimits>& fit, const SearchOptions& options)
+      : teeth_(teeth), counts_(counts), fit_(fit), options_(options) {}
 
-  // True when a row with this error could still be among the best.
-  bool MayEnter(const TrainError& error) const {
-    return static_cast<int>(best_.size()) < options_.top ||
-           CompareError(error, best_.back().error) <= 0;
+  // -1: a row with this error cannot enter, and neither can any worse one;
+  // 0: it can; otherwise the exact error is needed to tell (1).
+  int Admits(double estimate) const {
+    if (!Full()) return 0;
+    const double worst = static_cast<double>(best_.back().error.approx);
+    const double gap = std::fabs(estimate) - std::fabs(worst);
+    if (gap > Slack(estimate) + Slack(worst)) return -1;
+    if (-gap > Slack(estimate) + Slack(worst)) return 0;
+    return 1;
   }
 
-  // Adds the row of these groups unless the gear set cannot provide it or it
-  // does not fit; false on overflow.
-  bool Offer(TrainKind kind, const Group& drivers, const Group& driven, int gearbox,
+  // Exact form of Admits: false when the row cannot enter. A tie may still
+  // enter: the order after the error decides.
+  bool AdmitsExactly(const TrainError& error) const {
+    return !Full() || CompareError(error, best_.back().error) <= 0;
+  }
+
+  // Adds the row of these groups unless the gear set cannot provide it, it
+  // does not fit, or it is not among the best.
+  void Offer(TrainKind kind, const Group& drivers, const Group& driven, int gearbox,
              const Fraction& lead, const TrainError& error) {
     int used[6];
     int n = 0;
     for (int k = 0; k < drivers.size; ++k) used[n++] = drivers.index[k];
     for (int k = 0; k < driven.size; ++k) used[n++] = driven.index[k];
     for (int k = 0; k < n; ++k)
-      if (Uses(used, n, used[k]) > counts_[used[k]]) return true;
-    TrainRow row;
-    row.kind = kind;
-    row.gearbox = gearbox;
-    row.lead_mm = lead;
-    row.error = error;
-    bool ok = true;
-    if (!Arrange(kind, drivers, driven, used, n, &row, &ok)) return ok;
-    if (row.fits == false && !options_.keep_unfit) return true;
-    if (!Divide(lead, profile_.leadscrew_mm, &row.ratio)) return false;
-    const auto at = std::upper_bound(best_.begin(), best_.end(), row, RowBefore);
-    if (at - best_.begin() >= options_.top) return true;
-    best_.insert(at, std::move(row));
+      if (Uses(used, n, used[k]) > counts_[used[k]]) return;
+    Candidate c{kind, {}, 0, gearbox, lead, error, {}};
+    if (!Arrange(drivers, driven, used, n, &c)) return;
+    if (c.fits == false && !options_.keep_unfit) return;
+    const auto at = std::upper_bound(best_.begin(), best_.end(), c, CandidateBefore);
+    if (at - best_.begin() >= options_.top) return;
+    best_.insert(at, c);
     if (static_cast<int>(best_.size()) > options_.top) best_.pop_back();
+  }
+
+  bool Take(const Fraction& leadscrew, std::vector<TrainRow>* rows) const {
+    rows->clear();
+    for (const Candidate& c : best_) {
+      TrainRow row;
+      row.kind = c.kind;
+      row.gears.assign(c.gears.begin(), c.gears.begin() + c.count);
+      row.gearbox = c.gearbox;
+      row.lead_mm = c.lead;
+      row.error = c.error;
+      row.fits = c.fits;
+      if (!Divide(c.lead, leadscrew, &row.ratio)) return false;
+      rows->push_back(std::move(row));
+    }
     return true;
   }
 
-  std::vector<TrainRow> Take() { return std::move(best_); }
-
  private:
+  bool Full() const { return static_cast<int>(best_.size()) >= options_.top; }
+
   static int Uses(const int* used, int n, int index) {
     return static_cast<int>(std::count(used, used + n, index));
   }
 
-  bool Fits(const std::vector<int>& gears, bool* ok) const {
-    bool fine = true;
-    const bool fits = TrainFits(*profile_.geometry, gears, &fine);
-    if (!fine) *ok = false;
-    return fits;
+  // Picks the shown arrangement and its fit; false when the row cannot be
+  // made (no idler left).
+  bool Arrange(const Group& drivers, const Group& driven, const int* used, int n,
+               Candidate* c) const {
+    const bool checked = fit_.has_value() && c->kind != TrainKind::kSix;
+    if (c->kind == TrainKind::kSimple) {
+      // Idlers in ascending order: the smallest that fits, else the smallest.
+      c->count = 3;
+      c->gears = {teeth_[drivers.index[0]], 0, teeth_[driven.index[0]]};
+      bool any = false;
+      for (int i = 0; i < static_cast<int>(teeth_.size()); ++i) {
+        if (Uses(used, n, i) >= counts_[i]) continue;
+        std::array<int, 6> g = c->gears;
+        g[1] = teeth_[i];
+        if (!any) c->gears = g;
+        any = true;
+        if (!checked) break;
+        if (TrainFits(*fit_, g.data(), 3)) {
+          c->gears = g;
+          c->fits = true;
+          return true;
+        }
+      }
+      if (checked) c->fits = false;
+      return any;
+    }
+    // Drivers at even places and driven gears at odd ones, both ascending:
+    // the first arrangement in ascending order.
+    const int size = drivers.size;
+    c->count = 2 * size;
+    for (int k = 0; k < size; ++k) {
+      c->gears[2 * k] = teeth_[drivers.index[k]];
+      c->gears[2 * k + 1] = teeth_[driven.index[k]];
+    }
+    if (!checked) return true;
+    // A compound row: its four arrangements, ascending; the first that fits.
+    const int a = c->gears[0], b = c->gears[1], cc = c->gears[2], d = c->gears[3];
+    std::array<std::array<int, 4>, 4> ways = {
+        {{a, b, cc, d}, {a, d, cc, b}, {cc, b, a, d}, {cc, d, a, b}}};
+    std::sort(ways.begin(), ways.end());
+    for (const auto& way : ways) {
+      if (TrainFits(*fit_, way.data(), 4)) {
+        std::copy(way.begin(), way.end(), c->gears.begin());
+        c->fits = true;
+        return true;
+      }
+    }
+    c->fits = false;
+    return true;
   }
 
-  // Picks the shown arrangement and its fit; false when the row cannot be
-  // made (no idler left, or an overflow, which clears *ok).
-  bool Arrange(TrainKind kind, const Group& drivers, const Group& driven, const int* used, int n,
-               TrainRow* row, bool* ok) const {
-    const bool checked = profile_.geometry.has_value() && kind != TrainKind::kSix;
-    std::vector<std::vector<int>> choices;
-    if (kind == TrainKind::kSimple) {
-      for (int i = 0; i < static_cast<int>(teeth_.size()); ++i)
-        if (Uses(used, n, i) < counts_[i])
-          choices.push_back({teeth_[drivers.index[0]], teeth_[i], teeth_[driven.index[0]]});
-      if (choices.empty()) return false;
-    } else {
-      std::vector<int> a, b;
-      for (int k = 0; k < drivers.size; ++k) a.push_back(teeth_[drivers.index[k]]);
-      for (int k = 0; k < driven.size; ++k) b.push_back(teeth_[driven.index[k]]);
-      do {
-        do {
-          std::vector<int> gears;
-          for (std::size_t k = 0; k < a.size(); ++k) gears.insert(gears.end(), {a[k], b[k]});
-          choices.push_back(std::move(gears));
-        } while (checked && std::next_permutation(b.begin(), b.end()));
-      } while (checked && std::next_permutation(a.begin(), a.end()));
-      std::sort(choices.begin(), choices.end());
-    }
-    row->gears = choices.front();
-    if (!checked) return true;
-    row->fits = false;
-    for (const std::vector<int>& gears : choices) {
-      if (Fits(gears, ok)) {
-        row->gears = gears;
-        row->fits = true;
-        break;
+  const std::vector<int>& teeth_;
+  const std::vector<int>& counts_;
+  const std::optional<FitLimits>& fit_;
+  const SearchOptions& options_;
+  std::vector<Candidate> best_;
+};
+
+// The groups of one train kind at one gearbox position, walked outwards from
+// the ideal driven product for every drivers group.
+class KindWalk {
+ public:
+  KindWalk(TrainKind kind, const std::vector<Group>& groups, std::size_t g, int gearbox,
+           const Evaluator& evaluator, Collector& collector)
+      : kind_(kind),
+        groups_(groups),
+        g_(g),
+        gearbox_(gearbox),
+        evaluator_(evaluator),
+        collector_(collector) {}
+
+  bool Run() {
+    // Errors fall as the driven product grows, and the first driven group
+    // with error <= 0 only moves right as the drivers' product grows.
+    std::size_t split = 0;
+    for (const Group& drivers : groups_) {
+      for (; split < groups_.size(); ++split) {
+        const double e = evaluator_.Estimate(g_, drivers.product, groups_[split].product);
+        if (e < -Slack(e)) break;
+        if (e <= Slack(e)) {
+          if (!Evaluate(drivers, split)) return false;
+          if (error_.exact ? error_.value.num <= 0 : error_.approx <= 0) break;
+        }
       }
-      if (!*ok) return false;
+      // Outwards from the split on both sides, while rows could still enter.
+      for (std::size_t j = split; j < groups_.size(); ++j) {
+        const int step = Step(drivers, j);
+        if (step == -2) return false;
+        if (step < 0) break;
+      }
+      for (std::size_t j = split; j-- > 0;) {
+        const int step = Step(drivers, j);
+        if (step == -2) return false;
+        if (step < 0) break;
+      }
     }
     return true;
   }
 
-  const LatheProfile& profile_;
-  const std::vector<int>& teeth_;
-  const std::vector<int>& counts_;
-  const SearchOptions& options_;
-  std::vector<TrainRow> best_;
+ private:
+  bool Evaluate(const Group& drivers, std::size_t j) {
+    return evaluator_.Exact(g_, drivers.product, groups_[j].product, &lead_, &error_);
+  }
+
+  // 0 after offering the row; -1 when no row further out can enter; -2 on overflow.
+  int Step(const Group& drivers, std::size_t j) {
+    const int admits =
+        collector_.Admits(evaluator_.Estimate(g_, drivers.product, groups_[j].product));
+    if (admits < 0) return -1;
+    if (!Evaluate(drivers, j)) return -2;
+    if (admits > 0 && !collector_.AdmitsExactly(error_)) return -1;
+    collector_.Offer(kind_, drivers, groups_[j], gearbox_, lead_, error_);
+    return 0;
+  }
+
+  TrainKind kind_;
+  const std::vector<Group>& groups_;
+  std::size_t g_;
+  int gearbox_;
+  const Evaluator& evaluator_;
+  Collector& collector_;
+  Fraction lead_;
+  TrainError error_;
 };
 
 }  // namespace
@@ -194,6 +333,11 @@ bool TrainSearch::Init(const LatheProfile& profile, std::string* error) {
     groups_[s].clear();
     if (profile.trains[s]) BuildGroups(teeth_, counts_, s + 1, &groups_[s]);
   }
+  fit_.reset();
+  if (profile.geometry && !MakeFitLimits(*profile.geometry, &fit_.emplace())) {
+    *error = "the banjo's figures are too large to compute exactly";
+    return false;
+  }
   scale_.clear();
   const std::size_t positions = std::max<std::size_t>(1, profile.gearbox.size());
   for (std::size_t g = 0; g < positions; ++g) {
@@ -211,42 +355,17 @@ bool TrainSearch::Init(const LatheProfile& profile, std::string* error) {
 
 bool TrainSearch::Find(const Lead& lead, const SearchOptions& options, std::vector<TrainRow>* rows,
                        std::string* error) const {
-  Collector collector(profile_, teeth_, counts_, options);
+  const Evaluator evaluator(scale_, lead);
+  Collector collector(teeth_, counts_, fit_, options);
   constexpr TrainKind kKinds[] = {TrainKind::kSimple, TrainKind::kCompound, TrainKind::kSix};
   for (const TrainKind kind : kKinds) {
-    const std::vector<Group>& groups = groups_[GroupSize(kind) - 1];
     for (std::size_t g = 0; g < scale_.size(); ++g) {
       const int gearbox = profile_.gearbox.empty() ? -1 : static_cast<int>(g);
-      // Errors fall as the driven product grows, and the first driven group
-      // with error <= 0 only moves right as the drivers' product grows.
-      std::size_t split = 0;
-      for (const Group& drivers : groups) {
-        Fraction cut;
-        TrainError e;
-        auto evaluate = [&](std::size_t j) {
-          return ErrorOf(scale_[g], drivers.product, groups[j].product, lead, &cut, &e);
-        };
-        for (; split < groups.size(); ++split) {
-          if (!evaluate(split)) return *error = kTooLarge, false;
-          if (IsNegativeOrZero(e)) break;
-        }
-        // Outwards from the split on both sides, while rows could still enter.
-        for (std::size_t j = split; j < groups.size(); ++j) {
-          if (!evaluate(j)) return *error = kTooLarge, false;
-          if (!collector.MayEnter(e)) break;
-          if (!collector.Offer(kind, drivers, groups[j], gearbox, cut, e))
-            return *error = kTooLarge, false;
-        }
-        for (std::size_t j = split; j-- > 0;) {
-          if (!evaluate(j)) return *error = kTooLarge, false;
-          if (!collector.MayEnter(e)) break;
-          if (!collector.Offer(kind, drivers, groups[j], gearbox, cut, e))
-            return *error = kTooLarge, false;
-        }
-      }
+      KindWalk walk(kind, groups_[GroupSize(kind) - 1], g, gearbox, evaluator, collector);
+      if (!walk.Run()) return *error = kTooLarge, false;
     }
   }
-  *rows = collector.Take();
+  if (!collector.Take(profile_.leadscrew_mm, rows)) return *error = kTooLarge, false;
   return true;
 }
 
@@ -273,8 +392,12 @@ bool DescribeTrain(const LatheProfile& profile, const std::vector<int>& gears, i
             Multiply(fixed_position, profile.leadscrew_mm, &scale) &&
             ErrorOf(scale, drivers, driven, target, &row->lead_mm, &row->error) &&
             Divide(row->lead_mm, profile.leadscrew_mm, &row->ratio);
-  if (ok && profile.geometry && gears.size() != 6)
-    row->fits = TrainFits(*profile.geometry, gears, &ok);
+  if (ok && profile.geometry && gears.size() != 6) {
+    std::vector<FitRule> rules;
+    ok = FitRules(*profile.geometry, gears, &rules);
+    row->fits = std::all_of(rules.begin(), rules.end(),
+                            [](const FitRule& rule) { return rule.margin_mm.num >= 0; });
+  }
   if (!ok) *error = kTooLarge;
   return ok;
 }

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "workshop/fit_rules.h"
 #include "workshop/fraction.h"
 #include "workshop/profile.h"
 #include "workshop/target.h"
@@ -70,6 +71,7 @@ class TrainSearch {
   std::vector<int> counts_;       // how many gears of each
   std::vector<Fraction> scale_;   // per gearbox position: fixed x position x lead screw (mm)
   std::vector<Group> groups_[3];  // of 1, 2 and 3 gears, by ascending product
+  std::optional<FitLimits> fit_;  // when the profile has a geometry
 };
 
 struct TrainSearch::Group {

@@ -75,8 +75,8 @@ class RandomCases {
     EXPECT_TRUE(Multiply(g.module, Frac(a + b, 2), &l1) &&
                 Multiply(g.module, Frac(c + d, 2), &l2) && Add(l1, l2, &sum));
     g.centre_distance = Int(0, 1) ? sum : Frac(Int(40, 200), Int(1, 3));
-    g.stud_shaft = Frac(Int(0, 30), Int(1, 2));
-    g.leadscrew_shaft = Frac(Int(0, 30), Int(1, 2));
+    g.stud_shaft = Frac(Int(0, 90), Int(1, 2));
+    g.leadscrew_shaft = Frac(Int(0, 90), Int(1, 2));
     if (Int(0, 2) == 0) g.slot.emplace(Int(0, 1) ? l2 : Frac(Int(0, 50), 1), Frac(Int(50, 150), 1));
     return g;
   }
