@@ -1,6 +1,6 @@
 #include "engine/best_match.h"
 
-#include <cmath>
+#include "numtext/extended.h"
 
 namespace cog {
 namespace {
@@ -13,9 +13,9 @@ void ChooseNearer(const EntryTable& table, float target, std::int64_t first_not_
   if (i < table.TopIndex()) index = static_cast<std::int32_t>(i);
   if (i < 1) return;
 
-  const long double t = target;
-  const long double below = std::fabs(static_cast<long double>(table[i - 1].Ratio) - t);
-  const long double above = std::fabs(static_cast<long double>(table[i].Ratio) - t);
+  const Extended t(target);
+  const Extended below = Fabs(Extended(table[i - 1].Ratio) - t);
+  const Extended above = Fabs(Extended(table[i].Ratio) - t);
   index = static_cast<std::int32_t>(above < below ? i : i - 1);
 }
 

@@ -2,14 +2,12 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cfloat>
 #include <cmath>
 
 #include "engine/ratio_sort.h"
 #include "engine/worker_threads.h"
+#include "numtext/extended.h"
 #include "numtext/table_sort.h"
-
-static_assert(LDBL_MANT_DIG == 64, "pair ratios are divided at x87 extended precision");
 
 namespace cog {
 namespace {
@@ -27,7 +25,7 @@ void FillPairs(ToothLimits limits, EntryTable& pairs) {
     for (int b = limits.MinTeeth; b <= limits.MaxTeeth; ++b) {
       RatioEntry& e = pairs[k++];
       // Divided at extended precision, then rounded once more to float.
-      e.Ratio = static_cast<float>(static_cast<long double>(a) / static_cast<long double>(b));
+      e.Ratio = static_cast<float>(Extended(a) / Extended(b));
       e.Gear1 = static_cast<std::uint8_t>(a);
       e.Gear2 = static_cast<std::uint8_t>(b);
     }

@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "numtext/number_reader.h"
+#include "numtext/testing/long_double_bits.h"
 
 namespace cog {
 namespace {
+
+using testing::FromLongDouble;
+using testing::ToLongDouble;
 
 TEST(CommandTailTest, DropsTheProgramName) {
   struct Case {
@@ -71,8 +75,8 @@ TEST(CommandLineTest, TabAfterTheNameStillReadsAsTheNumber) {
   const std::string tail = CommandTail("cog.exe\t20 60");
   EXPECT_FALSE(TrimBlanks(CommandParameter(tail, 0)).empty());
   EXPECT_EQ(CommandParameter(tail, 1), "\t20");
-  EXPECT_EQ(ReadNumber(CommandParameter(tail, 1)), 20.0L);
-  EXPECT_EQ(ReadNumber(CommandParameter(tail, 2)), 60.0L);
+  EXPECT_EQ(ToLongDouble(ReadNumber(CommandParameter(tail, 1))), 20.0L);
+  EXPECT_EQ(ToLongDouble(ReadNumber(CommandParameter(tail, 2))), 60.0L);
 }
 
 }  // namespace

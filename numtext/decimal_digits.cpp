@@ -10,9 +10,6 @@
 namespace cog {
 namespace {
 
-// The significand is taken apart as one 64-bit integer below.
-static_assert(LDBL_MANT_DIG == 64, "long double must be the x87 extended type");
-
 // Largest power of five that fits a limb, so long products take few passes.
 constexpr std::uint32_t kFiveToThe13 = 1220703125;
 constexpr std::uint32_t kBillion = 1000000000;
@@ -124,13 +121,11 @@ class BigNat {
 
 }  // namespace
 
-DecimalExpansion ExactDecimal(long double value) {
-  const long double magnitude = std::fabs(value);
-  if (magnitude == 0) return {};
-  int binary_exponent = 0;
-  const long double fraction = std::frexp(magnitude, &binary_exponent);
-  std::uint64_t significand = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
-  int exponent = binary_exponent - 64;
+DecimalExpansion ExactDecimal(Extended value) {
+  if (value == Extended(0)) return {};
+  const ExtendedParts parts = PartsOf(value);
+  std::uint64_t significand = parts.significand;
+  int exponent = parts.exponent;
   // Fewer factors of two mean fewer factors of five to multiply in below.
   for (; (significand & 1) == 0; significand >>= 1) ++exponent;
 
@@ -150,8 +145,8 @@ DecimalExpansion ExactDecimal(long double value) {
   return result;
 }
 
-long double PowerOfTen(int exponent) {
-  if (exponent >= kFirstOverflowingPowerOfTen) return std::numeric_limits<long double>::infinity();
+Extended PowerOfTen(int exponent) {
+  if (exponent >= kFirstOverflowingPowerOfTen) return ExtendedInfinity();
   // 10^p = 5^p * 2^p: only the odd factor needs rounding to 64 bits.
   BigNat five_power(1);
   five_power.MultiplyByPowerOfFive(exponent);
@@ -165,7 +160,7 @@ long double PowerOfTen(int exponent) {
       ++shift;
     }
   }
-  return std::ldexp(static_cast<long double>(significand), shift + exponent);
+  return Ldexp(Extended(significand), shift + exponent);
 }
 
 }  // namespace cog

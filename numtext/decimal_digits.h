@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "numtext/extended.h"
+
 namespace cog {
 
 // value = 0.d1 d2 d3 ... x 10^point, with d1 != 0. Zero has no digits and point 0.
@@ -14,11 +16,11 @@ struct DecimalExpansion {
 
 // Every decimal digit of |value|, without trailing zeros; the sign is ignored.
 // REQUIRES: value is finite. Denormals work, but give ~11,000 digits.
-DecimalExpansion ExactDecimal(long double value);
+DecimalExpansion ExactDecimal(Extended value);
 
 // 10^exponent rounded once to the nearest extended value (ties to even);
 // +infinity past the extended range (exponent > 4932).
 // REQUIRES: exponent >= 0.
-long double PowerOfTen(int exponent);
+Extended PowerOfTen(int exponent);
 
 }  // namespace cog

@@ -1,17 +1,12 @@
 #include "numtext/number_format.h"
 
 #include <algorithm>
-#include <cfloat>
-#include <cmath>
 #include <cstddef>
 
 #include "numtext/decimal_digits.h"
 
 namespace cog {
 namespace {
-
-// The digits shown come from the exact binary value of an extended number.
-static_assert(LDBL_MANT_DIG == 64, "long double must be the x87 extended type");
 
 constexpr std::size_t kSignificantDigits = 18;
 constexpr int kInfinityNines = 19;
@@ -59,12 +54,13 @@ struct SignedDigits {
   DecimalExpansion magnitude;
 };
 
-SignedDigits DigitsOf(long double value) {
-  if (std::isnan(value) || value == 0) return {};
-  if (std::isinf(value)) {
-    return {std::signbit(value), {std::string(kInfinityNines, '9'), kInfinityIntegerDigits}};
+// The digits shown come from the exact binary value of an extended number.
+SignedDigits DigitsOf(Extended value) {
+  if (IsNan(value) || value == Extended(0)) return {};
+  if (IsInf(value)) {
+    return {SignBit(value), {std::string(kInfinityNines, '9'), kInfinityIntegerDigits}};
   }
-  return {std::signbit(value), RoundToSignificant(ExactDecimal(value))};
+  return {SignBit(value), RoundToSignificant(ExactDecimal(value))};
 }
 
 struct MaskLayout {
@@ -203,17 +199,27 @@ class MaskWriter {
   std::string out_;
 };
 
+// Whether a whole value is odd: its last whole bit, which is a significand bit
+// only below 2^64.
+bool IsOddWhole(Extended whole) {
+  if (whole == Extended(0) || IsInf(whole)) return false;
+  const ExtendedParts parts = PartsOf(whole);
+  if (parts.exponent > 0 || parts.exponent < -63) return false;
+  return ((parts.significand >> -parts.exponent) & 1) != 0;
+}
+
 }  // namespace
 
-std::uint8_t ToByte(long double value) {
+std::uint8_t ToByte(Extended value) {
   // -2^63 stands for every value with no 64-bit integer; its low byte is 0.
-  constexpr long double kTwoTo63 = 0x1p63L;
-  if (std::isnan(value)) return 0;
+  const Extended two_to_63(0x1p63);
+  if (IsNan(value)) return 0;
   // Exact for every |value| below 2^64, so the tie test sees the true fraction.
-  long double whole = std::floor(value);
-  const long double fraction = value - whole;
-  if (fraction > 0.5L || (fraction == 0.5L && std::fmod(whole, 2.0L) != 0)) whole += 1;
-  if (whole < -kTwoTo63 || whole >= kTwoTo63) return 0;
+  Extended whole = Floor(value);
+  const Extended fraction = value - whole;
+  const Extended half(0.5);
+  if (fraction > half || (fraction == half && IsOddWhole(whole))) whole += Extended(1);
+  if (whole < -two_to_63 || whole >= two_to_63) return 0;
   return static_cast<std::uint8_t>(static_cast<std::uint64_t>(static_cast<std::int64_t>(whole)));
 }
 
@@ -229,7 +235,7 @@ std::string NumberText(long long value) {
   return (value < 0 ? "-" : " ") + digits;
 }
 
-std::string FormatNumber(long double value, std::string_view mask) {
+std::string FormatNumber(Extended value, std::string_view mask) {
   const MaskLayout layout = ReadMask(mask);
   SignedDigits signed_digits = DigitsOf(value);
   if (!signed_digits.magnitude.digits.empty()) signed_digits.magnitude.point += layout.point_shift;

@@ -5,12 +5,14 @@
 #include <string>
 #include <string_view>
 
+#include "numtext/extended.h"
+
 namespace cog {
 
 // Rounds to the nearest integer (ties to even) and keeps the low 8 bits of its
 // two's complement. NaN and values outside the signed 64-bit range count as
 // -2^63, whose low byte is 0.
-std::uint8_t ToByte(long double value);
+std::uint8_t ToByte(Extended value);
 
 // One blank, then the decimal digits: 72 -> " 72". A negative value carries "-"
 // in place of the blank.
@@ -24,6 +26,6 @@ std::string NumberText(long long value);
 // integer digits never get cut. NaN renders as 0, an infinity as nineteen nines
 // followed by zeros, 999 digits before the point.
 // Used with "####.######", "####" and "0.0000%".
-std::string FormatNumber(long double value, std::string_view mask);
+std::string FormatNumber(Extended value, std::string_view mask);
 
 }  // namespace cog

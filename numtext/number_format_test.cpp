@@ -7,9 +7,13 @@
 #include <string>
 
 #include "numtext/decimal_digits.h"
+#include "numtext/testing/long_double_bits.h"
 
 namespace cog {
 namespace {
+
+using testing::FromLongDouble;
+using testing::ToLongDouble;
 
 TEST(ToByteTest, RoundsHalfToEvenThenKeepsTheLowByte) {
   const long double kNan = std::numeric_limits<long double>::quiet_NaN();
@@ -26,7 +30,7 @@ TEST(ToByteTest, RoundsHalfToEvenThenKeepsTheLowByte) {
       {-0x1p63L + 1, 1}, {0x1p63L - 0.5L, 0},  // the last tie goes to 2^63, out of range
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ToByte(c.value), c.byte) << static_cast<double>(c.value);
+    EXPECT_EQ(ToByte(FromLongDouble(c.value)), c.byte) << static_cast<double>(c.value);
   }
 }
 
@@ -57,13 +61,13 @@ TEST(ExactDecimalTest, GivesEveryDigitOfTheBinaryValue) {
       {0x1p16383L, "5948657476786158825428796", "4982033408", 4932, 4932},
   };
   for (const Case& c : cases) {
-    const DecimalExpansion exact = ExactDecimal(c.value);
+    const DecimalExpansion exact = ExactDecimal(FromLongDouble(c.value));
     EXPECT_EQ(exact.digits.substr(0, std::string(c.head).size()), c.head);
     EXPECT_EQ(exact.digits.substr(exact.digits.size() - std::string(c.tail).size()), c.tail);
     EXPECT_EQ(exact.digits.size(), c.size);
     EXPECT_EQ(exact.point, c.point);
   }
-  EXPECT_TRUE(ExactDecimal(0.0L).digits.empty());
+  EXPECT_TRUE(ExactDecimal(FromLongDouble(0.0L)).digits.empty());
 }
 
 struct MaskCase {
@@ -75,9 +79,9 @@ struct MaskCase {
 
 void ExpectMasks(const MaskCase& c) {
   const double shown = static_cast<double>(c.value);
-  EXPECT_EQ(FormatNumber(c.value, "####.######"), c.ratio) << shown;
-  EXPECT_EQ(FormatNumber(c.value, "####"), c.gear) << shown;
-  EXPECT_EQ(FormatNumber(c.value, "0.0000%"), c.percent) << shown;
+  EXPECT_EQ(FormatNumber(FromLongDouble(c.value), "####.######"), c.ratio) << shown;
+  EXPECT_EQ(FormatNumber(FromLongDouble(c.value), "####"), c.gear) << shown;
+  EXPECT_EQ(FormatNumber(FromLongDouble(c.value), "0.0000%"), c.percent) << shown;
 }
 
 TEST(FormatNumberTest, RendersFloatsThroughTheThreeMasks) {
@@ -133,12 +137,12 @@ TEST(FormatNumberTest, InfinityAndNan) {
       {-kInf, "-", "-", "-"},
   };
   for (const MaskCase& c : cases) {
-    EXPECT_EQ(FormatNumber(c.value, "####.######"), c.ratio + integer + ".");
-    EXPECT_EQ(FormatNumber(c.value, "####"), c.gear + integer);
-    EXPECT_EQ(FormatNumber(c.value, "0.0000%"), c.percent + percent);
+    EXPECT_EQ(FormatNumber(FromLongDouble(c.value), "####.######"), c.ratio + integer + ".");
+    EXPECT_EQ(FormatNumber(FromLongDouble(c.value), "####"), c.gear + integer);
+    EXPECT_EQ(FormatNumber(FromLongDouble(c.value), "0.0000%"), c.percent + percent);
   }
-  EXPECT_EQ(FormatNumber(kInf, "0.0000%").size(), 1007u);
-  EXPECT_EQ(FormatNumber(-kInf, "0.0000%").size(), 1008u);
+  EXPECT_EQ(FormatNumber(FromLongDouble(kInf), "0.0000%").size(), 1007u);
+  EXPECT_EQ(FormatNumber(FromLongDouble(-kInf), "0.0000%").size(), 1008u);
   ExpectMasks({std::numeric_limits<long double>::quiet_NaN(), "0.", "0", "0.0000%"});
   ExpectMasks({-std::numeric_limits<long double>::quiet_NaN(), "0.", "0", "0.0000%"});
 }

@@ -1,7 +1,6 @@
 #include "numtext/number_reader.h"
 
 #include <cfloat>
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -10,10 +9,6 @@
 
 namespace cog {
 namespace {
-
-// The significand of up to 18 digits must convert exactly, and the one
-// multiplication or division must round at 64 bits.
-static_assert(LDBL_MANT_DIG == 64, "long double must be the x87 extended type");
 
 constexpr int kMaxGatheredDigits = 18;
 constexpr long long kExponentCap = 9999;
@@ -91,24 +86,26 @@ long long ReadExponent(Cursor& in) {
   return negative ? -magnitude : magnitude;
 }
 
-long double ScaleDigits(const DigitRun& run, long long exponent) {
+// The significand of up to 18 digits converts exactly, and the one
+// multiplication or division rounds at 64 bits.
+Extended ScaleDigits(const DigitRun& run, long long exponent) {
   if (run.gathered == 0) return 0;
   const long long magnitude = run.point + exponent;
-  if (magnitude >= kFoldingMagnitude) return std::ldexp(1.0L, 127);
+  if (magnitude >= kFoldingMagnitude) return Ldexp(Extended(1.0), 127);
   if (magnitude <= -kFoldingMagnitude) return 0;
   const long long scale = magnitude - run.gathered;
-  const long double significand = static_cast<long double>(run.significand);
+  const Extended significand(run.significand);
   if (scale > 0) return significand * PowerOfTen(static_cast<int>(scale));
   if (scale < 0) return significand / PowerOfTen(static_cast<int>(-scale));
   return significand;
 }
 
-long double ReadDecimal(Cursor& in) {
+Extended ReadDecimal(Cursor& in) {
   const bool negative = in.Accept('-');
   if (!negative) in.Accept('+');
   const DigitRun run = ReadDigitRun(in);
   if (!run.any_digit) return 0;
-  const long double magnitude = ScaleDigits(run, ReadExponent(in));
+  const Extended magnitude = ScaleDigits(run, ReadExponent(in));
   return negative ? -magnitude : magnitude;
 }
 
@@ -156,19 +153,19 @@ RadixSuffix ReadSuffix(Cursor& in) {
 
 // Picks the width whose two's complement gives the value, the way the digits
 // and suffix ask for it.
-long double ApplySignRule(std::uint64_t n, bool leading_zero, RadixSuffix suffix) {
+Extended ApplySignRule(std::uint64_t n, bool leading_zero, RadixSuffix suffix) {
   constexpr std::uint64_t kTwoTo16 = std::uint64_t{1} << 16;
   constexpr std::uint64_t kTwoTo32 = std::uint64_t{1} << 32;
   constexpr std::uint64_t kTopBit = std::uint64_t{1} << 63;
-  if (suffix == RadixSuffix::kQuestion) return (n & kTopBit) != 0 ? 0 : static_cast<long double>(n);
+  if (suffix == RadixSuffix::kQuestion) return (n & kTopBit) != 0 ? Extended(0) : Extended(n);
   const bool wide = leading_zero || n >= kTwoTo32 || suffix == RadixSuffix::kDoubleAmpersand ||
                     (n < kTwoTo16 && suffix == RadixSuffix::kAmpersand);
-  if (wide) return static_cast<long double>(static_cast<std::int64_t>(n));
+  if (wide) return Extended(static_cast<std::int64_t>(n));
   if (n >= kTwoTo16) return static_cast<std::int32_t>(static_cast<std::uint32_t>(n));
   return static_cast<std::int16_t>(static_cast<std::uint16_t>(n));
 }
 
-long double ReadRadix(Cursor& in) {
+Extended ReadRadix(Cursor& in) {
   const int base = SelectBase(in);
   const std::size_t first_digit = in.pos;
   std::uint64_t n = 0;
@@ -187,24 +184,24 @@ long double ReadRadix(Cursor& in) {
 
 }  // namespace
 
-long double ReadNumber(std::string_view text) {
+Extended ReadNumber(std::string_view text) {
   Cursor in{text};
   SkipLeadingSpace(in);
   if (in.Accept('&')) return ReadRadix(in);
   return ReadDecimal(in);
 }
 
-float NarrowToFloat(long double value) {
-  if (std::isnan(value)) return std::numeric_limits<float>::quiet_NaN();
+float NarrowToFloat(Extended value) {
+  if (IsNan(value)) return std::numeric_limits<float>::quiet_NaN();
   // Halfway between FLT_MAX and 2^128: from here on the even neighbour is 2^128.
-  constexpr long double kRoundsToInfinity = 0x1.ffffffp127L;
-  const long double magnitude = std::fabs(value);
+  const Extended kRoundsToInfinity(0x1.ffffffp127);
+  const Extended magnitude = Fabs(value);
   if (magnitude >= kRoundsToInfinity) {
     constexpr float kInfinity = std::numeric_limits<float>::infinity();
-    return std::signbit(value) ? -kInfinity : kInfinity;
+    return SignBit(value) ? -kInfinity : kInfinity;
   }
   // Converting a value above FLT_MAX is undefined in C++ even where it would round down.
-  if (magnitude > FLT_MAX) return std::signbit(value) ? -FLT_MAX : FLT_MAX;
+  if (magnitude > Extended(FLT_MAX)) return SignBit(value) ? -FLT_MAX : FLT_MAX;
   return static_cast<float>(value);
 }
 

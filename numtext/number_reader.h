@@ -17,12 +17,14 @@
 
 #include <string_view>
 
+#include "numtext/extended.h"
+
 namespace cog {
 
-long double ReadNumber(std::string_view text);
+Extended ReadNumber(std::string_view text);
 
 // Rounds to the nearest 32-bit float, ties to even; beyond the float range the
 // result is an infinity of the value's sign. NaN stays NaN.
-float NarrowToFloat(long double value);
+float NarrowToFloat(Extended value);
 
 }  // namespace cog

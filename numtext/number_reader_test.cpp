@@ -7,9 +7,13 @@
 #include <limits>
 
 #include "numtext/decimal_digits.h"
+#include "numtext/testing/long_double_bits.h"
 
 namespace cog {
 namespace {
+
+using testing::FromLongDouble;
+using testing::ToLongDouble;
 
 const long double kTwoTo127 = std::ldexp(1.0L, 127);
 
@@ -19,7 +23,7 @@ struct ReadCase {
 };
 
 void ExpectReads(const ReadCase& c) {
-  const long double read = ReadNumber(c.text);
+  const long double read = ToLongDouble(ReadNumber(c.text));
   EXPECT_EQ(read, c.value) << '"' << c.text << '"';
   EXPECT_EQ(std::signbit(read), std::signbit(c.value)) << '"' << c.text << '"';
 }
@@ -126,9 +130,10 @@ TEST(PowerOfTenTest, MatchesTheCompilersCorrectlyRoundedConstants) {
       {29, 1e29L},     {55, 1e55L},     {308, 1e308L},   {309, 1e309L},   {1000, 1e1000L},
       {2777, 1e2777L}, {4000, 1e4000L}, {4931, 1e4931L}, {4932, 1e4932L},
   };
-  for (const Case& c : cases) EXPECT_EQ(PowerOfTen(c.exponent), c.value) << c.exponent;
-  EXPECT_TRUE(std::isinf(PowerOfTen(4933)));
-  EXPECT_TRUE(std::isinf(PowerOfTen(5000)));
+  for (const Case& c : cases)
+    EXPECT_EQ(ToLongDouble(PowerOfTen(c.exponent)), c.value) << c.exponent;
+  EXPECT_TRUE(std::isinf(ToLongDouble(PowerOfTen(4933))));
+  EXPECT_TRUE(std::isinf(ToLongDouble(PowerOfTen(5000))));
 }
 
 TEST(NarrowToFloatTest, RoundsToNearestEvenAndOverflowsToInfinity) {
@@ -150,11 +155,12 @@ TEST(NarrowToFloatTest, RoundsToNearestEvenAndOverflowsToInfinity) {
       {-0.0L, -0.0f},
   };
   for (const Case& c : cases) {
-    const float narrowed = NarrowToFloat(c.value);
+    const float narrowed = NarrowToFloat(FromLongDouble(c.value));
     EXPECT_EQ(narrowed, c.expected) << static_cast<double>(c.value);
     EXPECT_EQ(std::signbit(narrowed), std::signbit(c.expected)) << static_cast<double>(c.value);
   }
-  EXPECT_TRUE(std::isnan(NarrowToFloat(std::numeric_limits<long double>::quiet_NaN())));
+  EXPECT_TRUE(
+      std::isnan(NarrowToFloat(FromLongDouble(std::numeric_limits<long double>::quiet_NaN()))));
   EXPECT_EQ(NarrowToFloat(ReadNumber("0.5")), 0.5f);
 }
 

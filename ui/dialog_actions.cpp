@@ -1,15 +1,11 @@
 #include "ui/dialog_actions.h"
 
-#include <cfloat>
-
 #include "engine/best_match.h"
 #include "engine/table_walk.h"
 #include "numtext/number_format.h"
 #include "numtext/number_reader.h"
 #include "ui/about_text.h"
 #include "ui/dialog_ids.h"
-
-static_assert(LDBL_MANT_DIG == 64, "the match error is computed at x87 extended precision");
 
 namespace cog {
 namespace {
@@ -51,8 +47,9 @@ void ShowMatch(DialogPort& dialog, AppState& state, std::int32_t index) {
   if (e.Ratio > 0) {
     // The target is read now, not at Find: a step after editing it measures
     // the new entry against the new text.
-    const long double target = ReadTargetRatio(dialog);
-    state.MatchError = NarrowToFloat(1.0L - target / static_cast<long double>(e.Ratio));
+    // At extended precision, rounded once to float.
+    const Extended target(ReadTargetRatio(dialog));
+    state.MatchError = NarrowToFloat(Extended(1) - target / Extended(e.Ratio));
   } else {
     state.MatchError = kNoRatioError;
   }

@@ -85,9 +85,7 @@ double ToDouble(const Fraction& f) {
   return static_cast<double>(ToExtended(f));
 }
 
-long double ToExtended(const Fraction& f) {
-  return static_cast<long double>(f.num) / static_cast<long double>(f.den);
-}
+Extended ToExtended(const Fraction& f) { return Extended(f.num) / Extended(f.den); }
 
 std::string FractionText(const Fraction& f) {
   return std::to_string(f.num) + "/" + std::to_string(f.den);

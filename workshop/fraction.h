@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <string>
 
+#include "numtext/extended.h"
+
 namespace cog {
 
 struct Fraction {
@@ -43,7 +45,7 @@ inline bool IsPositive(const Fraction& f) { return f.num > 0; }
 // last place).
 double ToDouble(const Fraction& f);
 // At extended precision: num and den are exact there, so one rounding.
-long double ToExtended(const Fraction& f);
+Extended ToExtended(const Fraction& f);
 
 // "p/q", always with the slash: 2 is "2/1".
 std::string FractionText(const Fraction& f);

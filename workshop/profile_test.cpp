@@ -118,7 +118,7 @@ TEST(TargetTest, LeadsOfEveryUnit) {
       EXPECT_EQ((Fraction{c.num, c.den}), t.lead.mm) << c.text;
     }
     if (!c.den) {
-      EXPECT_EQ(c.num, std::llround(t.lead.approx_mm * 1e6)) << c.text;
+      EXPECT_EQ(c.num, std::llround(static_cast<double>(t.lead.approx_mm) * 1e6)) << c.text;
     }
   }
   for (const char* bad : {"1.25", "0mm", "-1tpi", "mm", "1.25 mm", "m", "dp0", "1.25inch"}) {

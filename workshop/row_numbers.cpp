@@ -19,8 +19,9 @@ RowNumbers NumbersOf(const TrainRow& row, const Lead& target, const Fraction& le
   RowNumbers n;
   n.lead_mm = ToDouble(row.lead_mm);
   Fraction tpi;
-  n.tpi = Divide(kInchMm, row.lead_mm, &tpi) ? ToDouble(tpi)
-                                             : static_cast<double>(25.4L / ToExtended(row.lead_mm));
+  n.tpi = Divide(kInchMm, row.lead_mm, &tpi)
+              ? ToDouble(tpi)
+              : static_cast<double>(ToExtended(kInchMm) / ToExtended(row.lead_mm));
   if (target.exact && row.error.exact) {
     n.error = ToDouble(row.error.value);
     n.exact = row.error.value.num == 0;

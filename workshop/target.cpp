@@ -7,8 +7,6 @@
 namespace cog {
 namespace {
 
-// pi rounded to a 64-bit significand, the value x87's FLDPI loads.
-constexpr long double kPi = 3.14159265358979323846264338327950288L;
 const Fraction kInchMm{127, 5};
 
 struct UnitForm {
@@ -68,8 +66,7 @@ bool LeadOf(TargetUnit unit, const Fraction& value, Lead* lead) {
       Fraction module = value;
       if (unit == TargetUnit::kDiametralPitch && !Divide(kInchMm, value, &module)) return false;
       lead->exact = false;
-      lead->approx_mm =
-          kPi * static_cast<long double>(module.num) / static_cast<long double>(module.den);
+      lead->approx_mm = ExtendedPi() * Extended(module.num) / Extended(module.den);
       return true;
     }
   }

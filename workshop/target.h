@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "numtext/extended.h"
 #include "workshop/fraction.h"
 
 namespace cog {
@@ -24,8 +25,8 @@ enum class TargetUnit { kPitchMm, kTpi, kModule, kDiametralPitch, kFeedMm, kFeed
 
 struct Lead {
   bool exact = true;
-  Fraction mm;                // when exact
-  long double approx_mm = 0;  // always set; the lead itself when not exact
+  Fraction mm;             // when exact
+  Extended approx_mm = 0;  // always set; the lead itself when not exact
 };
 
 struct Target {

@@ -29,19 +29,19 @@ bool BuildChart(const TrainSearch& search, std::span<const ThreadSeries* const> 
 
 ChartSummary Summarize(const std::vector<ChartRow>& rows) {
   ChartSummary s;
-  long double sum = 0;
+  Extended sum = 0;
   for (const ChartRow& row : rows) {
     ++s.threads;
     if (!row.best) {
       ++s.without_train;
       continue;
     }
-    const long double e = std::fabs(row.best->error.approx);
-    s.worst = std::max(s.worst, e);
+    const Extended e = Fabs(row.best->error.approx);
+    if (e > s.worst) s.worst = e;
     sum += e;
   }
   const int with_train = s.threads - s.without_train;
-  s.mean = with_train ? sum / with_train : 0;
+  s.mean = with_train ? sum / Extended(with_train) : Extended(0);
   return s;
 }
 

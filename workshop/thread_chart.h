@@ -33,8 +33,8 @@ bool BuildChart(const TrainSearch& search, std::span<const ThreadSeries* const> 
 struct ChartSummary {
   int threads = 0;
   int without_train = 0;
-  long double worst = 0;  // |error| over the threads with a train
-  long double mean = 0;
+  Extended worst = 0;  // |error| over the threads with a train
+  Extended mean = 0;
 };
 ChartSummary Summarize(const std::vector<ChartRow>& rows);
 

@@ -46,7 +46,7 @@ void BuildGroups(const std::vector<int>& teeth, const std::vector<int>& counts, 
 
 int CompareError(const TrainError& a, const TrainError& b) {
   if (a.exact && b.exact) return CompareMagnitude(a.value, b.value);
-  const long double x = std::fabs(a.approx), y = std::fabs(b.approx);
+  const Extended x = Fabs(a.approx), y = Fabs(b.approx);
   return x < y ? -1 : x > y ? 1 : 0;
 }
 

@@ -32,8 +32,8 @@ enum class TrainKind { kSimple = 2, kCompound = 4, kSix = 6 };
 // the worm targets (which involve pi).
 struct TrainError {
   bool exact = true;
-  Fraction value;          // when exact
-  long double approx = 0;  // always set
+  Fraction value;       // when exact
+  Extended approx = 0;  // always set
 };
 
 struct TrainRow {

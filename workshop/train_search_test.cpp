@@ -9,6 +9,7 @@
 
 #include <random>
 
+#include "numtext/testing/long_double_bits.h"
 #include "workshop/fraction_text.h"
 #include "workshop/testing/brute_force_trains.h"
 
@@ -131,7 +132,7 @@ void ExpectSameRows(const Case& c, const std::vector<ReferenceRow>& want,
     if (g.error.exact) {
       EXPECT_TRUE(w.error_num == g.error.value.num && w.error_den == g.error.value.den);
     } else {
-      EXPECT_EQ(w.error_approx, g.error.approx);
+      EXPECT_EQ(w.error_approx, testing::ToLongDouble(g.error.approx));
     }
     EXPECT_EQ(w.fits, g.fits);
   }

@@ -5,6 +5,8 @@
 #include <map>
 #include <tuple>
 
+#include "numtext/testing/long_double_bits.h"
+
 namespace cog::testing {
 namespace {
 
@@ -139,7 +141,7 @@ std::vector<ReferenceRow> BruteForceTrains(const LatheProfile& profile, const Le
       row.error_den = e.d;
       row.error_approx = static_cast<long double>(e.n) / static_cast<long double>(e.d);
     } else {
-      row.error_approx = cut / target.approx_mm - 1;
+      row.error_approx = cut / ToLongDouble(target.approx_mm) - 1;
     }
     rows.push_back(std::move(row));
   }
