@@ -16,7 +16,12 @@ struct JsonNode {
   std::string text;             // a number's text as written, a string's value, "true"/"false"
   std::vector<JsonNode> items;  // kArray
   std::vector<std::pair<std::string, JsonNode>> members;  // kObject, in file order
+
+  // Declared here and defaulted below, where JsonNode is complete: clang with
+  // libstdc++ rejects the implicit one on a vector of pairs holding the type.
+  JsonNode();
 };
+inline JsonNode::JsonNode() = default;
 
 inline constexpr int kMaxJsonDepth = 32;
 

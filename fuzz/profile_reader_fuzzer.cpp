@@ -1,0 +1,391 @@
+// Arbitrary bytes as a lathe profile's JSON text: ReadProfile either refuses
+// with words or gives a profile within its limits that says what the document
+// says. A complete profile with a small gear set then goes through the train
+// search for one target, whose rows must be in order and made of the profile's
+// own gears.
+//
+// The document is read a second time with nlohmann-json's ordinary DOM parser
+// (through doubles, which is close enough to compare with at 1e-12), so the
+// checks do not lean on the reader's own tree.
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <nlohmann/json.hpp>
+#include <numeric>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+#include "fuzz/fuzz_check.h"
+#include "numtext/extended.h"
+#include "workshop/fraction.h"
+#include "workshop/json_tree.h"
+#include "workshop/profile.h"
+#include "workshop/target.h"
+#include "workshop/train_search.h"
+
+namespace cog::fuzz {
+namespace {
+
+using json = nlohmann::json;
+
+// The readers' extended figures are compared with long double references.
+static_assert(std::is_same_v<Extended, long double>, "Extended is the x87 long double here");
+
+// The search is covered by its own tests against a brute-force reference;
+// here it only has to stay quick enough for many runs a second.
+constexpr std::size_t kMaxSearchGears = 12;
+constexpr std::size_t kMaxSixTrainGears = 8;
+constexpr std::size_t kMaxSearchPositions = 4;
+constexpr int kTop = 3;
+
+// Aborts with "what" and the key it is about.
+void RequireAbout(bool holds, std::string_view key, std::string_view what) {
+  if (holds) return;
+  Require(false, std::string(key) + ": " + std::string(what));
+}
+
+std::uint64_t Magnitude(std::int64_t v) {
+  return v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+}
+
+void CheckReduced(const Fraction& f, std::string_view key) {
+  RequireAbout(f.den > 0, key, "a denominator is positive");
+  RequireAbout(std::gcd(Magnitude(f.num), static_cast<std::uint64_t>(f.den)) == 1, key,
+               "a fraction is reduced (zero is 0/1)");
+}
+
+long double Approx(const Fraction& f) {
+  return static_cast<long double>(f.num) / static_cast<long double>(f.den);
+}
+
+// a <= b by cross products; both denominators are positive.
+bool NotAbove(const Fraction& a, const Fraction& b) {
+  return static_cast<__int128>(a.num) * b.den <= static_cast<__int128>(b.num) * a.den;
+}
+
+bool Near(long double value, long double expected, long double relative) {
+  return std::fabs(value - expected) <= relative * std::fabs(expected);
+}
+
+// When the document gives `key` as a JSON number (not a text), the fraction
+// read from it must be that number.
+void CheckNumber(const json& value, const Fraction& read, std::string_view key) {
+  if (!value.is_number()) return;
+  RequireAbout(Near(Approx(read), value.get<double>(), 1e-12L), key,
+               "a number reads as the value the document gives");
+}
+
+// Nesting of arrays and objects: 0 for a scalar.
+int Depth(const json& value) {
+  if (!value.is_structured()) return 0;
+  int deepest = 0;
+  for (const json& item : value) deepest = std::max(deepest, Depth(item));
+  return 1 + deepest;
+}
+
+// The deepest bracket nesting anywhere in the text, strings skipped. Up to a
+// syntax error this is the parser's own nesting, so when it is within the
+// limit a refusal cannot be the depth limit's.
+int BracketDepth(std::string_view text) {
+  int depth = 0, deepest = 0;
+  bool in_string = false, escaped = false;
+  for (const char c : text) {
+    if (in_string) {
+      if (escaped) {
+        escaped = false;
+      } else if (c == '\\') {
+        escaped = true;
+      } else if (c == '"') {
+        in_string = false;
+      }
+    } else if (c == '"') {
+      in_string = true;
+    } else if (c == '[' || c == '{') {
+      deepest = std::max(deepest, ++depth);
+    } else if (c == ']' || c == '}') {
+      --depth;
+    }
+  }
+  return deepest;
+}
+
+bool IsKnownKey(const std::string& key) {
+  static const char* const kKeys[] = {"name",
+                                      "leadscrew",
+                                      "fixed_ratio",
+                                      "gearbox",
+                                      "gears",
+                                      "module",
+                                      "dp",
+                                      "stud_shaft_mm",
+                                      "leadscrew_shaft_mm",
+                                      "centre_distance_mm",
+                                      "slot_mm",
+                                      "trains"};
+  return std::find(std::begin(kKeys), std::end(kKeys), key) != std::end(kKeys);
+}
+
+void CheckRefusal(std::string_view text, const std::string& error) {
+  Require(!error.empty(), "a refused profile comes with a message");
+  const json doc = json::parse(text.begin(), text.end(), nullptr, false);
+  if (doc.is_discarded() && BracketDepth(text) <= kMaxJsonDepth) {
+    Require(error.find("line ") != std::string::npos && error.find("column ") != std::string::npos,
+            "a syntax error names its line and column");
+  }
+}
+
+// The lead screw's own words against the lead read from them, for the plain
+// forms "<decimal>mm" and "<decimal>tpi".
+void CheckLeadscrew(const std::string& text, const Fraction& lead) {
+  RequireAbout(IsPositive(lead), "leadscrew", "the lead is above zero");
+  std::string lower;
+  for (const char c : text) lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+  const bool mm = lower.size() > 2 && lower.ends_with("mm");
+  const bool tpi = lower.size() > 3 && lower.ends_with("tpi");
+  if (!mm && !tpi) return;
+  const std::string number = lower.substr(0, lower.size() - (mm ? 2 : 3));
+  if (number.find_first_not_of("0123456789.") != std::string::npos) return;
+  const long double value = std::strtold(number.c_str(), nullptr);
+  const long double expected = mm ? value : 25.4L / value;
+  RequireAbout(Near(Approx(lead), expected, 1e-12L), "leadscrew",
+               "a pitch in mm is the lead, threads per inch give 25.4 mm / tpi");
+}
+
+void CheckGeometry(const json& doc, const Geometry& g) {
+  CheckReduced(g.module, "module");
+  CheckReduced(g.centre_distance, "centre_distance_mm");
+  CheckReduced(g.stud_shaft, "stud_shaft_mm");
+  CheckReduced(g.leadscrew_shaft, "leadscrew_shaft_mm");
+  RequireAbout(IsPositive(g.module), "module", "above zero");
+  RequireAbout(IsPositive(g.centre_distance), "centre_distance_mm", "above zero");
+  RequireAbout(g.stud_shaft.num >= 0, "stud_shaft_mm", "not negative");
+  RequireAbout(g.leadscrew_shaft.num >= 0, "leadscrew_shaft_mm", "not negative");
+  const bool module = doc.contains("module"), dp = doc.contains("dp");
+  if (module && !dp) CheckNumber(doc["module"], g.module, "module");
+  if (dp && !module && doc["dp"].is_number()) {
+    RequireAbout(Near(Approx(g.module), 25.4L / doc["dp"].get<double>(), 1e-12L), "dp",
+                 "the module of a diametral pitch is 25.4 / dp");
+  }
+  CheckNumber(doc["centre_distance_mm"], g.centre_distance, "centre_distance_mm");
+  if (doc.contains("stud_shaft_mm")) {
+    CheckNumber(doc["stud_shaft_mm"], g.stud_shaft, "stud_shaft_mm");
+  } else {
+    RequireAbout(g.stud_shaft == Fraction{0, 1}, "stud_shaft_mm", "no shaft when not given");
+  }
+  if (doc.contains("leadscrew_shaft_mm")) {
+    CheckNumber(doc["leadscrew_shaft_mm"], g.leadscrew_shaft, "leadscrew_shaft_mm");
+  } else {
+    RequireAbout(g.leadscrew_shaft == Fraction{0, 1}, "leadscrew_shaft_mm",
+                 "no shaft when not given");
+  }
+  RequireAbout(g.slot.has_value() == doc.contains("slot_mm"), "slot_mm",
+               "a slot exactly when the document gives one");
+  if (!g.slot) return;
+  const auto& [near, far] = *g.slot;
+  CheckReduced(near, "slot_mm[0]");
+  CheckReduced(far, "slot_mm[1]");
+  RequireAbout(near.num >= 0, "slot_mm", "the near end is not negative");
+  RequireAbout(NotAbove(near, far), "slot_mm", "near <= far");
+  const json& slot = doc["slot_mm"];
+  RequireAbout(slot.is_array() && slot.size() == 2, "slot_mm", "the document gives two ends");
+  CheckNumber(slot[0], near, "slot_mm[0]");
+  CheckNumber(slot[1], far, "slot_mm[1]");
+}
+
+// Every figure within its limits and equal to what the document gives.
+void CheckProfile(std::string_view text, const LatheProfile& p) {
+  const json doc = json::parse(text.begin(), text.end(), nullptr, false);
+  Require(!doc.is_discarded(), "an accepted profile is valid JSON");
+  Require(doc.is_object(), "an accepted profile is a JSON object");
+  Require(Depth(doc) <= kMaxJsonDepth, "an accepted profile nests no deeper than the limit");
+  for (const auto& member : doc.items())
+    RequireAbout(IsKnownKey(member.key()), member.key(), "only the documented keys are accepted");
+
+  if (doc.contains("name")) {
+    RequireAbout(doc["name"].is_string() && doc["name"].get<std::string>() == p.name, "name",
+                 "the name is the document's string");
+  } else {
+    RequireAbout(p.name.empty(), "name", "no name when not given");
+  }
+
+  if (doc.contains("leadscrew")) {
+    const json& given = doc["leadscrew"];
+    RequireAbout(given.is_string() && given.get<std::string>() == p.leadscrew_text, "leadscrew",
+                 "the lead screw text is the document's string");
+    RequireAbout(!p.leadscrew_text.empty(), "leadscrew", "an empty lead screw is refused");
+    CheckReduced(p.leadscrew_mm, "leadscrew");
+    CheckLeadscrew(p.leadscrew_text, p.leadscrew_mm);
+  } else {
+    RequireAbout(p.leadscrew_text.empty() && p.leadscrew_mm == Fraction{0, 1}, "leadscrew",
+                 "no lead screw when not given");
+  }
+
+  CheckReduced(p.fixed_ratio, "fixed_ratio");
+  RequireAbout(IsPositive(p.fixed_ratio), "fixed_ratio", "above zero");
+  if (doc.contains("fixed_ratio")) {
+    CheckNumber(doc["fixed_ratio"], p.fixed_ratio, "fixed_ratio");
+  } else {
+    RequireAbout(p.fixed_ratio == Fraction{1, 1}, "fixed_ratio", "1/1 when not given");
+  }
+
+  const json& gearbox = doc.contains("gearbox") ? doc["gearbox"] : json::array();
+  RequireAbout(gearbox.is_array() && gearbox.size() == p.gearbox.size(), "gearbox",
+               "one position per item of the document");
+  for (std::size_t i = 0; i < p.gearbox.size(); ++i) {
+    const GearboxPosition& position = p.gearbox[i];
+    CheckReduced(position.ratio, "gearbox ratio");
+    RequireAbout(IsPositive(position.ratio), "gearbox ratio", "above zero");
+    const json& item = gearbox[i];
+    RequireAbout(item.is_object() && item.contains("name") && item.contains("ratio"), "gearbox",
+                 "a position has a name and a ratio");
+    RequireAbout(item["name"].is_string() && item["name"].get<std::string>() == position.name,
+                 "gearbox name", "the document's string");
+    CheckNumber(item["ratio"], position.ratio, "gearbox ratio");
+  }
+
+  RequireAbout(doc.contains("gears") == !p.gears.empty(), "gears",
+               "gears exactly when the document lists them");
+  if (!p.gears.empty()) {
+    RequireAbout(p.gears.size() <= static_cast<std::size_t>(kMaxGears), "gears", "at most 60");
+    const json& gears = doc["gears"];
+    RequireAbout(gears.is_array() && gears.size() == p.gears.size(), "gears",
+                 "one gear per item of the document");
+    for (std::size_t i = 0; i < p.gears.size(); ++i) {
+      RequireAbout(p.gears[i] >= 8 && p.gears[i] <= 300, "gears", "from 8 to 300 teeth");
+      RequireAbout(gears[i].is_number() && gears[i].get<double>() == p.gears[i], "gears",
+                   "each gear is the document's number");
+    }
+  }
+
+  RequireAbout(p.trains[0] || p.trains[1] || p.trains[2], "trains", "at least one kind");
+  if (doc.contains("trains")) {
+    const json& trains = doc["trains"];
+    RequireAbout(trains.is_array(), "trains", "an array");
+    for (int k = 0; k < 3; ++k) {
+      const double size = 2.0 * (k + 1);
+      const bool listed = std::any_of(trains.begin(), trains.end(), [&](const json& item) {
+        return item.is_number() && item.get<double>() == size;
+      });
+      RequireAbout(p.trains[k] == listed, "trains", "exactly the kinds listed");
+    }
+    for (const json& item : trains) {
+      RequireAbout(item.is_number() && (item.get<double>() == 2 || item.get<double>() == 4 ||
+                                        item.get<double>() == 6),
+                   "trains", "only 2, 4 and 6");
+    }
+  } else {
+    RequireAbout(p.trains[0] && p.trains[1] && !p.trains[2], "trains",
+                 "simple and compound when not given");
+  }
+
+  const bool geometry_given =
+      (doc.contains("module") || doc.contains("dp")) && doc.contains("centre_distance_mm");
+  RequireAbout(p.geometry.has_value() == geometry_given, "geometry",
+               "a geometry exactly when a module (or dp) and a centre distance are given");
+  if (p.geometry) CheckGeometry(doc, *p.geometry);
+}
+
+bool SmallEnoughToSearch(const LatheProfile& p) {
+  if (p.gears.size() > kMaxSearchGears) return false;
+  if (p.trains[2] && p.gears.size() > kMaxSixTrainGears) return false;
+  return p.gearbox.size() <= kMaxSearchPositions;
+}
+
+// [A, I, D], [A, B, C, D] or [A, B, C, D, E, F].
+std::size_t GearsOf(TrainKind kind) {
+  switch (kind) {
+    case TrainKind::kSimple:
+      return 3;
+    case TrainKind::kCompound:
+      return 4;
+    case TrainKind::kSix:
+      return 6;
+  }
+  return 0;
+}
+
+void CheckRow(const LatheProfile& p, const TrainRow& row) {
+  Require(!row.gears.empty(), "a row lists its gears");
+  Require(row.kind == TrainKind::kSimple || row.kind == TrainKind::kCompound ||
+              row.kind == TrainKind::kSix,
+          "a row is a simple, compound or six-gear train");
+  Require(row.gears.size() == GearsOf(row.kind), "a row has as many gears as its kind");
+  Require(p.trains[static_cast<int>(row.kind) / 2 - 1], "only the profile's kinds of train");
+  std::vector<int> used = row.gears, left = p.gears;
+  for (const int teeth : used) {
+    const auto at = std::find(left.begin(), left.end(), teeth);
+    Require(at != left.end(), "each physical gear is used at most once");
+    left.erase(at);
+  }
+  if (p.gearbox.empty()) {
+    Require(row.gearbox == -1, "no gearbox position without a gearbox");
+  } else {
+    Require(row.gearbox >= 0 && row.gearbox < static_cast<int>(p.gearbox.size()),
+            "a gearbox position of the profile");
+  }
+  if (!p.geometry) {
+    Require(!row.fits.has_value(), "no fit without a geometry");
+  } else if (row.kind != TrainKind::kSix) {
+    Require(row.fits.has_value(), "simple and compound trains are checked with a geometry");
+  }
+  Require(!row.fits.has_value() || *row.fits, "trains that do not fit are left out");
+
+  // The figures themselves are checked against a brute-force reference in
+  // the unit tests; here only that they are well formed.
+  CheckReduced(row.ratio, "row ratio");
+  CheckReduced(row.lead_mm, "row lead");
+  Require(IsPositive(row.ratio) && IsPositive(row.lead_mm), "a row cuts a positive lead");
+}
+
+void CheckSearch(const LatheProfile& p) {
+  Target target;
+  std::string error;
+  Require(ReadTarget("1.25mm", 1, &target, &error), "1.25mm is a target");
+  TrainSearch search;
+  if (!search.Init(p, &error)) {
+    Require(!error.empty(), "a refused Init comes with a message");
+    return;
+  }
+  std::vector<TrainRow> rows;
+  SearchOptions options;
+  options.top = kTop;
+  if (!search.Find(target.lead, options, &rows, &error)) {
+    Require(!error.empty(), "a refused Find comes with a message");
+    return;
+  }
+  Require(rows.size() <= static_cast<std::size_t>(kTop), "at most `top` rows");
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    CheckRow(p, rows[i]);
+    if (i > 0) {
+      Require(std::fabs(rows[i - 1].error.approx) <= std::fabs(rows[i].error.approx),
+              "rows come in order of |error|");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace cog::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace cog;
+  using namespace cog::fuzz;
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  LatheProfile profile;
+  std::string error;
+  if (!ReadProfile(text, &profile, &error)) {
+    CheckRefusal(text, error);
+    return 0;
+  }
+  CheckProfile(text, profile);
+  std::string missing;
+  if (!CheckComplete(profile, &missing)) {
+    Require(!missing.empty(), "an incomplete profile is told what is missing");
+    return 0;
+  }
+  if (SmallEnoughToSearch(profile)) CheckSearch(profile);
+  return 0;
+}
