@@ -1,7 +1,6 @@
 #include "app/workshop_format.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -12,14 +11,11 @@
 namespace cog {
 namespace {
 
-// Locale-free fixed-point text; "+" on positive values when signed.
+// Fixed-point text; "+" on positive values when signed.
 std::string Fixed(double value, int decimals, bool sign = false) {
-  char buffer[64];
-  const auto r =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-  std::string text(buffer, r.ptr);
-  if (text.find_first_not_of("-0.") == std::string::npos) text = text.substr(text[0] == '-');
-  return sign && value > 0 && text.find_first_not_of("0.") != std::string::npos ? "+" + text : text;
+  const std::string text = FixedText(value, decimals);
+  const bool shown_zero = text.find_first_not_of("-0.") == std::string::npos;
+  return sign && value > 0 && !shown_zero ? "+" + text : text;
 }
 
 std::string Percent(const RowNumbers& n) {

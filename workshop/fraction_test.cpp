@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
 #include <limits>
 #include <random>
 
@@ -92,6 +94,25 @@ TEST(FractionTest, WideProductsCompareExactly) {
     const unsigned __int128 left = static_cast<unsigned __int128>(a) * b;
     const unsigned __int128 right = static_cast<unsigned __int128>(c) * d;
     ASSERT_EQ(left < right ? -1 : left > right, CompareProducts(a, b, c, d));
+  }
+}
+
+TEST(FractionTest, FixedTextRoundsAsTheLibraryDoes) {
+  std::mt19937_64 rng(5);
+  for (int i = 0; i < 40000; ++i) {
+    // Short decimals (many ties) and arbitrary doubles of every size.
+    const double value =
+        i % 2 ? static_cast<double>(static_cast<std::int64_t>(rng() % 2000001) - 1000000) / 1000
+              : std::ldexp(static_cast<double>(rng() >> 11), static_cast<int>(rng() % 80) - 70) *
+                    (rng() % 2 ? 1 : -1);
+    const int decimals = static_cast<int>(rng() % 7);
+    char buffer[400];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals)
+            .ptr;
+    std::string want(buffer, end);
+    if (want.find_first_not_of("-0.") == std::string::npos && want[0] == '-') want.erase(0, 1);
+    ASSERT_EQ(want, FixedText(value, decimals)) << value << " " << decimals;
   }
 }
 

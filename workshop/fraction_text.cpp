@@ -1,7 +1,9 @@
 #include "workshop/fraction_text.h"
 
-#include <charconv>
 #include <cstdint>
+#include <nlohmann/json.hpp>
+
+#include "numtext/decimal_digits.h"
 
 namespace cog {
 namespace {
@@ -114,10 +116,48 @@ bool ReadFraction(std::string_view text, Fraction* out, std::string* error) {
   return true;
 }
 
+std::string FixedText(double value, int decimals) {
+  // Every digit of the value, then rounded at the last place shown.
+  const DecimalExpansion exact = ExactDecimal(Extended(value));
+  const int keep = exact.point + decimals;  // digits before the rounding place
+  std::string digits;
+  if (keep >= 0) {
+    digits =
+        exact.digits.substr(0, static_cast<std::size_t>(std::min<int>(keep, exact.digits.size())));
+    digits.append(
+        static_cast<std::size_t>(std::max<int>(0, keep - static_cast<int>(exact.digits.size()))),
+        '0');
+    const std::string rest =
+        keep < static_cast<int>(exact.digits.size()) ? exact.digits.substr(keep) : "";
+    const bool above =
+        !rest.empty() &&
+        (rest[0] > '5' || (rest[0] == '5' && rest.find_first_not_of('0', 1) != std::string::npos));
+    const bool tie = rest.size() == 1 && rest[0] == '5';
+    const bool odd = !digits.empty() && (digits.back() - '0') % 2 == 1;
+    if (above || (tie && odd)) {
+      int i = static_cast<int>(digits.size()) - 1;
+      for (; i >= 0 && digits[i] == '9'; --i) digits[i] = '0';
+      if (i >= 0)
+        ++digits[i];
+      else
+        digits.insert(digits.begin(), '1');
+    }
+  }
+  // digits now holds the value x 10^decimals as a whole number.
+  if (static_cast<int>(digits.size()) <= decimals)
+    digits.insert(0, static_cast<std::size_t>(decimals + 1 - digits.size()), '0');
+  std::string text = digits.substr(0, digits.size() - decimals);
+  if (decimals > 0) text += "." + digits.substr(digits.size() - decimals);
+  const bool zero = text.find_first_not_of("0.") == std::string::npos;
+  return value < 0 && !zero ? "-" + text : text;
+}
+
 std::string ShortestText(double value) {
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
+  // The same digits as the JSON results, on every platform (the libc++ of
+  // WebAssembly builds has no floating-point to_chars); "25", not "25.0".
+  std::string text = nlohmann::json(value).dump();
+  if (text.size() > 2 && text.compare(text.size() - 2, 2, ".0") == 0) text.resize(text.size() - 2);
+  return text;
 }
 
 }  // namespace cog

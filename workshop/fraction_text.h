@@ -23,4 +23,9 @@ bool ReadFraction(std::string_view text, Fraction* out, std::string* error);
 // ("0.1", "-1.5e-07"): how the workshop prints figures that are not exact.
 std::string ShortestText(double value);
 
+// value with exactly `decimals` digits after the point, rounded from its exact
+// binary value to nearest, ties to even ("-0.250" for -0.25 at 3); no minus
+// sign when every digit shown is 0. REQUIRES: value is finite.
+std::string FixedText(double value, int decimals);
+
 }  // namespace cog

@@ -1,0 +1,84 @@
+// What the page calls in the WebAssembly module: the dialog's actions over a
+// dialog held in memory (in the worker that owns the ratio table), and the
+// workshop's queries from a profile's JSON text to results as JSON text.
+
+#include <emscripten/bind.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/tooth_limits.h"
+#include "ui/dialog_actions.h"
+#include "ui/dialog_ids.h"
+#include "ui/memory_port.h"
+#include "workshop/queries.h"
+
+namespace cog {
+namespace {
+
+using emscripten::val;
+
+// One ratio table and the dialog showing it.
+class RatioSession {
+ public:
+  // Settles the limits from the two texts as the program takes its command
+  // line, and builds the table. {notice, error (0 or the run-time error
+  // number), failure (the text when the table cannot be created)}.
+  val Build(const std::string& first, const std::string& second) {
+    state_ = AppState();
+    const ToothLimits limits = LimitsFromParameters(first, second);
+    const RunError error = StartupWithLimits(state_, limits);
+    val result = val::object();
+    result.set("notice", StartupNoticeText(limits));
+    result.set("minTeeth", limits.MinTeeth);
+    result.set("maxTeeth", limits.MaxTeeth);
+    result.set("error", static_cast<int>(error));
+    result.set("failure", error == RunError::kNone ? "" : TableFailureText(error, limits));
+    built_ = error == RunError::kNone;
+    return result;
+  }
+
+  // Puts the target text and the check boxes in the dialog, presses Find,
+  // Higher or Lower, and returns what the boxes show: {shown, index, texts
+  // (actual, gear 1 to 4, error), grey ("12", "34" or "-")}.
+  val Press(const std::string& button, const std::string& target, bool single, bool even) {
+    val result = val::object();
+    if (!built_) return result;
+    port_.SetItemText(IDC_TARGET_RATIO, target);
+    port_.SetCheckState(IDC_SINGLE_ONLY, single ? 1 : 0);
+    port_.SetCheckState(IDC_EVEN_ONLY, even ? 1 : 0);
+    bool shown = true;
+    if (button == "find")
+      FindMatch(port_, state_);
+    else
+      shown = StepMatch(port_, state_, button == "higher" ? 1 : 0);
+    val texts = val::array();
+    for (int id : {IDC_ACTUAL_RATIO, IDC_GEAR1, IDC_GEAR2, IDC_GEAR3, IDC_GEAR4, IDC_ERROR})
+      texts.call<void>("push", port_.ItemText(id));
+    result.set("shown", shown);
+    result.set("index", state_.CurrentIndex);
+    result.set("texts", texts);
+    result.set("grey", port_.GreyPair());
+    return result;
+  }
+
+ private:
+  AppState state_;
+  MemoryPort port_;
+  bool built_ = false;
+};
+
+}  // namespace
+}  // namespace cog
+
+EMSCRIPTEN_BINDINGS(cogwright) {
+  emscripten::class_<cog::RatioSession>("RatioSession")
+      .constructor<>()
+      .function("build", &cog::RatioSession::Build)
+      .function("press", &cog::RatioSession::Press);
+  emscripten::function("threadQuery", &cog::ThreadQuery);
+  emscripten::function("trainQuery", &cog::TrainQuery);
+  emscripten::function("chartQuery", &cog::ChartQuery);
+  emscripten::function("suggestQuery", &cog::SuggestQuery);
+  emscripten::function("seriesList", &cog::SeriesList);
+}

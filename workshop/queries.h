@@ -1,0 +1,29 @@
+#pragma once
+// The workshop's questions asked with texts and answered with JSON text, for
+// shells that hold the profile as text (the browser page). Each answer is the
+// results JSON (results_json.h), or {"error": "..."} saying what is wrong with
+// the profile or the question.
+
+#include <string>
+
+namespace cog {
+
+// The best `top` trains for `target` (a TARGET text as the CLI takes it).
+std::string ThreadQuery(const std::string& profile_json, const std::string& target, int starts,
+                        int top, bool keep_unfit);
+
+// One train, "40,30,50,80" (3, 4 or 6 gears), with an optional target ("" for none).
+std::string TrainQuery(const std::string& profile_json, const std::string& gears,
+                       const std::string& target, int starts);
+
+// A chart of the series named in `series`, comma-separated ("iso-coarse,unc").
+std::string ChartQuery(const std::string& profile_json, const std::string& series);
+
+// The best 5 gears from `from` to `to` to add for that chart.
+std::string SuggestQuery(const std::string& profile_json, const std::string& series, int from,
+                         int to);
+
+// [{"name", "title", "threads"}] of the built-in series.
+std::string SeriesList();
+
+}  // namespace cog
