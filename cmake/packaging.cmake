@@ -1,10 +1,13 @@
 # ---------------------------------------------------------------------------
 # What a release holds, and CPack's packages of it:
-#   the Windows build: cogwright-VERSION-win32.zip (both programs, profiles,
-#     README, LICENSE; nothing to install)
+#   the Windows build: cogwright-VERSION-win32.zip (both programs, the page,
+#     profiles, README, LICENSE; nothing to install)
 #   the native build:  cogwright_VERSION_amd64.deb (cogwright-cli in /usr/bin,
-#     its man page, the profiles under /usr/share/cogwright)
-# scripts/package runs both and writes dist/.
+#     its man page, the page and the profiles under /usr/share/cogwright)
+# Both take the page from the web preset's build; scripts/package builds it
+# first, and scripts/test-packages checks that it is in both.
+set(COG_WEB_PAGE ${PROJECT_SOURCE_DIR}/build/web/cogwright.html CACHE FILEPATH
+    "cogwright.html, built by the web preset, for the packages")
 # ---------------------------------------------------------------------------
 set(CPACK_PACKAGE_NAME cogwright)
 set(CPACK_PACKAGE_VENDOR "Cogwright developers")
@@ -15,6 +18,7 @@ set(CPACK_STRIP_FILES ON)
 if(WIN32)
   install(TARGETS cogwright cogwright-cli RUNTIME DESTINATION .)
   install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
+  install(FILES ${COG_WEB_PAGE} DESTINATION . OPTIONAL)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/profiles/ DESTINATION profiles)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME cogwright-${PROJECT_VERSION}-win32)
@@ -36,6 +40,7 @@ else()
   install(TARGETS cogwright-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${pkg}/cogwright-cli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/profiles/ DESTINATION ${CMAKE_INSTALL_DATADIR}/cogwright/profiles)
+  install(FILES ${COG_WEB_PAGE} DESTINATION ${CMAKE_INSTALL_DATADIR}/cogwright OPTIONAL)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${pkg}/changelog.gz
           DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/cogwright)
 

@@ -9,7 +9,8 @@
 //     set, significand 0xC000000000000000); a NaN operand comes back quieted,
 //     and of two NaNs the one with the larger significand (the first on a tie).
 // Only the operations the number rules use are here. A value never holds an
-// encoding the x87 calls invalid (an unnormal or pseudo-NaN).
+// encoding the x87 calls invalid (an unnormal or pseudo-NaN). The arithmetic
+// uses unsigned __int128 (64-bit targets and WebAssembly have it).
 
 #include <cstdint>
 

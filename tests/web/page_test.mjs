@@ -107,6 +107,30 @@ for (const profile of ["imperial-8tpi.json", "metric-2mm.json", "metric-1.5mm.js
     check(`thread ${target} x${starts} on ${profile}`, want, got);
   }
 }
+// The drawing marks exactly the rules the native tool says fail.
+const imperial = `${profiles}/imperial-8tpi.json`;
+await page.fill("#profile", readFileSync(imperial, "utf8"));
+await page.fill("#thread-target", "1.5mm");
+await page.setChecked("#thread-all", true);
+await page.click("#thread-find");
+await ready();
+await page.click('#trains tr[data-fits="false"]');
+const unfit = (await page.getAttribute('#trains tr[aria-selected="true"]', "data-gears")).split(",");
+const rules = JSON.parse(run(["train", ...unfit, "--profile", imperial, "--format", "json"])).rules;
+check("the drawing marks the failing rules", rules.filter((r) => !r.ok).map((r) => r.id).sort(),
+  (await page.$$eval("#banjo [data-rule].fail", (es) => es.map((e) => e.dataset.rule))).sort());
+
+// The chart: the native tool's trains, printed on one sheet.
+await page.click("#tab-chart");
+await page.click("#chart-build");
+await ready();
+const chart = JSON.parse(run(["chart", "iso-coarse", "unc", "--profile", imperial, "--format", "json"])).rows;
+check("chart rows", chart.map((r) => [r.size, r.train ? r.train.gears.join(" ") : "no train fits"]),
+  await page.$$eval("#chart tbody tr", (rows) => rows.map((r) => [r.cells[0].textContent, r.cells[2].textContent])));
+const pdf = (await page.pdf({ format: "A4" })).toString("latin1");
+check("chart prints on one page", 1, (pdf.match(/\/Type\s*\/Page[^s]/g) || []).length);
+
+await page.click("#tab-threads");
 await page.fill("#profile", '{"gears": [20, 7]}');
 check("profile error", '"gears"[1]: 7 is not a whole number from 8 to 300', await page.textContent("#profile-error"));
 check("no network requests", [], requests);

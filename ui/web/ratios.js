@@ -64,6 +64,7 @@ const Ratios = {
     if (Status.building || Status.failed) return;
     ++Status.pending;
     Status.set();
+    performance.mark("press-start");  // for scripts/bench-web
     this.worker.postMessage({
       type: "press", id: this.next++, button, target: $("#target").value,
       single: $("#single").checked, even: $("#even").checked,
@@ -73,6 +74,7 @@ const Ratios = {
   receive(m) {
     if (m.type === "built" && m.id === this.buildId) {
       Status.building = false;
+      if (!performance.getEntriesByName("ready").length) performance.mark("ready");
       const r = m.result;
       if (this.showNotice) $("#notice").textContent = r.notice.replace(/\r\n/g, "\n");
       Status.failed = r.error !== 0;
@@ -91,6 +93,9 @@ const Ratios = {
         for (const id of grey) $(id).classList.add("grey");
       }
       --Status.pending;
+      Status.set();
+      performance.measure("press", "press-start");
+      return;
     }
     Status.set();
   },

@@ -13,8 +13,10 @@ const Threads = {
     return answer.error || "";
   },
 
+  // After every change of the profile's text, from any source.
   checkProfile() {
     $("#profile-error").textContent = this.profileError();
+    if (typeof ProfileForm !== "undefined") ProfileForm.show($("#profile").value);
     try {
       localStorage.setItem(kStoredProfile, $("#profile").value);
     } catch (e) {
@@ -23,16 +25,19 @@ const Threads = {
   },
 
   find() {
+    const start = performance.now();
     Status.pending++;
     Status.set();
     const starts = Number.parseInt($("#starts").value, 10);
+    this.query = { target: $("#thread-target").value, starts: Number.isFinite(starts) ? starts : 0 };
     const answer = JSON.parse(workshop.threadQuery(
-      $("#profile").value, $("#thread-target").value, Number.isFinite(starts) ? starts : 0, 10, false));
+      $("#profile").value, this.query.target, this.query.starts, 10, $("#thread-all").checked));
     $("#profile-error").textContent = this.profileError();
     $("#thread-error").textContent = answer.error && !$("#profile-error").textContent ? answer.error : "";
     this.show(answer);
     Status.pending--;
     Status.set();
+    performance.measure("thread-query", { start, end: performance.now() });  // for scripts/bench-web
   },
 
   show(answer) {
@@ -56,8 +61,25 @@ const Threads = {
         cell.textContent = text;
         row.append(cell);
       }
+      row.tabIndex = 0;
+      row.addEventListener("click", () => this.select(row));
+      row.addEventListener("keydown", (e) => {
+        if (e.key === "Enter" || e.key === " ") {
+          e.preventDefault();
+          this.select(row);
+        }
+      });
       body.append(row);
     });
+    const first = body.querySelector("tr");
+    if (first) this.select(first);
+  },
+
+  // Draws a result row's train on the banjo.
+  select(row) {
+    for (const r of row.parentElement.children) r.setAttribute("aria-selected", r === row);
+    const gears = row.dataset.gears.split(",").map(Number);
+    Banjo.draw($("#profile").value, gears, this.query.target, this.query.starts);
   },
 };
 
