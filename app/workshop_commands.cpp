@@ -10,6 +10,7 @@
 #include "app/workshop_format.h"
 #include "workshop/fraction_text.h"
 #include "workshop/results_json.h"
+#include "workshop/train_report.h"
 
 namespace cog {
 
@@ -219,8 +220,6 @@ bool Thread(const Invocation& inv, std::ostream& out, Failure* fail) {
 }
 
 bool ReadGears(const std::vector<std::string>& texts, std::vector<int>* gears, Failure* fail) {
-  if (texts.size() != 3 && texts.size() != 4 && texts.size() != 6)
-    return fail->message = "train needs 3 (A I D), 4 (A B C D) or 6 gears", false;
   for (const std::string& text : texts) {
     int teeth = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), teeth);
@@ -228,16 +227,6 @@ bool ReadGears(const std::vector<std::string>& texts, std::vector<int>* gears, F
         teeth > kMaxTeeth)
       return fail->message = "gear \"" + text + "\" is not a whole number from 8 to 300", false;
     gears->push_back(teeth);
-  }
-  return true;
-}
-
-// Whether the set holds every gear of the train (each physical gear once).
-bool InSet(std::vector<int> set, const std::vector<int>& train) {
-  for (int teeth : train) {
-    const auto it = std::find(set.begin(), set.end(), teeth);
-    if (it == set.end()) return false;
-    set.erase(it);
   }
   return true;
 }
@@ -251,26 +240,16 @@ bool Train(const Invocation& inv, std::ostream& out, Failure* fail) {
   if (inv.options.count("target") && !TargetOf(inv.Option("target"), inv, &target.emplace(), fail))
     return false;
   if (!LoadLathe(inv, &profile, fail)) return false;
-  // Without a target the rows' errors are not shown; any lead will do.
-  const Lead lead = target ? target->lead : Lead{true, Whole(1), 1};
-  std::vector<TrainRow> positions;
+  TrainReport report;
   std::string error;
-  const int count = std::max<int>(1, static_cast<int>(profile.gearbox.size()));
-  for (int g = 0; g < count; ++g) {
-    TrainRow row;
-    if (!DescribeTrain(profile, gears, profile.gearbox.empty() ? -1 : g, lead, &row, &error))
-      return fail->message = error, false;
-    positions.push_back(std::move(row));
-  }
-  std::vector<FitRule> rules;
-  if (profile.geometry && gears.size() != 6 && !FitRules(*profile.geometry, gears, &rules))
-    return fail->message = "the banjo's figures are too large to compute exactly", false;
-  const bool in_set = InSet(profile.gears, gears);
   const Target* t = target ? &*target : nullptr;
+  if (!ReportTrain(profile, gears, t, &report, &error)) return fail->message = error, false;
   const std::string format = inv.Option("format", "text");
-  if (format == "json") out << TrainReportJson(profile, positions, rules, in_set, t, length);
-  if (format == "csv") PrintTrainCsv(out, profile, positions, t, length);
-  if (format == "text") PrintTrainText(out, profile, positions, rules, in_set, t, length);
+  if (format == "json")
+    out << TrainReportJson(profile, report.positions, report.rules, report.in_set, t, length);
+  if (format == "csv") PrintTrainCsv(out, profile, report.positions, t, length);
+  if (format == "text")
+    PrintTrainText(out, profile, report.positions, report.rules, report.in_set, t, length);
   return true;
 }
 

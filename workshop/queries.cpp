@@ -7,6 +7,7 @@
 #include "workshop/results_json.h"
 #include "workshop/thread_chart.h"
 #include "workshop/thread_series.h"
+#include "workshop/train_report.h"
 #include "workshop/train_search.h"
 
 namespace cog {
@@ -43,8 +44,8 @@ bool ReadSeries(const std::string& names, std::vector<const ThreadSeries*>* seri
 
 }  // namespace
 
-std::string ThreadQuery(const std::string& profile_json, const std::string& target_text,
-                        int starts, int top, bool keep_unfit) {
+std::string ThreadQuery(const std::string& profile_json, const std::string& target_text, int starts,
+                        int top, bool keep_unfit) {
   LatheProfile profile;
   Target target;
   std::string error;
@@ -67,39 +68,18 @@ std::string TrainQuery(const std::string& profile_json, const std::string& gear_
   LatheProfile profile;
   std::string error;
   if (!LoadProfile(profile_json, &profile, &error)) return ErrorJson(error);
+  // The list is read as --gears is, into a copy of the profile.
   ProfileOverrides as_set;
   as_set.gears = gear_list;
   LatheProfile train = profile;
   if (!ApplyOverrides(as_set, &train, &error)) return ErrorJson(error);
-  const std::vector<int>& gears = train.gears;
-  if (gears.size() != 3 && gears.size() != 4 && gears.size() != 6)
-    return ErrorJson("a train has 3 (A I D), 4 (A B C D) or 6 gears");
   std::optional<Target> target;
   if (!target_text.empty() && !ReadTarget(target_text, starts, &target.emplace(), &error))
     return ErrorJson(error);
-  const Lead lead = target ? target->lead : Lead{true, Whole(1), 1};
-  std::vector<TrainRow> positions;
-  const int count = std::max<int>(1, static_cast<int>(profile.gearbox.size()));
-  for (int g = 0; g < count; ++g) {
-    TrainRow row;
-    if (!DescribeTrain(profile, gears, profile.gearbox.empty() ? -1 : g, lead, &row, &error))
-      return ErrorJson(error);
-    positions.push_back(std::move(row));
-  }
-  std::vector<FitRule> rules;
-  if (profile.geometry && gears.size() != 6 && !FitRules(*profile.geometry, gears, &rules))
-    return ErrorJson("the banjo's figures are too large to compute exactly");
-  std::vector<int> left = profile.gears;
-  bool in_set = true;
-  for (int t : gears) {
-    const auto it = std::find(left.begin(), left.end(), t);
-    if (it == left.end()) {
-      in_set = false;
-      break;
-    }
-    left.erase(it);
-  }
-  return TrainReportJson(profile, positions, rules, in_set, target ? &*target : nullptr, Whole(25));
+  TrainReport report;
+  const Target* t = target ? &*target : nullptr;
+  if (!ReportTrain(profile, train.gears, t, &report, &error)) return ErrorJson(error);
+  return TrainReportJson(profile, report.positions, report.rules, report.in_set, t, Whole(25));
 }
 
 std::string ChartQuery(const std::string& profile_json, const std::string& series_names) {
@@ -115,8 +95,8 @@ std::string ChartQuery(const std::string& profile_json, const std::string& serie
   return ChartJson(profile, rows, Whole(25));
 }
 
-std::string SuggestQuery(const std::string& profile_json, const std::string& series_names,
-                         int from, int to) {
+std::string SuggestQuery(const std::string& profile_json, const std::string& series_names, int from,
+                         int to) {
   LatheProfile profile;
   std::vector<const ThreadSeries*> series;
   std::string error;

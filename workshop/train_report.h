@@ -1,0 +1,27 @@
+#pragma once
+// One given train on the user's lathe: what it cuts at each gearbox position,
+// each fit rule with its margin, and whether the set holds its gears.
+
+#include <string>
+#include <vector>
+
+#include "workshop/fit_rules.h"
+#include "workshop/profile.h"
+#include "workshop/target.h"
+#include "workshop/train_search.h"
+
+namespace cog {
+
+struct TrainReport {
+  std::vector<TrainRow> positions;  // one per gearbox position (one without a gearbox)
+  std::vector<FitRule> rules;       // empty when the fit is not checked
+  bool in_set = false;              // every gear of the train is a gear of the set
+};
+
+// `gears` is A I D, A B C D or A B C D E F. Without a target (nullptr) the
+// rows' errors are left at zero and mean nothing. False with *error when the
+// train has another number of gears or a figure overflows.
+bool ReportTrain(const LatheProfile& profile, const std::vector<int>& gears, const Target* target,
+                 TrainReport* report, std::string* error);
+
+}  // namespace cog
