@@ -60,7 +60,7 @@ class Table {
 
 void PrintLathe(std::ostream& out, const LatheProfile& profile) {
   out << "Lathe        " << (profile.name.empty() ? "" : profile.name + ": ") << "lead screw "
-      << profile.leadscrew_text << ", " << profile.gears.size() << " gears";
+      << profile.leadscrew_text << ", " << profile.gears.size() << (profile.gears.size() == 1 ? " gear" : " gears");
   if (profile.gearbox.size() > 0) out << ", gearbox of " << profile.gearbox.size();
   out << '\n';
   if (profile.geometry) {
