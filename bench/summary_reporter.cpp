@@ -6,8 +6,12 @@
 #include <iterator>
 #include <vector>
 
+#include "bench/summary_text.h"
+
 namespace cog::bench {
 namespace {
+
+const std::vector<int> kWidths = {22, 12, 12, 10, 10, 10, 10, 6};
 
 std::map<std::string, std::uint64_t>& TableHashes() {
   static std::map<std::string, std::uint64_t> hashes;
@@ -31,29 +35,10 @@ bool SplitName(const std::string& name, NameParts& parts) {
   return parts.side == "reference" || parts.side == "ours";
 }
 
-// Locale-independent fixed-point text.
-std::string Fixed(double value, int decimals) {
-  char text[64];
-  const auto r = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-  return std::string(text, r.ptr);
-}
-
 std::string Seconds(double s) {
   if (s >= 1) return Fixed(s, 2) + " s";
   if (s >= 1e-3) return Fixed(s * 1e3, 1) + " ms";
   return Fixed(s * 1e6, 2) + " us";
-}
-
-void PrintRow(const std::vector<std::string>& cells) {
-  static constexpr int kWidths[] = {22, 12, 12, 10, 10, 10, 10, 6};
-  for (std::size_t k = 0; k < cells.size() && k < std::size(kWidths); ++k) {
-    if (k == 0) {
-      std::cout << std::left << std::setw(kWidths[k]) << cells[k] << std::right;
-    } else {
-      std::cout << std::setw(kWidths[k]) << cells[k];
-    }
-  }
-  std::cout << "\n";
 }
 
 }  // namespace
@@ -82,8 +67,9 @@ void SummaryReporter::ReportRuns(const std::vector<Run>& runs) {
 void SummaryReporter::Finalize() {
   ConsoleReporter::Finalize();
   std::cout << "\n";
-  PrintRow({"measurement", "reference", "ours", "speed-up", "cpu ratio", "ref peak", "our peak",
-            "same"});
+  PrintRow(
+      {"measurement", "reference", "ours", "speed-up", "cpu ratio", "ref peak", "our peak", "same"},
+      kWidths);
   for (const std::string& key : order_) {
     const Line& line = lines_[key];
     const auto ref = line.sides.find("reference");
@@ -112,7 +98,7 @@ void SummaryReporter::Finalize() {
         cpu_ratio = Fixed(ref->second.cpu_ms / ours->second.cpu_ms, 1) + "x";
       }
     }
-    PrintRow({key, ref_text, ours_text, ratio, cpu_ratio, ref_peak, our_peak, same});
+    PrintRow({key, ref_text, ours_text, ratio, cpu_ratio, ref_peak, our_peak, same}, kWidths);
   }
   std::cout << "(speed-up: wall clock; cpu ratio: processor time of all threads; peak: the\n"
                " process's peak resident memory over the table's own size; same: identical bytes)"

@@ -93,19 +93,24 @@ bool InitOrSkip(benchmark::State& state, const LatheProfile& profile, TrainSearc
   return false;
 }
 
+// The top 10 for the target, or false after marking the run as skipped.
+bool FindTopOrSkip(benchmark::State& state, const TrainSearch& search, const Target& target,
+                   std::vector<TrainRow>* rows) {
+  SearchOptions options;
+  options.top = 10;
+  std::string error;
+  if (search.Find(target.lead, options, rows, &error)) return true;
+  state.SkipWithError(("Find: " + error).c_str());
+  return false;
+}
+
 // Find, the top 10, on a search set up once outside the timed loop.
 void BM_Find(benchmark::State& state, const LatheProfile* profile, Target target) {
   TrainSearch search;
   if (!InitOrSkip(state, *profile, &search)) return;
-  SearchOptions options;
-  options.top = 10;
   std::vector<TrainRow> rows;
-  std::string error;
   for (auto _ : state) {
-    if (!search.Find(target.lead, options, &rows, &error)) {
-      state.SkipWithError(("Find: " + error).c_str());
-      return;
-    }
+    if (!FindTopOrSkip(state, search, target, &rows)) return;
     benchmark::DoNotOptimize(rows.data());
   }
   state.counters["rows"] = static_cast<double>(rows.size());
@@ -113,17 +118,11 @@ void BM_Find(benchmark::State& state, const LatheProfile* profile, Target target
 
 // Init and Find together, as a one-off query from the command line.
 void BM_InitFind(benchmark::State& state, const LatheProfile* profile, Target target) {
-  SearchOptions options;
-  options.top = 10;
   std::vector<TrainRow> rows;
-  std::string error;
   for (auto _ : state) {
     TrainSearch search;
-    if (!InitOrSkip(state, *profile, &search)) return;
-    if (!search.Find(target.lead, options, &rows, &error)) {
-      state.SkipWithError(("Find: " + error).c_str());
+    if (!InitOrSkip(state, *profile, &search) || !FindTopOrSkip(state, search, target, &rows))
       return;
-    }
     benchmark::DoNotOptimize(rows.data());
   }
 }
@@ -138,15 +137,8 @@ void BM_BruteForce(benchmark::State& state, const LatheProfile* profile, Target 
     benchmark::DoNotOptimize(all.data());
   }
   TrainSearch search;
-  if (!InitOrSkip(state, *profile, &search)) return;
-  SearchOptions options;
-  options.top = 10;
   std::vector<TrainRow> rows;
-  std::string error;
-  if (!search.Find(target.lead, options, &rows, &error)) {
-    state.SkipWithError(("Find: " + error).c_str());
-    return;
-  }
+  if (!InitOrSkip(state, *profile, &search) || !FindTopOrSkip(state, search, target, &rows)) return;
   bool same = rows.size() == std::min<std::size_t>(all.size(), 10);
   for (std::size_t k = 0; same && k < rows.size(); ++k) {
     same = static_cast<int>(rows[k].kind) == all[k].kind && rows[k].gears == all[k].gears &&

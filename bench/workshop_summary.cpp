@@ -8,6 +8,8 @@
 #include <iostream>
 #include <iterator>
 
+#include "bench/summary_text.h"
+
 namespace cog::bench {
 namespace {
 
@@ -34,13 +36,6 @@ Registry& Known() {
   return registry;
 }
 
-// Locale-independent fixed-point text.
-std::string Fixed(double value, int decimals) {
-  char text[64];
-  const auto r = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-  return std::string(text, r.ptr);
-}
-
 std::string Seconds(double s) {
   if (s >= 1) return Fixed(s, 2) + " s";
   if (s >= 1e-3) return Fixed(s * 1e3, s >= 0.1 ? 0 : 1) + " ms";
@@ -54,17 +49,6 @@ double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   const std::size_t n = v.size();
   return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-void PrintRow(const std::vector<std::string>& cells, const std::vector<int>& widths) {
-  for (std::size_t k = 0; k < cells.size() && k < widths.size(); ++k) {
-    if (k == 0) {
-      std::cout << std::left << std::setw(widths[k]) << cells[k] << std::right;
-    } else {
-      std::cout << std::setw(widths[k]) << cells[k];
-    }
-  }
-  std::cout << "\n";
 }
 
 }  // namespace
