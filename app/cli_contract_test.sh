@@ -4,17 +4,7 @@
 # Usage: cli_contract_test.sh PATH/TO/cogwright-cli
 set -u
 cli=$1
-passed=0
-failed=0
-
-check() {  # name expected actual
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAIL %s\n--- expected\n%s\n--- actual\n%s\n' "$1" "$2" "$3"
-  fi
-}
+source "$(dirname "$0")/contract_check.sh"
 tabs() { tr '|' '\t'; }  # expected records are written with | for TAB
 
 # --- session over the 20..21 table, whose 11 slots are known by heart --------
@@ -82,5 +72,4 @@ check "unknown action: names the line" "1" "$(grep -c 'line 2' <<<"$err")"
 "$cli" frobnicate >/dev/null 2>&1; check "unknown command" "2" "$?"
 check "help" "0" "$("$cli" --help >/dev/null; echo $?)"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

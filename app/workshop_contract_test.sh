@@ -4,19 +4,9 @@
 # Usage: workshop_contract_test.sh PATH/TO/cogwright-cli
 set -u
 cli=$1
-passed=0
-failed=0
+source "$(dirname "$0")/contract_check.sh"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-
-check() {  # name expected actual
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAIL %s\n--- expected\n%s\n--- actual\n%s\n' "$1" "$2" "$3"
-  fi
-}
 
 # A 2 mm lead screw and gears 20 40 50 60, target 1 mm: ratio 1/2. Only 20/40
 # gives it (simple, idler 50, the smallest other gear); next come the compound
@@ -54,5 +44,4 @@ exit 2" "$(run thread 1mm --format md)"
 html=$("$cli" chart iso-coarse unc --format html --leadscrew 2mm --gears 20,40,50,60,127)
 check "chart html" "1 1" "$(grep -c '<!DOCTYPE html>' <<<"$html") $(grep -c '</html>' <<<"$html")"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish
