@@ -7,8 +7,10 @@
 #include <ostream>
 #include <sstream>
 
-#include "app/workshop_format.h"
+#include "workshop/chart_sheet.h"
 #include "workshop/fraction_text.h"
+#include "workshop/report_csv.h"
+#include "workshop/report_text.h"
 #include "workshop/results_json.h"
 #include "workshop/train_report.h"
 
@@ -214,8 +216,8 @@ bool Thread(const Invocation& inv, std::ostream& out, Failure* fail) {
     return fail->message = error, false;
   const std::string format = inv.Option("format", "text");
   if (format == "json") out << ThreadResultJson(profile, target, rows, length);
-  if (format == "csv") PrintThreadCsv(out, profile, target, rows, length);
-  if (format == "text") PrintThreadText(out, profile, target, rows, length, options.keep_unfit);
+  if (format == "csv") out << ThreadCsv(profile, target, rows, length);
+  if (format == "text") out << ThreadText(profile, target, rows, length, options.keep_unfit);
   return true;
 }
 
@@ -247,9 +249,8 @@ bool Train(const Invocation& inv, std::ostream& out, Failure* fail) {
   const std::string format = inv.Option("format", "text");
   if (format == "json")
     out << TrainReportJson(profile, report.positions, report.rules, report.in_set, t, length);
-  if (format == "csv") PrintTrainCsv(out, profile, report.positions, t, length);
-  if (format == "text")
-    PrintTrainText(out, profile, report.positions, report.rules, report.in_set, t, length);
+  if (format == "csv") out << TrainCsv(profile, report.positions, t, length);
+  if (format == "text") out << TrainText(profile, report, t, length);
   return true;
 }
 
@@ -271,15 +272,11 @@ bool Chart(const Invocation& inv, std::ostream& out, Failure* fail) {
   if (!search.Init(profile, &error) || !BuildChart(search, series, &rows, &error))
     return fail->message = error, false;
   const std::string format = inv.Option("format", "text");
-  if (format == "json") {
-    out << ChartJson(profile, rows, Whole(25));
-    return true;
-  }
-  const ChartFormat chart_format = format == "csv"    ? ChartFormat::kCsv
-                                   : format == "md"   ? ChartFormat::kMarkdown
-                                   : format == "html" ? ChartFormat::kHtml
-                                                      : ChartFormat::kText;
-  PrintChart(out, chart_format, profile, rows);
+  if (format == "json") out << ChartJson(profile, rows, Whole(25));
+  if (format == "csv") out << ChartCsv(profile, rows);
+  if (format == "md") out << ChartMarkdown(profile, rows);
+  if (format == "html") out << ChartHtml(profile, rows);
+  if (format == "text") out << ChartText(profile, rows);
   return true;
 }
 
@@ -298,8 +295,8 @@ bool Suggest(const Invocation& inv, std::ostream& out, Failure* fail) {
     return fail->message = error, false;
   const std::string format = inv.Option("format", "text");
   if (format == "json") out << AdviceJson(advice);
-  if (format == "csv") PrintAdviceCsv(out, advice);
-  if (format == "text") PrintAdviceText(out, advice);
+  if (format == "csv") out << AdviceCsv(advice);
+  if (format == "text") out << AdviceText(advice);
   return true;
 }
 

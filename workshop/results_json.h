@@ -38,6 +38,4 @@ std::string ChartJson(const LatheProfile& profile, const std::vector<ChartRow>& 
 // being {"threads", "without_train", "worst_error", "mean_error"}.
 std::string AdviceJson(const AdviceResult& advice);
 
-const char* KindName(TrainKind kind);
-
 }  // namespace cog

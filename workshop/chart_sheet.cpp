@@ -1,0 +1,54 @@
+#include "workshop/chart_sheet.h"
+
+#include "workshop/figure_text.h"
+#include "workshop/report_cells.h"
+
+namespace cog {
+
+std::string ChartMarkdown(const LatheProfile& profile, const std::vector<ChartRow>& rows) {
+  std::string out;
+  for (const ChartSection& s : ChartSections(profile, rows)) {
+    out += "## " + MarkdownCell(s.series->title) + "\n\n|";
+    for (const auto& h : s.table.head) out += ' ' + h + " |";
+    out += "\n|";
+    for (std::size_t i = 0; i < s.table.head.size(); ++i) out += "---|";
+    out += '\n';
+    for (const auto& row : s.table.rows) {
+      out += '|';
+      for (const auto& cell : row) out += ' ' + MarkdownCell(cell) + " |";
+      out += '\n';
+    }
+    out += '\n';
+  }
+  return out;
+}
+
+std::string ChartHtml(const LatheProfile& profile, const std::vector<ChartRow>& rows) {
+  std::string out =
+      "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">\n"
+      "<title>Thread chart</title>\n<style>\n"
+      "@page { size: A4; margin: 10mm; }\n"
+      "body { font: 8pt/1.15 sans-serif; color: #000; background: #fff; margin: 0; }\n"
+      "h1 { font-size: 11pt; margin: 0 0 2mm; } h2 { font-size: 9pt; margin: 2mm 0 1mm; }\n"
+      "main { column-count: 2; column-gap: 6mm; }\n"
+      "section { break-inside: avoid-column; }\n"
+      "table { border-collapse: collapse; width: 100%; }\n"
+      "th, td { border-bottom: 0.2mm solid #000; padding: 0.3mm 1mm; text-align: left; }\n"
+      "</style></head><body>\n<h1>Thread chart: " +
+      HtmlText(profile.name.empty() ? "lead screw " + profile.leadscrew_text : profile.name) +
+      "</h1>\n<main>\n";
+  for (const ChartSection& s : ChartSections(profile, rows)) {
+    out += "<section><h2>" + HtmlText(s.series->title) + "</h2><table><tr>";
+    for (const auto& h : s.table.head) out += "<th>" + h + "</th>";
+    out += "</tr>\n";
+    for (const auto& row : s.table.rows) {
+      out += "<tr>";
+      for (const auto& cell : row) out += "<td>" + HtmlText(cell) + "</td>";
+      out += "</tr>\n";
+    }
+    out += "</table></section>\n";
+  }
+  return out + "</main>\n</body></html>\n";
+}
+
+}  // namespace cog

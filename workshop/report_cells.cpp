@@ -1,0 +1,131 @@
+#include "workshop/report_cells.h"
+
+#include "workshop/figure_text.h"
+#include "workshop/fraction_text.h"
+#include "workshop/row_numbers.h"
+
+namespace cog {
+namespace {
+
+std::string DriftHead(const Fraction& length_mm) {
+  return "drift um/" + ShortestText(ToDouble(length_mm)) + "mm";
+}
+
+std::string Dash(const std::string& text) { return text.empty() ? "-" : text; }
+
+std::string Percent(Extended fraction) {
+  return FixedFigure(static_cast<double>(fraction) * 100, 4) + "%";
+}
+
+}  // namespace
+
+const char* const kGearLegend =
+    "Gears: simple A I D (driver, idler, driven); compound A B C D (A drives B,\n"
+    "C on B's shaft drives D on the lead screw); six A B C D E F.\n";
+
+std::string TargetLine(const Target& target) {
+  std::string line = target.text + ": lead " +
+                     FixedFigure(static_cast<double>(target.lead.approx_mm), 6) +
+                     " mm per spindle turn";
+  if (target.starts > 1) line += " (" + std::to_string(target.starts) + " starts)";
+  return line + (target.lead.exact ? "" : ", not exact (involves pi)");
+}
+
+std::string LatheLine(const LatheProfile& profile) {
+  std::string line = (profile.name.empty() ? "" : profile.name + ": ") + "lead screw " +
+                     profile.leadscrew_text + ", " + std::to_string(profile.gears.size()) +
+                     (profile.gears.size() == 1 ? " gear" : " gears");
+  if (!profile.gearbox.empty()) line += ", gearbox of " + std::to_string(profile.gearbox.size());
+  return line;
+}
+
+std::string FitLine(const LatheProfile& profile) {
+  if (!profile.geometry) return "not checked (the profile gives no module and centre distance)";
+  return "checked: module " + ShortestText(ToDouble(profile.geometry->module)) +
+         ", centre distance " + ShortestText(ToDouble(profile.geometry->centre_distance)) + " mm";
+}
+
+CellTable ThreadCells(const LatheProfile& profile, const Target& target,
+                      const std::vector<TrainRow>& rows, const Fraction& length_mm) {
+  CellTable t;
+  t.head = {"#",     "kind",      "gears",             "gearbox", "ratio", "lead mm", "tpi",
+            "error", "um/thread", DriftHead(length_mm), "fits"};
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const TrainRow& row = rows[i];
+    const RowNumbers n = NumbersOf(row, target.lead, length_mm);
+    t.rows.push_back({std::to_string(i + 1), KindName(row.kind), GearList(row.gears),
+                      Dash(GearboxName(profile, row.gearbox)), FractionText(row.ratio),
+                      FixedFigure(n.lead_mm, 5), FixedFigure(n.tpi, 3), ErrorPercent(n),
+                      FixedFigure(n.error_per_thread_um, 3, true), FixedFigure(n.drift_um, 2, true),
+                      FitsWord(row.fits)});
+  }
+  return t;
+}
+
+CellTable TrainCells(const LatheProfile& profile, const std::vector<TrainRow>& positions,
+                     const Target* target, const Fraction& length_mm) {
+  CellTable t;
+  t.head = {"gearbox",
+            "ratio",
+            "lead mm",
+            "tpi",
+            target ? "error" : "",
+            target ? "um/thread" : "",
+            target ? DriftHead(length_mm) : ""};
+  for (const TrainRow& row : positions) {
+    const RowNumbers n = NumbersOf(row, target ? target->lead : Lead{}, length_mm);
+    t.rows.push_back({Dash(GearboxName(profile, row.gearbox)), FractionText(row.ratio),
+                      FixedFigure(n.lead_mm, 5), FixedFigure(n.tpi, 3),
+                      target ? ErrorPercent(n) : "",
+                      target ? FixedFigure(n.error_per_thread_um, 3, true) : "",
+                      target ? FixedFigure(n.drift_um, 2, true) : ""});
+  }
+  return t;
+}
+
+CellTable RuleCells(const std::vector<FitRule>& rules) {
+  CellTable t;
+  t.head = {"", "rule", "margin"};
+  for (const FitRule& rule : rules)
+    t.rows.push_back({rule.margin_mm.num >= 0 ? "ok" : "SHORT", rule.text,
+                      FixedFigure(ToDouble(rule.margin_mm), 3, true) + " mm"});
+  return t;
+}
+
+std::vector<ChartSection> ChartSections(const LatheProfile& profile,
+                                        const std::vector<ChartRow>& rows) {
+  const bool gearbox = !profile.gearbox.empty();
+  std::vector<ChartSection> sections;
+  for (const ChartRow& row : rows) {
+    if (sections.empty() || sections.back().series != row.series) {
+      ChartSection& s = sections.emplace_back();
+      s.series = row.series;
+      s.table.head = {"size", "lead", "gears", "gearbox", "error", "exact"};
+      if (!gearbox) s.table.head.erase(s.table.head.begin() + 3);
+    }
+    std::vector<std::string> c = {row.thread->size, row.thread->target};
+    if (!row.best) {
+      c.insert(c.end(), {"no train fits", "", "", ""});
+    } else {
+      const RowNumbers n = NumbersOf(*row.best, row.target.lead, Whole(25));
+      c.insert(c.end(), {GearList(row.best->gears), GearboxName(profile, row.best->gearbox),
+                         ErrorPercent(n), n.exact ? "yes" : "no"});
+    }
+    if (!gearbox) c.erase(c.begin() + 3);
+    sections.back().table.rows.push_back(std::move(c));
+  }
+  return sections;
+}
+
+CellTable AdviceCells(const AdviceResult& advice) {
+  CellTable t;
+  t.head = {"gear", "without train", "worst |error|", "mean |error|"};
+  auto row = [&](const std::string& gear, const ChartSummary& s) {
+    t.rows.push_back({gear, std::to_string(s.without_train), Percent(s.worst), Percent(s.mean)});
+  };
+  row("(now)", advice.before);
+  for (const GearAdvice& a : advice.best) row("+" + std::to_string(a.teeth), a.after);
+  return t;
+}
+
+}  // namespace cog

@@ -1,0 +1,77 @@
+#include "workshop/report_text.h"
+
+#include <algorithm>
+
+#include "workshop/figure_text.h"
+
+namespace cog {
+namespace {
+
+std::vector<std::vector<std::string>> WithHead(const CellTable& table) {
+  std::vector<std::vector<std::string>> rows = {table.head};
+  rows.insert(rows.end(), table.rows.begin(), table.rows.end());
+  return rows;
+}
+
+std::string Header(const LatheProfile& profile) {
+  return "Lathe        " + LatheLine(profile) + "\n";
+}
+
+}  // namespace
+
+std::string PaddedColumns(const std::vector<std::vector<std::string>>& rows,
+                          const std::string& indent) {
+  std::vector<std::size_t> widths;
+  for (const auto& row : rows) {
+    widths.resize(std::max(widths.size(), row.size()));
+    for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], row[i].size());
+  }
+  std::string out;
+  for (const auto& row : rows) {
+    out += indent;
+    for (std::size_t i = 0; i < row.size(); ++i)
+      out += row[i] + (i + 1 < row.size() ? std::string(widths[i] - row[i].size() + 2, ' ') : "");
+    out += '\n';
+  }
+  return out;
+}
+
+std::string ThreadText(const LatheProfile& profile, const Target& target,
+                       const std::vector<TrainRow>& rows, const Fraction& length_mm, bool all) {
+  std::string out = "Target       " + TargetLine(target) + "\n" + Header(profile) +
+                    "Fit          " + FitLine(profile) + "\n\n";
+  if (rows.empty())
+    return out + (all ? "No train of this set cuts it.\n"
+                      : "No train of this set fits on the banjo (--all shows those that do not).\n");
+  return out + PaddedColumns(WithHead(ThreadCells(profile, target, rows, length_mm)), "") + "\n" +
+         kGearLegend;
+}
+
+std::string TrainText(const LatheProfile& profile, const TrainReport& report, const Target* target,
+                      const Fraction& length_mm) {
+  const TrainRow& first = report.positions.front();
+  std::string out = "Train        " + std::string(KindName(first.kind)) + ' ' +
+                    GearList(first.gears) + "   (" + GearOrder(first.kind) + ")\n";
+  if (target) out += "Target       " + TargetLine(*target) + "\n";
+  out += Header(profile) + "Fit          " + FitLine(profile) + "\n";
+  if (!report.in_set) out += "Note         your set does not hold all of these gears\n";
+  out += "\n" + PaddedColumns(WithHead(TrainCells(profile, report.positions, target, length_mm)), "");
+  if (first.kind == TrainKind::kSix || !profile.geometry)
+    return out + "\nFit: not checked" + (profile.geometry ? " for six-gear trains" : "") + ".\n";
+  return out + "\nFit: " + (first.fits == true ? "fits" : "DOES NOT FIT") + "\n" +
+         PaddedColumns(RuleCells(report.rules).rows, "  ");
+}
+
+std::string ChartText(const LatheProfile& profile, const std::vector<ChartRow>& rows) {
+  std::string out;
+  for (const ChartSection& s : ChartSections(profile, rows))
+    out += std::string(s.series->title) + "\n" + PaddedColumns(WithHead(s.table), "  ") + "\n";
+  return out;
+}
+
+std::string AdviceText(const AdviceResult& advice) {
+  return "Chart of " + std::to_string(advice.before.threads) + " threads.\n\n" +
+         PaddedColumns(WithHead(AdviceCells(advice)), "");
+}
+
+}  // namespace cog
