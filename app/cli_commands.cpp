@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <istream>
-#include <optional>
 #include <ostream>
 #include <string_view>
 
@@ -45,34 +44,6 @@ constexpr const char* kHelp =
     "\n"
     "Exit codes: 0 done, 2 bad usage or unknown action, 3 the ratio table cannot be\n"
     "created (error 9 when it would exceed 4 GiB, error 7 when memory runs out).\n";
-
-struct Invocation {
-  std::string command;
-  std::vector<std::string> positional;
-  ToothLimits limits;
-};
-
-// nullopt after reporting a usage error on err.
-std::optional<Invocation> ParseArgs(const std::vector<std::string>& args, std::ostream& err) {
-  Invocation inv;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a == "--teeth") {
-      if (i + 2 >= args.size()) {
-        err << "cogwright-cli: --teeth needs two values\n";
-        return std::nullopt;
-      }
-      // Taken verbatim, even when empty or starting with a minus sign.
-      inv.limits = LimitsFromParameters(args[i + 1], args[i + 2]);
-      i += 2;
-    } else if (inv.command.empty()) {
-      inv.command = a;
-    } else {
-      inv.positional.push_back(a);
-    }
-  }
-  return inv;
-}
 
 std::string ShowLine(MemoryPort& port, std::int32_t index) {
   std::string line = "show\t" + std::to_string(index);
@@ -172,36 +143,50 @@ int Find(AppState& state, const std::string& target, std::ostream& out) {
 
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err) {
-  for (const std::string& a : args) {
-    if (a == "--help" || a == "-h" || a == "help") {
-      out << kHelp << '\n' << kWorkshopHelp;
-      return 0;
-    }
-  }
   if (args.size() == 1 && args[0] == "--version") {
     out << "cogwright-cli " << COG_VERSION << '\n';
     return 0;
   }
-  if (!args.empty() && IsWorkshopCommand(args.front())) return RunWorkshop(args, out, err);
-  const std::optional<Invocation> inv = ParseArgs(args, err);
-  if (!inv) return 2;
-  const bool known = inv->command == "session" || inv->command == "table" || inv->command == "find";
-  const std::size_t wanted = inv->command == "find" ? 1 : 0;
-  if (!known || inv->positional.size() != wanted) {
+  std::vector<CommandForm> forms = {{"find", {{"teeth", 2}}},
+                                    {"table", {{"teeth", 2}}},
+                                    {"session", {{"teeth", 2}}}};
+  for (CommandForm& form : WorkshopForms()) forms.push_back(std::move(form));
+  Arguments parsed;
+  std::string error;
+  const bool read = ParseArguments(args, forms, &parsed, &error);
+  if (parsed.help) {
+    out << kHelp << '\n' << kWorkshopHelp;
+    return 0;
+  }
+  const std::string& command = parsed.command;
+  if (IsWorkshopCommand(command)) {
+    if (read) return RunWorkshop(parsed, out, err);
+    err << "cogwright-cli: " << error << '\n';
+    return 2;
+  }
+  const bool known = command == "session" || command == "table" || command == "find";
+  if (known && !read) {
+    err << "cogwright-cli: " << error << '\n';
+    return 2;
+  }
+  if (!known || parsed.positional.size() != (command == "find" ? 1u : 0u)) {
     err << "cogwright-cli: usage: cogwright-cli find TARGET | table | session [--teeth A B]"
            " (--help explains)\n";
     return 2;
   }
-
+  ToothLimits limits;
+  if (parsed.Has("teeth"))
+    // Taken verbatim, even when empty or starting with a minus sign.
+    limits = LimitsFromParameters(parsed.options["teeth"][0], parsed.options["teeth"][1]);
   AppState state;
-  const RunError error = StartupWithLimits(state, inv->limits);
-  if (error != RunError::kNone) {
-    err << "cogwright-cli: " << TableFailureText(error, state.Limits) << '\n';
+  const RunError failure = StartupWithLimits(state, limits);
+  if (failure != RunError::kNone) {
+    err << "cogwright-cli: " << TableFailureText(failure, state.Limits) << '\n';
     return 3;
   }
-  if (inv->command == "session") return Session(state, in, out, err);
-  if (inv->command == "table") return Table(state, out);
-  return Find(state, inv->positional[0], out);
+  if (command == "session") return Session(state, in, out, err);
+  if (command == "table") return Table(state, out);
+  return Find(state, parsed.positional[0], out);
 }
 
 }  // namespace cog

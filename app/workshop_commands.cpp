@@ -45,85 +45,46 @@ const char* const kWorkshopHelp =
 
 namespace {
 
-struct CommandForm {
-  const char* name;
-  std::vector<std::string> options;  // that take a value
-  std::vector<std::string> flags;
-  std::vector<std::string> formats;
+const std::vector<CommandForm> kForms = {
+    {"thread", {{"top", 1}, {"starts", 1}, {"length", 1}, {"all", 0}}},
+    {"train", {{"target", 1}, {"starts", 1}, {"length", 1}}},
+    {"chart", {{"list", 0}}},
+    {"suggest", {{"from", 1}, {"to", 1}}},
 };
 
-const std::vector<std::string> kLatheOptions = {"profile", "leadscrew", "gears", "fixed-ratio",
-                                                "format"};
+// Every workshop command also takes the lathe and the format.
+const OptionForm kLatheOptions[] = {
+    {"profile", 1}, {"leadscrew", 1}, {"gears", 1}, {"fixed-ratio", 1}, {"format", 1}};
 
-const CommandForm kForms[] = {
-    {"thread", {"top", "starts", "length"}, {"all"}, {"text", "json", "csv"}},
-    {"train", {"target", "starts", "length"}, {}, {"text", "json", "csv"}},
-    {"chart", {}, {"list"}, {"text", "json", "csv", "md", "html"}},
-    {"suggest", {"from", "to"}, {}, {"text", "json", "csv"}},
+const std::vector<std::string> kFormats[] = {
+    {"text", "json", "csv"}, {"text", "json", "csv"}, {"text", "json", "csv", "md", "html"},
+    {"text", "json", "csv"}};
+
+// A failure to report.
+struct Failure {
+  std::string message;
 };
-
-const CommandForm* FormOf(const std::string& command) {
-  for (const CommandForm& form : kForms)
-    if (command == form.name) return &form;
-  return nullptr;
-}
 
 bool Has(const std::vector<std::string>& list, const std::string& item) {
   return std::find(list.begin(), list.end(), item) != list.end();
 }
 
-struct Invocation {
-  const CommandForm* form = nullptr;
-  std::vector<std::string> positional;
-  std::map<std::string, std::string> options;
-  std::vector<std::string> flags;
-
-  std::string Option(const std::string& name, const std::string& fallback = "") const {
-    const auto it = options.find(name);
-    return it == options.end() ? fallback : it->second;
-  }
-  bool Flag(const std::string& name) const { return Has(flags, name); }
-};
-
-// A failure to report: message and exit code.
-struct Failure {
-  std::string message;
-};
-
-bool Parse(const std::vector<std::string>& args, Invocation* inv, Failure* fail) {
-  inv->form = FormOf(args.front());
-  for (std::size_t i = 1; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a.rfind("--", 0) != 0 || a.size() == 2) {
-      inv->positional.push_back(a);
-      continue;
-    }
-    const std::string name = a.substr(2);
-    if (Has(inv->form->flags, name)) {
-      inv->flags.push_back(name);
-    } else if (Has(inv->form->options, name) || Has(kLatheOptions, name)) {
-      if (i + 1 >= args.size()) return fail->message = a + " needs a value", false;
-      if (inv->options.count(name)) return fail->message = a + " is given twice", false;
-      inv->options[name] = args[++i];
-    } else {
-      fail->message = std::string(inv->form->name) + " does not take " + a;
-      return false;
-    }
-  }
-  const std::string format = inv->Option("format", "text");
-  if (!Has(inv->form->formats, format)) {
-    fail->message =
-        "--format " + format + " is not one of the formats " + inv->form->name + " writes";
+bool CheckFormat(const Arguments& args, Failure* fail) {
+  for (std::size_t i = 0; i < kForms.size(); ++i) {
+    if (args.command != kForms[i].name) continue;
+    const std::string format = args.Value("format", "text");
+    if (Has(kFormats[i], format)) return true;
+    fail->message = "--format " + format + " is not one of the formats " + args.command + " writes";
     return false;
   }
   return true;
 }
 
 // A whole number from lo to hi, or a message naming the option.
-bool WholeOption(const Invocation& inv, const std::string& name, int lo, int hi, int* out,
+bool WholeOption(const Arguments& args, const std::string& name, int lo, int hi, int* out,
                  Failure* fail) {
-  const std::string text = inv.Option(name);
-  if (text.empty() && !inv.options.count(name)) return true;
+  if (!args.Has(name)) return true;
+  const std::string text = args.Value(name);
   int value = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (ec != std::errc() || end != text.data() + text.size() || value < lo || value > hi) {
@@ -135,76 +96,77 @@ bool WholeOption(const Invocation& inv, const std::string& name, int lo, int hi,
   return true;
 }
 
-bool LoadLathe(const Invocation& inv, LatheProfile* profile, Failure* fail) {
-  std::string error;
-  if (inv.options.count("profile")) {
-    const std::string path = inv.Option("profile");
+// The command line's words for a value that is missing or wrong.
+std::string OptionMessage(const InputError& error) {
+  if (error.text == "not given" && error.input == "leadscrew")
+    return "no lead screw: give --profile FILE with \"leadscrew\", or --leadscrew 1.5mm|8tpi";
+  if (error.text == "not given" && error.input == "gears")
+    return "no change gears: give --profile FILE with \"gears\", or --gears 20,25,30,...";
+  std::string option = error.input;
+  std::replace(option.begin(), option.end(), '_', '-');
+  return "--" + option + ": " + error.text;
+}
+
+bool LoadLathe(const Arguments& args, LatheProfile* profile, Failure* fail) {
+  if (args.Has("profile")) {
+    const std::string path = args.Value("profile");
     std::ifstream file(path, std::ios::binary);
     std::stringstream text;
     if (!file || !(text << file.rdbuf())) {
       fail->message = "cannot read the profile " + path;
       return false;
     }
+    std::string error;
     if (!ReadProfile(text.str(), profile, &error)) {
       fail->message = "profile " + path + ": " + error;
       return false;
     }
   }
   ProfileOverrides overrides;
-  if (inv.options.count("leadscrew")) overrides.leadscrew = inv.Option("leadscrew");
-  if (inv.options.count("gears")) overrides.gears = inv.Option("gears");
-  if (inv.options.count("fixed-ratio")) overrides.fixed_ratio = inv.Option("fixed-ratio");
+  if (args.Has("leadscrew")) overrides.leadscrew = args.Value("leadscrew");
+  if (args.Has("gears")) overrides.gears = args.Value("gears");
+  if (args.Has("fixed-ratio")) overrides.fixed_ratio = args.Value("fixed-ratio");
+  InputError error;
   if (!ApplyOverrides(overrides, profile, &error) || !CheckComplete(*profile, &error)) {
-    fail->message = error;
+    fail->message = OptionMessage(error);
     return false;
   }
   return true;
 }
 
-bool LengthOption(const Invocation& inv, Fraction* length, Failure* fail) {
+bool LengthOption(const Arguments& args, Fraction* length, Failure* fail) {
   *length = Whole(25);
-  if (!inv.options.count("length")) return true;
+  if (!args.Has("length")) return true;
   std::string error;
-  if (!ReadFraction(inv.Option("length"), length, &error) || !IsPositive(*length)) {
+  if (!ReadFraction(args.Value("length"), length, &error) || !IsPositive(*length)) {
     fail->message = "--length: " + (error.empty() ? "the length must be above zero" : error);
     return false;
   }
   return true;
 }
 
-bool TargetOf(const std::string& text, const Invocation& inv, Target* target, Failure* fail) {
+bool TargetOf(const std::string& text, const Arguments& args, Target* target, Failure* fail) {
   int starts = 1;
   std::string error;
-  if (!WholeOption(inv, "starts", 1, kMaxStarts, &starts, fail)) return false;
+  if (!WholeOption(args, "starts", 1, kMaxStarts, &starts, fail)) return false;
   if (!ReadTarget(text, starts, target, &error)) return fail->message = error, false;
   return true;
 }
 
-bool SeriesOf(const Invocation& inv, std::vector<const ThreadSeries*>* series, Failure* fail) {
-  if (inv.positional.empty()) {
-    fail->message = std::string(inv.form->name) +
-                    " needs at least one series (cogwright-cli chart --list names them)";
-    return false;
-  }
-  for (const std::string& name : inv.positional) {
-    const ThreadSeries* s = FindSeries(name);
-    if (!s) {
-      fail->message = "unknown series \"" + name + "\" (cogwright-cli chart --list names them)";
-      return false;
-    }
-    series->push_back(s);
-  }
-  return true;
+bool SeriesOf(const Arguments& args, std::vector<const ThreadSeries*>* series, Failure* fail) {
+  if (ReadSeriesList(args.positional, series, &fail->message)) return true;
+  fail->message += " (cogwright-cli chart --list names them)";
+  return false;
 }
 
-bool Thread(const Invocation& inv, std::ostream& out, Failure* fail) {
+bool Thread(const Arguments& inv, std::ostream& out, Failure* fail) {
   if (inv.positional.size() != 1)
     return fail->message = "thread needs one TARGET, e.g. 1.25mm or 20tpi", false;
   LatheProfile profile;
   Target target;
   Fraction length;
   SearchOptions options;
-  options.keep_unfit = inv.Flag("all");
+  options.keep_unfit = inv.Has("all");
   if (!TargetOf(inv.positional[0], inv, &target, fail) ||
       !WholeOption(inv, "top", 1, 100000, &options.top, fail) ||
       !LengthOption(inv, &length, fail) || !LoadLathe(inv, &profile, fail))
@@ -214,7 +176,7 @@ bool Thread(const Invocation& inv, std::ostream& out, Failure* fail) {
   std::string error;
   if (!search.Init(profile, &error) || !search.Find(target.lead, options, &rows, &error))
     return fail->message = error, false;
-  const std::string format = inv.Option("format", "text");
+  const std::string format = inv.Value("format", "text");
   if (format == "json") out << ThreadResultJson(profile, target, rows, length);
   if (format == "csv") out << ThreadCsv(profile, target, rows, length);
   if (format == "text") out << ThreadText(profile, target, rows, length, options.keep_unfit);
@@ -224,29 +186,28 @@ bool Thread(const Invocation& inv, std::ostream& out, Failure* fail) {
 bool ReadGears(const std::vector<std::string>& texts, std::vector<int>* gears, Failure* fail) {
   for (const std::string& text : texts) {
     int teeth = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), teeth);
-    if (ec != std::errc() || end != text.data() + text.size() || teeth < kMinTeeth ||
-        teeth > kMaxTeeth)
-      return fail->message = "gear \"" + text + "\" is not a whole number from 8 to 300", false;
+    if (!ReadTeeth(text, &teeth, &fail->message)) return fail->message = "gear " + fail->message, false;
     gears->push_back(teeth);
   }
   return true;
 }
 
-bool Train(const Invocation& inv, std::ostream& out, Failure* fail) {
+bool Train(const Arguments& inv, std::ostream& out, Failure* fail) {
   LatheProfile profile;
   std::vector<int> gears;
   Fraction length;
   std::optional<Target> target;
+  if (!inv.Has("target") && (inv.Has("starts") || inv.Has("length")))
+    return fail->message = "train: --starts and --length need --target", false;
   if (!ReadGears(inv.positional, &gears, fail) || !LengthOption(inv, &length, fail)) return false;
-  if (inv.options.count("target") && !TargetOf(inv.Option("target"), inv, &target.emplace(), fail))
+  if (inv.Has("target") && !TargetOf(inv.Value("target"), inv, &target.emplace(), fail))
     return false;
   if (!LoadLathe(inv, &profile, fail)) return false;
   TrainReport report;
   std::string error;
   const Target* t = target ? &*target : nullptr;
   if (!ReportTrain(profile, gears, t, &report, &error)) return fail->message = error, false;
-  const std::string format = inv.Option("format", "text");
+  const std::string format = inv.Value("format", "text");
   if (format == "json")
     out << TrainReportJson(profile, report.positions, report.rules, report.in_set, t, length);
   if (format == "csv") out << TrainCsv(profile, report.positions, t, length);
@@ -261,8 +222,12 @@ bool ListSeries(std::ostream& out) {
   return true;
 }
 
-bool Chart(const Invocation& inv, std::ostream& out, Failure* fail) {
-  if (inv.Flag("list")) return ListSeries(out);
+bool Chart(const Arguments& inv, std::ostream& out, Failure* fail) {
+  if (inv.Has("list")) {
+    if (inv.options.size() > 1 || !inv.positional.empty())
+      return fail->message = "chart --list takes nothing else", false;
+    return ListSeries(out);
+  }
   LatheProfile profile;
   std::vector<const ThreadSeries*> series;
   if (!SeriesOf(inv, &series, fail) || !LoadLathe(inv, &profile, fail)) return false;
@@ -271,7 +236,7 @@ bool Chart(const Invocation& inv, std::ostream& out, Failure* fail) {
   std::string error;
   if (!search.Init(profile, &error) || !BuildChart(search, series, &rows, &error))
     return fail->message = error, false;
-  const std::string format = inv.Option("format", "text");
+  const std::string format = inv.Value("format", "text");
   if (format == "json") out << ChartJson(profile, rows, Whole(25));
   if (format == "csv") out << ChartCsv(profile, rows);
   if (format == "md") out << ChartMarkdown(profile, rows);
@@ -280,7 +245,7 @@ bool Chart(const Invocation& inv, std::ostream& out, Failure* fail) {
   return true;
 }
 
-bool Suggest(const Invocation& inv, std::ostream& out, Failure* fail) {
+bool Suggest(const Arguments& inv, std::ostream& out, Failure* fail) {
   LatheProfile profile;
   std::vector<const ThreadSeries*> series;
   int from = 15, to = 130;
@@ -293,7 +258,7 @@ bool Suggest(const Invocation& inv, std::ostream& out, Failure* fail) {
   std::string error;
   if (!SuggestGear(profile, series, from, to, 5, &advice, &error))
     return fail->message = error, false;
-  const std::string format = inv.Option("format", "text");
+  const std::string format = inv.Value("format", "text");
   if (format == "json") out << AdviceJson(advice);
   if (format == "csv") out << AdviceCsv(advice);
   if (format == "text") out << AdviceText(advice);
@@ -302,18 +267,27 @@ bool Suggest(const Invocation& inv, std::ostream& out, Failure* fail) {
 
 }  // namespace
 
-bool IsWorkshopCommand(const std::string& command) { return FormOf(command) != nullptr; }
+std::vector<CommandForm> WorkshopForms() {
+  std::vector<CommandForm> forms = kForms;
+  for (CommandForm& form : forms)
+    form.options.insert(form.options.end(), std::begin(kLatheOptions), std::end(kLatheOptions));
+  return forms;
+}
 
-int RunWorkshop(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  Invocation inv;
+bool IsWorkshopCommand(const std::string& command) {
+  return std::any_of(kForms.begin(), kForms.end(),
+                     [&](const CommandForm& form) { return command == form.name; });
+}
+
+int RunWorkshop(const Arguments& args, std::ostream& out, std::ostream& err) {
   Failure fail;
-  bool ok = Parse(args, &inv, &fail);
+  bool ok = CheckFormat(args, &fail);
   if (ok) {
-    const std::string command = inv.form->name;
-    if (command == "thread") ok = Thread(inv, out, &fail);
-    if (command == "train") ok = Train(inv, out, &fail);
-    if (command == "chart") ok = Chart(inv, out, &fail);
-    if (command == "suggest") ok = Suggest(inv, out, &fail);
+    const std::string& command = args.command;
+    if (command == "thread") ok = Thread(args, out, &fail);
+    if (command == "train") ok = Train(args, out, &fail);
+    if (command == "chart") ok = Chart(args, out, &fail);
+    if (command == "suggest") ok = Suggest(args, out, &fail);
   }
   if (ok) return 0;
   err << "cogwright-cli: " << fail.message << '\n';

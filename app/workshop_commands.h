@@ -7,14 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "app/arguments.h"
+
 namespace cog {
+
+// The workshop commands' forms, for reading the command line.
+std::vector<CommandForm> WorkshopForms();
 
 // True when `command` is one of the workshop commands.
 bool IsWorkshopCommand(const std::string& command);
 
-// Runs args (the command first) and returns the exit code: 0 done, 2 bad
-// usage, profile or target.
-int RunWorkshop(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// Runs a workshop command read from the command line and returns the exit
+// code: 0 done, 2 bad usage, profile or target.
+int RunWorkshop(const Arguments& args, std::ostream& out, std::ostream& err);
 
 // The --help text of these commands.
 extern const char* const kWorkshopHelp;

@@ -40,6 +40,21 @@ exit 2" "$(run chart iso --leadscrew 2mm --gears 20,30)"
 check "format" "cogwright-cli: --format md is not one of the formats thread writes
 exit 2" "$(run thread 1mm --format md)"
 
+# An option's value is never the help; options a command does not use, and
+# repeats, are refused rather than ignored.
+while IFS='|' read -r name expected args; do
+  # shellcheck disable=SC2086
+  check "$name" "$expected" "$(run $args | head -1)"
+done <<'EOF2'
+value that looks like help|cogwright-cli: cannot read the profile -h|thread 1mm --profile -h
+starts without a target|cogwright-cli: train: --starts and --length need --target|train 40 30 50 --gears 40,30,50 --leadscrew 2mm --starts x
+list with more|cogwright-cli: chart --list takes nothing else|chart --list --format json
+series twice|cogwright-cli: series "bsp" is named twice (cogwright-cli chart --list names them)|chart bsp bsp --leadscrew 2mm --gears 20,30
+unknown option|cogwright-cli: find does not take --bogus|find 0.5 --bogus
+lead screw words|cogwright-cli: --leadscrew: "3" is not a lead screw (write it as 1.5mm or 8tpi)|thread 1mm --leadscrew 3 --gears 20,30
+EOF2
+check "one gear reader: 20.0 is 20" "exit 0" "$(run train 20.0 30 40 --leadscrew 2mm --gears 20,30,40 | tail -1)"
+
 # The printable chart is one whole HTML page.
 html=$("$cli" chart iso-coarse unc --format html --leadscrew 2mm --gears 20,40,50,60,127)
 check "chart html" "1 1" "$(grep -c '<!DOCTYPE html>' <<<"$html") $(grep -c '</html>' <<<"$html")"

@@ -47,8 +47,10 @@ LatheProfile MakeProfile(std::span<const int> gears, const char* trains) {
   json += "]}";
   LatheProfile profile;
   std::string error;
-  if (!ReadProfile(json, &profile, &error) || !CheckComplete(profile, &error)) {
-    std::cerr << "workshop_bench: the benchmark profile does not read: " << error << "\n";
+  InputError missing;
+  if (!ReadProfile(json, &profile, &error) || !CheckComplete(profile, &missing)) {
+    std::cerr << "workshop_bench: the benchmark profile does not read: " << error
+              << missing.input << "\n";
     std::exit(1);
   }
   return profile;

@@ -381,9 +381,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   CheckProfile(text, profile);
-  std::string missing;
+  InputError missing;
   if (!CheckComplete(profile, &missing)) {
-    Require(!missing.empty(), "an incomplete profile is told what is missing");
+    Require(!missing.input.empty(), "an incomplete profile is told what is missing");
     return 0;
   }
   if (SmallEnoughToSearch(profile)) CheckSearch(profile);

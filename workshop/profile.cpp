@@ -135,13 +135,12 @@ class Reader {
     for (std::size_t i = 0; i < value.items.size(); ++i) {
       const std::string where = Key("gears") + "[" + std::to_string(i) + "]";
       const JsonNode& item = value.items[i];
-      Fraction teeth;
+      int teeth = 0;
       std::string why;
-      if (item.kind != Kind::kNumber || !ReadFraction(item.text, &teeth, &why) || teeth.den != 1 ||
-          teeth.num < kMinTeeth || teeth.num > kMaxTeeth)
+      if (item.kind != Kind::kNumber || !ReadTeeth(item.text, &teeth, &why))
         return Fail(where + ": " + (item.kind == Kind::kNumber ? item.text : KindName(item.kind)) +
-                    " is not a whole number from 8 to 300");
-      profile_->gears.push_back(static_cast<int>(teeth.num));
+                    " " + TeethRule());
+      profile_->gears.push_back(teeth);
     }
     return CheckGearCount(profile_->gears.size(), Key("gears"));
   }
@@ -149,7 +148,8 @@ class Reader {
   bool CheckGearCount(std::size_t count, const std::string& where) {
     if (count == 0) return Fail(where + " lists no gears");
     if (count > kMaxGears)
-      return Fail(where + " lists " + std::to_string(count) + " gears; at most 60 are allowed");
+      return Fail(where + " lists " + std::to_string(count) + " gears; at most " +
+                  std::to_string(kMaxGears) + " are allowed");
     return true;
   }
 
@@ -225,59 +225,64 @@ bool ReadProfile(std::string_view json_text, LatheProfile* out, std::string* err
   return true;
 }
 
-bool ApplyOverrides(const ProfileOverrides& overrides, LatheProfile* profile, std::string* error) {
-  if (overrides.leadscrew) {
-    std::string why;
-    if (!ReadLeadscrew(*overrides.leadscrew, &profile->leadscrew_mm, &why)) {
-      *error = "--leadscrew: " + why;
+std::string TeethRule() {
+  return "is not a whole number from " + std::to_string(kMinTeeth) + " to " +
+         std::to_string(kMaxTeeth);
+}
+
+bool ReadTeeth(std::string_view text, int* teeth, std::string* error) {
+  Fraction value;
+  std::string why;
+  if (!ReadFraction(text, &value, &why) || value.den != 1 || value.num < kMinTeeth ||
+      value.num > kMaxTeeth) {
+    *error = "\"" + std::string(text) + "\" " + TeethRule();
+    return false;
+  }
+  *teeth = static_cast<int>(value.num);
+  return true;
+}
+
+bool ReadGearList(std::string_view text, std::vector<int>* gears, std::string* error) {
+  std::vector<int> list;
+  while (true) {
+    const std::size_t comma = text.find(',');
+    int teeth = 0;
+    if (!ReadTeeth(text.substr(0, comma), &teeth, error)) return false;
+    list.push_back(teeth);
+    if (list.size() > static_cast<std::size_t>(kMaxGears)) {
+      *error = "at most " + std::to_string(kMaxGears) + " gears are allowed";
       return false;
     }
+    if (comma == std::string_view::npos) break;
+    text.remove_prefix(comma + 1);
+  }
+  *gears = std::move(list);
+  return true;
+}
+
+bool ApplyOverrides(const ProfileOverrides& overrides, LatheProfile* profile, InputError* error) {
+  if (overrides.leadscrew) {
+    if (!ReadLeadscrew(*overrides.leadscrew, &profile->leadscrew_mm, &error->text))
+      return error->input = "leadscrew", false;
     profile->leadscrew_text = *overrides.leadscrew;
   }
   if (overrides.fixed_ratio) {
-    std::string why;
     Fraction ratio;
-    if (!ReadFraction(*overrides.fixed_ratio, &ratio, &why) || !IsPositive(ratio)) {
-      *error = "--fixed-ratio: " + (why.empty() ? "the ratio must be above zero" : why);
+    if (!ReadFraction(*overrides.fixed_ratio, &ratio, &error->text)) return error->input = "fixed_ratio", false;
+    if (!IsPositive(ratio)) {
+      *error = {"fixed_ratio", "the ratio must be above zero"};
       return false;
     }
     profile->fixed_ratio = ratio;
   }
-  if (overrides.gears) {
-    std::vector<int> gears;
-    std::string_view rest = *overrides.gears;
-    while (true) {
-      const std::size_t comma = rest.find(',');
-      const std::string_view piece = rest.substr(0, comma);
-      Fraction teeth;
-      std::string why;
-      if (!ReadFraction(piece, &teeth, &why) || teeth.den != 1 || teeth.num < kMinTeeth ||
-          teeth.num > kMaxTeeth) {
-        *error = "--gears: \"" + std::string(piece) + "\" is not a whole number from 8 to 300";
-        return false;
-      }
-      gears.push_back(static_cast<int>(teeth.num));
-      if (gears.size() > kMaxGears) {
-        *error = "--gears: at most 60 gears are allowed";
-        return false;
-      }
-      if (comma == std::string_view::npos) break;
-      rest.remove_prefix(comma + 1);
-    }
-    profile->gears = std::move(gears);
-  }
+  if (overrides.gears && !ReadGearList(*overrides.gears, &profile->gears, &error->text))
+    return error->input = "gears", false;
   return true;
 }
 
-bool CheckComplete(const LatheProfile& profile, std::string* error) {
-  if (profile.leadscrew_text.empty()) {
-    *error = "no lead screw: give --profile FILE with \"leadscrew\", or --leadscrew 1.5mm|8tpi";
-    return false;
-  }
-  if (profile.gears.empty()) {
-    *error = "no change gears: give --profile FILE with \"gears\", or --gears 20,25,30,...";
-    return false;
-  }
+bool CheckComplete(const LatheProfile& profile, InputError* error) {
+  if (profile.leadscrew_text.empty()) return *error = {"leadscrew", "not given"}, false;
+  if (profile.gears.empty()) return *error = {"gears", "not given"}, false;
   return true;
 }
 

@@ -54,19 +54,40 @@ struct LatheProfile {
   bool trains[3] = {true, true, false};  // simple, compound, six
 };
 
+// What is wrong with one input, in the data's own words: `input` is the
+// profile key the value belongs to ("leadscrew", "gears", "fixed_ratio"), and
+// `text` says which value is wrong and why. Each shell words it for its user:
+// the option on the command line, the form field on the page.
+struct InputError {
+  std::string input;
+  std::string text;
+};
+
 // False with *error naming the line and column (syntax) or the key.
 bool ReadProfile(std::string_view json_text, LatheProfile* out, std::string* error);
 
-// The command line's --leadscrew, --gears and --fixed-ratio, each applied when
-// present. Gears are "20,20,25,...". Errors name the option.
+// "is not a whole number from 8 to 300": the rule a tooth count breaks.
+std::string TeethRule();
+
+// One tooth count: a whole number from kMinTeeth to kMaxTeeth, written as any
+// exact number text ("20", "20.0", "2e1"). False with *error quoting the text.
+bool ReadTeeth(std::string_view text, int* teeth, std::string* error);
+
+// A gear list "20,20,25,...": tooth counts separated by commas, at most
+// kMaxGears of them. False with *error naming the piece that is wrong.
+bool ReadGearList(std::string_view text, std::vector<int>* gears, std::string* error);
+
+// Values given outside the profile (the command line's --leadscrew, --gears
+// and --fixed-ratio), each applied when present.
 struct ProfileOverrides {
   std::optional<std::string> leadscrew;
   std::optional<std::string> gears;
   std::optional<std::string> fixed_ratio;
 };
-bool ApplyOverrides(const ProfileOverrides& overrides, LatheProfile* profile, std::string* error);
+bool ApplyOverrides(const ProfileOverrides& overrides, LatheProfile* profile, InputError* error);
 
-// False with *error when no lead screw or no gears were given.
-bool CheckComplete(const LatheProfile& profile, std::string* error);
+// False with *error ("not given") on the first of "leadscrew" and "gears"
+// that is missing.
+bool CheckComplete(const LatheProfile& profile, InputError* error);
 
 }  // namespace cog

@@ -61,9 +61,9 @@ TEST(ProfileTest, MistakesAreNamed) {
       {R"({"trains": []})", "\"trains\" must be a non-empty array of 2, 4 and 6"},
       {R"({"trains": [3]})", "\"trains\": 3 is not a train size (2, 4 or 6)"},
       {R"({"fixed_ratio": "0/1"})", "\"fixed_ratio\" must be above zero"},
-      {R"({"leadscrew": "-2mm"})", "\"leadscrew\": lead screw: target \"-2mm\" must be above zero"},
+      {R"({"leadscrew": "-2mm"})", "\"leadscrew\": \"-2mm\" must be above zero"},
       {R"({"leadscrew": "m1"})",
-       "\"leadscrew\": lead screw \"m1\" must be a pitch such as 1.5mm or 8tpi"},
+       "\"leadscrew\": \"m1\" is not a lead screw (write it as 1.5mm or 8tpi)"},
       {R"({"module": -1})", "\"module\" must be above zero"},
       {R"({"stud_shaft_mm": -1})", "\"stud_shaft_mm\" must not be negative"},
       {R"({"gearbox": [{"name": "A"}]})", "\"gearbox\"[0] needs both \"name\" and \"ratio\""},
@@ -93,8 +93,9 @@ TEST(ProfileTest, ShippedProfilesRead) {
     text << file.rdbuf();
     LatheProfile p;
     std::string error;
-    EXPECT_TRUE(ReadProfile(text.str(), &p, &error) && CheckComplete(p, &error))
-        << name << ": " << error;
+    InputError missing;
+    EXPECT_TRUE(ReadProfile(text.str(), &p, &error) && CheckComplete(p, &missing))
+        << name << ": " << error << missing.input;
     EXPECT_TRUE(p.geometry) << name;
   }
 }

@@ -24,27 +24,36 @@ using json = nlohmann::json;
 
 constexpr int kMostRows = 100000;
 
-std::string ErrorJson(const std::string& message) { return Dump(json{{"error", message}}); }
-
-bool LoadProfile(const std::string& text, LatheProfile* profile, std::string* error) {
-  return ReadProfile(text, profile, error) && CheckComplete(*profile, error);
+// {"error": TEXT, "input": what it is about}: the page words it for its field.
+std::string ErrorJson(const std::string& input, const std::string& text) {
+  return Dump(json{{"error", text}, {"input", input}});
 }
 
+bool LoadProfile(const std::string& text, LatheProfile* profile, InputError* error) {
+  if (!ReadProfile(text, profile, &error->text)) return error->input = "profile", false;
+  return CheckComplete(*profile, error);
+}
+
+// A comma-separated list of series names.
 bool ReadSeries(const std::string& names, std::vector<const ThreadSeries*>* series,
-                std::string* error) {
-  std::size_t start = 0;
-  while (start <= names.size()) {
+                InputError* error) {
+  std::vector<std::string> list;
+  for (std::size_t start = 0; start <= names.size();) {
     const std::size_t comma = std::min(names.find(',', start), names.size());
-    const std::string name = names.substr(start, comma - start);
-    const ThreadSeries* s = FindSeries(name);
-    if (!s) {
-      *error = "unknown series \"" + name + "\"";
-      return false;
-    }
-    series->push_back(s);
+    list.push_back(names.substr(start, comma - start));
     start = comma + 1;
   }
-  return true;
+  error->input = "series";
+  return ReadSeriesList(list, series, &error->text);
+}
+
+bool ReadQueryTarget(const std::string& text, int starts, Target* target, InputError* error) {
+  if (starts < 1 || starts > kMaxStarts) {
+    *error = {"starts", "must be a whole number from 1 to " + std::to_string(kMaxStarts)};
+    return false;
+  }
+  error->input = "target";
+  return ReadTarget(text, starts, target, &error->text);
 }
 
 json Cells(const CellTable& table) { return {{"head", table.head}, {"rows", table.rows}}; }
@@ -85,18 +94,20 @@ std::string ThreadQuery(const std::string& profile_json, const std::string& targ
                         int top, bool keep_unfit) {
   LatheProfile profile;
   Target target;
+  InputError bad;
+  if (!LoadProfile(profile_json, &profile, &bad) ||
+      !ReadQueryTarget(target_text, starts, &target, &bad))
+    return ErrorJson(bad.input, bad.text);
+  if (top < 1 || top > kMostRows)
+    return ErrorJson("top", "the number of rows must be from 1 to " + std::to_string(kMostRows));
   std::string error;
-  if (!LoadProfile(profile_json, &profile, &error) ||
-      !ReadTarget(target_text, starts, &target, &error))
-    return ErrorJson(error);
-  if (top < 1 || top > kMostRows) return ErrorJson("the number of rows must be from 1 to 100000");
   SearchOptions options;
   options.top = top;
   options.keep_unfit = keep_unfit;
   TrainSearch search;
   std::vector<TrainRow> rows;
   if (!search.Init(profile, &error) || !search.Find(target.lead, options, &rows, &error))
-    return ErrorJson(error);
+    return ErrorJson("target", error);
   json answer = ThreadResultTree(profile, target, rows, Whole(25));
   answer["view"] = Cells(ThreadCells(profile, target, rows, Whole(25)));
   answer["view"]["caption"] = "Best trains for " + TargetLine(target) + "; fit " + FitLine(profile);
@@ -106,19 +117,17 @@ std::string ThreadQuery(const std::string& profile_json, const std::string& targ
 std::string TrainQuery(const std::string& profile_json, const std::string& gear_list,
                        const std::string& target_text, int starts) {
   LatheProfile profile;
-  std::string error;
-  if (!LoadProfile(profile_json, &profile, &error)) return ErrorJson(error);
-  // The list is read as --gears is, into a copy of the profile.
-  ProfileOverrides as_set;
-  as_set.gears = gear_list;
-  LatheProfile train = profile;
-  if (!ApplyOverrides(as_set, &train, &error)) return ErrorJson(error);
+  std::vector<int> gears;
   std::optional<Target> target;
-  if (!target_text.empty() && !ReadTarget(target_text, starts, &target.emplace(), &error))
-    return ErrorJson(error);
+  InputError bad;
+  if (!LoadProfile(profile_json, &profile, &bad) ||
+      (!target_text.empty() && !ReadQueryTarget(target_text, starts, &target.emplace(), &bad)))
+    return ErrorJson(bad.input, bad.text);
+  std::string error;
+  if (!ReadGearList(gear_list, &gears, &error)) return ErrorJson("train", error);
   TrainReport report;
   const Target* t = target ? &*target : nullptr;
-  if (!ReportTrain(profile, train.gears, t, &report, &error)) return ErrorJson(error);
+  if (!ReportTrain(profile, gears, t, &report, &error)) return ErrorJson("train", error);
   json answer = TrainReportTree(profile, report.positions, report.rules, report.in_set, t, Whole(25));
   answer["view"] = Cells(TrainCells(profile, report.positions, t, Whole(25)));
   answer["view"]["rules"] = RuleCells(report.rules).rows;
@@ -130,13 +139,14 @@ std::string TrainQuery(const std::string& profile_json, const std::string& gear_
 std::string ChartQuery(const std::string& profile_json, const std::string& series_names) {
   LatheProfile profile;
   std::vector<const ThreadSeries*> series;
+  InputError bad;
+  if (!LoadProfile(profile_json, &profile, &bad) || !ReadSeries(series_names, &series, &bad))
+    return ErrorJson(bad.input, bad.text);
   std::string error;
-  if (!LoadProfile(profile_json, &profile, &error) || !ReadSeries(series_names, &series, &error))
-    return ErrorJson(error);
   TrainSearch search;
   std::vector<ChartRow> rows;
   if (!search.Init(profile, &error) || !BuildChart(search, series, &rows, &error))
-    return ErrorJson(error);
+    return ErrorJson("profile", error);
   json sections = json::array();
   for (const ChartSection& s : ChartSections(profile, rows)) {
     json section = Cells(s.table);
@@ -155,13 +165,17 @@ std::string SuggestQuery(const std::string& profile_json, const std::string& ser
                          int to) {
   LatheProfile profile;
   std::vector<const ThreadSeries*> series;
-  std::string error;
-  if (!LoadProfile(profile_json, &profile, &error) || !ReadSeries(series_names, &series, &error))
-    return ErrorJson(error);
+  InputError bad;
+  if (!LoadProfile(profile_json, &profile, &bad) || !ReadSeries(series_names, &series, &bad))
+    return ErrorJson(bad.input, bad.text);
   if (from < kMinTeeth || to > kMaxTeeth || from > to)
-    return ErrorJson("candidate gears must lie from 8 to 300, the first not above the last");
+    return ErrorJson("from", "candidate gears must lie from " + std::to_string(kMinTeeth) +
+                                 " to " + std::to_string(kMaxTeeth) +
+                                 ", the first not above the last");
+  std::string error;
   AdviceResult advice;
-  if (!SuggestGear(profile, series, from, to, 5, &advice, &error)) return ErrorJson(error);
+  if (!SuggestGear(profile, series, from, to, 5, &advice, &error))
+    return ErrorJson("profile", error);
   json answer = AdviceTree(advice);
   answer["view"] = Cells(AdviceCells(advice));
   answer["view"]["caption"] = "Which one gear to add (" + std::to_string(from) + " to " +

@@ -1,8 +1,12 @@
 #pragma once
 // The workshop's questions asked with texts and answered with JSON text, for
 // shells that hold the profile as text (the browser page). Each answer is the
-// results JSON (results_json.h), or {"error": "..."} saying what is wrong with
-// the profile or the question.
+// results JSON (results_json.h) with a "view": the texts the page shows, made
+// by the same code as the command-line tool's (cells, captions, a chart's CSV
+// and printable sheet, the banjo drawing). Or it is {"error": TEXT, "input":
+// WHAT}: WHAT is "profile" (the file as a whole), a profile key, "target",
+// "starts", "top", "train", "series" or "from", and TEXT says what is wrong
+// with it in the data's words, for the page to word for its field.
 
 #include <string>
 

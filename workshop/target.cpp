@@ -88,29 +88,24 @@ bool ScaleByStarts(int starts, Lead* lead) {
 
 constexpr const char* kUnitHelp = "1.25mm, 20tpi, m1.5, dp16, 0.1mm/rev or 0.004in/rev";
 
-}  // namespace
-
-bool ReadTarget(std::string_view text, int starts, Target* out, std::string* error) {
+// ReadTarget without naming what is read: *why starts where "target \"X\""
+// would end (" has no known unit ...", ": ...", " must be above zero").
+bool ReadLead(std::string_view text, int starts, Target* out, std::string* why, bool* unit_known) {
   const std::string lower = Lower(text);
   std::string number;
   TargetUnit unit;
-  if (!SplitUnit(lower, &number, &unit)) {
-    *error =
-        "target \"" + std::string(text) + "\" has no known unit (write it as " + kUnitHelp + ")";
+  *unit_known = SplitUnit(lower, &number, &unit);
+  if (!*unit_known) {
+    *why = std::string(" has no known unit (write it as ") + kUnitHelp + ")";
     return false;
   }
   Fraction value;
-  std::string why;
-  if (!ReadFraction(number, &value, &why)) {
-    *error = "target \"" + std::string(text) + "\": " + why;
+  if (!ReadFraction(number, &value, why)) {
+    *why = ": " + *why;
     return false;
   }
   if (!IsPositive(value)) {
-    *error = "target \"" + std::string(text) + "\" must be above zero";
-    return false;
-  }
-  if (starts < 1 || starts > kMaxStarts) {
-    *error = "starts must be a whole number from 1 to " + std::to_string(kMaxStarts);
+    *why = " must be above zero";
     return false;
   }
   Target target;
@@ -118,24 +113,37 @@ bool ReadTarget(std::string_view text, int starts, Target* out, std::string* err
   target.unit = unit;
   target.starts = starts;
   if (!LeadOf(unit, value, &target.lead) || !ScaleByStarts(starts, &target.lead)) {
-    *error = "target \"" + std::string(text) + "\" is too large or too fine to compute exactly";
+    *why = " is too large or too fine to compute exactly";
     return false;
   }
   *out = std::move(target);
   return true;
 }
 
+}  // namespace
+
+bool ReadTarget(std::string_view text, int starts, Target* out, std::string* error) {
+  if (starts < 1 || starts > kMaxStarts) {
+    *error = "starts must be a whole number from 1 to " + std::to_string(kMaxStarts);
+    return false;
+  }
+  std::string why;
+  bool unit_known = false;
+  if (ReadLead(text, starts, out, &why, &unit_known)) return true;
+  *error = "target \"" + std::string(text) + "\"" + why;
+  return false;
+}
+
 bool ReadLeadscrew(std::string_view text, Fraction* lead_mm, std::string* error) {
   Target target;
   std::string why;
-  if (!ReadTarget(text, 1, &target, &why)) {
-    *error = "lead screw: " + why;
+  bool unit_known = false;
+  const bool read = ReadLead(text, 1, &target, &why, &unit_known);
+  if (!unit_known || (read && target.unit != TargetUnit::kPitchMm && target.unit != TargetUnit::kTpi)) {
+    *error = "\"" + std::string(text) + "\" is not a lead screw (write it as 1.5mm or 8tpi)";
     return false;
   }
-  if (target.unit != TargetUnit::kPitchMm && target.unit != TargetUnit::kTpi) {
-    *error = "lead screw \"" + std::string(text) + "\" must be a pitch such as 1.5mm or 8tpi";
-    return false;
-  }
+  if (!read) return *error = "\"" + std::string(text) + "\"" + why, false;
   *lead_mm = target.lead.mm;
   return true;
 }

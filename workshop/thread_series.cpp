@@ -1,5 +1,7 @@
 #include "workshop/thread_series.h"
 
+#include <algorithm>
+
 namespace cog {
 namespace {
 
@@ -374,6 +376,21 @@ const ThreadSeries* FindSeries(std::string_view name) {
     if (name == series.name) return &series;
   }
   return nullptr;
+}
+
+bool ReadSeriesList(const std::vector<std::string>& names,
+                    std::vector<const ThreadSeries*>* series, std::string* error) {
+  if (names.empty()) return *error = "no series given", false;
+  std::vector<const ThreadSeries*> list;
+  for (const std::string& name : names) {
+    const ThreadSeries* s = FindSeries(name);
+    if (!s) return *error = "unknown series \"" + name + "\"", false;
+    if (std::find(list.begin(), list.end(), s) != list.end())
+      return *error = "series \"" + name + "\" is named twice", false;
+    list.push_back(s);
+  }
+  *series = std::move(list);
+  return true;
 }
 
 }  // namespace cog

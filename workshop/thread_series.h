@@ -23,7 +23,9 @@
 // for the life of the program and need no freeing.
 
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace cog {
 
@@ -50,5 +52,10 @@ std::span<const ThreadSeries> BuiltInSeries();
 // The series called `name` (exact, lower case), or nullptr when there is none;
 // "ISO-COARSE" or " iso-coarse" find nothing.
 const ThreadSeries* FindSeries(std::string_view name);
+
+// The series named in `names`, in that order; false with *error when the list
+// is empty, a name is unknown or a series is named twice.
+bool ReadSeriesList(const std::vector<std::string>& names,
+                    std::vector<const ThreadSeries*>* series, std::string* error);
 
 }  // namespace cog
