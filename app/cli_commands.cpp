@@ -7,6 +7,7 @@
 
 #include "app/version.h"
 #include "app/workshop_commands.h"
+#include "numtext/quoted_text.h"
 #include "ui/dialog_actions.h"
 #include "ui/dialog_ids.h"
 #include "ui/memory_port.h"
@@ -43,7 +44,8 @@ constexpr const char* kHelp =
     "                and at most 130). Default: 16 and 72.\n"
     "\n"
     "Exit codes: 0 done, 2 bad usage or unknown action, 3 the ratio table cannot be\n"
-    "created (error 9 when it would exceed 4 GiB, error 7 when memory runs out).\n";
+    "created (error 9 when it would exceed 4 GiB, error 7 when memory runs out) or\n"
+    "memory ran out, 4 the output could not be written (a full disk, a closed pipe).\n";
 
 std::string ShowLine(MemoryPort& port, std::int32_t index) {
   std::string line = "show\t" + std::to_string(index);
@@ -80,7 +82,7 @@ bool ReplayAction(const std::string& line, std::size_t number, MemoryPort& port,
         << '\n';
     return true;
   }
-  err << "cogwright-cli: line " << number << ": unknown action \"" << line << "\"\n";
+  err << "cogwright-cli: line " << number << ": unknown action " << Quoted(line) << "\n";
   return false;
 }
 

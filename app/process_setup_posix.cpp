@@ -1,8 +1,11 @@
 #include "app/process_setup.h"
 
+#include <csignal>
+
 namespace cog {
 
-// Linux starts with the x87 unit at 64 bits and has no text mode.
-void PrepareProcess() {}
+// Linux starts with the x87 unit at 64 bits and has no text mode. A closed
+// pipe should fail the write, which the tool reports, not end it silently.
+void PrepareProcess() { std::signal(SIGPIPE, SIG_IGN); }
 
 }  // namespace cog

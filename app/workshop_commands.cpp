@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
 #include <map>
 #include <ostream>
-#include <sstream>
 
+#include "app/profile_file.h"
+#include "numtext/quoted_text.h"
 #include "workshop/chart_sheet.h"
 #include "workshop/fraction_text.h"
 #include "workshop/report_csv.h"
@@ -74,7 +74,7 @@ bool CheckFormat(const Arguments& args, Failure* fail) {
     if (args.command != kForms[i].name) continue;
     const std::string format = args.Value("format", "text");
     if (Has(kFormats[i], format)) return true;
-    fail->message = "--format " + format + " is not one of the formats " + args.command + " writes";
+    fail->message = "--format " + Quoted(format) + " is not one of the formats " + args.command + " writes";
     return false;
   }
   return true;
@@ -89,7 +89,7 @@ bool WholeOption(const Arguments& args, const std::string& name, int lo, int hi,
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (ec != std::errc() || end != text.data() + text.size() || value < lo || value > hi) {
     fail->message = "--" + name + " must be a whole number from " + std::to_string(lo) + " to " +
-                    std::to_string(hi) + ", not \"" + text + "\"";
+                    std::to_string(hi) + ", not " + Quoted(text);
     return false;
   }
   *out = value;
@@ -110,14 +110,9 @@ std::string OptionMessage(const InputError& error) {
 bool LoadLathe(const Arguments& args, LatheProfile* profile, Failure* fail) {
   if (args.Has("profile")) {
     const std::string path = args.Value("profile");
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    if (!file || !(text << file.rdbuf())) {
-      fail->message = "cannot read the profile " + path;
-      return false;
-    }
-    std::string error;
-    if (!ReadProfile(text.str(), profile, &error)) {
+    std::string text, error;
+    if (!ReadProfileFile(path, &text, &fail->message)) return false;
+    if (!ReadProfile(text, profile, &error)) {
       fail->message = "profile " + path + ": " + error;
       return false;
     }

@@ -37,7 +37,7 @@ check "bad target" "cogwright-cli: target \"0mm\" must be above zero
 exit 2" "$(run thread 0mm --leadscrew 2mm --gears 20,30)"
 check "unknown series" "cogwright-cli: unknown series \"iso\" (cogwright-cli chart --list names them)
 exit 2" "$(run chart iso --leadscrew 2mm --gears 20,30)"
-check "format" "cogwright-cli: --format md is not one of the formats thread writes
+check "format" "cogwright-cli: --format \"md\" is not one of the formats thread writes
 exit 2" "$(run thread 1mm --format md)"
 
 # An option's value is never the help; options a command does not use, and
@@ -46,7 +46,7 @@ while IFS='|' read -r name expected args; do
   # shellcheck disable=SC2086
   check "$name" "$expected" "$(run $args | head -1)"
 done <<'EOF2'
-value that looks like help|cogwright-cli: cannot read the profile -h|thread 1mm --profile -h
+value that looks like help|cogwright-cli: cannot read the profile "-h"|thread 1mm --profile -h
 starts without a target|cogwright-cli: train: --starts and --length need --target|train 40 30 50 --gears 40,30,50 --leadscrew 2mm --starts x
 list with more|cogwright-cli: chart --list takes nothing else|chart --list --format json
 series twice|cogwright-cli: series "bsp" is named twice (cogwright-cli chart --list names them)|chart bsp bsp --leadscrew 2mm --gears 20,30
@@ -54,6 +54,29 @@ unknown option|cogwright-cli: find does not take --bogus|find 0.5 --bogus
 lead screw words|cogwright-cli: --leadscrew: "3" is not a lead screw (write it as 1.5mm or 8tpi)|thread 1mm --leadscrew 3 --gears 20,30
 EOF2
 check "one gear reader: 20.0 is 20" "exit 0" "$(run train 20.0 30 40 --leadscrew 2mm --gears 20,30,40 | tail -1)"
+
+# Hostile input: refused at once with a message that names the problem, and
+# output that cannot be written is never success.
+: >"$scratch/empty.json"
+printf '{"name": "x"}\0{' >"$scratch/nul.json"
+profile=$(dirname "$0")/../profiles/imperial-8tpi.json
+hostile() {  # name, expected exit and message fragment, then the command line
+  local name=$1 code=$2 fragment=$3
+  shift 3
+  local err
+  err=$("$cli" "$@" 2>&1 >/dev/full)
+  check "$name" "exit $code, 1" "exit $?, $(grep -cF -- "$fragment" <<<"$err")"
+}
+hostile "endless profile" 2 'is over 256 KiB' thread 1mm --profile /dev/zero
+hostile "directory" 2 'is a directory' thread 1mm --profile "$scratch"
+hostile "empty file" 2 'is empty' thread 1mm --profile "$scratch/empty.json"
+hostile "NUL byte" 2 'holds a NUL byte at offset 13' thread 1mm --profile "$scratch/nul.json"
+hostile "long token cut" 2 '"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx..." has no known unit' \
+  thread "$(printf 'x%.0s' $(seq 5000))" --leadscrew 2mm --gears 20,30
+hostile "full disk: thread" 4 'could not be written' thread 1mm --profile "$profile"
+hostile "full disk: chart" 4 'could not be written' chart me --profile "$profile"
+hostile "full disk: table" 4 'could not be written' table --teeth 20 21
+hostile "full disk: help" 4 'could not be written' --help
 
 # The printable chart is one whole HTML page.
 html=$("$cli" chart iso-coarse unc --format html --leadscrew 2mm --gears 20,40,50,60,127)

@@ -1,5 +1,6 @@
 #include "workshop/chart_sheet.h"
 
+#include "numtext/quoted_text.h"
 #include "workshop/figure_text.h"
 #include "workshop/report_cells.h"
 
@@ -35,7 +36,8 @@ std::string ChartHtml(const LatheProfile& profile, const std::vector<ChartRow>& 
       "table { border-collapse: collapse; width: 100%; }\n"
       "th, td { border-bottom: 0.2mm solid #000; padding: 0.3mm 1mm; text-align: left; }\n"
       "</style></head><body>\n<h1>Thread chart: " +
-      HtmlText(profile.name.empty() ? "lead screw " + profile.leadscrew_text : profile.name) +
+      HtmlText(Printable(profile.name.empty() ? "lead screw " + profile.leadscrew_text
+                                              : profile.name)) +
       "</h1>\n<main>\n";
   for (const ChartSection& s : ChartSections(profile, rows)) {
     out += "<section><h2>" + HtmlText(s.series->title) + "</h2><table><tr>";

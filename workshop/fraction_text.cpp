@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "numtext/decimal_digits.h"
+#include "numtext/quoted_text.h"
 
 namespace cog {
 namespace {
@@ -11,7 +12,7 @@ namespace {
 constexpr int kMaxDigits = 18;
 constexpr int kMaxExponentDigits = 4;
 
-std::string Quote(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quote(std::string_view text) { return Quoted(text); }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 

@@ -21,10 +21,15 @@ std::string Where(std::string_view text, std::size_t position) {
   return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
-// nlohmann's message without its "[json.exception...] parse error at ...: " lead.
+// nlohmann's message without its "[json.exception.KIND.N] " tag and any
+// "parse error at ...: " lead: the position is given separately.
 std::string Reason(const std::string& what) {
-  const std::size_t colon = what.find(": ");
-  return colon == std::string::npos ? what : what.substr(colon + 2);
+  std::string reason = what;
+  if (reason.rfind("[json.exception.", 0) == 0 && reason.find("] ") != std::string::npos)
+    reason.erase(0, reason.find("] ") + 2);
+  if (reason.rfind("parse error", 0) == 0 && reason.find(": ") != std::string::npos)
+    reason.erase(0, reason.find(": ") + 2);
+  return reason;
 }
 
 class TreeBuilder final : public nlohmann::json_sax<json> {

@@ -1,7 +1,9 @@
 #include "workshop/profile.h"
 
 #include <algorithm>
+#include <set>
 
+#include "numtext/quoted_text.h"
 #include "workshop/fraction_text.h"
 #include "workshop/json_tree.h"
 #include "workshop/target.h"
@@ -11,7 +13,7 @@ namespace {
 
 using Kind = JsonNode::Kind;
 
-std::string Key(std::string_view key) { return "\"" + std::string(key) + "\""; }
+std::string Key(std::string_view key) { return Quoted(key); }
 
 // The raw pieces of the file, checked one key at a time and combined at the end.
 struct Pieces {
@@ -102,6 +104,10 @@ class Reader {
   bool Gearbox(const JsonNode& value) {
     if (value.kind != Kind::kArray)
       return Fail(Key("gearbox") + " must be an array of {\"name\", \"ratio\"}");
+    if (value.items.size() > static_cast<std::size_t>(kMaxGearboxPositions))
+      return Fail(Key("gearbox") + " has " + std::to_string(value.items.size()) +
+                  " positions; at most " + std::to_string(kMaxGearboxPositions) +
+                  " are allowed, since each is searched in full");
     for (std::size_t i = 0; i < value.items.size(); ++i) {
       const std::string where = Key("gearbox") + "[" + std::to_string(i) + "]";
       const JsonNode& item = value.items[i];
@@ -121,9 +127,8 @@ class Reader {
         }
       }
       if (!named || !rated) return Fail(where + " needs both \"name\" and \"ratio\"");
-      for (const GearboxPosition& other : profile_->gearbox)
-        if (other.name == position.name)
-          return Fail(where + ": position name " + Key(position.name) + " is used twice");
+      if (!names_.insert(position.name).second)
+        return Fail(where + ": position name " + Key(position.name) + " is used twice");
       profile_->gearbox.push_back(std::move(position));
     }
     return true;
@@ -208,11 +213,22 @@ class Reader {
   LatheProfile* profile_;
   std::string* error_;
   Pieces pieces_;
+  std::set<std::string> names_;  // of the gearbox positions so far
 };
 
 }  // namespace
 
 bool ReadProfile(std::string_view json_text, LatheProfile* out, std::string* error) {
+  if (json_text.size() > kMaxProfileBytes) {
+    *error = "the profile is over " + std::to_string(kMaxProfileBytes / 1024) +
+             " KiB, far more than any lathe needs";
+    return false;
+  }
+  if (json_text.find('\0') != std::string_view::npos) {
+    *error = "the profile holds a NUL byte at offset " + std::to_string(json_text.find('\0')) +
+             ": it is not a text file";
+    return false;
+  }
   JsonNode root;
   std::string why;
   if (!ParseJsonTree(json_text, &root, &why)) {
@@ -235,7 +251,7 @@ bool ReadTeeth(std::string_view text, int* teeth, std::string* error) {
   std::string why;
   if (!ReadFraction(text, &value, &why) || value.den != 1 || value.num < kMinTeeth ||
       value.num > kMaxTeeth) {
-    *error = "\"" + std::string(text) + "\" " + TeethRule();
+    *error = Quoted(text) + " " + TeethRule();
     return false;
   }
   *teeth = static_cast<int>(value.num);

@@ -26,6 +26,11 @@ namespace cog {
 inline constexpr int kMinTeeth = 8;
 inline constexpr int kMaxTeeth = 300;
 inline constexpr int kMaxGears = 60;
+// A profile is read whole before any of it is used, so its size is capped:
+// the largest sensible lathe (60 gears, a gearbox of kMaxGearboxPositions)
+// takes a few kilobytes.
+inline constexpr std::size_t kMaxProfileBytes = 256 * 1024;
+inline constexpr int kMaxGearboxPositions = 48;
 
 struct GearboxPosition {
   std::string name;
@@ -63,7 +68,8 @@ struct InputError {
   std::string text;
 };
 
-// False with *error naming the line and column (syntax) or the key.
+// False with *error naming the line and column (syntax) or the key, or when
+// the text is over kMaxProfileBytes or holds a NUL byte.
 bool ReadProfile(std::string_view json_text, LatheProfile* out, std::string* error);
 
 // "is not a whole number from 8 to 300": the rule a tooth count breaks.

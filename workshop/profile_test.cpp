@@ -39,7 +39,7 @@ TEST(ProfileTest, ReadsEveryKeyExactly) {
 
 TEST(ProfileTest, MistakesAreNamed) {
   struct {
-    const char* json;
+    std::string json;
     const char* error;
   } cases[] = {
       {"{\"gears\": [20,\n 30,]}",
@@ -70,6 +70,10 @@ TEST(ProfileTest, MistakesAreNamed) {
       {R"({"gearbox": [{"name": "A", "ratio": 1, "speed": 2}]})",
        "\"gearbox\"[0]: unknown or repeated key \"speed\""},
       {R"({"name": "a", "name": "b"})", "\"name\" is given twice"},
+      {"{\"module\": 1e400}", "not a JSON profile: line 1, column 16: number overflow parsing '1e400'"},
+      {std::string("{\"name\": \"a\"}\0{", 15), "the profile holds a NUL byte at offset 13: it is not a text file"},
+      {R"({"gearbox": [{"name": "A", "ratio": 1}, {"name": "A", "ratio": 2}]})",
+       "\"gearbox\"[1]: position name \"A\" is used twice"},
       {R"({"slot_mm": [80, 30]})", "\"slot_mm\": the near end is beyond the far end"},
       {R"({"module": 1.0000000000000000001})",
        "\"module\": \"1.0000000000000000001\" has more than 18 significant digits"},

@@ -1,5 +1,6 @@
 #include "workshop/report_cells.h"
 
+#include "numtext/quoted_text.h"
 #include "workshop/figure_text.h"
 #include "workshop/fraction_text.h"
 #include "workshop/row_numbers.h"
@@ -11,7 +12,8 @@ std::string DriftHead(const Fraction& length_mm) {
   return "drift um/" + ShortestText(ToDouble(length_mm)) + "mm";
 }
 
-std::string Dash(const std::string& text) { return text.empty() ? "-" : text; }
+// A name from the user as a cell: printable, "-" when there is none.
+std::string Dash(const std::string& text) { return text.empty() ? "-" : Printable(text); }
 
 std::string Percent(Extended fraction) {
   return FixedFigure(static_cast<double>(fraction) * 100, 4) + "%";
@@ -24,7 +26,7 @@ const char* const kGearLegend =
     "C on B's shaft drives D on the lead screw); six A B C D E F.\n";
 
 std::string TargetLine(const Target& target) {
-  std::string line = target.text + ": lead " +
+  std::string line = Printable(target.text) + ": lead " +
                      FixedFigure(static_cast<double>(target.lead.approx_mm), 6) +
                      " mm per spindle turn";
   if (target.starts > 1) line += " (" + std::to_string(target.starts) + " starts)";
@@ -32,8 +34,8 @@ std::string TargetLine(const Target& target) {
 }
 
 std::string LatheLine(const LatheProfile& profile) {
-  std::string line = (profile.name.empty() ? "" : profile.name + ": ") + "lead screw " +
-                     profile.leadscrew_text + ", " + std::to_string(profile.gears.size()) +
+  std::string line = (profile.name.empty() ? "" : Printable(profile.name) + ": ") + "lead screw " +
+                     Printable(profile.leadscrew_text) + ", " + std::to_string(profile.gears.size()) +
                      (profile.gears.size() == 1 ? " gear" : " gears");
   if (!profile.gearbox.empty()) line += ", gearbox of " + std::to_string(profile.gearbox.size());
   return line;
@@ -108,7 +110,7 @@ std::vector<ChartSection> ChartSections(const LatheProfile& profile,
       c.insert(c.end(), {"no train fits", "", "", ""});
     } else {
       const RowNumbers n = NumbersOf(*row.best, row.target.lead, Whole(25));
-      c.insert(c.end(), {GearList(row.best->gears), GearboxName(profile, row.best->gearbox),
+      c.insert(c.end(), {GearList(row.best->gears), Printable(GearboxName(profile, row.best->gearbox)),
                          ErrorPercent(n), n.exact ? "yes" : "no"});
     }
     if (!gearbox) c.erase(c.begin() + 3);

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "numtext/quoted_text.h"
 #include "workshop/fraction_text.h"
 
 namespace cog {
@@ -130,7 +131,7 @@ bool ReadTarget(std::string_view text, int starts, Target* out, std::string* err
   std::string why;
   bool unit_known = false;
   if (ReadLead(text, starts, out, &why, &unit_known)) return true;
-  *error = "target \"" + std::string(text) + "\"" + why;
+  *error = "target " + Quoted(text) + why;
   return false;
 }
 
@@ -140,10 +141,10 @@ bool ReadLeadscrew(std::string_view text, Fraction* lead_mm, std::string* error)
   bool unit_known = false;
   const bool read = ReadLead(text, 1, &target, &why, &unit_known);
   if (!unit_known || (read && target.unit != TargetUnit::kPitchMm && target.unit != TargetUnit::kTpi)) {
-    *error = "\"" + std::string(text) + "\" is not a lead screw (write it as 1.5mm or 8tpi)";
+    *error = Quoted(text) + " is not a lead screw (write it as 1.5mm or 8tpi)";
     return false;
   }
-  if (!read) return *error = "\"" + std::string(text) + "\"" + why, false;
+  if (!read) return *error = Quoted(text) + why, false;
   *lead_mm = target.lead.mm;
   return true;
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "numtext/quoted_text.h"
+
 namespace cog {
 namespace {
 
@@ -384,9 +386,9 @@ bool ReadSeriesList(const std::vector<std::string>& names,
   std::vector<const ThreadSeries*> list;
   for (const std::string& name : names) {
     const ThreadSeries* s = FindSeries(name);
-    if (!s) return *error = "unknown series \"" + name + "\"", false;
+    if (!s) return *error = "unknown series " + Quoted(name), false;
     if (std::find(list.begin(), list.end(), s) != list.end())
-      return *error = "series \"" + name + "\" is named twice", false;
+      return *error = "series " + Quoted(name) + " is named twice", false;
     list.push_back(s);
   }
   *series = std::move(list);
