@@ -51,7 +51,7 @@ starts without a target|cogwright-cli: train: --starts and --length need --targe
 list with more|cogwright-cli: chart --list takes nothing else|chart --list --format json
 series twice|cogwright-cli: series "bsp" is named twice (cogwright-cli chart --list names them)|chart bsp bsp --leadscrew 2mm --gears 20,30
 unknown option|cogwright-cli: find does not take --bogus|find 0.5 --bogus
-lead screw words|cogwright-cli: --leadscrew: "3" is not a lead screw (write it as 1.5mm or 8tpi)|thread 1mm --leadscrew 3 --gears 20,30
+lead screw words|cogwright-cli: --leadscrew: "3" is not a lead screw (write it as 1.5mm, 8tpi or 0.0625in)|thread 1mm --leadscrew 3 --gears 20,30
 EOF2
 check "one gear reader: 20.0 is 20" "exit 0" "$(run train 20.0 30 40 --leadscrew 2mm --gears 20,30,40 | tail -1)"
 

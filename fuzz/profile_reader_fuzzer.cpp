@@ -131,6 +131,15 @@ bool IsKnownKey(const std::string& key) {
 
 void CheckRefusal(std::string_view text, const std::string& error) {
   Require(!error.empty(), "a refused profile comes with a message");
+  // A NUL byte or an oversized text is refused before any parsing, by name.
+  if (text.find('\0') != std::string_view::npos) {
+    Require(error.find("NUL byte") != std::string::npos, "a NUL byte is named");
+    return;
+  }
+  if (text.size() > kMaxProfileBytes) {
+    Require(error.find("KiB") != std::string::npos, "an oversized profile is refused by its size");
+    return;
+  }
   const json doc = json::parse(text.begin(), text.end(), nullptr, false);
   if (doc.is_discarded() && BracketDepth(text) <= kMaxJsonDepth) {
     Require(error.find("line ") != std::string::npos && error.find("column ") != std::string::npos,

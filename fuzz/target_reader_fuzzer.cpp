@@ -38,6 +38,22 @@ constexpr long double kInchMm = 25.4L;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// What a message shows of a text: its first 40 bytes, control characters
+// written as \xNN.
+std::string Excerpt(std::string_view text) {
+  std::string out;
+  for (const char c : text.substr(0, 40)) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 0x20 && b != 0x7f) {
+      out += c;
+      continue;
+    }
+    const char hex[] = "0123456789abcdef";
+    out += {'\\', 'x', hex[b >> 4], hex[b & 15]};
+  }
+  return out;
+}
+
 // One side of a fraction text, by the grammar fraction_text.h states: a sign,
 // digits with at most one point (at least one digit), then an optional E or e
 // with a sign and at most 4 digits.
@@ -127,8 +143,8 @@ void CheckReadFraction(std::string_view text) {
 
   if (!ok) {
     Require(!error.empty(), "a refused fraction comes with a message");
-    Require(error.find("\"" + std::string(text) + "\"") != std::string::npos,
-            "a fraction's message quotes the text");
+    Require(error.find("\"" + Excerpt(text)) != std::string::npos,
+            "a fraction's message quotes the text, or its first 40 bytes");
     // A plain decimal of at most 18 digits is exact in 64 bits.
     Require(!(slash == std::string_view::npos && a.valid && !a.exponent && a.digits <= 18),
             "a plain decimal of at most 18 digits is read");
@@ -167,8 +183,15 @@ void CheckReadFraction(std::string_view text) {
   }
 }
 
-// The unit forms target.h lists, as it lists them: "dp" and "m" before the
-// number, "mm/rev", "in/rev", "mm" and "tpi" after it.
+std::string Trim(std::string_view t) {
+  while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
+  while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
+  return std::string(t);
+}
+
+// The unit forms target.h lists, as it lists them: "module", "mod" and "dp"
+// before the number, "mm/rev", "in/rev", "mm", "tpi" and "in" after it, with
+// blanks allowed between; and "LH" at the end after a blank or "-".
 bool SplitTarget(const std::string& lower, std::string* number, TargetUnit* unit) {
   struct Form {
     std::string_view text;
@@ -176,16 +199,23 @@ bool SplitTarget(const std::string& lower, std::string* number, TargetUnit* unit
     TargetUnit unit;
   };
   static constexpr Form kForms[] = {
-      {"dp", true, TargetUnit::kDiametralPitch}, {"m", true, TargetUnit::kModule},
-      {"mm/rev", false, TargetUnit::kFeedMm},    {"in/rev", false, TargetUnit::kFeedInch},
-      {"mm", false, TargetUnit::kPitchMm},       {"tpi", false, TargetUnit::kTpi},
+      {"module", true, TargetUnit::kModule},     {"mod", true, TargetUnit::kModule},
+      {"dp", true, TargetUnit::kDiametralPitch}, {"mm/rev", false, TargetUnit::kFeedMm},
+      {"in/rev", false, TargetUnit::kFeedInch},  {"mm", false, TargetUnit::kPitchMm},
+      {"tpi", false, TargetUnit::kTpi},          {"in", false, TargetUnit::kPitchInch},
   };
-  const std::string_view t = lower;
+  std::string_view t = lower;
+  std::string trimmed = Trim(t);
+  if (trimmed.size() >= 3 && trimmed.ends_with("lh") &&
+      (trimmed[trimmed.size() - 3] == ' ' || trimmed[trimmed.size() - 3] == '\t' ||
+       trimmed[trimmed.size() - 3] == '-'))
+    trimmed = Trim(std::string_view(trimmed).substr(0, trimmed.size() - 3));
+  t = trimmed;
   for (const Form& form : kForms) {
-    if (t.size() <= form.text.size()) continue;
+    if (t.size() < form.text.size()) continue;
     if (form.prefix ? t.starts_with(form.text) : t.ends_with(form.text)) {
-      *number = std::string(form.prefix ? t.substr(form.text.size())
-                                        : t.substr(0, t.size() - form.text.size()));
+      *number = Trim(form.prefix ? t.substr(form.text.size())
+                                 : t.substr(0, t.size() - form.text.size()));
       *unit = form.unit;
       return true;
     }
@@ -201,6 +231,7 @@ long double ExpectedLead(TargetUnit unit, long double value) {
       return value;
     case TargetUnit::kTpi:
       return kInchMm / value;
+    case TargetUnit::kPitchInch:
     case TargetUnit::kFeedInch:
       return kInchMm * value;
     case TargetUnit::kModule:
@@ -236,7 +267,7 @@ void CheckReadTarget(std::string_view text, int starts) {
     Require(!error.empty(), "a refused target comes with a message");
     // Every refusal of the text itself quotes it; an out-of-range count of
     // starts is told without the text.
-    if (starts_valid && IsShortPrintable(text)) {
+    if (starts_valid && IsShortPrintable(text) && text.find('"') == std::string_view::npos) {
       Require(error.find("\"" + std::string(text) + "\"") != std::string::npos,
               "a refused target's message quotes the text");
     }
@@ -248,6 +279,15 @@ void CheckReadTarget(std::string_view text, int starts) {
   }
 
   Require(starts_valid, "starts outside 1..kMaxStarts are refused");
+  Require(target.text == text, "the target keeps its text");
+  if (target.designation) {
+    // A named thread cuts its table's lead, read as that figure.
+    Target figure;
+    Require(ReadTarget(target.designation->thread->target, starts, &figure, &error),
+            "a table's lead reads");
+    Require(figure.lead.approx_mm == target.lead.approx_mm, "a named thread has its table's lead");
+    return;
+  }
   Require(has_unit, "a read target has one of the documented units");
   Require(target.unit == unit, "the unit is the one the text names");
   Require(target.text == text, "the target keeps its text");

@@ -63,7 +63,7 @@ TEST(ProfileTest, MistakesAreNamed) {
       {R"({"fixed_ratio": "0/1"})", "\"fixed_ratio\" must be above zero"},
       {R"({"leadscrew": "-2mm"})", "\"leadscrew\": \"-2mm\" must be above zero"},
       {R"({"leadscrew": "m1"})",
-       "\"leadscrew\": \"m1\" is not a lead screw (write it as 1.5mm or 8tpi)"},
+       "\"leadscrew\": \"m1\" is not a lead screw (write it as 1.5mm, 8tpi or 0.0625in)"},
       {R"({"module": -1})", "\"module\" must be above zero"},
       {R"({"stud_shaft_mm": -1})", "\"stud_shaft_mm\" must not be negative"},
       {R"({"gearbox": [{"name": "A"}]})", "\"gearbox\"[0] needs both \"name\" and \"ratio\""},
@@ -112,7 +112,8 @@ TEST(TargetTest, LeadsOfEveryUnit) {
   } cases[] = {
       {"1.25mm", 1, 5, 4},           {"20TPI", 1, 127, 100},  {"0.1mm/rev", 1, 1, 10},
       {"0.004in/rev", 1, 127, 1250}, {"1.5mm", 3, 9, 2},      {"11.5tpi", 1, 254, 115},
-      {"m1.5", 1, 4712389, 0},       {"dp16", 1, 4987278, 0}, {"M2", 2, 12566371, 0},
+      {"mod1.5", 1, 4712389, 0},     {"dp16", 1, 4987278, 0}, {"MODULE 2", 2, 12566371, 0},
+      {"0.05 in", 1, 127, 100},      {"M6", 1, 1, 1},         {"1/4-20 LH", 1, 127, 100},
   };
   for (const auto& c : cases) {
     Target t;
@@ -126,7 +127,7 @@ TEST(TargetTest, LeadsOfEveryUnit) {
       EXPECT_EQ(c.num, std::llround(static_cast<double>(t.lead.approx_mm) * 1e6)) << c.text;
     }
   }
-  for (const char* bad : {"1.25", "0mm", "-1tpi", "mm", "1.25 mm", "m", "dp0", "1.25inch"}) {
+  for (const char* bad : {"1.25", "0mm", "-1tpi", "mm", "1,25 mm", "m", "dp0", "1.25inch", "M7.5", "m1.5", "1/4-19"}) {
     Target t;
     std::string error;
     EXPECT_FALSE(ReadTarget(bad, 1, &t, &error)) << bad;

@@ -35,9 +35,15 @@ json Row(const LatheProfile& profile, const TrainRow& row, const Target* target,
 }
 
 json TargetJson(const Target& target) {
+  json designation = nullptr;
+  if (target.designation)
+    designation = {{"series", target.designation->series->name},
+                   {"size", target.designation->thread->size}};
   return {{"text", target.text},
           {"lead_mm", static_cast<double>(target.lead.approx_mm)},
-          {"starts", target.starts}};
+          {"starts", target.starts},
+          {"hand", target.hand == Hand::kLeft ? "left" : "right"},
+          {"designation", designation}};
 }
 
 json Summary(const ChartSummary& s) {

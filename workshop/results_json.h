@@ -18,7 +18,8 @@
 
 namespace cog {
 
-// {"target": {"text", "lead_mm", "starts"}, "fit_checked": bool, "trains": [row...]}
+// {"target": {"text", "lead_mm", "starts", "hand": "right"|"left",
+//   "designation": {"series", "size"}|null}, "fit_checked": bool, "trains": [row...]}
 std::string ThreadResultJson(const LatheProfile& profile, const Target& target,
                              const std::vector<TrainRow>& rows, const Fraction& length_mm);
 

@@ -1,27 +1,44 @@
 #pragma once
-// What the user wants cut: a thread pitch, threads per inch, a module or
-// diametral-pitch worm, or a feed, as a lead in millimetres per spindle turn.
+// What the user wants cut, as a lead in millimetres per spindle turn, and the
+// hand of the thread.
 //
-//   "1.25mm"      pitch in mm                  lead 1.25
-//   "20tpi"       threads per inch             lead 25.4/20
-//   "m1.5"        module worm                  lead pi x 1.5
-//   "dp16"        diametral-pitch worm         lead 25.4 pi / 16
-//   "0.1mm/rev"   feed                         lead 0.1
-//   "0.004in/rev" feed in inches               lead 0.004 x 25.4
-// Units are matched without regard to case; the number is any text
-// ReadFraction takes. The lead is multiplied by the number of starts. Text
-// targets are exact fractions; the two worm forms involve pi, are computed at
-// extended precision and are never exact.
+//   "1.25mm", "1.25 mm"  pitch in mm                   lead 1.25
+//   "20tpi", "20 TPI"    threads per inch              lead 25.4/20
+//   "0.05in"             pitch in inches               lead 0.05 x 25.4
+//   "M6", "1/4-20", "1/4 UNC", "2 BA", ...  a thread by its name, resolved
+//                        from the built-in tables (designation.h)
+//   "mod1.5", "module 1.5"  module worm               lead pi x 1.5
+//   "dp16"               diametral-pitch worm          lead 25.4 pi / 16
+//   "0.1mm/rev"          feed                          lead 0.1
+//   "0.004in/rev"        feed in inches                lead 0.004 x 25.4
+// Units are matched in any letter case, with or without blanks before them;
+// the number is any text ReadFraction takes (a decimal comma is refused with
+// a hint). "LH" after the target, after a blank or "-", asks for a left-hand
+// thread. The lead is multiplied by the number of starts. Worm leads involve
+// pi, are computed at extended precision and are never exact; every other
+// lead is an exact fraction.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "numtext/extended.h"
+#include "workshop/designation.h"
 #include "workshop/fraction.h"
 
 namespace cog {
 
-enum class TargetUnit { kPitchMm, kTpi, kModule, kDiametralPitch, kFeedMm, kFeedInch };
+enum class TargetUnit {
+  kPitchMm,
+  kTpi,
+  kPitchInch,
+  kModule,
+  kDiametralPitch,
+  kFeedMm,
+  kFeedInch
+};
+
+enum class Hand { kRight, kLeft };
 
 struct Lead {
   bool exact = true;
@@ -32,17 +49,25 @@ struct Lead {
 struct Target {
   std::string text;
   TargetUnit unit = TargetUnit::kPitchMm;
+  Hand hand = Hand::kRight;
+  std::optional<Designation> designation;  // when given by name
   int starts = 1;
   Lead lead;
 };
 
 inline constexpr int kMaxStarts = 100;
 
-// False with *error when the text has no known unit, its number is not a
-// positive decimal or fraction, or starts is outside 1..kMaxStarts.
+// A feed (per spindle turn), not a thread.
+inline bool IsFeed(TargetUnit unit) {
+  return unit == TargetUnit::kFeedMm || unit == TargetUnit::kFeedInch;
+}
+
+// False with *error when the text has no known unit or name, its number is
+// not a positive decimal or fraction, or starts is outside 1..kMaxStarts.
 bool ReadTarget(std::string_view text, int starts, Target* out, std::string* error);
 
-// A lead screw is "1.5mm" or "8tpi": an exact lead in mm.
+// A lead screw is a pitch: "1.5mm", "8tpi" or "0.0625in", as a target's
+// figure is written; an exact lead in mm.
 bool ReadLeadscrew(std::string_view text, Fraction* lead_mm, std::string* error);
 
 }  // namespace cog

@@ -4,14 +4,14 @@
 // and the lead to cut, written as a target text that ReadTarget accepts.
 //
 //   iso-coarse  ISO 261 coarse pitches, M1 to M64, first and second choice
-//   iso-fine    ISO 261 fine pitches, M8 to M64, first and second choice
+//   iso-fine    ISO 261 fine pitches, M1 to M64, first and second choice
 //   unc, unf    ASME B1.1 Unified coarse and fine, #1 to 4 in / 1-1/2 in
 //   bsw, bsf    BS 84 Whitworth and British Standard Fine
 //   bsp         ISO 228 parallel pipe threads (BSP, "G"), 1/16 to 2
 //   ba          BS 93 British Association, 0BA to 16BA, pitches as tabulated
 //   me          Model Engineer 32 and 40 tpi constant-pitch series
 //   module      ISO 54 modules 1 to 6 (series I and II) and the usual finer
-//               modules from 0.5, for worms
+//               modules from 0.5, for worms ("mod1.5")
 //   dp          the diametral pitches commonly cut as worms, 8 to 64
 //
 // The values were entered by hand from the published tables of those
@@ -30,9 +30,9 @@
 namespace cog {
 
 struct ThreadEntry {
-  // As machinists name it: "M6", "M6x0.75", "1/4", "2BA", "1/4 ME32", "m1.5", "DP16".
+  // As machinists name it: "M6", "M6x0.75", "1/4", "2BA", "1/4 ME32", "mod1.5", "DP16".
   const char* size;
-  // The lead as a target text: "1mm", "0.75mm", "20tpi", "m1.5", "dp16".
+  // The lead as a target text: "1mm", "0.75mm", "20tpi", "mod1.5", "dp16".
   const char* target;
 };
 

@@ -93,7 +93,7 @@ class RandomCases {
         text = std::to_string(Int(4, 80)) + "tpi";
         break;
       case 2:
-        text = "m" + std::to_string(Int(1, 12)) + "/4";
+        text = "mod" + std::to_string(Int(1, 12)) + "/4";
         break;
       case 3:
         text = "dp" + std::to_string(Int(8, 64));
