@@ -17,7 +17,8 @@ namespace {
 LatheProfile Lathe(const char* json) {
   LatheProfile p;
   std::string error;
-  EXPECT_TRUE(ReadProfile(json, &p, &error) && CheckComplete(p, &error)) << error;
+  InputError missing;
+  EXPECT_TRUE(ReadProfile(json, &p, &error) && CheckComplete(p, &missing)) << error << missing.input;
   return p;
 }
 
