@@ -1,8 +1,9 @@
 // cogwright.html in Debian's Chromium, from disk: the Ratios view replays the
 // dialog's action scripts and must show exactly what `cogwright-cli session`
 // prints for them (another build of the same core: native against
-// WebAssembly); the Threads view must rank the trains `cogwright-cli thread`
-// ranks. Usage: node page_test.mjs PAGE.html CLI SESSIONS_DIR PROFILES_DIR
+// WebAssembly); the Threads and Chart views must show the cells, CSV and sheet
+// `cogwright-cli` prints; the banjo's failing rules are checked against
+// margins worked by hand. Usage: node page_test.mjs PAGE.html CLI SESSIONS_DIR PROFILES_DIR
 import { execFileSync } from "node:child_process";
 import { readdirSync, readFileSync, existsSync } from "node:fs";
 import { chromium } from "playwright-core";
@@ -17,6 +18,15 @@ function check(name, expected, actual) {
   return false;
 }
 const run = (args, input) => execFileSync(cli, args, { input, encoding: "utf8", stdio: "pipe" });
+// A text table of the CLI as rows of cells: each column starts where its
+// heading does (cells may hold single spaces, columns are 2 apart).
+function columns(text, heading) {
+  const lines = text.split("\n");
+  const first = lines.findIndex((l) => l.startsWith(heading));
+  const table = first < 0 ? [] : lines.slice(first, lines.indexOf("", first));
+  const starts = first < 0 ? [] : [...table[0].matchAll(/(?:^|\s\s)(\S)/g)].map((m) => m.index + m[0].length - 1);
+  return table.map((l) => starts.map((at, k) => l.slice(at, starts[k + 1]).trim()));
+}
 
 const browser = await chromium.launch({
   executablePath: "/usr/bin/chromium",
@@ -105,34 +115,84 @@ for (const profile of ["imperial-8tpi.json", "metric-2mm.json", "metric-1.5mm.js
     const got = await page.$$eval("#trains tr[data-ratio]", (rows) => rows.map((r) =>
       [r.dataset.ratio, r.dataset.gears, r.dataset.kind, r.dataset.gearbox, r.dataset.fits]));
     check(`thread ${target} x${starts} on ${profile}`, want, got);
+    check(`thread ${target} x${starts} on ${profile}: the CLI's cells`,
+      columns(run(["thread", target, "--starts", starts, "--profile", `${profiles}/${profile}`]), "#  "),
+      await page.$$eval("#trains tr", (rows) => rows.map((r) => [...r.cells].map((c) => c.textContent))));
   }
 }
-// The drawing marks exactly the rules the native tool says fail.
-const imperial = `${profiles}/imperial-8tpi.json`;
-await page.fill("#profile", readFileSync(imperial, "utf8"));
-await page.fill("#thread-target", "1.5mm");
+// The drawing: compound 20 20 80 30 on the 1.5 mm lathe (module 1, centre
+// distance 90, stud and lead screw shafts 12 so 6 of room each, slot 30 to 80)
+// has L1 = (20+20)/2 = 20 and L2 = (80+30)/2 = 55, so by the fit rules:
+//   C clears the stud        20 - ((80+2)/2 + 6) = -27    B clears the screw  55 - ((20+2)/2 + 6) = +38
+//   A clears the screw       90 - ((20+2)/2 + 6) = +73    D clears the stud   90 - ((30+2)/2 + 6) = +68
+//   middle shaft reaches     20 + 55 - 90        = -15    not too close       90 - |20 - 55|      = +55
+//   within the slot          min(55 - 30, 80 - 55) = +25
+const small = `${profiles}/metric-1.5mm.json`;
+await page.fill("#profile", readFileSync(small, "utf8"));
+await page.fill("#thread-target", "4mm");
+await page.fill("#starts", "1");
 await page.setChecked("#thread-all", true);
 await page.click("#thread-find");
 await ready();
-await page.click('#trains tr[data-fits="false"]');
-const unfit = (await page.getAttribute('#trains tr[aria-selected="true"]', "data-gears")).split(",");
-const rules = JSON.parse(run(["train", ...unfit, "--profile", imperial, "--format", "json"])).rules;
-check("the drawing marks the failing rules", rules.filter((r) => !r.ok).map((r) => r.id).sort(),
-  (await page.$$eval("#banjo [data-rule].fail", (es) => es.map((e) => e.dataset.rule))).sort());
+await page.click('#trains tr[data-gears="20,20,80,30"]');
+check("the drawing marks the failing rules with their margins",
+  [["c_clears_stud", "C clears the stud: -27.000 mm"], ["shaft_reach", "the middle shaft reaches both gears: -15.000 mm"]],
+  await page.$$eval("#banjo [data-rule].fail", (es) => es.map((e) => [e.dataset.rule, e.textContent])));
+check("the rules' margins", ["-27.000", "+38.000", "+73.000", "+68.000", "-15.000", "+55.000", "+25.000"],
+  await page.$$eval("#fit-rules li", (es) => es.map((e) => e.textContent.match(/, (\S+) mm$/)[1])));
+check("the parts that clash are red", ["C"], await page.$$eval("#banjo circle.tip.fail", (es) => es.map((e) => e.dataset.gear)));
 
-// The chart: the native tool's trains, printed on one sheet.
+// The chart: every series on each example lathe, its CSV the CLI's byte for byte.
+const allSeries = run(["chart", "--list"]).split("\n").filter((l) => l).map((l) => l.split(" ")[0]);
+for (const profile of ["imperial-8tpi.json", "metric-2mm.json", "metric-1.5mm.json"]) {
+  await page.click("#tab-threads");
+  await page.fill("#profile", readFileSync(`${profiles}/${profile}`, "utf8"));
+  await page.click("#tab-chart");
+  for (const box of await page.$$("#chart-series input")) await box.setChecked(true);
+  await page.click("#chart-build");
+  await ready();
+  const [download] = await Promise.all([page.waitForEvent("download"), page.click("#chart-csv")]);
+  check(`chart CSV on ${profile}`, run(["chart", ...allSeries, "--profile", `${profiles}/${profile}`, "--format", "csv"]),
+    readFileSync(await download.path(), "utf8"));
+}
+
+// The chart on screen and as printed: the native tool's trains and sheet, on one page.
+await page.click("#tab-threads");
+const imperial = `${profiles}/imperial-8tpi.json`;
+await page.fill("#profile", readFileSync(imperial, "utf8"));
 await page.click("#tab-chart");
+for (const box of await page.$$("#chart-series input")) await box.setChecked(["iso-coarse", "unc"].includes(await box.getAttribute("value")));
 await page.click("#chart-build");
 await ready();
 const chart = JSON.parse(run(["chart", "iso-coarse", "unc", "--profile", imperial, "--format", "json"])).rows;
 check("chart rows", chart.map((r) => [r.size, r.train ? r.train.gears.join(" ") : "no train fits"]),
   await page.$$eval("#chart tbody tr", (rows) => rows.map((r) => [r.cells[0].textContent, r.cells[2].textContent])));
-const pdf = (await page.pdf({ format: "A4" })).toString("latin1");
+await page.click("#chart-print");
+const sheet = await page.$eval("#chart-sheet", (f) => f.srcdoc);
+check("the printed sheet", run(["chart", "iso-coarse", "unc", "--profile", imperial, "--format", "html"]), sheet);
+const paper = await browser.newPage();
+await paper.setContent(sheet);
+const pdf = (await paper.pdf({ format: "A4" })).toString("latin1");
 check("chart prints on one page", 1, (pdf.match(/\/Type\s*\/Page[^s]/g) || []).length);
+await paper.close();
 
+// Errors: the core's text, after the label of the field it blames (marked
+// invalid) when the core names one.
 await page.click("#tab-threads");
-await page.fill("#profile", '{"gears": [20, 7]}');
-check("profile error", '"gears"[1]: 7 is not a whole number from 8 to 300', await page.textContent("#profile-error"));
+for (const [field, value, out, label, text] of [
+  ["#profile", '{"gears": [20, 7]}', "#profile-error", ["#pf-gears", "Gears"], '"gears"[1]: 7 is not a whole number from 8 to 300'],
+  ["#thread-target", "1.25qq", "#thread-error", ["#thread-target", "Target"],
+   'target "1.25qq" has no known unit (write it as 1.25mm, 20tpi, m1.5, dp16, 0.1mm/rev or 0.004in/rev)'],
+]) {
+  await page.fill("#profile", readFileSync(imperial, "utf8"));
+  await page.fill("#thread-target", "1.25mm");
+  await page.fill(field, value);
+  await page.click("#thread-find");
+  const input = await page.evaluate(() => JSON.parse(CogwrightModule().threadQuery(
+    document.querySelector("#profile").value, document.querySelector("#thread-target").value, 1, 1, false)).input);
+  check(`error in ${field}`, input ? [`${label[1]}: ${text}`, "true"] : [text, null],
+    [await page.textContent(out), await page.getAttribute(label[0], "aria-invalid")]);
+}
 check("no network requests", [], requests);
 
 await browser.close();

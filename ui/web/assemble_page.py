@@ -3,13 +3,28 @@
 
 The template marks where each piece goes with a comment on a line of its own:
   <!-- style FILE -->          the CSS file inline (FILE next to the template)
-  <!-- style FILE print -->    the same for print only
-  <!-- script FILE -->         the script inline
   <!-- text-script ID FILE --> the file as a non-running script element with
                                that id (the worker's source, read at run time)
   <!-- module -->              the WebAssembly module's script (--module), with
                                the id "module-source" so the worker can reuse it
   <!-- profiles -->            the example profiles as JSON {file name: text}
+  <!-- modules FILE -->        the page's ES modules, FILE and all it imports,
+                               combined into one classic script
+
+Why combine modules: the page is one file opened from disk, and a file://
+page cannot load module URLs, so the modules are joined here. The scripts
+stay real ES modules (each can be read, linted and loaded by a server as
+is); this is a small, strict bundling of the few forms they use:
+  import { a, b as c } from "./x.js";     (a whole line, at the top)
+  export function f / export async function f / export class C / export const K
+Each module becomes a function run once, in dependency order (imports before
+their importers), that returns its exports into a registry:
+  modules["x.js"] = (function () { "use strict"; ...; return { a, b }; })();
+and an import becomes `const { a, b: c } = modules["x.js"];`. Exports are
+bound once, so `export let` (a live binding that may change) is refused, as
+is any other import or export form and any import cycle: the build fails,
+naming the file and line, rather than making a page that differs from the
+modules it came from.
 """
 import argparse
 import json
@@ -17,10 +32,77 @@ import os
 import re
 import sys
 
+IMPORT = re.compile(r'import \{([^}]*)\} from "\./([\w-]+\.js)";\s*')
+EXPORT = re.compile(r"export ((?:async )?function\*? |class |const )([\w$]+)")
+
 
 def script_text(text):
     # "</script" inside a script would end the element early.
     return text.replace("</script", "<\\/script")
+
+
+def fail(where, message):
+    sys.exit("assemble_page: %s: %s" % (where, message))
+
+
+def module_function(name, text):
+    """One module's text as a registry entry, and the modules it imports."""
+    imports, body, exported = [], [], []
+    for number, line in enumerate(text.splitlines(), 1):
+        where = "%s:%d" % (name, number)
+        if re.match(r"import\b", line):
+            match = IMPORT.fullmatch(line)
+            if not match:
+                fail(where, 'only `import { names } from "./file.js";` is bundled')
+            names = []
+            for item in match.group(1).split(","):
+                parts = item.split()
+                if len(parts) == 1:
+                    names.append(parts[0])
+                elif len(parts) == 3 and parts[1] == "as":
+                    names.append("%s: %s" % (parts[0], parts[2]))
+                else:
+                    fail(where, "cannot read the import list")
+            imports.append(match.group(2))
+            body.append('const { %s } = modules["%s"];' % (", ".join(names), match.group(2)))
+        elif re.match(r"export\b", line):
+            match = EXPORT.match(line)
+            if not match:
+                fail(where, "only `export function|class|const NAME` is bundled")
+            exported.append(match.group(2))
+            body.append(line[len("export "):])
+        elif line.strip() == '"use strict";':
+            fail(where, "modules are strict already; the bundle says so for each")
+        else:
+            body.append(line)
+    entry = ('modules["%s"] = (function () {\n"use strict";\n%s\nreturn { %s };\n})();\n'
+             % (name, "\n".join(body), ", ".join(exported)))
+    return entry, imports
+
+
+def bundle(here, main):
+    """The modules reachable from `main`, each after the modules it imports."""
+    entries, done, open_now = [], set(), []
+
+    def visit(name):
+        if name in done:
+            return
+        if name in open_now:
+            fail(name, "import cycle: " + " -> ".join(open_now + [name]))
+        open_now.append(name)
+        path = os.path.join(here, name)
+        if not os.path.exists(path):
+            fail(open_now[-2] if len(open_now) > 1 else name, "no module " + name)
+        with open(path, encoding="utf-8") as f:
+            entry, imports = module_function(name, f.read())
+        for dependency in imports:
+            visit(dependency)
+        open_now.pop()
+        done.add(name)
+        entries.append("// ---- %s\n%s" % (name, entry))
+
+    visit(main)
+    return "const modules = {};\n" + "".join(entries)
 
 
 def main():
@@ -52,8 +134,9 @@ def main():
             if words[0] == "style":
                 media = ' media="print"' if words[2:] == ["print"] else ""
                 out.append("<style%s>\n%s</style>\n" % (media, read(words[1])))
-            elif words[0] == "script":
-                out.append("<script>\n%s</script>\n" % script_text(read(words[1])))
+            elif words[0] == "modules":
+                # One scope for the registry, so nothing lands on window.
+                out.append("<script>\n{\n%s}\n</script>\n" % script_text(bundle(here, words[1])))
             elif words[0] == "text-script":
                 out.append('<script id="%s" type="text/plain">\n%s</script>\n'
                            % (words[1], script_text(read(words[2]))))

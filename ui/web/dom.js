@@ -1,0 +1,36 @@
+// The few things every view does with the document: find its elements,
+// make new ones, lay out the core's tables and hand the user a file.
+
+export const $ = (selector) => document.querySelector(selector);
+
+// An element with attributes and children (nodes or texts).
+export function make(tag, attributes = {}, ...children) {
+  const element = document.createElement(tag);
+  for (const [name, value] of Object.entries(attributes)) element.setAttribute(name, value);
+  element.append(...children);
+  return element;
+}
+
+// Puts the core's {head, rows} in a table's head and first body, every cell
+// text as given, and returns the body's rows.
+export function showCells(table, { head, rows }) {
+  table.tHead.replaceChildren(make("tr", {}, ...head.map((h) => make("th", { scope: "col" }, h))));
+  table.tBodies[0].replaceChildren(...rows.map((row) => make("tr", {}, ...row.map((c) => make("td", {}, c)))));
+  return [...table.tBodies[0].rows];
+}
+
+// A new table of the core's {head, rows}, with a caption when given.
+export function cellTable(cells, caption) {
+  const table = make("table", {}, make("thead"), make("tbody"));
+  if (caption) table.createCaption().textContent = caption;
+  showCells(table, cells);
+  return table;
+}
+
+// Offers `text` as a file to save, exactly as given.
+export function download(name, type, text) {
+  const link = make("a", { download: name });
+  link.href = URL.createObjectURL(new Blob([text], { type }));
+  link.click();
+  setTimeout(() => URL.revokeObjectURL(link.href), 0);
+}

@@ -1,0 +1,69 @@
+// Where each input the core can blame lives on the page. The core's errors
+// name the data ("target", "gears", "profile", ...); the page words them for
+// its user with its own field's label, and marks that field aria-invalid.
+import { $ } from "./dom.js";
+
+// input: [the field's selector, or null when the page has none; its label].
+const kFields = {
+  target: ["#thread-target", "Target"],
+  starts: ["#starts", "Starts"],
+  series: ["#chart-series", "Thread series"],
+  from: [null, "Smallest candidate gear"],
+  to: [null, "Largest candidate gear"],
+  train: ["#trains", "Train"],
+  profile: ["#profile", "Profile"],
+  name: ["#pf-name", "Name"],
+  leadscrew: ["#pf-leadscrew", "Lead screw"],
+  fixed_ratio: ["#pf-fixed", "Fixed ratio"],
+  gears: ["#pf-gears", "Gears"],
+  module: ["#pf-module", "Module"],
+  dp: ["#pf-dp", "DP"],
+  centre_distance_mm: ["#pf-centre", "Centre distance"],
+  stud_shaft_mm: ["#pf-stud", "Stud shaft"],
+  leadscrew_shaft_mm: ["#pf-screw", "Lead screw shaft"],
+  slot_mm: ["#pf-slot", "Slot"],
+  trains: ["#pf-trains", "Trains"],
+  gearbox: ["#profile", "Gearbox"],
+};
+
+// Each marked field with the error lines that blame it: several views can
+// blame one field (the gears, say), and it stays marked until all clear it.
+const blamed = new Map();
+
+// One place an error is shown, such as #thread-error.
+export class ErrorLine {
+  constructor(element) {
+    this.element = element;
+    this.field = null;
+  }
+
+  // Shows the answer's error, or clears the line when there is none (or no
+  // answer). A key the table does not know is still the profile's.
+  show(answer) {
+    const error = answer?.error ?? "";
+    const [selector, label] = !error || answer.input === undefined ? [null, ""]
+      : kFields[answer.input] ?? kFields.profile;
+    this.element.textContent = label ? `${label}: ${error}` : error;
+    this.blame(selector && $(selector));
+  }
+
+  get shown() {
+    return this.element.textContent !== "";
+  }
+
+  blame(field) {
+    if (this.field) {
+      const lines = blamed.get(this.field);
+      lines.delete(this);
+      if (!lines.size) {
+        blamed.delete(this.field);
+        this.field.removeAttribute("aria-invalid");
+      }
+    }
+    this.field = field || null;
+    if (!this.field) return;
+    if (!blamed.has(this.field)) blamed.set(this.field, new Set());
+    blamed.get(this.field).add(this);
+    this.field.setAttribute("aria-invalid", "true");
+  }
+}

@@ -1,0 +1,24 @@
+// The views as tabs: a click or the arrow keys choose one, as screen readers
+// expect of a tab list. One listener of each kind on the list.
+
+export function startTabs(list) {
+  const tabs = [...list.querySelectorAll('[role="tab"]')];
+  const choose = (tab) => {
+    for (const t of tabs) {
+      const on = t === tab;
+      t.setAttribute("aria-selected", on);
+      t.tabIndex = on ? 0 : -1;
+      document.getElementById(t.getAttribute("aria-controls")).hidden = !on;
+    }
+    tab.focus();
+  };
+  list.addEventListener("click", (e) => {
+    const tab = e.target.closest('[role="tab"]');
+    if (tab) choose(tab);
+  });
+  list.addEventListener("keydown", (e) => {
+    const step = { ArrowRight: 1, ArrowLeft: -1 }[e.key];
+    const k = tabs.indexOf(e.target);
+    if (step && k >= 0) choose(tabs[(k + step + tabs.length) % tabs.length]);
+  });
+}
