@@ -32,10 +32,12 @@ class Reader {
       const std::string& key = root.members[i].first;
       for (std::size_t j = 0; j < i; ++j)
         if (root.members[j].first == key) return Fail(Key(key) + " is given twice");
-      if (!Member(key, root.members[i].second)) return false;
+      if (!Member(key, root.members[i].second)) return failed_key_ = key, false;
     }
     return Combine();
   }
+
+  const std::string& failed_key() const { return failed_key_; }
 
  private:
   bool Fail(std::string message) {
@@ -214,11 +216,14 @@ class Reader {
   std::string* error_;
   Pieces pieces_;
   std::set<std::string> names_;  // of the gearbox positions so far
+  std::string failed_key_;       // the key whose value was refused
 };
 
 }  // namespace
 
-bool ReadProfile(std::string_view json_text, LatheProfile* out, std::string* error) {
+bool ReadProfile(std::string_view json_text, LatheProfile* out, std::string* error,
+                 std::string* key) {
+  if (key) key->clear();
   if (json_text.size() > kMaxProfileBytes) {
     *error = "the profile is over " + std::to_string(kMaxProfileBytes / 1024) +
              " KiB, far more than any lathe needs";
@@ -236,7 +241,11 @@ bool ReadProfile(std::string_view json_text, LatheProfile* out, std::string* err
     return false;
   }
   LatheProfile profile;
-  if (!Reader(&profile, error).Read(root)) return false;
+  Reader reader(&profile, error);
+  if (!reader.Read(root)) {
+    if (key) *key = reader.failed_key();
+    return false;
+  }
   *out = std::move(profile);
   return true;
 }

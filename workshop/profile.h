@@ -69,8 +69,10 @@ struct InputError {
 };
 
 // False with *error naming the line and column (syntax) or the key, or when
-// the text is over kMaxProfileBytes or holds a NUL byte.
-bool ReadProfile(std::string_view json_text, LatheProfile* out, std::string* error);
+// the text is over kMaxProfileBytes or holds a NUL byte. When the fault lies
+// in one key's value, *key (if given) is set to that key; else it is cleared.
+bool ReadProfile(std::string_view json_text, LatheProfile* out, std::string* error,
+                 std::string* key = nullptr);
 
 // "is not a whole number from 8 to 300": the rule a tooth count breaks.
 std::string TeethRule();

@@ -30,7 +30,9 @@ std::string ErrorJson(const std::string& input, const std::string& text) {
 }
 
 bool LoadProfile(const std::string& text, LatheProfile* profile, InputError* error) {
-  if (!ReadProfile(text, profile, &error->text)) return error->input = "profile", false;
+  std::string key;
+  if (!ReadProfile(text, profile, &error->text, &key))
+    return error->input = key.empty() ? "profile" : key, false;
   return CheckComplete(*profile, error);
 }
 

@@ -28,7 +28,7 @@ for (let run = 0; run < Number(runs); ++run) {
   }
   finds.push(...await page.evaluate(() => performance.getEntriesByName("press").map((e) => e.duration)));
   await page.click("#tab-threads");
-  for (const target of ["1.25mm", "20tpi", "m1.5", "0.75mm", "11tpi", "dp16"]) {
+  for (const target of ["1.25mm", "20tpi", "mod1.5", "0.75mm", "11tpi", "dp16"]) {
     await page.fill("#thread-target", target);
     await page.click("#thread-find");
   }

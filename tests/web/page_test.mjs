@@ -104,7 +104,7 @@ check("Enter finds after a build changed mid-way", { texts: find.slice(2, 8), gr
 await page.click("#tab-threads");
 for (const profile of ["imperial-8tpi.json", "metric-2mm.json", "metric-1.5mm.json"]) {
   const text = readFileSync(`${profiles}/${profile}`, "utf8");
-  for (const [target, starts] of [["1.25mm", "1"], ["11tpi", "1"], ["m1.5", "1"], ["0.1mm/rev", "2"]]) {
+  for (const [target, starts] of [["1.25mm", "1"], ["11tpi", "1"], ["mod1.5", "1"], ["M6 LH", "1"], ["1/4-20", "1"], ["0.1mm/rev", "2"]]) {
     await page.fill("#profile", text);
     await page.fill("#thread-target", target);
     await page.fill("#starts", starts);
@@ -182,7 +182,7 @@ await page.click("#tab-threads");
 for (const [field, value, out, label, text] of [
   ["#profile", '{"gears": [20, 7]}', "#profile-error", ["#pf-gears", "Gears"], '"gears"[1]: 7 is not a whole number from 8 to 300'],
   ["#thread-target", "1.25qq", "#thread-error", ["#thread-target", "Target"],
-   'target "1.25qq" has no known unit (write it as 1.25mm, 20tpi, m1.5, dp16, 0.1mm/rev or 0.004in/rev)'],
+   'target "1.25qq" has no known unit (write it as 1.25mm, 20tpi, 0.05in, M6, 1/4-20, 1/4 UNC, mod1.5, dp16, 0.1mm/rev or 0.004in/rev)'],
 ]) {
   await page.fill("#profile", readFileSync(imperial, "utf8"));
   await page.fill("#thread-target", "1.25mm");
