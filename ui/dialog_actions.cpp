@@ -6,6 +6,7 @@
 #include "numtext/number_reader.h"
 #include "ui/about_text.h"
 #include "ui/dialog_ids.h"
+#include "ui/startup_notice.h"
 
 namespace cog {
 namespace {

@@ -8,6 +8,7 @@
 #include "engine/test_tables.h"
 #include "ui/about_text.h"
 #include "ui/dialog_ids.h"
+#include "ui/startup_notice.h"
 #include "ui/testing/recording_port.h"
 
 namespace cog {

@@ -11,6 +11,7 @@
 #include "ui/dialog_actions.h"
 #include "ui/dialog_ids.h"
 #include "ui/memory_port.h"
+#include "ui/startup_notice.h"
 #include "workshop/queries.h"
 
 namespace cog {
