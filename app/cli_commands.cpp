@@ -102,7 +102,7 @@ bool ReplayAction(const std::string& line, std::size_t number, MemoryPort& port,
     if (action == "find") {
       FindMatch(port, state);
     } else {
-      shown = StepMatch(port, state, action == "higher" ? 1 : 0);
+      shown = StepMatch(port, state, action == "higher" ? Direction::kHigher : Direction::kLower);
     }
     out << (shown ? ShowLine(port, state.CurrentIndex)
                   : "keep\t" + std::to_string(state.CurrentIndex))

@@ -74,11 +74,11 @@ void FindMatch(DialogPort& dialog, AppState& state) {
   ShowMatch(dialog, state, state.CurrentIndex);
 }
 
-bool StepMatch(DialogPort& dialog, AppState& state, int direction) {
-  const bool single_only = dialog.CheckState(IDC_SINGLE_ONLY) == 1;
-  const bool even_only = dialog.CheckState(IDC_EVEN_ONLY) == 1;
-  const WalkResult walk =
-      WalkTable(state.Tables.RatioTable, state.CurrentIndex, direction, single_only, even_only);
+bool StepMatch(DialogPort& dialog, AppState& state, Direction direction) {
+  WalkFilter filter;
+  filter.single_only = dialog.CheckState(IDC_SINGLE_ONLY) == 1;
+  filter.even_only = dialog.CheckState(IDC_EVEN_ONLY) == 1;
+  const WalkResult walk = WalkTable(state.Tables.RatioTable, state.CurrentIndex, direction, filter);
   state.CurrentIndex = walk.index;
   if (walk.display) ShowMatch(dialog, state, state.CurrentIndex);
   return walk.display;
@@ -91,10 +91,10 @@ void DispatchCommand(DialogPort& dialog, AppState& state, int id, int notificati
   if (notification != 0 && notification != 1) return;
   switch (id) {
     case IDC_HIGHER:
-      StepMatch(dialog, state, 1);
+      StepMatch(dialog, state, Direction::kHigher);
       break;
     case IDC_LOWER:
-      StepMatch(dialog, state, 0);
+      StepMatch(dialog, state, Direction::kLower);
       break;
     case IDC_FIND:
       FindMatch(dialog, state);

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/table_walk.h"
 #include "numtext/run_error.h"
 #include "ui/app_state.h"
 #include "ui/dialog_port.h"
@@ -30,10 +31,10 @@ void ShowMatch(DialogPort& dialog, AppState& state, std::int32_t index);
 // Find: reads the target, finds the nearest entry into CurrentIndex, shows it.
 void FindMatch(DialogPort& dialog, AppState& state);
 
-// Higher (direction 1) or Lower (anything else): reads the two check boxes,
-// walks from CurrentIndex and shows where it stops. Returns false when the
-// plain walk ran off an end and nothing was shown.
-bool StepMatch(DialogPort& dialog, AppState& state, int direction);
+// Higher or Lower: reads the two check boxes, walks from CurrentIndex and
+// shows where it stops. Returns false when the plain walk ran off an end and
+// nothing was shown.
+bool StepMatch(DialogPort& dialog, AppState& state, Direction direction);
 
 // The fixed help text in a box captioned "About".
 void ShowAbout(DialogPort& dialog);

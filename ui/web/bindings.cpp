@@ -52,7 +52,7 @@ class RatioSession {
     if (button == "find")
       FindMatch(port_, state_);
     else
-      shown = StepMatch(port_, state_, button == "higher" ? 1 : 0);
+      shown = StepMatch(port_, state_, button == "higher" ? Direction::kHigher : Direction::kLower);
     val texts = val::array();
     for (int id : {IDC_ACTUAL_RATIO, IDC_GEAR1, IDC_GEAR2, IDC_GEAR3, IDC_GEAR4, IDC_ERROR})
       texts.call<void>("push", port_.ItemText(id));
