@@ -25,7 +25,8 @@ RunError StartupWithLimits(AppState& state, ToothLimits limits);
 float ReadTargetRatio(DialogPort& dialog);
 
 // Shows entry `index`: resets the gear colours, computes MatchError against the
-// target text as it stands now, sets the six result texts, then greys a 1:1 pair.
+// target text as it stands now (not read for the zero slot), sets the six
+// result texts DescribeMatch gives, then greys its 1:1 pair.
 void ShowMatch(DialogPort& dialog, AppState& state, std::int32_t index);
 
 // Find: reads the target, finds the nearest entry into CurrentIndex, shows it.

@@ -89,7 +89,7 @@ const Ratios = {
           $(id).textContent = r.texts[k];
           $(id).classList.remove("grey");
         });
-        const grey = { "12": ["#gear1", "#gear2"], "34": ["#gear3", "#gear4"] }[r.grey] || [];
+        const grey = { first: ["#gear1", "#gear2"], second: ["#gear3", "#gear4"] }[r.grey] || [];
         for (const id of grey) $(id).classList.add("grey");
       }
       --Status.pending;
