@@ -40,8 +40,9 @@ bool StepMatch(DialogPort& dialog, AppState& state, Direction direction);
 // The fixed help text in a box captioned "About".
 void ShowAbout(DialogPort& dialog);
 
-// A WM_COMMAND from control `id` with `notification`: Find, Higher, Lower and
-// About act on notifications 0 and 1; everything else is ignored.
+// A command from control `id` with the notification code the control sent:
+// Find, Higher, Lower and About act on codes 0 (a click or the space bar) and
+// 1; everything else is ignored.
 void DispatchCommand(DialogPort& dialog, AppState& state, int id, int notification);
 
 // The text that tells the user the table could not be created, naming the error
