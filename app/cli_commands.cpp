@@ -10,6 +10,7 @@
 #include "numtext/quoted_text.h"
 #include "ui/dialog_actions.h"
 #include "ui/dialog_ids.h"
+#include "ui/match_description.h"
 #include "ui/memory_port.h"
 
 namespace cog {
@@ -47,12 +48,30 @@ constexpr const char* kHelp =
     "created (error 9 when it would exceed 4 GiB, error 7 when memory runs out) or\n"
     "memory ran out, 4 the output could not be written (a full disk, a closed pipe).\n";
 
-std::string ShowLine(MemoryPort& port, std::int32_t index) {
-  std::string line = "show\t" + std::to_string(index);
-  for (int id : {IDC_ACTUAL_RATIO, IDC_GEAR1, IDC_GEAR2, IDC_GEAR3, IDC_GEAR4, IDC_ERROR}) {
-    line += '\t' + port.ItemText(id);
+// The match shown last, as the dialog shows it: ShowMatch has just stored its
+// error.
+MatchDescription Shown(const AppState& state) {
+  return DescribeMatch(state.Tables.RatioTable[state.CurrentIndex], state.MatchError);
+}
+
+// The session's GREY column, a contract of its own: the pair's gear positions.
+const char* GreyColumn(GreyPair grey) {
+  switch (grey) {
+    case GreyPair::kFirst:
+      return "12";
+    case GreyPair::kSecond:
+      return "34";
+    case GreyPair::kNone:
+      break;
   }
-  return line + '\t' + port.GreyPair();
+  return "-";
+}
+
+std::string ShowLine(const AppState& state) {
+  const MatchDescription shown = Shown(state);
+  std::string line = "show\t" + std::to_string(state.CurrentIndex) + '\t' + shown.actual_ratio;
+  for (const std::string& gear : shown.gears) line += '\t' + gear;
+  return line + '\t' + shown.error + '\t' + GreyColumn(shown.grey);
 }
 
 // Applies one action line; false after reporting an unknown action.
@@ -75,11 +94,9 @@ bool ReplayAction(const std::string& line, std::size_t number, MemoryPort& port,
     if (action == "find") {
       FindMatch(port, state);
     } else {
-      shown = StepMatch(port, state, action == "higher" ? 1 : 0);
+      shown = StepMatch(port, state, action == "higher" ? Direction::kHigher : Direction::kLower);
     }
-    out << (shown ? ShowLine(port, state.CurrentIndex)
-                  : "keep\t" + std::to_string(state.CurrentIndex))
-        << '\n';
+    out << (shown ? ShowLine(state) : "keep\t" + std::to_string(state.CurrentIndex)) << '\n';
     return true;
   }
   err << "cogwright-cli: line " << number << ": unknown action " << Quoted(line) << "\n";
@@ -116,26 +133,24 @@ int Find(AppState& state, const std::string& target, std::ostream& out) {
   MemoryPort port;
   port.SetItemText(IDC_TARGET_RATIO, target);
   FindMatch(port, state);
-  const std::string g1 = port.ItemText(IDC_GEAR1), g2 = port.ItemText(IDC_GEAR2);
-  const std::string g3 = port.ItemText(IDC_GEAR3), g4 = port.ItemText(IDC_GEAR4);
   out << "Target ratio  " << target << '\n';
-  if (port.ItemText(IDC_ACTUAL_RATIO) == "0.") {
+  if (!HasGearTrain(state.Tables.RatioTable[state.CurrentIndex])) {
     out << "No gear train: the nearest entry is the empty slot of ratio 0 (index "
         << state.CurrentIndex << ").\n";
     return 0;
   }
-  out << "Gear train    " << Train(g1, g2) << " x " << Train(g3, g4)
+  const MatchDescription shown = Shown(state);
+  const std::string first = Train(shown.gears[0], shown.gears[1]);
+  const std::string second = Train(shown.gears[2], shown.gears[3]);
+  out << "Gear train    " << first << " x " << second
       << "   (driver/driven, first pair x second pair)\n";
-  const std::string grey = port.GreyPair();
-  if (grey == "12") {
-    out << "Single pair   " << Train(g3, g4) << " alone gives it (" << Train(g1, g2)
-        << " is 1:1)\n";
-  } else if (grey == "34") {
-    out << "Single pair   " << Train(g1, g2) << " alone gives it (" << Train(g3, g4)
-        << " is 1:1)\n";
+  if (shown.grey == GreyPair::kFirst) {
+    out << "Single pair   " << second << " alone gives it (" << first << " is 1:1)\n";
+  } else if (shown.grey == GreyPair::kSecond) {
+    out << "Single pair   " << first << " alone gives it (" << second << " is 1:1)\n";
   }
-  out << "Actual ratio  " << port.ItemText(IDC_ACTUAL_RATIO) << '\n';
-  out << "Error         " << port.ItemText(IDC_ERROR) << "   (actual above target is positive)\n";
+  out << "Actual ratio  " << shown.actual_ratio << '\n';
+  out << "Error         " << shown.error << "   (actual above target is positive)\n";
   out << "Table index   " << state.CurrentIndex << " of " << state.Tables.RatioTable.TopIndex()
       << '\n';
   return 0;

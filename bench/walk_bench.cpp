@@ -41,7 +41,7 @@ void BM_Walk(benchmark::State& state, WalkCase walk, bool ours) {
   for (auto _ : state) {
     std::int64_t stop = 0;
     if (ours) {
-      stop = WalkTable(table, 0, 1, single, even).index;
+      stop = WalkTable(table, 0, Direction::kHigher, {single, even}).index;
     } else if (single) {
       stop = PlainSingleHigher(table.data(), table.TopIndex(), 0, false);
     } else {

@@ -75,14 +75,14 @@ WalkResult SingleWalk(const EntryTable& table, std::int32_t index, bool even_onl
 
 }  // namespace
 
-WalkResult WalkTable(const EntryTable& table, std::int32_t index, int direction, bool single_only,
-                     bool even_only) {
-  if (direction == 1) {
-    return single_only ? SingleWalk<1>(table, index, even_only)
-                       : PlainWalk<1>(table, index, even_only);
+WalkResult WalkTable(const EntryTable& table, std::int32_t index, Direction direction,
+                     WalkFilter filter) {
+  if (direction == Direction::kHigher) {
+    return filter.single_only ? SingleWalk<1>(table, index, filter.even_only)
+                              : PlainWalk<1>(table, index, filter.even_only);
   }
-  return single_only ? SingleWalk<-1>(table, index, even_only)
-                     : PlainWalk<-1>(table, index, even_only);
+  return filter.single_only ? SingleWalk<-1>(table, index, filter.even_only)
+                            : PlainWalk<-1>(table, index, filter.even_only);
 }
 
 }  // namespace cog

@@ -13,10 +13,10 @@ bool Odd(const RatioEntry& e) {
 }
 
 // One entry per step, each test in the order described for the walks.
-WalkResult PlainStepWalk(const EntryTable& t, std::int32_t index, int direction, bool single,
+WalkResult PlainStepWalk(const EntryTable& t, std::int32_t index, Direction direction, bool single,
                          bool even) {
   const std::int64_t top = t.TopIndex();
-  const int step = direction == 1 ? 1 : -1;
+  const int step = direction == Direction::kHigher ? 1 : -1;
   const RatioEntry s = t[index];
   std::int64_t i = index;
   for (;;) {
@@ -46,14 +46,14 @@ TEST(TableWalkScanTest, EveryStartEveryDirectionEveryFilter) {
     const RatioTables tables = testing::BuildTables(c.min_teeth, c.max_teeth);
     const EntryTable& t = tables.RatioTable;
     for (std::int32_t start = 0; start <= t.TopIndex(); ++start) {
-      for (const int direction : {1, 0, 2}) {
+      for (const Direction direction : {Direction::kHigher, Direction::kLower}) {
         for (const bool single : {false, true}) {
           for (const bool even : {false, true}) {
-            const WalkResult got = WalkTable(t, start, direction, single, even);
+            const WalkResult got = WalkTable(t, start, direction, {single, even});
             const WalkResult want = PlainStepWalk(t, start, direction, single, even);
             ASSERT_EQ(got.index, want.index)
-                << c.min_teeth << ".." << c.max_teeth << " from " << start << " dir " << direction
-                << " single " << single << " even " << even;
+                << c.min_teeth << ".." << c.max_teeth << " from " << start << " dir "
+                << static_cast<int>(direction) << " single " << single << " even " << even;
             ASSERT_EQ(got.display, want.display)
                 << c.min_teeth << ".." << c.max_teeth << " from " << start;
           }

@@ -2,7 +2,6 @@
 // The smallest and largest tooth count of any gear, settled once at start-up.
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace cog {
@@ -25,9 +24,5 @@ struct StartupLimits {
 // A tail of blanks only (or nothing) gives the defaults 16 and 72; otherwise
 // parameters 1 and 2 of the tail, as LimitsFromParameters takes them.
 StartupLimits LimitsFromCommandTail(std::string_view tail);
-
-// The four CR LF separated lines that tell the user the limits came from the
-// command line.
-std::string StartupNoticeText(ToothLimits limits);
 
 }  // namespace cog

@@ -44,18 +44,5 @@ TEST(ToothLimitsTest, FromParametersTakenVerbatim) {
   EXPECT_EQ(LimitsFromParameters("20 21", "x").MinTeeth, 20);  // a blank ends the number
 }
 
-TEST(ToothLimitsTest, NoticeText) {
-  EXPECT_EQ(StartupNoticeText({16, 50}),
-            "Using command line parameters\r\n"
-            "Minimum teeth =  16\r\n"
-            "Maximum teeth =  50\r\n"
-            "Please allow up to several minutes to generate the ratio table.");
-  EXPECT_EQ(StartupNoticeText({6, 130}),
-            "Using command line parameters\r\n"
-            "Minimum teeth =  6\r\n"
-            "Maximum teeth =  130\r\n"
-            "Please allow up to several minutes to generate the ratio table.");
-}
-
 }  // namespace
 }  // namespace cog

@@ -23,6 +23,7 @@
 #include "ui/dialog_actions.h"
 #include "ui/dialog_ids.h"
 #include "ui/memory_port.h"
+#include "ui/testing/grey_shown.h"
 
 namespace cog::fuzz {
 namespace {
@@ -63,10 +64,10 @@ AppState& StateFor(ToothLimits limits) {
 
 bool HasOddTooth(const RatioEntry& e) { return ((e.Gear1 | e.Gear2 | e.Gear3 | e.Gear4) & 1) != 0; }
 
-std::string GreyPairOf(const RatioEntry& e) {
-  if (e.Gear1 == e.Gear2) return "12";
-  if (e.Gear3 == e.Gear4) return "34";
-  return "-";
+GreyPair GreyPairOf(const RatioEntry& e) {
+  if (e.Gear1 == e.Gear2) return GreyPair::kFirst;
+  if (e.Gear3 == e.Gear4) return GreyPair::kSecond;
+  return GreyPair::kNone;
 }
 
 class Session {
@@ -182,8 +183,9 @@ class Session {
     for (int k = 0; k < 6; ++k) {
       Require(port_.ItemText(kResultIds[k]) == expected[k], "the boxes show the entry shown");
     }
-    Require(port_.GreyPair() == GreyPairOf(e), "the grey pair is the 1:1 pair");
-    if (e.IsSingle == 1) Require(port_.GreyPair() != "-", "a single entry has a grey pair");
+    const GreyPair grey = testing::GreyShown(port_);
+    Require(grey == GreyPairOf(e), "the grey pair is the 1:1 pair");
+    if (e.IsSingle == 1) Require(grey != GreyPair::kNone, "a single entry has a grey pair");
   }
 
   AppState& state_;

@@ -14,7 +14,8 @@ namespace cog {
 using BrushHandle = std::uintptr_t;
 using ControlKey = std::uintptr_t;
 
-// Where brushes come from. A GDI shell uses CreateSolidBrush and DeleteObject.
+// Where brushes come from: each shell makes and frees them with its platform's
+// drawing calls.
 class BrushSource {
  public:
   virtual ~BrushSource() = default;

@@ -1,21 +1,18 @@
 #include "ui/dialog_actions.h"
 
 #include "engine/best_match.h"
-#include "engine/table_walk.h"
-#include "numtext/number_format.h"
 #include "numtext/number_reader.h"
 #include "ui/about_text.h"
 #include "ui/dialog_ids.h"
+#include "ui/match_description.h"
+#include "ui/startup_notice.h"
 
 namespace cog {
 namespace {
 
-// Shown for an entry whose ratio is not above 0 (the zero slot).
-constexpr float kNoRatioError = 9.999999f;
-
 constexpr int kGearIds[] = {IDC_GEAR1, IDC_GEAR2, IDC_GEAR3, IDC_GEAR4};
 
-void GreyPair(DialogPort& dialog, int top_id, int bottom_id) {
+void GreyBoxes(DialogPort& dialog, int top_id, int bottom_id) {
   dialog.SetControlColors(top_id, kBlack, kGreyColor);
   dialog.SetControlColors(bottom_id, kBlack, kGreyColor);
 }
@@ -44,27 +41,18 @@ void ShowMatch(DialogPort& dialog, AppState& state, std::int32_t index) {
   // Reset first, so that no box stays grey from the match shown before.
   for (int id : kGearIds) dialog.SetControlColors(id, kDefaultColor, kDefaultColor);
 
-  if (e.Ratio > 0) {
-    // The target is read now, not at Find: a step after editing it measures
-    // the new entry against the new text.
-    // At extended precision, rounded once to float.
-    const Extended target(ReadTargetRatio(dialog));
-    state.MatchError = NarrowToFloat(Extended(1) - target / Extended(e.Ratio));
-  } else {
-    state.MatchError = kNoRatioError;
-  }
+  // The target is read now, not at Find: a step after editing it measures the
+  // new entry against the new text. The zero slot's error needs no target,
+  // and the box is not read for it.
+  const float target = HasGearTrain(e) ? ReadTargetRatio(dialog) : 0.0f;
+  state.MatchError = MatchErrorOf(e, target);
 
-  dialog.SetItemText(IDC_ACTUAL_RATIO, FormatNumber(e.Ratio, "####.######"));
-  const std::uint8_t gears[] = {e.Gear1, e.Gear2, e.Gear3, e.Gear4};
-  for (int k = 0; k < 4; ++k) dialog.SetItemText(kGearIds[k], FormatNumber(gears[k], "####"));
-  dialog.SetItemText(IDC_ERROR, FormatNumber(state.MatchError, "0.0000%"));
-
-  // When both pairs are 1:1 only the first is greyed: the second alone gives the ratio.
-  if (e.Gear1 == e.Gear2) {
-    GreyPair(dialog, IDC_GEAR1, IDC_GEAR2);
-  } else if (e.Gear3 == e.Gear4) {
-    GreyPair(dialog, IDC_GEAR3, IDC_GEAR4);
-  }
+  const MatchDescription shown = DescribeMatch(e, state.MatchError);
+  dialog.SetItemText(IDC_ACTUAL_RATIO, shown.actual_ratio);
+  for (int k = 0; k < 4; ++k) dialog.SetItemText(kGearIds[k], shown.gears[k]);
+  dialog.SetItemText(IDC_ERROR, shown.error);
+  if (shown.grey == GreyPair::kFirst) GreyBoxes(dialog, IDC_GEAR1, IDC_GEAR2);
+  if (shown.grey == GreyPair::kSecond) GreyBoxes(dialog, IDC_GEAR3, IDC_GEAR4);
 }
 
 void FindMatch(DialogPort& dialog, AppState& state) {
@@ -73,11 +61,11 @@ void FindMatch(DialogPort& dialog, AppState& state) {
   ShowMatch(dialog, state, state.CurrentIndex);
 }
 
-bool StepMatch(DialogPort& dialog, AppState& state, int direction) {
-  const bool single_only = dialog.CheckState(IDC_SINGLE_ONLY) == 1;
-  const bool even_only = dialog.CheckState(IDC_EVEN_ONLY) == 1;
-  const WalkResult walk =
-      WalkTable(state.Tables.RatioTable, state.CurrentIndex, direction, single_only, even_only);
+bool StepMatch(DialogPort& dialog, AppState& state, Direction direction) {
+  WalkFilter filter;
+  filter.single_only = dialog.CheckState(IDC_SINGLE_ONLY) == 1;
+  filter.even_only = dialog.CheckState(IDC_EVEN_ONLY) == 1;
+  const WalkResult walk = WalkTable(state.Tables.RatioTable, state.CurrentIndex, direction, filter);
   state.CurrentIndex = walk.index;
   if (walk.display) ShowMatch(dialog, state, state.CurrentIndex);
   return walk.display;
@@ -90,10 +78,10 @@ void DispatchCommand(DialogPort& dialog, AppState& state, int id, int notificati
   if (notification != 0 && notification != 1) return;
   switch (id) {
     case IDC_HIGHER:
-      StepMatch(dialog, state, 1);
+      StepMatch(dialog, state, Direction::kHigher);
       break;
     case IDC_LOWER:
-      StepMatch(dialog, state, 0);
+      StepMatch(dialog, state, Direction::kLower);
       break;
     case IDC_FIND:
       FindMatch(dialog, state);

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/table_walk.h"
 #include "numtext/run_error.h"
 #include "ui/app_state.h"
 #include "ui/dialog_port.h"
@@ -24,22 +25,24 @@ RunError StartupWithLimits(AppState& state, ToothLimits limits);
 float ReadTargetRatio(DialogPort& dialog);
 
 // Shows entry `index`: resets the gear colours, computes MatchError against the
-// target text as it stands now, sets the six result texts, then greys a 1:1 pair.
+// target text as it stands now (not read for the zero slot), sets the six
+// result texts DescribeMatch gives, then greys its 1:1 pair.
 void ShowMatch(DialogPort& dialog, AppState& state, std::int32_t index);
 
 // Find: reads the target, finds the nearest entry into CurrentIndex, shows it.
 void FindMatch(DialogPort& dialog, AppState& state);
 
-// Higher (direction 1) or Lower (anything else): reads the two check boxes,
-// walks from CurrentIndex and shows where it stops. Returns false when the
-// plain walk ran off an end and nothing was shown.
-bool StepMatch(DialogPort& dialog, AppState& state, int direction);
+// Higher or Lower: reads the two check boxes, walks from CurrentIndex and
+// shows where it stops. Returns false when the plain walk ran off an end and
+// nothing was shown.
+bool StepMatch(DialogPort& dialog, AppState& state, Direction direction);
 
 // The fixed help text in a box captioned "About".
 void ShowAbout(DialogPort& dialog);
 
-// A WM_COMMAND from control `id` with `notification`: Find, Higher, Lower and
-// About act on notifications 0 and 1; everything else is ignored.
+// A command from control `id` with the notification code the control sent:
+// Find, Higher, Lower and About act on codes 0 (a click or the space bar) and
+// 1; everything else is ignored.
 void DispatchCommand(DialogPort& dialog, AppState& state, int id, int notification);
 
 // The text that tells the user the table could not be created, naming the error

@@ -8,6 +8,7 @@
 #include "engine/test_tables.h"
 #include "ui/about_text.h"
 #include "ui/dialog_ids.h"
+#include "ui/startup_notice.h"
 #include "ui/testing/recording_port.h"
 
 namespace cog {
@@ -65,7 +66,7 @@ TEST(DialogActionsTest, StepReadsBothBoxesFirstAndIgnoresTheTarget) {
   AppState state = SmallState();
   RecordingPort port;
   port.SetCheckState(IDC_SINGLE_ONLY, 1);
-  EXPECT_TRUE(StepMatch(port, state, 1));
+  EXPECT_TRUE(StepMatch(port, state, Direction::kHigher));
   EXPECT_EQ(state.CurrentIndex, 2);
   ASSERT_GE(port.log.size(), 3u);
   EXPECT_EQ(port.log[0], "check " + Id(IDC_SINGLE_ONLY));
@@ -76,7 +77,7 @@ TEST(DialogActionsTest, StepReadsBothBoxesFirstAndIgnoresTheTarget) {
 TEST(DialogActionsTest, StepOffTheEndShowsNothing) {
   AppState state = SmallState();
   RecordingPort port;
-  EXPECT_FALSE(StepMatch(port, state, 0));
+  EXPECT_FALSE(StepMatch(port, state, Direction::kLower));
   EXPECT_EQ(state.CurrentIndex, 0);
   const Log expected = {"check " + Id(IDC_SINGLE_ONLY), "check " + Id(IDC_EVEN_ONLY)};
   EXPECT_EQ(port.log, expected);
@@ -89,7 +90,8 @@ TEST(DialogActionsTest, ErrorFollowsTheTargetTextOfTheMomentOfDisplay) {
   FindMatch(port, state);
   EXPECT_EQ(state.CurrentIndex, 5);
   port.SetItemText(IDC_TARGET_RATIO, "1.1025");
-  StepMatch(port, state, 1);  // steps from the old match, measures against the new text
+  // Steps from the old match, measures against the new text.
+  StepMatch(port, state, Direction::kHigher);
   EXPECT_EQ(state.CurrentIndex, 6);
   EXPECT_EQ(port.ItemText(IDC_ERROR), "-10.2500%");
 }

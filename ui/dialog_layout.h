@@ -31,7 +31,7 @@ struct DialogSpec {
   const char* title;
   int x, y;             // from the top-left of the screen: the dialog has no owner
   int width, height;    // client area
-  std::uint32_t style;  // includes WS_VISIBLE; the shell creates it hidden
+  std::uint32_t style;  // includes kVisibleStyle; the shell creates it hidden
   std::uint32_t ex_style;
   FontSpec font;
 };

@@ -7,7 +7,8 @@
 
 namespace cog {
 
-// Colours are COLORREF values 0x00BBGGRR; kDefaultColor means the system colour.
+// Colours are 0x00BBGGRR (red in the low byte, the top byte 0); kDefaultColor
+// means the platform's own colour for the control.
 inline constexpr std::int32_t kDefaultColor = -1;
 inline constexpr std::int32_t kBlack = 0x000000;
 inline constexpr std::int32_t kGreyColor = 0xC0C0C0;  // background of a 1:1 pair

@@ -33,11 +33,4 @@ std::pair<std::int32_t, std::int32_t> MemoryPort::Colors(int id) const {
   return it == colors_.end() ? std::make_pair(kDefaultColor, kDefaultColor) : it->second;
 }
 
-std::string MemoryPort::GreyPair() const {
-  auto grey = [this](int id) { return Colors(id).second == kGreyColor; };
-  if (grey(IDC_GEAR1) && grey(IDC_GEAR2)) return "12";
-  if (grey(IDC_GEAR3) && grey(IDC_GEAR4)) return "34";
-  return "-";
-}
-
 }  // namespace cog

@@ -27,8 +27,6 @@ class MemoryPort : public DialogPort {
   void SetCheckState(int id, int state) { checks_[id] = state; }
   // {text, background}; {kDefaultColor, kDefaultColor} when never set.
   std::pair<std::int32_t, std::int32_t> Colors(int id) const;
-  // "12" or "34" for the gear pair drawn grey, "-" for none.
-  std::string GreyPair() const;
   struct Message {
     std::string text;
     std::string caption;

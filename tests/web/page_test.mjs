@@ -44,8 +44,10 @@ async function shown() {
   for (const id of ids) texts.push(await page.textContent(id));
   const grey = [];
   for (const id of ids.slice(1, 5)) grey.push(await page.$eval(id, (e) => e.classList.contains("grey")));
-  return { texts, grey: grey[0] && grey[1] ? "12" : grey[2] && grey[3] ? "34" : "-" };
+  return { texts, grey: grey[0] && grey[1] ? "first" : grey[2] && grey[3] ? "second" : "none" };
 }
+// The session's GREY column names the greyed pair by its gear positions.
+const greyOfSession = (column) => ({ "12": "first", "34": "second", "-": "none" })[column];
 async function open(limits) {
   await page.goto("file://" + page_file);
   await ready();
@@ -73,7 +75,7 @@ for (const file of readdirSync(sessions).filter((f) => f.endsWith(".txt")).sort(
     await page.click("#" + verb);
     await ready();
     const fields = expected[next++].split("\t");
-    if (fields[0] === "show") last = { texts: fields.slice(2, 8), grey: fields[8] };
+    if (fields[0] === "show") last = { texts: fields.slice(2, 8), grey: greyOfSession(fields[8]) };
     if (!check(`${name}: ${action} (step ${next})`, last, await shown())) break;
   }
 }
@@ -98,7 +100,7 @@ await page.focus("#target");
 await page.keyboard.press("Enter");
 await ready();
 const find = run(["session", "--teeth", "6", "40"], "find\n").trim().split("\t");
-check("Enter finds after a build changed mid-way", { texts: find.slice(2, 8), grey: find[8] }, await shown());
+check("Enter finds after a build changed mid-way", { texts: find.slice(2, 8), grey: greyOfSession(find[8]) }, await shown());
 
 // --- Threads: the ranked trains of the native tool ---
 await page.click("#tab-threads");

@@ -10,13 +10,27 @@
 #include "engine/tooth_limits.h"
 #include "ui/dialog_actions.h"
 #include "ui/dialog_ids.h"
+#include "ui/match_description.h"
 #include "ui/memory_port.h"
+#include "ui/startup_notice.h"
 #include "workshop/queries.h"
 
 namespace cog {
 namespace {
 
 using emscripten::val;
+
+const char* GreyName(GreyPair grey) {
+  switch (grey) {
+    case GreyPair::kFirst:
+      return "first";
+    case GreyPair::kSecond:
+      return "second";
+    case GreyPair::kNone:
+      break;
+  }
+  return "none";
+}
 
 // One ratio table and the dialog showing it.
 class RatioSession {
@@ -39,8 +53,9 @@ class RatioSession {
   }
 
   // Puts the target text and the check boxes in the dialog, presses Find,
-  // Higher or Lower, and returns what the boxes show: {shown, index, texts
-  // (actual, gear 1 to 4, error), grey ("12", "34" or "-")}.
+  // Higher or Lower, and returns {shown, index} and, when a match was shown,
+  // what it shows: texts (actual, gear 1 to 4, error) and grey ("first",
+  // "second" or "none": the gear pair drawn grey).
   val Press(const std::string& button, const std::string& target, bool single, bool even) {
     val result = val::object();
     if (!built_) return result;
@@ -51,14 +66,18 @@ class RatioSession {
     if (button == "find")
       FindMatch(port_, state_);
     else
-      shown = StepMatch(port_, state_, button == "higher" ? 1 : 0);
-    val texts = val::array();
-    for (int id : {IDC_ACTUAL_RATIO, IDC_GEAR1, IDC_GEAR2, IDC_GEAR3, IDC_GEAR4, IDC_ERROR})
-      texts.call<void>("push", port_.ItemText(id));
+      shown = StepMatch(port_, state_, button == "higher" ? Direction::kHigher : Direction::kLower);
     result.set("shown", shown);
     result.set("index", state_.CurrentIndex);
+    if (!shown) return result;
+    const MatchDescription match =
+        DescribeMatch(state_.Tables.RatioTable[state_.CurrentIndex], state_.MatchError);
+    val texts = val::array();
+    texts.call<void>("push", match.actual_ratio);
+    for (const std::string& gear : match.gears) texts.call<void>("push", gear);
+    texts.call<void>("push", match.error);
     result.set("texts", texts);
-    result.set("grey", port_.GreyPair());
+    result.set("grey", std::string(GreyName(match.grey)));
     return result;
   }
 

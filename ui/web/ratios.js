@@ -5,7 +5,7 @@ import { $ } from "./dom.js";
 import { status } from "./status.js";
 
 const kResultIds = ["#actual", "#gear1", "#gear2", "#gear3", "#gear4", "#error"];
-const kGreyPairs = { "12": ["#gear1", "#gear2"], "34": ["#gear3", "#gear4"] };
+const kGreyPairs = { first: ["#gear1", "#gear2"], second: ["#gear3", "#gear4"] };
 
 // Owns the Ratios panel: the limits, the target and its buttons, the results.
 export class RatiosView {
