@@ -125,7 +125,12 @@ bool IsKnownKey(const std::string& key) {
                                       "leadscrew_shaft_mm",
                                       "centre_distance_mm",
                                       "slot_mm",
-                                      "trains"};
+                                      "trains",
+                                      "tumbler",
+                                      "thread_dial",
+                                      "keyed",
+                                      "first_driver",
+                                      "max_error_percent"};
   return std::find(std::begin(kKeys), std::end(kKeys), key) != std::end(kKeys);
 }
 

@@ -60,9 +60,16 @@ class Reader {
       return Positive(key, value, &pieces_.centre_distance.emplace());
     if (key == "slot_mm") return Slot(value);
     if (key == "trains") return Trains(value);
+    if (key == "tumbler") return Flag(key, value, &profile_->tumbler);
+    if (key == "thread_dial") return Dial(value);
+    if (key == "keyed") return Keyed(value);
+    if (key == "first_driver") return Teeth(Key(key), value, &profile_->first_driver.emplace());
+    if (key == "max_error_percent")
+      return Positive(key, value, &profile_->max_error_percent.emplace());
     return Fail("unknown key " + Key(key) +
                 " (known: name, leadscrew, fixed_ratio, gearbox, gears, module, dp, "
-                "stud_shaft_mm, leadscrew_shaft_mm, centre_distance_mm, slot_mm, trains)");
+                "stud_shaft_mm, leadscrew_shaft_mm, centre_distance_mm, slot_mm, trains, "
+                "tumbler, thread_dial, keyed, first_driver, max_error_percent)");
   }
 
   bool Text(const std::string& where, const JsonNode& value, std::string* out) {
@@ -160,6 +167,64 @@ class Reader {
     return true;
   }
 
+  bool Flag(const std::string& key, const JsonNode& value, bool* out) {
+    if (value.kind != Kind::kBool) return Fail(Key(key) + " must be true or false");
+    *out = value.text == "true";
+    return true;
+  }
+
+  bool Teeth(const std::string& where, const JsonNode& value, int* out) {
+    std::string why;
+    if (value.kind != Kind::kNumber || !ReadTeeth(value.text, out, &why))
+      return Fail(where + ": " + (value.kind == Kind::kNumber ? value.text : KindName(value.kind)) +
+                  " " + TeethRule());
+    return true;
+  }
+
+  bool Dial(const JsonNode& value) {
+    const std::string where = Key("thread_dial");
+    if (value.kind != Kind::kObject)
+      return Fail(where + " must be {\"teeth\": 16 or [14, 15, 16], \"marks\": 8}");
+    ThreadDial dial;
+    for (const auto& [key, member] : value.members) {
+      if (key == "teeth" && dial.teeth.empty()) {
+        const bool list = member.kind == Kind::kArray;
+        if (list && member.items.empty()) return Fail(where + ".teeth lists no gears");
+        for (std::size_t i = 0; i < (list ? member.items.size() : 1); ++i)
+          if (!Teeth(where + ".teeth", list ? member.items[i] : member, &dial.teeth.emplace_back()))
+            return false;
+      } else if (key == "marks" && dial.marks == 0) {
+        int marks = 0;
+        if (member.kind != Kind::kNumber || !ReadWhole(member.text, 1, kMaxDialMarks, &marks))
+          return Fail(where + ".marks must be a whole number from 1 to " +
+                      std::to_string(kMaxDialMarks));
+        dial.marks = marks;
+      } else {
+        return Fail(where + ": unknown or repeated key " + Key(key));
+      }
+    }
+    if (dial.teeth.empty() || dial.marks == 0)
+      return Fail(where + " needs both \"teeth\" and \"marks\"");
+    profile_->dial = std::move(dial);
+    return true;
+  }
+
+  bool Keyed(const JsonNode& value) {
+    const std::string where = Key("keyed");
+    if (value.kind != Kind::kArray) return Fail(where + " must be a list of pairs, [[120, 127]]");
+    for (std::size_t i = 0; i < value.items.size(); ++i) {
+      const JsonNode& pair = value.items[i];
+      const std::string at = where + "[" + std::to_string(i) + "]";
+      if (pair.kind != Kind::kArray || pair.items.size() != 2)
+        return Fail(at + " must be a pair of tooth counts, [120, 127]");
+      std::pair<int, int> teeth;
+      if (!Teeth(at, pair.items[0], &teeth.first) || !Teeth(at, pair.items[1], &teeth.second))
+        return false;
+      profile_->keyed.push_back(teeth);
+    }
+    return true;
+  }
+
   bool Slot(const JsonNode& value) {
     const std::string where = Key("slot_mm");
     if (value.kind != Kind::kArray || value.items.size() != 2)
@@ -192,6 +257,10 @@ class Reader {
   }
 
   bool Combine() {
+    const std::size_t total = profile_->gears.size() + 2 * profile_->keyed.size();
+    if (total > static_cast<std::size_t>(kMaxGears))
+      return Fail("\"gears\" and \"keyed\" list " + std::to_string(total) + " gears; at most " +
+                  std::to_string(kMaxGears) + " are allowed");
     if (pieces_.module && pieces_.dp) return Fail("give \"module\" or \"dp\", not both");
     if (pieces_.dp && !Divide(Fraction{127, 5}, *pieces_.dp, &pieces_.module.emplace()))
       return Fail(Key("dp") + " is too fine to compute exactly");
@@ -256,14 +325,82 @@ std::string TeethRule() {
 }
 
 bool ReadTeeth(std::string_view text, int* teeth, std::string* error) {
+  if (ReadWhole(text, kMinTeeth, kMaxTeeth, teeth)) return true;
+  *error = Quoted(text) + " " + TeethRule();
+  return false;
+}
+
+namespace {
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+// "2x20", "2*20" or "2×20": the count and the rest; false when the item has none.
+bool SplitCopies(std::string_view item, std::string_view* count, std::string_view* teeth) {
+  for (std::string_view sign : {"\xc3\x97", "x", "X", "*"}) {
+    const std::size_t at = item.find(sign);
+    if (at == std::string_view::npos) continue;
+    *count = Trimmed(item.substr(0, at));
+    *teeth = Trimmed(item.substr(at + sign.size()));
+    return true;
+  }
+  return false;
+}
+
+// One item of a gear list, appended to *list.
+bool ReadGearItem(std::string_view item, std::vector<int>* list, std::string* error) {
+  const auto too_many = [&] {
+    *error = "at most " + std::to_string(kMaxGears) + " gears are allowed";
+    return false;
+  };
+  std::string_view count_text, teeth_text;
+  if (SplitCopies(item, &count_text, &teeth_text)) {
+    int count = 0, teeth = 0;
+    if (!ReadWhole(count_text, 1, kMaxGears, &count))
+      return *error = Quoted(item) + ": the number of copies must be from 1 to " +
+                      std::to_string(kMaxGears), false;
+    if (!ReadTeeth(teeth_text, &teeth, error)) return false;
+    if (list->size() + static_cast<std::size_t>(count) > static_cast<std::size_t>(kMaxGears))
+      return too_many();
+    list->insert(list->end(), static_cast<std::size_t>(count), teeth);
+    return true;
+  }
+  const std::size_t dash = item.find('-', 1);
+  if (dash != std::string_view::npos) {
+    const std::string_view rest = item.substr(dash + 1);
+    const std::size_t slash = rest.find('/');
+    int first = 0, last = 0, step = 1;
+    if (!ReadTeeth(Trimmed(item.substr(0, dash)), &first, error) ||
+        !ReadTeeth(Trimmed(rest.substr(0, slash)), &last, error))
+      return false;
+    if (slash != std::string_view::npos && !ReadWhole(Trimmed(rest.substr(slash + 1)), 1, kMaxTeeth, &step))
+      return *error = Quoted(item) + ": the step must be a whole number from 1 to " +
+                      std::to_string(kMaxTeeth), false;
+    if (first > last) return *error = Quoted(item) + ": the range runs backwards", false;
+    for (int t = first; t <= last; t += step) {
+      if (list->size() >= static_cast<std::size_t>(kMaxGears)) return too_many();
+      list->push_back(t);
+    }
+    return true;
+  }
+  int teeth = 0;
+  if (!ReadTeeth(item, &teeth, error)) return false;
+  if (list->size() >= static_cast<std::size_t>(kMaxGears)) return too_many();
+  list->push_back(teeth);
+  return true;
+}
+
+}  // namespace
+
+bool ReadWhole(std::string_view text, int lo, int hi, int* out) {
   Fraction value;
   std::string why;
-  if (!ReadFraction(text, &value, &why) || value.den != 1 || value.num < kMinTeeth ||
-      value.num > kMaxTeeth) {
-    *error = Quoted(text) + " " + TeethRule();
+  if (!ReadFraction(text, &value, &why) || value.den != 1 || value.num < lo || value.num > hi)
     return false;
-  }
-  *teeth = static_cast<int>(value.num);
+  *out = static_cast<int>(value.num);
   return true;
 }
 
@@ -271,13 +408,7 @@ bool ReadGearList(std::string_view text, std::vector<int>* gears, std::string* e
   std::vector<int> list;
   while (true) {
     const std::size_t comma = text.find(',');
-    int teeth = 0;
-    if (!ReadTeeth(text.substr(0, comma), &teeth, error)) return false;
-    list.push_back(teeth);
-    if (list.size() > static_cast<std::size_t>(kMaxGears)) {
-      *error = "at most " + std::to_string(kMaxGears) + " gears are allowed";
-      return false;
-    }
+    if (!ReadGearItem(Trimmed(text.substr(0, comma)), &list, error)) return false;
     if (comma == std::string_view::npos) break;
     text.remove_prefix(comma + 1);
   }

@@ -6,7 +6,9 @@
 //   {"name": "...", "leadscrew": "1.5mm" | "8tpi", "fixed_ratio": "1/1",
 //    "gearbox": [{"name": "A", "ratio": "1/2"}, ...], "gears": [20, 20, 25, ...],
 //    "module": 1.0 | "dp": 24, "stud_shaft_mm": 16, "leadscrew_shaft_mm": 12,
-//    "centre_distance_mm": 95, "slot_mm": [30, 80], "trains": [2, 4]}
+//    "centre_distance_mm": 95, "slot_mm": [30, 80], "trains": [2, 4],
+//    "tumbler": true, "thread_dial": {"teeth": 16 | [14, 15, 16], "marks": 8},
+//    "keyed": [[120, 127]], "first_driver": 56, "max_error_percent": 1}
 //
 // Every key is optional in the file; "leadscrew" and "gears" may come from the
 // command line instead (ApplyOverrides), and CheckComplete says what is still
@@ -47,6 +49,15 @@ struct Geometry {
   std::optional<std::pair<Fraction, Fraction>> slot;  // near, far; near <= far
 };
 
+// The thread dial: a gear meshing the lead screw (one of `teeth`, whichever
+// the machinist fits) turning a dial of `marks` evenly spaced marks.
+struct ThreadDial {
+  std::vector<int> teeth;  // at least one, as listed
+  int marks = 0;
+};
+
+inline constexpr int kMaxDialMarks = 64;
+
 struct LatheProfile {
   std::string name;
   std::string leadscrew_text;  // empty until given
@@ -57,6 +68,16 @@ struct LatheProfile {
   std::vector<int> gears;  // one entry per physical gear, as listed
   std::optional<Geometry> geometry;
   bool trains[3] = {true, true, false};  // simple, compound, six
+  // The lead screw can be reversed with a lever (a tumbler or reversing box).
+  bool tumbler = true;
+  std::optional<ThreadDial> dial;
+  // Pairs of gears fixed together on one sleeve, not in `gears`: only ever
+  // the two gears of one middle shaft, either way round.
+  std::vector<std::pair<int, int>> keyed;
+  // The lathe's own first driver (a spindle gear), always A, not in `gears`.
+  std::optional<int> first_driver;
+  // Rows further off than this are no answer; none: the command's default.
+  std::optional<Fraction> max_error_percent;
 };
 
 // What is wrong with one input, in the data's own words: `input` is the
@@ -74,6 +95,9 @@ struct InputError {
 bool ReadProfile(std::string_view json_text, LatheProfile* out, std::string* error,
                  std::string* key = nullptr);
 
+// A whole number from lo to hi, written as any exact number text.
+bool ReadWhole(std::string_view text, int lo, int hi, int* out);
+
 // "is not a whole number from 8 to 300": the rule a tooth count breaks.
 std::string TeethRule();
 
@@ -81,8 +105,10 @@ std::string TeethRule();
 // exact number text ("20", "20.0", "2e1"). False with *error quoting the text.
 bool ReadTeeth(std::string_view text, int* teeth, std::string* error);
 
-// A gear list "20,20,25,...": tooth counts separated by commas, at most
-// kMaxGears of them. False with *error naming the piece that is wrong.
+// A gear list as people write one, items separated by commas: a tooth count
+// ("127"), a range with its step ("20-80/5" is 20, 25, ... 80; without a step
+// every tooth count), or copies ("2x20", "2×20" or "2*20"). At most
+// kMaxGears gears in all. False with *error naming the item that is wrong.
 bool ReadGearList(std::string_view text, std::vector<int>* gears, std::string* error);
 
 // Values given outside the profile (the command line's --leadscrew, --gears

@@ -48,7 +48,8 @@ TEST(ProfileTest, MistakesAreNamed) {
       {"[]", "the profile must be a JSON object, not an array"},
       {R"({"gear": [20]})",
        "unknown key \"gear\" (known: name, leadscrew, fixed_ratio, gearbox, gears, module, dp, "
-       "stud_shaft_mm, leadscrew_shaft_mm, centre_distance_mm, slot_mm, trains)"},
+       "stud_shaft_mm, leadscrew_shaft_mm, centre_distance_mm, slot_mm, trains, tumbler, "
+       "thread_dial, keyed, first_driver, max_error_percent)"},
       {R"({"gears": [20, 7]})", "\"gears\"[1]: 7 is not a whole number from 8 to 300"},
       {R"({"gears": [20, 30.5]})", "\"gears\"[1]: 30.5 is not a whole number from 8 to 300"},
       {R"({"gears": ["20"]})", "\"gears\"[0]: a string is not a whole number from 8 to 300"},
@@ -144,6 +145,61 @@ TEST(TargetTest, EveryBuiltInThreadReads) {
       std::string error;
       EXPECT_TRUE(ReadTarget(thread.target, 1, &t, &error)) << series.name << " " << error;
     }
+  }
+}
+
+
+TEST(ProfileTest, GearListsAsPeopleWriteThem) {
+  struct {
+    const char* text;
+    std::vector<int> gears;  // empty: refused
+  } cases[] = {
+      {"20,20,25", {20, 20, 25}},
+      {"20-40/10, 127, 2x20", {20, 30, 40, 127, 20, 20}},
+      {" 3 \xc3\x97 30 , 8-10", {30, 30, 30, 8, 9, 10}},
+      {"2*20.0", {20, 20}},
+      {"40-20", {}},
+      {"20-40/0", {}},
+      {"0x20", {}},
+      {"8-300", {}},  // 293 gears, over the 60 a set may have
+      {"20,,30", {}},
+  };
+  for (const auto& c : cases) {
+    std::vector<int> gears;
+    std::string error;
+    EXPECT_EQ(!c.gears.empty(), ReadGearList(c.text, &gears, &error)) << c.text << ": " << error;
+    if (!c.gears.empty()) EXPECT_EQ(c.gears, gears) << c.text;
+  }
+}
+
+TEST(ProfileTest, LatheKeys) {
+  LatheProfile p;
+  std::string error;
+  ASSERT_TRUE(ReadProfile(R"({"tumbler": false, "thread_dial": {"teeth": [14, 16], "marks": 8},
+      "keyed": [[120, 127]], "first_driver": 56, "max_error_percent": "1/2"})",
+                          &p, &error))
+      << error;
+  EXPECT_FALSE(p.tumbler);
+  ASSERT_TRUE(p.dial);
+  EXPECT_EQ((std::vector<int>{14, 16}), p.dial->teeth);
+  EXPECT_EQ(8, p.dial->marks);
+  EXPECT_EQ((std::vector<std::pair<int, int>>{{120, 127}}), p.keyed);
+  EXPECT_EQ(56, p.first_driver);
+  EXPECT_EQ((Fraction{1, 2}), p.max_error_percent);
+  struct {
+    const char* json;
+    const char* error;
+  } bad[] = {
+      {R"({"tumbler": 1})", "\"tumbler\" must be true or false"},
+      {R"({"thread_dial": {"teeth": 16}})", "\"thread_dial\" needs both \"teeth\" and \"marks\""},
+      {R"({"thread_dial": {"teeth": 16, "marks": 0}})",
+       "\"thread_dial\".marks must be a whole number from 1 to 64"},
+      {R"({"keyed": [[120]]})", "\"keyed\"[0] must be a pair of tooth counts, [120, 127]"},
+      {R"({"first_driver": 5})", "\"first_driver\": 5 is not a whole number from 8 to 300"},
+  };
+  for (const auto& c : bad) {
+    EXPECT_FALSE(ReadProfile(c.json, &p, &error)) << c.json;
+    EXPECT_EQ(c.error, error);
   }
 }
 

@@ -186,6 +186,13 @@ std::string SuggestQuery(const std::string& profile_json, const std::string& ser
   return Dump(answer);
 }
 
+std::string GearListQuery(const std::string& text) {
+  std::vector<int> gears;
+  std::string error;
+  if (!ReadGearList(text, &gears, &error)) return ErrorJson("gears", error);
+  return Dump(json{{"gears", gears}});
+}
+
 std::string SeriesList() {
   json list = json::array();
   for (const ThreadSeries& s : BuiltInSeries())

@@ -27,6 +27,9 @@ std::string ChartQuery(const std::string& profile_json, const std::string& serie
 std::string SuggestQuery(const std::string& profile_json, const std::string& series, int from,
                          int to);
 
+// A gear list as people type one ("20-80/5, 127, 2x20") as {"gears": [...]}.
+std::string GearListQuery(const std::string& text);
+
 // [{"name", "title", "threads"}] of the built-in series.
 std::string SeriesList();
 

@@ -99,5 +99,6 @@ EMSCRIPTEN_BINDINGS(cogwright) {
   emscripten::function("trainQuery", &cog::TrainQuery);
   emscripten::function("chartQuery", &cog::ChartQuery);
   emscripten::function("suggestQuery", &cog::SuggestQuery);
+  emscripten::function("gearListQuery", &cog::GearListQuery);
   emscripten::function("seriesList", &cog::SeriesList);
 }
