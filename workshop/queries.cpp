@@ -196,7 +196,12 @@ std::string GearListQuery(const std::string& text) {
 std::string SeriesList() {
   json list = json::array();
   for (const ThreadSeries& s : BuiltInSeries())
-    list.push_back({{"name", s.name}, {"title", s.title}, {"threads", s.threads.size()}});
+  {
+    json sizes = json::array();
+    for (const ThreadEntry& t : s.threads) sizes.push_back(t.size);
+    list.push_back(
+        {{"name", s.name}, {"title", s.title}, {"threads", s.threads.size()}, {"sizes", sizes}});
+  }
   return list.dump() + "\n";
 }
 

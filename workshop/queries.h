@@ -30,7 +30,8 @@ std::string SuggestQuery(const std::string& profile_json, const std::string& ser
 // A gear list as people type one ("20-80/5, 127, 2x20") as {"gears": [...]}.
 std::string GearListQuery(const std::string& text);
 
-// [{"name", "title", "threads"}] of the built-in series.
+// [{"name", "title", "threads", "sizes": [size names]}] of the built-in series:
+// "SIZE NAME" is a target ReadTarget takes.
 std::string SeriesList();
 
 }  // namespace cog
