@@ -11,6 +11,7 @@
 #include "workshop/fraction_text.h"
 #include "workshop/report_csv.h"
 #include "workshop/report_text.h"
+#include "workshop/thread_answer.h"
 #include "workshop/results_json.h"
 #include "workshop/train_report.h"
 
@@ -21,7 +22,11 @@ const char* const kWorkshopHelp =
     "  cogwright-cli thread TARGET [--profile F] [--top N] [--all] [--starts N] [--length MM]\n"
     "      The N best change-gear trains (default 10) of your set for TARGET, by\n"
     "      |error|, then fewer gears, then ascending gears, then gearbox position.\n"
-    "      Trains that do not fit on the banjo are left out; --all keeps them, marked.\n"
+    "      Trains that do not fit on the banjo, that lie beyond the tolerance, or\n"
+    "      that cut the other hand on a lathe without a tumbler are left out; --all\n"
+    "      keeps them, marked. Each row names the tumbler position (a six-gear train\n"
+    "      turns the lead screw the other way) and, with a thread dial, when the\n"
+    "      half-nut may be opened.\n"
     "      TARGET: a pitch (1.25mm, 20tpi, 0.05in), a thread by name (M6, M6x0.75,\n"
     "      1/4-20, #10-24, 1/4 UNC, 2 BA: SIZE SERIES for any series of chart --list),\n"
     "      a worm (mod1.5, dp16) or a feed (0.1mm/rev, 0.004in/rev); LH after it asks\n"
@@ -32,7 +37,7 @@ const char* const kWorkshopHelp =
     "      margin in mm, and the error against T. A I D is driver, idler, driven;\n"
     "      A B C D is A driving B, and C (on B's shaft) driving D on the lead screw.\n"
     "  cogwright-cli chart SERIES... [--profile F]\n"
-    "      One row per thread of the built-in series with the best train that fits.\n"
+    "      One line per lead of the built-in series with the best train that fits.\n"
     "      cogwright-cli chart --list names the series.\n"
     "  cogwright-cli suggest SERIES... [--profile F] [--from 15 --to 130]\n"
     "      Which one gear added to the set lowers the chart's worst |error| most\n"
@@ -40,10 +45,14 @@ const char* const kWorkshopHelp =
     "\n"
     "  --profile F          a lathe profile (JSON: lead screw, gears, gearbox, geometry;\n"
     "                       see the examples in profiles/)\n"
-    "  --leadscrew 1.5mm|8tpi|0.0625in, --gears 20,20,25,..., --fixed-ratio 1/2\n"
+    "  --leadscrew 1.5mm|8tpi|0.0625in, --gears 20-80/5,127,2x20, --fixed-ratio 1/2\n"
     "                       override the profile, or stand in for one\n"
+    "  --max-error PCT      the tolerance in percent (default 1 for threads and worms,\n"
+    "                       10 for feeds, or the profile's \"max_error_percent\")\n"
     "  --format text|json|csv   (chart also md and html)\n"
-    "Ratios and lengths are exact decimal or fraction texts (25.4 is 127/5).\n";
+    "The error is cut / target - 1: in percent in text, Markdown and HTML (\"error %\"),\n"
+    "and as a fraction (0.01 is 1 %) in JSON (\"error\") and CSV (\"error_fraction\").\n"
+    "Ratios and lengths are exact decimal or fraction texts (25.4 is 127/5; 6:35 is 6/35).\n";
 
 namespace {
 
@@ -56,7 +65,8 @@ const std::vector<CommandForm> kForms = {
 
 // Every workshop command also takes the lathe and the format.
 const OptionForm kLatheOptions[] = {
-    {"profile", 1}, {"leadscrew", 1}, {"gears", 1}, {"fixed-ratio", 1}, {"format", 1}};
+    {"profile", 1}, {"leadscrew", 1}, {"gears", 1}, {"fixed-ratio", 1}, {"max-error", 1},
+    {"format", 1}};
 
 const std::vector<std::string> kFormats[] = {
     {"text", "json", "csv"}, {"text", "json", "csv"}, {"text", "json", "csv", "md", "html"},
@@ -104,7 +114,7 @@ std::string OptionMessage(const InputError& error) {
     return "no lead screw: give --profile FILE with \"leadscrew\", or --leadscrew 1.5mm|8tpi";
   if (error.text == "not given" && error.input == "gears")
     return "no change gears: give --profile FILE with \"gears\", or --gears 20,25,30,...";
-  std::string option = error.input;
+  std::string option = error.input == "max_error_percent" ? "max_error" : error.input;
   std::replace(option.begin(), option.end(), '_', '-');
   return "--" + option + ": " + error.text;
 }
@@ -123,6 +133,7 @@ bool LoadLathe(const Arguments& args, LatheProfile* profile, Failure* fail) {
   if (args.Has("leadscrew")) overrides.leadscrew = args.Value("leadscrew");
   if (args.Has("gears")) overrides.gears = args.Value("gears");
   if (args.Has("fixed-ratio")) overrides.fixed_ratio = args.Value("fixed-ratio");
+  if (args.Has("max-error")) overrides.max_error_percent = args.Value("max-error");
   InputError error;
   if (!ApplyOverrides(overrides, profile, &error) || !CheckComplete(*profile, &error)) {
     fail->message = OptionMessage(error);
@@ -168,15 +179,21 @@ bool Thread(const Arguments& inv, std::ostream& out, Failure* fail) {
       !WholeOption(inv, "top", 1, 100000, &options.top, fail) ||
       !LengthOption(inv, &length, fail) || !LoadLathe(inv, &profile, fail))
     return false;
-  TrainSearch search;
-  std::vector<TrainRow> rows;
+  ThreadAnswer answer;
   std::string error;
-  if (!search.Init(profile, &error) || !search.Find(target.lead, options, &rows, &error))
+  if (!AnswerThread(profile, target, options, &answer, &error))
     return fail->message = error, false;
+  const std::vector<TrainRow>& rows = answer.rows;
   const std::string format = inv.Value("format", "text");
   if (format == "json") out << ThreadResultJson(profile, target, rows, length);
   if (format == "csv") out << ThreadCsv(profile, target, rows, length);
-  if (format == "text") out << ThreadText(profile, target, rows, length, options.keep_unfit);
+  if (format != "text") return true;
+  out << ThreadText(profile, target, rows, length, options.keep_unfit);
+  if (rows.empty()) {
+    bool more = false;
+    out << NoTrainText(profile, target, answer, &more) << (more ? " (--all shows more)" : "")
+        << ".\n";
+  }
   return true;
 }
 

@@ -12,7 +12,7 @@ trap 'rm -rf "$scratch"' EXIT
 # gives it (simple, idler 50, the smallest other gear); next come the compound
 # 20:40 x 50:60 = 5/12 (-1/6), then a tie at |0.2| that the simple 20/50
 # (idler 40) wins over 20:40 x 60:50 by having fewer gears.
-out=$("$cli" thread 1mm --leadscrew 2mm --gears 60,50,40,20 --top 3 --length 10 --format json |
+out=$("$cli" thread 1mm --leadscrew 2mm --gears 60,50,40,20 --top 3 --length 10 --max-error 25 --format json |
       python3 -c '
 import json, sys
 r = json.load(sys.stdin)

@@ -153,6 +153,18 @@ std::string FixedText(double value, int decimals) {
   return value < 0 && !zero ? "-" + text : text;
 }
 
+bool ReadRatio(std::string_view text, Fraction* out, std::string* error) {
+  const std::size_t colon = text.find(':');
+  if (colon == std::string_view::npos) return ReadFraction(text, out, error);
+  Fraction a, b;
+  if (!ReadFraction(text.substr(0, colon), &a, error) ||
+      !ReadFraction(text.substr(colon + 1), &b, error))
+    return false;
+  if (b.num == 0) return *error = Quote(text) + " divides by zero", false;
+  if (!Divide(a, b, out)) return *error = Quote(text) + " is too large or too fine to compute exactly", false;
+  return true;
+}
+
 std::string ShortestText(double value) {
   // The same digits as the JSON results, on every platform (the libc++ of
   // WebAssembly builds has no floating-point to_chars); "25", not "25.0".

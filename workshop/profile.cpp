@@ -48,7 +48,7 @@ class Reader {
   bool Member(const std::string& key, const JsonNode& value) {
     if (key == "name") return Text(key, value, &profile_->name);
     if (key == "leadscrew") return Leadscrew(value);
-    if (key == "fixed_ratio") return Positive(key, value, &profile_->fixed_ratio);
+    if (key == "fixed_ratio") return Positive(key, value, &profile_->fixed_ratio, true);
     if (key == "gearbox") return Gearbox(value);
     if (key == "gears") return Gears(value);
     if (key == "module") return Positive(key, value, &pieces_.module.emplace());
@@ -79,18 +79,20 @@ class Reader {
     return true;
   }
 
-  bool Number(const std::string& where, const JsonNode& value, Fraction* out) {
+  // `ratio`: "a:b" is read too.
+  bool Number(const std::string& where, const JsonNode& value, Fraction* out, bool ratio = false) {
     if (value.kind != Kind::kNumber && value.kind != Kind::kString)
       return Fail(where + " must be a number or a decimal or fraction text, not " +
                   KindName(value.kind));
     std::string why;
-    if (!ReadFraction(value.text, out, &why)) return Fail(where + ": " + why);
+    if (!(ratio ? ReadRatio(value.text, out, &why) : ReadFraction(value.text, out, &why)))
+      return Fail(where + ": " + why);
     return true;
   }
 
-  bool Positive(const std::string& key, const JsonNode& value, Fraction* out) {
+  bool Positive(const std::string& key, const JsonNode& value, Fraction* out, bool ratio = false) {
     const std::string where = Key(key);
-    if (!Number(where, value, out)) return false;
+    if (!Number(where, value, out, ratio)) return false;
     if (!IsPositive(*out)) return Fail(where + " must be above zero");
     return true;
   }
@@ -128,7 +130,7 @@ class Reader {
           if (!Text(where + ".name", member, &position.name)) return false;
           named = true;
         } else if (key == "ratio" && !rated) {
-          if (!Number(where + ".ratio", member, &position.ratio)) return false;
+          if (!Number(where + ".ratio", member, &position.ratio, true)) return false;
           if (!IsPositive(position.ratio)) return Fail(where + ".ratio must be above zero");
           rated = true;
         } else {
@@ -424,7 +426,8 @@ bool ApplyOverrides(const ProfileOverrides& overrides, LatheProfile* profile, In
   }
   if (overrides.fixed_ratio) {
     Fraction ratio;
-    if (!ReadFraction(*overrides.fixed_ratio, &ratio, &error->text)) return error->input = "fixed_ratio", false;
+    if (!ReadRatio(*overrides.fixed_ratio, &ratio, &error->text))
+      return error->input = "fixed_ratio", false;
     if (!IsPositive(ratio)) {
       *error = {"fixed_ratio", "the ratio must be above zero"};
       return false;
@@ -433,6 +436,16 @@ bool ApplyOverrides(const ProfileOverrides& overrides, LatheProfile* profile, In
   }
   if (overrides.gears && !ReadGearList(*overrides.gears, &profile->gears, &error->text))
     return error->input = "gears", false;
+  if (overrides.max_error_percent) {
+    Fraction percent;
+    if (!ReadFraction(*overrides.max_error_percent, &percent, &error->text))
+      return error->input = "max_error_percent", false;
+    if (!IsPositive(percent)) {
+      *error = {"max_error_percent", "the tolerance must be above zero"};
+      return false;
+    }
+    profile->max_error_percent = percent;
+  }
   return true;
 }
 

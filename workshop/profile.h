@@ -117,6 +117,7 @@ struct ProfileOverrides {
   std::optional<std::string> leadscrew;
   std::optional<std::string> gears;
   std::optional<std::string> fixed_ratio;
+  std::optional<std::string> max_error_percent;
 };
 bool ApplyOverrides(const ProfileOverrides& overrides, LatheProfile* profile, InputError* error);
 

@@ -12,6 +12,7 @@
 #include "workshop/report_csv.h"
 #include "workshop/report_text.h"
 #include "workshop/results_tree.h"
+#include "workshop/thread_answer.h"
 #include "workshop/thread_chart.h"
 #include "workshop/thread_series.h"
 #include "workshop/train_report.h"
@@ -106,13 +107,16 @@ std::string ThreadQuery(const std::string& profile_json, const std::string& targ
   SearchOptions options;
   options.top = top;
   options.keep_unfit = keep_unfit;
-  TrainSearch search;
-  std::vector<TrainRow> rows;
-  if (!search.Init(profile, &error) || !search.Find(target.lead, options, &rows, &error))
-    return ErrorJson("target", error);
+  ThreadAnswer found;
+  if (!AnswerThread(profile, target, options, &found, &error)) return ErrorJson("target", error);
+  const std::vector<TrainRow>& rows = found.rows;
   json answer = ThreadResultTree(profile, target, rows, Whole(25));
-  answer["view"] = Cells(ThreadCells(profile, target, rows, Whole(25)));
+  answer["view"] = Cells(ThreadCells(profile, target, rows, Whole(25), keep_unfit));
   answer["view"]["caption"] = "Best trains for " + TargetLine(target) + "; fit " + FitLine(profile);
+  // Without rows, why; "more": asking for every train would show some.
+  bool more = false;
+  answer["view"]["none"] = rows.empty() ? NoTrainText(profile, target, found, &more) : "";
+  answer["view"]["more"] = more;
   return Dump(answer);
 }
 

@@ -3,6 +3,7 @@
 #include "numtext/quoted_text.h"
 #include "workshop/figure_text.h"
 #include "workshop/fraction_text.h"
+#include "workshop/row_facts.h"
 #include "workshop/row_numbers.h"
 
 namespace cog {
@@ -14,6 +15,10 @@ std::string DriftHead(const Fraction& length_mm) {
 
 // A name from the user as a cell: printable, "-" when there is none.
 std::string Dash(const std::string& text) { return text.empty() ? "-" : Printable(text); }
+
+std::string TumblerWord(const std::optional<Tumbler>& tumbler) {
+  return !tumbler ? "-" : *tumbler == Tumbler::kNormal ? "normal" : "reversed";
+}
 
 std::string Percent(Extended fraction) {
   return FixedFigure(static_cast<double>(fraction) * 100, 4) + "%";
@@ -48,39 +53,63 @@ std::string FitLine(const LatheProfile& profile) {
 }
 
 CellTable ThreadCells(const LatheProfile& profile, const Target& target,
-                      const std::vector<TrainRow>& rows, const Fraction& length_mm) {
+                      const std::vector<TrainRow>& rows, const Fraction& length_mm, bool all) {
+  const bool feed = IsFeed(target.unit), dial = profile.dial && !feed;
   CellTable t;
-  t.head = {"#",     "kind",      "gears",             "gearbox", "ratio", "lead mm", "tpi",
-            "error", "um/thread", DriftHead(length_mm), "fits"};
+  t.head = {"#", "kind", "gears", "gearbox", "ratio"};
+  if (feed) {
+    t.head.insert(t.head.end(), {"mm/rev", "in/rev", "error %", "fits", "tumbler"});
+  } else {
+    t.head.insert(t.head.end(), {"lead mm", "tpi", "error %", "um/thread", DriftHead(length_mm),
+                                 "fits", "tumbler"});
+  }
+  if (dial) t.head.push_back("dial");
+  if (all) t.head.push_back("within");
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const TrainRow& row = rows[i];
     const RowNumbers n = NumbersOf(row, target.lead, length_mm);
-    t.rows.push_back({std::to_string(i + 1), KindName(row.kind), GearList(row.gears),
-                      Dash(GearboxName(profile, row.gearbox)), FractionText(row.ratio),
-                      FixedFigure(n.lead_mm, 5), FixedFigure(n.tpi, 3), ErrorPercent(n),
-                      FixedFigure(n.error_per_thread_um, 3, true), FixedFigure(n.drift_um, 2, true),
-                      FitsWord(row.fits)});
+    const RowFacts facts = FactsOf(profile, target, row);
+    std::vector<std::string> c = {std::to_string(i + 1), KindName(row.kind), GearList(row.gears),
+                                  Dash(GearboxName(profile, row.gearbox)), FractionText(row.ratio)};
+    if (feed) {
+      c.insert(c.end(), {FixedFigure(n.lead_mm, 5), FixedFigure(n.lead_mm / 25.4, 6),
+                         ErrorPercent(n), FitsWord(row.fits), TumblerWord(facts.tumbler)});
+    } else {
+      c.insert(c.end(), {FixedFigure(n.lead_mm, 5), FixedFigure(n.tpi, 3), ErrorPercent(n),
+                         FixedFigure(n.error_per_thread_um, 3, true),
+                         FixedFigure(n.drift_um, 2, true), FitsWord(row.fits),
+                         TumblerWord(facts.tumbler)});
+    }
+    if (dial) c.push_back(DialText(*profile.dial, *facts.dial));
+    if (all) c.push_back(facts.within ? "yes" : "NO");
+    t.rows.push_back(std::move(c));
   }
   return t;
 }
 
 CellTable TrainCells(const LatheProfile& profile, const std::vector<TrainRow>& positions,
                      const Target* target, const Fraction& length_mm) {
+  const Target plain;
+  const Target& cut = target ? *target : plain;
+  const bool feed = target && IsFeed(target->unit), dial = profile.dial && !feed;
   CellTable t;
-  t.head = {"gearbox",
-            "ratio",
-            "lead mm",
-            "tpi",
-            target ? "error" : "",
-            target ? "um/thread" : "",
-            target ? DriftHead(length_mm) : ""};
+  t.head = {"gearbox", "ratio", "lead mm", "tpi"};
+  if (target)
+    t.head.insert(t.head.end(), {"error %", "um/thread", DriftHead(length_mm), "within"});
+  t.head.push_back("tumbler");
+  if (dial) t.head.push_back("dial");
   for (const TrainRow& row : positions) {
-    const RowNumbers n = NumbersOf(row, target ? target->lead : Lead{}, length_mm);
-    t.rows.push_back({Dash(GearboxName(profile, row.gearbox)), FractionText(row.ratio),
-                      FixedFigure(n.lead_mm, 5), FixedFigure(n.tpi, 3),
-                      target ? ErrorPercent(n) : "",
-                      target ? FixedFigure(n.error_per_thread_um, 3, true) : "",
-                      target ? FixedFigure(n.drift_um, 2, true) : ""});
+    const RowNumbers n = NumbersOf(row, cut.lead, length_mm);
+    const RowFacts facts = FactsOf(profile, cut, row);
+    std::vector<std::string> c = {Dash(GearboxName(profile, row.gearbox)), FractionText(row.ratio),
+                                  FixedFigure(n.lead_mm, 5), FixedFigure(n.tpi, 3)};
+    if (target)
+      c.insert(c.end(), {ErrorPercent(n), feed ? "-" : FixedFigure(n.error_per_thread_um, 3, true),
+                         feed ? "-" : FixedFigure(n.drift_um, 2, true),
+                         facts.within ? "yes" : "NO"});
+    c.push_back(TumblerWord(facts.tumbler));
+    if (dial) c.push_back(DialText(*profile.dial, *facts.dial));
+    t.rows.push_back(std::move(c));
   }
   return t;
 }

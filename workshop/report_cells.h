@@ -33,11 +33,14 @@ std::string FitLine(const LatheProfile& profile);
 extern const char* const kGearLegend;
 
 // The ranked trains for a target: #, kind, gears, gearbox, ratio, lead,
-// tpi, error, error per thread, drift over `length_mm`, fits.
+// tpi, error in percent, error per thread, drift over `length_mm`, fits, the
+// tumbler position, the dial (when the lathe has one) and, with `all`,
+// whether the row is within the tolerance. A feed shows mm and inches per
+// spindle turn instead of the thread's figures.
 CellTable ThreadCells(const LatheProfile& profile, const Target& target,
-                      const std::vector<TrainRow>& rows, const Fraction& length_mm);
+                      const std::vector<TrainRow>& rows, const Fraction& length_mm, bool all);
 
-// One train at each gearbox position; without a target the error columns are blank.
+// One train at each gearbox position; the error columns only with a target.
 CellTable TrainCells(const LatheProfile& profile, const std::vector<TrainRow>& positions,
                      const Target* target, const Fraction& length_mm);
 

@@ -2,22 +2,34 @@
 
 #include "workshop/figure_text.h"
 #include "workshop/fraction_text.h"
+#include "workshop/row_facts.h"
 #include "workshop/row_numbers.h"
 
 namespace cog {
 namespace {
 
-// kind,gears,gearbox,ratio,lead_mm,tpi
-std::string TrainFields(const LatheProfile& profile, const TrainRow& row, const RowNumbers& n) {
+// kind,gears,gearbox,ratio,lead_mm,tpi (none for a feed)
+std::string TrainFields(const LatheProfile& profile, const TrainRow& row, const RowNumbers& n,
+                        bool feed) {
   return std::string(KindName(row.kind)) + ',' + GearList(row.gears) + ',' +
          CsvCell(GearboxName(profile, row.gearbox)) + ',' + FractionText(row.ratio) + ',' +
-         ShortestText(n.lead_mm) + ',' + ShortestText(n.tpi);
+         ShortestText(n.lead_mm) + ',' + (feed ? "" : ShortestText(n.tpi));
 }
 
-// error,exact,error_per_thread_um,drift_um
-std::string ErrorFields(const RowNumbers& n) {
+// error_fraction,exact,error_per_thread_um,drift_um,within
+std::string ErrorFields(const RowNumbers& n, bool feed, bool within) {
   return ShortestText(n.error) + ',' + (n.exact ? "true" : "false") + ',' +
-         ShortestText(n.error_per_thread_um) + ',' + ShortestText(n.drift_um);
+         (feed ? "," : ShortestText(n.error_per_thread_um) + ',' + ShortestText(n.drift_um)) +
+         ',' + (within ? "true" : "false");
+}
+
+// tumbler,dial_teeth,dial_every
+std::string LatheFields(const RowFacts& facts) {
+  const std::string tumbler =
+      !facts.tumbler ? "" : *facts.tumbler == Tumbler::kNormal ? "normal" : "reversed";
+  if (!facts.dial || facts.dial->every == 0) return tumbler + ",,";
+  return tumbler + ',' + std::to_string(facts.dial->teeth) + ',' +
+         std::to_string(facts.dial->every);
 }
 
 }  // namespace
@@ -25,22 +37,33 @@ std::string ErrorFields(const RowNumbers& n) {
 std::string ThreadCsv(const LatheProfile& profile, const Target& target,
                       const std::vector<TrainRow>& rows, const Fraction& length_mm) {
   std::string out =
-      "rank,kind,gears,gearbox,ratio,lead_mm,tpi,error,exact,error_per_thread_um,drift_um,fits\n";
+      "rank,kind,gears,gearbox,ratio,lead_mm,tpi,error_fraction,exact,error_per_thread_um,"
+      "drift_um,within,fits,tumbler,dial_teeth,dial_every\n";
+  const bool feed = IsFeed(target.unit);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const RowNumbers n = NumbersOf(rows[i], target.lead, length_mm);
-    out += std::to_string(i + 1) + ',' + TrainFields(profile, rows[i], n) + ',' + ErrorFields(n) +
-           ',' + CsvBool(rows[i].fits) + '\n';
+    const RowFacts facts = FactsOf(profile, target, rows[i]);
+    out += std::to_string(i + 1) + ',' + TrainFields(profile, rows[i], n, feed) + ',' +
+           ErrorFields(n, feed, facts.within) + ',' + CsvBool(rows[i].fits) + ',' +
+           LatheFields(facts) + '\n';
   }
   return out;
 }
 
 std::string TrainCsv(const LatheProfile& profile, const std::vector<TrainRow>& positions,
                      const Target* target, const Fraction& length_mm) {
-  std::string out = "kind,gears,gearbox,ratio,lead_mm,tpi,error,exact,error_per_thread_um,drift_um,fits\n";
+  std::string out =
+      "kind,gears,gearbox,ratio,lead_mm,tpi,error_fraction,exact,error_per_thread_um,drift_um,"
+      "within,fits,tumbler,dial_teeth,dial_every\n";
+  const Target plain;
+  const Target& cut = target ? *target : plain;
+  const bool feed = IsFeed(cut.unit);
   for (const TrainRow& row : positions) {
-    const RowNumbers n = NumbersOf(row, target ? target->lead : Lead{}, length_mm);
-    out += TrainFields(profile, row, n) + ',' + (target ? ErrorFields(n) : ",,,") + ',' +
-           CsvBool(row.fits) + '\n';
+    const RowNumbers n = NumbersOf(row, cut.lead, length_mm);
+    const RowFacts facts = FactsOf(profile, cut, row);
+    out += TrainFields(profile, row, n, feed) + ',' +
+           (target ? ErrorFields(n, feed, facts.within) : ",,,,") + ',' + CsvBool(row.fits) + ',' +
+           LatheFields(facts) + '\n';
   }
   return out;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Workshop results as CSV: one header line, then one line per row. Figures
-// are written in the shortest form that reads back to the same double; error
-// is a fraction (0.01 is 1 %), not a percentage.
+// are written in the shortest form that reads back to the same double; the
+// error is a fraction (0.01 is 1 %), not a percentage, and its column says
+// so (error_fraction).
 
 #include <string>
 #include <vector>

@@ -40,10 +40,8 @@ std::string ThreadText(const LatheProfile& profile, const Target& target,
                        const std::vector<TrainRow>& rows, const Fraction& length_mm, bool all) {
   std::string out = "Target       " + TargetLine(target) + "\n" + Header(profile) +
                     "Fit          " + FitLine(profile) + "\n\n";
-  if (rows.empty())
-    return out + (all ? "No train of this set cuts it.\n"
-                      : "No train of this set fits on the banjo (--all shows those that do not).\n");
-  return out + PaddedColumns(WithHead(ThreadCells(profile, target, rows, length_mm)), "") + "\n" +
+  if (rows.empty()) return out;
+  return out + PaddedColumns(WithHead(ThreadCells(profile, target, rows, length_mm, all)), "") + "\n" +
          kGearLegend;
 }
 

@@ -9,7 +9,8 @@
 
 namespace cog {
 
-// `all`: the rows were asked for with the trains that do not fit.
+// `all`: the rows were asked for with the trains that do not fit. Without
+// rows, only the heading: the caller says why there are none.
 std::string ThreadText(const LatheProfile& profile, const Target& target,
                        const std::vector<TrainRow>& rows, const Fraction& length_mm, bool all);
 

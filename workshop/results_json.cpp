@@ -3,6 +3,7 @@
 #include "workshop/results_tree.h"
 
 #include "workshop/figure_text.h"
+#include "workshop/row_facts.h"
 #include "workshop/row_numbers.h"
 
 namespace cog {
@@ -21,16 +22,28 @@ json Row(const LatheProfile& profile, const TrainRow& row, const Target* target,
               {"gears", row.gears},
               {"gearbox", GearboxJson(profile, row.gearbox)},
               {"ratio", FractionText(row.ratio)}};
-  const RowNumbers n = NumbersOf(row, target ? target->lead : Lead{}, length_mm);
+  const Target plain;
+  const Target& cut = target ? *target : plain;
+  const bool feed = IsFeed(cut.unit);
+  const RowNumbers n = NumbersOf(row, cut.lead, length_mm);
+  const RowFacts facts = FactsOf(profile, cut, row);
   out["lead_mm"] = n.lead_mm;
-  out["tpi"] = n.tpi;
+  out["tpi"] = feed ? json(nullptr) : json(n.tpi);
   if (target) {
     out["error"] = n.error;
     out["exact"] = n.exact;
-    out["error_per_thread_um"] = n.error_per_thread_um;
-    out["drift_um"] = n.drift_um;
+    out["error_per_thread_um"] = feed ? json(nullptr) : json(n.error_per_thread_um);
+    out["drift_um"] = feed ? json(nullptr) : json(n.drift_um);
+    out["within"] = facts.within;
   }
   out["fits"] = row.fits ? json(*row.fits) : json(nullptr);
+  out["tumbler"] = !facts.tumbler                       ? json(nullptr)
+                   : *facts.tumbler == Tumbler::kNormal ? json("normal")
+                                                        : json("reversed");
+  out["dial"] = !facts.dial ? json(nullptr)
+                : facts.dial->every == 0
+                    ? json{{"teeth", nullptr}, {"every", nullptr}}
+                    : json{{"teeth", facts.dial->teeth}, {"every", facts.dial->every}};
   return out;
 }
 

@@ -5,7 +5,14 @@
 //
 // A train row: {"kind": "simple"|"compound"|"six", "gears": [...],
 //   "gearbox": NAME|null, "ratio": "p/q", "lead_mm": x, "tpi": x, "error": e,
-//   "exact": bool, "error_per_thread_um": x, "drift_um": x, "fits": bool|null}
+//   "exact": bool, "error_per_thread_um": x, "drift_um": x, "within": bool,
+//   "fits": bool|null, "tumbler": "normal"|"reversed"|null,
+//   "dial": {"teeth": T|null, "every": j|null}|null}
+// error is a fraction (0.01 is 1 %), cut / target - 1. For a feed, tpi,
+// error_per_thread_um and drift_um are null; "tumbler" is null when the
+// lathe has no tumbler and the train cuts the other hand; "dial" is null
+// without a dial (or for a feed), and its figures null when the half-nut
+// must stay closed.
 
 #include <string>
 #include <vector>
