@@ -1,5 +1,6 @@
 #include "app/cli_commands.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <istream>
 #include <ostream>
@@ -65,6 +66,46 @@ const char* GreyColumn(GreyPair grey) {
       break;
   }
   return "-";
+}
+
+constexpr const char* kUsage =
+    "usage: cogwright-cli find TARGET [--teeth A B]\n"
+    "       cogwright-cli table [--teeth A B]\n"
+    "       cogwright-cli session [--teeth A B] < ACTIONS\n"
+    "       cogwright-cli thread TARGET [--profile F] [--top N] [--all] [--starts N]\n"
+    "       cogwright-cli train A B C D | A I D | A B C D E F [--profile F] [--target T]\n"
+    "       cogwright-cli chart SERIES... [--profile F] | chart --list\n"
+    "       cogwright-cli suggest SERIES... [--profile F] [--from N --to N]\n"
+    "       cogwright-cli --help | --version\n";
+
+// Letters to change, add or drop to turn a into b.
+std::size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t up = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = up;
+    }
+  }
+  return row[b.size()];
+}
+
+// "unknown command "thred" (did you mean thread?)", the nearest by spelling
+// when it is near enough to be a slip.
+std::string UnknownCommandText(const std::string& command, const std::vector<CommandForm>& forms) {
+  if (command.empty()) return "no command given";
+  const CommandForm* nearest = nullptr;
+  std::size_t best = 3;  // more letters off than this is another word
+  for (const CommandForm& form : forms) {
+    const std::size_t d = EditDistance(command.substr(0, 40), form.name);
+    if (d < best) best = d, nearest = &form;
+  }
+  return "unknown command " + Quoted(command) +
+         (nearest ? std::string(" (did you mean ") + nearest->name + "?)" : "");
 }
 
 std::string ShowLine(const AppState& state) {
@@ -186,7 +227,11 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     err << "cogwright-cli: " << error << '\n';
     return 2;
   }
-  if (!known || parsed.positional.size() != (command == "find" ? 1u : 0u)) {
+  if (!known) {
+    err << "cogwright-cli: " << UnknownCommandText(command, forms) << '\n' << kUsage;
+    return 2;
+  }
+  if (parsed.positional.size() != (command == "find" ? 1u : 0u)) {
     err << "cogwright-cli: usage: cogwright-cli find TARGET | table | session [--teeth A B]"
            " (--help explains)\n";
     return 2;

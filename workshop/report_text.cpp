@@ -13,6 +13,21 @@ std::vector<std::vector<std::string>> WithHead(const CellTable& table) {
   return rows;
 }
 
+// "your set lacks 127 and a second 20".
+std::string LackingText(const LatheProfile& profile, const std::vector<int>& lacking) {
+  std::string text;
+  std::vector<int> named;
+  for (std::size_t i = 0; i < lacking.size(); ++i) {
+    const int teeth = lacking[i];
+    const bool owned = std::count(profile.gears.begin(), profile.gears.end(), teeth) > 0 ||
+                       std::count(named.begin(), named.end(), teeth) > 0;
+    named.push_back(teeth);
+    text += (i == 0 ? "" : i + 1 == lacking.size() ? " and " : ", ") +
+            std::string(owned ? "a second " : "") + std::to_string(teeth);
+  }
+  return "your set lacks " + text;
+}
+
 std::string Header(const LatheProfile& profile) {
   return "Lathe        " + LatheLine(profile) + "\n";
 }
@@ -52,7 +67,7 @@ std::string TrainText(const LatheProfile& profile, const TrainReport& report, co
                     GearList(first.gears) + "   (" + GearOrder(first.kind) + ")\n";
   if (target) out += "Target       " + TargetLine(*target) + "\n";
   out += Header(profile) + "Fit          " + FitLine(profile) + "\n";
-  if (!report.in_set) out += "Note         your set does not hold all of these gears\n";
+  if (!report.in_set) out += "Note         " + LackingText(profile, report.lacking) + "\n";
   out += "\n" + PaddedColumns(WithHead(TrainCells(profile, report.positions, target, length_mm)), "");
   if (first.kind == TrainKind::kSix || !profile.geometry)
     return out + "\nFit: not checked" + (profile.geometry ? " for six-gear trains" : "") + ".\n";

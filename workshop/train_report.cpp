@@ -27,12 +27,15 @@ bool ReportTrain(const LatheProfile& profile, const std::vector<int>& gears, con
   }
   // Each physical gear once: take the train's gears out of the set one by one.
   std::vector<int> left = profile.gears;
-  report->in_set = std::all_of(gears.begin(), gears.end(), [&](int teeth) {
+  report->lacking.clear();
+  for (int teeth : gears) {
     const auto it = std::find(left.begin(), left.end(), teeth);
-    if (it == left.end()) return false;
-    left.erase(it);
-    return true;
-  });
+    if (it == left.end())
+      report->lacking.push_back(teeth);
+    else
+      left.erase(it);
+  }
+  report->in_set = report->lacking.empty();
   return true;
 }
 
