@@ -418,34 +418,35 @@ bool ReadGearList(std::string_view text, std::vector<int>* gears, std::string* e
   return true;
 }
 
+namespace {
+
+// A ratio or a figure above zero given outside the profile, for `key`.
+bool PositiveOverride(const std::string& text, const char* key, const char* what,
+                      Fraction* out, InputError* error) {
+  Fraction value;
+  if (!ReadRatio(text, &value, &error->text)) return error->input = key, false;
+  if (!IsPositive(value)) return *error = {key, std::string(what) + " must be above zero"}, false;
+  *out = value;
+  return true;
+}
+
+}  // namespace
+
 bool ApplyOverrides(const ProfileOverrides& overrides, LatheProfile* profile, InputError* error) {
   if (overrides.leadscrew) {
     if (!ReadLeadscrew(*overrides.leadscrew, &profile->leadscrew_mm, &error->text))
       return error->input = "leadscrew", false;
     profile->leadscrew_text = *overrides.leadscrew;
   }
-  if (overrides.fixed_ratio) {
-    Fraction ratio;
-    if (!ReadRatio(*overrides.fixed_ratio, &ratio, &error->text))
-      return error->input = "fixed_ratio", false;
-    if (!IsPositive(ratio)) {
-      *error = {"fixed_ratio", "the ratio must be above zero"};
-      return false;
-    }
-    profile->fixed_ratio = ratio;
-  }
+  if (overrides.fixed_ratio && !PositiveOverride(*overrides.fixed_ratio, "fixed_ratio", "the ratio",
+                                                 &profile->fixed_ratio, error))
+    return false;
   if (overrides.gears && !ReadGearList(*overrides.gears, &profile->gears, &error->text))
     return error->input = "gears", false;
-  if (overrides.max_error_percent) {
-    Fraction percent;
-    if (!ReadFraction(*overrides.max_error_percent, &percent, &error->text))
-      return error->input = "max_error_percent", false;
-    if (!IsPositive(percent)) {
-      *error = {"max_error_percent", "the tolerance must be above zero"};
-      return false;
-    }
-    profile->max_error_percent = percent;
-  }
+  if (overrides.max_error_percent &&
+      !PositiveOverride(*overrides.max_error_percent, "max_error_percent", "the tolerance",
+                        &profile->max_error_percent.emplace(), error))
+    return false;
   return true;
 }
 
