@@ -38,6 +38,13 @@ struct ChartSummary {
 };
 ChartSummary Summarize(const std::vector<ChartRow>& rows);
 
+// The most candidate gears times gearbox positions one gear advice tries,
+// for the shells to enforce before asking. Every candidate is charted at
+// every position: on a 59-gear set with six-gear trains and every built-in
+// series a pair costs up to about 4 ms here, so this keeps the advice to a
+// few seconds; without a gearbox it allows every candidate from 8 to 300.
+inline constexpr int kMaxAdviceTrials = 600;
+
 struct GearAdvice {
   int teeth = 0;
   ChartSummary after;
@@ -50,7 +57,10 @@ struct AdviceResult {
 
 // Tries every tooth count from `from` to `to` (within 8..300) added to the
 // profile's set. False with *error when the set is already full (60 gears)
-// or a figure overflows.
+// or a figure overflows. The result is that of charting every candidate's
+// set in full and sorting, but each candidate is searched only for trains
+// that use its gear, and only until it is sure to rank below the best
+// `count` found so far.
 bool SuggestGear(const LatheProfile& profile, std::span<const ThreadSeries* const> series, int from,
                  int to, int count, AdviceResult* result, std::string* error);
 

@@ -1,8 +1,11 @@
 #include "workshop/train_search.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
+
+#include "workshop/train_arrangement.h"
+#include "workshop/train_collector.h"
+#include "workshop/wide_product.h"
 
 namespace cog {
 namespace {
@@ -11,6 +14,8 @@ using Group = TrainSearch::Group;
 
 constexpr const char* kTooLarge =
     "the lead screw, ratios and target together have too many digits to compute exactly";
+
+constexpr TrainKind kKinds[] = {TrainKind::kSimple, TrainKind::kCompound, TrainKind::kSix};
 
 int GroupSize(TrainKind kind) { return static_cast<int>(kind) / 2; }
 
@@ -40,15 +45,20 @@ void BuildGroups(const std::vector<int>& teeth, const std::vector<int>& counts, 
       }
     }
   }
-  std::stable_sort(out->begin(), out->end(),
-                   [](const Group& a, const Group& b) { return a.product < b.product; });
+  // Groups of equal product may come in any order: the rows' order is total.
+  std::sort(out->begin(), out->end(),
+            [](const Group& a, const Group& b) { return a.product < b.product; });
 }
 
-int CompareError(const TrainError& a, const TrainError& b) {
-  if (a.exact && b.exact) return CompareMagnitude(a.value, b.value);
-  const Extended x = Fabs(a.approx), y = Fabs(b.approx);
-  return x < y ? -1 : x > y ? 1 : 0;
+bool Holds(const Group& g, int index) {
+  return std::find(g.index, g.index + g.size, index) != g.index + g.size;
 }
+
+bool Shows(const Candidate& c, int teeth) {
+  return std::find(c.gears.begin(), c.gears.begin() + c.count, teeth) != c.gears.begin() + c.count;
+}
+
+bool IsExactZero(const TrainError& e) { return e.exact && e.value.num == 0; }
 
 // cut = scale x drivers / driven; error = cut / target - 1.
 bool ErrorOf(const Fraction& scale, std::int64_t drivers, std::int64_t driven, const Lead& target,
@@ -65,27 +75,6 @@ bool ErrorOf(const Fraction& scale, std::int64_t drivers, std::int64_t driven, c
     error->approx = ToExtended(*lead) / target.approx_mm - 1;
   }
   return true;
-}
-
-// A row as the search holds it: no allocation, exact error.
-struct Candidate {
-  TrainKind kind;
-  std::array<int, 6> gears;
-  int count;  // gears used
-  int gearbox;
-  Fraction lead;
-  TrainError error;
-  std::optional<bool> fits;
-};
-
-bool CandidateBefore(const Candidate& a, const Candidate& b) {
-  if (const int c = CompareError(a.error, b.error)) return c < 0;
-  if (a.kind != b.kind) return a.kind < b.kind;
-  if (!std::equal(a.gears.begin(), a.gears.begin() + a.count, b.gears.begin(),
-                  b.gears.begin() + b.count))
-    return std::lexicographical_compare(a.gears.begin(), a.gears.begin() + a.count, b.gears.begin(),
-                                        b.gears.begin() + b.count);
-  return a.gearbox < b.gearbox;
 }
 
 // How far a double estimate of an error may be from the error itself: the
@@ -105,11 +94,32 @@ class Evaluator {
         factor_.push_back(ToDouble(c));
       else
         factor_.push_back(static_cast<double>(ToExtended(s) / target.approx_mm));
+      // target / scale, the train ratio that cuts the target exactly.
+      Fraction exact;
+      ideal_.push_back(target.exact && Divide(target.mm, s, &exact) ? std::optional(exact)
+                                                                    : std::nullopt);
     }
   }
 
   double Estimate(std::size_t g, std::int64_t drivers, std::int64_t driven) const {
     return factor_[g] * static_cast<double>(drivers) / static_cast<double>(driven) - 1;
+  }
+
+  // The sign of the error, exactly; false on overflow.
+  bool Sign(std::size_t g, std::int64_t drivers, std::int64_t driven, int* sign) const {
+    if (ideal_[g]) {
+      // drivers / driven against num / den, as products of whole numbers.
+      *sign = CompareProducts(
+          static_cast<std::uint64_t>(drivers), static_cast<std::uint64_t>(ideal_[g]->den),
+          static_cast<std::uint64_t>(driven), static_cast<std::uint64_t>(ideal_[g]->num));
+      return true;
+    }
+    Fraction lead;
+    TrainError error;
+    if (!Exact(g, drivers, driven, &lead, &error)) return false;
+    *sign = error.exact ? (error.value.num > 0) - (error.value.num < 0)
+                        : (error.approx > 0) - (error.approx < 0);
+    return true;
   }
 
   bool Exact(std::size_t g, std::int64_t drivers, std::int64_t driven, Fraction* lead,
@@ -121,54 +131,95 @@ class Evaluator {
   const std::vector<Fraction>& scale_;
   const Lead& target_;
   std::vector<double> factor_;
+  std::vector<std::optional<Fraction>> ideal_;
 };
 
-// One query: the kept rows in order, at most `top` of them.
-class Collector {
+}  // namespace
+
+// Which groups one Run pairs: every drivers group with every driven group,
+// less the drivers groups holding tooth index `skip` (when not -1). The walk
+// takes each group of one side in turn (the outer side: the drivers, or the
+// driven groups when by_driven) and looks for its partners on the other.
+struct Pairing {
+  std::span<const TrainSearch::Group> drivers, driven;
+  int skip = -1;
+  bool by_driven = false;
+  int must_show = 0;  // when not 0, only rows that show a gear of these teeth
+};
+
+// One query: every train kind at every gearbox position, each outer group
+// walked outwards from its ideal partner while rows could still enter. Rows
+// are judged on a double estimate first, then on the cheap integer facts
+// (the set has the gears, the train fits), and only then exactly.
+class TrainSearch::Walk {
  public:
-  Collector(const std::vector<int>& teeth, const std::vector<int>& counts,
-            const std::optional<FitLimits>& fit, const SearchOptions& options)
-      : teeth_(teeth), counts_(counts), fit_(fit), options_(options) {}
+  Walk(const TrainSearch& search, const Lead& lead, const SearchOptions& options)
+      : search_(search),
+        evaluator_(search.scale_, lead),
+        arranger_(search.teeth_, search.counts_, search.fit_, options.keep_unfit),
+        collector_(options.top) {}
 
-  // -1: a row with this error cannot enter, and neither can any worse one;
-  // 0: it can; otherwise the exact error is needed to tell (1).
-  int Admits(double estimate) const {
-    if (!Full()) return 0;
-    const double worst = static_cast<double>(best_.back().error.approx);
-    const double gap = std::fabs(estimate) - std::fabs(worst);
-    if (gap > Slack(estimate) + Slack(worst)) return -1;
-    if (-gap > Slack(estimate) + Slack(worst)) return 0;
-    return 1;
+  // Takes the rows of `known` that this search shows the same way and that
+  // do not use `teeth`.
+  void AddKnown(std::span<const TrainRow> known, int teeth) {
+    const Arranger shows_any(search_.teeth_, search_.counts_, search_.fit_, true);
+    for (const TrainRow& row : known) {
+      if (row.gears.size() > 6 ||
+          std::find(row.gears.begin(), row.gears.end(), teeth) != row.gears.end())
+        continue;
+      Candidate c;
+      c.kind = row.kind;
+      std::copy(row.gears.begin(), row.gears.end(), c.gears.begin());
+      c.count = static_cast<int>(row.gears.size());
+      c.gearbox = row.gearbox;
+      c.lead = row.lead_mm;
+      c.error = row.error;
+      c.fits = row.fits;
+      if (row.kind == TrainKind::kSimple && row.gears.size() == 3) {
+        // The larger set may show this train with the new gear as its idler.
+        Group drivers, driven;
+        drivers.size = driven.size = 1;
+        drivers.index[0] = IndexOf(row.gears[0]);
+        driven.index[0] = IndexOf(row.gears[2]);
+        Candidate here;
+        here.kind = TrainKind::kSimple;
+        if (drivers.index[0] >= 0 && driven.index[0] >= 0 &&
+            shows_any.Arrange(drivers, driven, &here) && here.gears[1] == teeth)
+          continue;
+      }
+      collector_.Offer(c);
+    }
   }
 
-  // Exact form of Admits: false when the row cannot enter. A tie may still
-  // enter: the order after the error decides.
-  bool AdmitsExactly(const TrainError& error) const {
-    return !Full() || CompareError(error, best_.back().error) <= 0;
+  // Offers the rows of `kind` that `pairing` makes. False on overflow.
+  bool Run(TrainKind kind, const Pairing& pairing) {
+    if (pairing.drivers.empty() || pairing.driven.empty() || NoneCanEnter(kind)) return true;
+    kind_ = kind;
+    pairing_ = pairing;
+    inner_ = pairing.by_driven ? pairing.drivers : pairing.driven;
+    const std::span<const Group> outer = pairing.by_driven ? pairing.driven : pairing.drivers;
+    where_.clear();
+    const std::size_t positions = search_.scale_.size();
+    splits_.assign(positions, 0);
+    const bool may_not_fit = arranger_.Filters(kind);
+    for (const Group& o : outer) {
+      if (!pairing.by_driven && ((pairing.skip >= 0 && Holds(o, pairing.skip)) ||
+                                 (may_not_fit && !arranger_.MayFit(kind, o)) || LosesEveryTie(o)))
+        continue;
+      listed_ = false;
+      misses_ = 0;
+      for (std::size_t g = 0; g < positions && !(listed_ && list_.empty()); ++g) {
+        int split;
+        if (!Split(o, g, &split) || !Side(o, g, split, 1) || !Side(o, g, split - 1, -1))
+          return false;
+      }
+    }
+    return true;
   }
 
-  // Adds the row of these groups unless the gear set cannot provide it, it
-  // does not fit, or it is not among the best.
-  void Offer(TrainKind kind, const Group& drivers, const Group& driven, int gearbox,
-             const Fraction& lead, const TrainError& error) {
-    int used[6];
-    int n = 0;
-    for (int k = 0; k < drivers.size; ++k) used[n++] = drivers.index[k];
-    for (int k = 0; k < driven.size; ++k) used[n++] = driven.index[k];
-    for (int k = 0; k < n; ++k)
-      if (Uses(used, n, used[k]) > counts_[used[k]]) return;
-    Candidate c{kind, {}, 0, gearbox, lead, error, {}};
-    if (!Arrange(drivers, driven, used, n, &c)) return;
-    if (c.fits == false && !options_.keep_unfit) return;
-    const auto at = std::upper_bound(best_.begin(), best_.end(), c, CandidateBefore);
-    if (at - best_.begin() >= options_.top) return;
-    best_.insert(at, c);
-    if (static_cast<int>(best_.size()) > options_.top) best_.pop_back();
-  }
-
-  bool Take(const Fraction& leadscrew, std::vector<TrainRow>* rows) const {
+  bool Take(std::vector<TrainRow>* rows) {
     rows->clear();
-    for (const Candidate& c : best_) {
+    for (const Candidate& c : collector_.Take()) {
       TrainRow row;
       row.kind = c.kind;
       row.gears.assign(c.gears.begin(), c.gears.begin() + c.count);
@@ -176,145 +227,205 @@ class Collector {
       row.lead_mm = c.lead;
       row.error = c.error;
       row.fits = c.fits;
-      if (!Divide(c.lead, leadscrew, &row.ratio)) return false;
+      if (!Divide(c.lead, search_.profile_.leadscrew_mm, &row.ratio)) return false;
       rows->push_back(std::move(row));
     }
     return true;
   }
 
  private:
-  bool Full() const { return static_cast<int>(best_.size()) >= options_.top; }
+  enum Step { kNext, kStop, kOverflow };
 
-  static int Uses(const int* used, int n, int index) {
-    return static_cast<int>(std::count(used, used + n, index));
+  // Unusable partners a drivers group meets before its usable ones are
+  // listed outright: past this, fits are rare for it and listing is cheaper.
+  static constexpr int kMissesBeforeListing = 16;
+
+  int IndexOf(int teeth) const {
+    const auto& t = search_.teeth_;
+    const auto it = std::lower_bound(t.begin(), t.end(), teeth);
+    return it != t.end() && *it == teeth ? static_cast<int>(it - t.begin()) : -1;
   }
 
-  // Picks the shown arrangement and its fit; false when the row cannot be
-  // made (no idler left).
-  bool Arrange(const Group& drivers, const Group& driven, const int* used, int n,
-               Candidate* c) const {
-    const bool checked = fit_.has_value() && c->kind != TrainKind::kSix;
-    if (c->kind == TrainKind::kSimple) {
-      // Idlers in ascending order: the smallest that fits, else the smallest.
-      c->count = 3;
-      c->gears = {teeth_[drivers.index[0]], 0, teeth_[driven.index[0]]};
-      bool any = false;
-      for (int i = 0; i < static_cast<int>(teeth_.size()); ++i) {
-        if (Uses(used, n, i) >= counts_[i]) continue;
-        std::array<int, 6> g = c->gears;
-        g[1] = teeth_[i];
-        if (!any) c->gears = g;
-        any = true;
-        if (!checked) break;
-        if (TrainFits(*fit_, g.data(), 3)) {
-          c->gears = g;
-          c->fits = true;
-          return true;
-        }
-      }
-      if (checked) c->fits = false;
-      return any;
+  // With the collector full and its last row exactly on the target, a row of
+  // a later kind could at best tie with it, and ties go to fewer gears.
+  bool NoneCanEnter(TrainKind kind) const {
+    if (!collector_.Full()) return false;
+    const Candidate& worst = collector_.Worst();
+    return IsExactZero(worst.error) && worst.kind < kind;
+  }
+
+  // With the collector full and its last row exactly on the target, a row of
+  // this kind enters only on a tie won by its gears; the first of them is
+  // never below the smallest driver. REQUIRES: `d` a drivers group.
+  bool LosesEveryTie(const Group& d) const {
+    if (!collector_.Full()) return false;
+    const Candidate& worst = collector_.Worst();
+    return IsExactZero(worst.error) && worst.kind == kind_ &&
+           search_.teeth_[d.index[0]] > worst.gears[0];
+  }
+
+  // -1: a row with this error cannot enter, and neither can any worse one;
+  // 0: it can; otherwise the exact error is needed to tell (1).
+  int Admits(double estimate) const {
+    if (!collector_.Full()) return 0;
+    const double worst = static_cast<double>(collector_.Worst().error.approx);
+    const double gap = std::fabs(estimate) - std::fabs(worst);
+    if (gap > Slack(estimate) + Slack(worst)) return -1;
+    if (-gap > Slack(estimate) + Slack(worst)) return 0;
+    return 1;
+  }
+
+  std::int64_t DriversOf(const Group& o, int j) const {
+    return pairing_.by_driven ? inner_[j].product : o.product;
+  }
+  std::int64_t DrivenOf(const Group& o, int j) const {
+    return pairing_.by_driven ? o.product : inner_[j].product;
+  }
+
+  // Whether inner_[j] lies at or past the ideal partner of `o`: errors fall
+  // along the driven groups and rise along the drivers, and the first
+  // partner at or past the ideal only moves right as the outer product
+  // grows.
+  bool Past(const Group& o, std::size_t g, int j, bool* past) const {
+    const std::int64_t p = DriversOf(o, j), q = DrivenOf(o, j);
+    const double e = evaluator_.Estimate(g, p, q);
+    const int side = pairing_.by_driven ? -1 : 1;
+    if (std::fabs(e) > Slack(e)) {
+      *past = side * e < 0;
+      return true;
     }
-    // Drivers at even places and driven gears at odd ones, both ascending:
-    // the first arrangement in ascending order.
-    const int size = drivers.size;
-    c->count = 2 * size;
-    for (int k = 0; k < size; ++k) {
-      c->gears[2 * k] = teeth_[drivers.index[k]];
-      c->gears[2 * k + 1] = teeth_[driven.index[k]];
-    }
-    if (!checked) return true;
-    // A compound row: its four arrangements, ascending; the first that fits.
-    const int a = c->gears[0], b = c->gears[1], cc = c->gears[2], d = c->gears[3];
-    std::array<std::array<int, 4>, 4> ways = {
-        {{a, b, cc, d}, {a, d, cc, b}, {cc, b, a, d}, {cc, d, a, b}}};
-    std::sort(ways.begin(), ways.end());
-    for (const auto& way : ways) {
-      if (TrainFits(*fit_, way.data(), 4)) {
-        std::copy(way.begin(), way.end(), c->gears.begin());
-        c->fits = true;
-        return true;
-      }
-    }
-    c->fits = false;
+    int sign;
+    if (!evaluator_.Sign(g, p, q, &sign)) return false;
+    *past = side * sign <= 0;
     return true;
   }
 
-  const std::vector<int>& teeth_;
-  const std::vector<int>& counts_;
-  const std::optional<FitLimits>& fit_;
-  const SearchOptions& options_;
-  std::vector<Candidate> best_;
-};
+  // The first partner past the ideal, galloping from where the previous
+  // outer group's was: a few probes near it whether the outer groups are
+  // dense (a full walk) or sparse (the groups holding one tooth count).
+  bool Split(const Group& o, std::size_t g, int* split) {
+    const int n = static_cast<int>(inner_.size());
+    int lo = static_cast<int>(splits_[g]);  // every partner before it is short of the ideal
+    bool past = true;
+    if (lo < n && !Past(o, g, lo, &past)) return false;
+    if (lo < n && !past) {
+      int hi = lo + 1, step = 1;
+      for (;;) {
+        if (hi >= n) break;
+        if (!Past(o, g, hi, &past)) return false;
+        if (past) break;
+        lo = hi;
+        step *= 2;
+        hi = lo + step;
+      }
+      // The first partner past the ideal is in (lo, hi], or there is none.
+      ++lo;
+      hi = std::min(hi, n);
+      while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        if (!Past(o, g, mid, &past)) return false;
+        if (past)
+          hi = mid;
+        else
+          lo = mid + 1;
+      }
+    }
+    splits_[g] = static_cast<std::size_t>(lo);
+    *split = lo;
+    return true;
+  }
 
-// The groups of one train kind at one gearbox position, walked outwards from
-// the ideal driven product for every drivers group.
-class KindWalk {
- public:
-  KindWalk(TrainKind kind, const std::vector<Group>& groups, std::size_t g, int gearbox,
-           const Evaluator& evaluator, Collector& collector)
-      : kind_(kind),
-        groups_(groups),
-        g_(g),
-        gearbox_(gearbox),
-        evaluator_(evaluator),
-        collector_(collector) {}
-
-  bool Run() {
-    // Errors fall as the driven product grows, and the first driven group
-    // with error <= 0 only moves right as the drivers' product grows.
-    std::size_t split = 0;
-    for (const Group& drivers : groups_) {
-      for (; split < groups_.size(); ++split) {
-        const double e = evaluator_.Estimate(g_, drivers.product, groups_[split].product);
-        if (e < -Slack(e)) break;
-        if (e <= Slack(e)) {
-          if (!Evaluate(drivers, split)) return false;
-          if (error_.exact ? error_.value.num <= 0 : error_.approx <= 0) break;
-        }
-      }
-      // Outwards from the split on both sides, while rows could still enter.
-      for (std::size_t j = split; j < groups_.size(); ++j) {
-        const int step = Step(drivers, j);
-        if (step == -2) return false;
-        if (step < 0) break;
-      }
-      for (std::size_t j = split; j-- > 0;) {
-        const int step = Step(drivers, j);
-        if (step == -2) return false;
-        if (step < 0) break;
-      }
+  // Outwards from `start` in direction `dir` while rows could still enter.
+  bool Side(const Group& o, std::size_t g, int start, int dir) {
+    for (int j = First(start, dir); j >= 0; j = First(j + dir, dir)) {
+      const Step step = Visit(o, g, j);
+      if (step == kOverflow) return false;
+      if (step == kStop) break;
     }
     return true;
   }
 
- private:
-  bool Evaluate(const Group& drivers, std::size_t j) {
-    return evaluator_.Exact(g_, drivers.product, groups_[j].product, &lead_, &error_);
+  // The first partner at or beyond j in direction dir, or -1.
+  int First(int j, int dir) const {
+    if (!listed_) return j >= 0 && j < static_cast<int>(inner_.size()) ? j : -1;
+    if (dir > 0) {
+      const auto it = std::lower_bound(list_.begin(), list_.end(), j);
+      return it == list_.end() ? -1 : *it;
+    }
+    const auto it = std::upper_bound(list_.begin(), list_.end(), j);
+    return it == list_.begin() ? -1 : *(it - 1);
   }
 
-  // 0 after offering the row; -1 when no row further out can enter; -2 on overflow.
-  int Step(const Group& drivers, std::size_t j) {
-    const int admits =
-        collector_.Admits(evaluator_.Estimate(g_, drivers.product, groups_[j].product));
-    if (admits < 0) return -1;
-    if (!Evaluate(drivers, j)) return -2;
-    if (admits > 0 && !collector_.AdmitsExactly(error_)) return -1;
-    collector_.Offer(kind_, drivers, groups_[j], gearbox_, lead_, error_);
-    return 0;
+  Step Visit(const Group& o, std::size_t g, int j) {
+    const Group& drivers = pairing_.by_driven ? inner_[j] : o;
+    const Group& driven = pairing_.by_driven ? o : inner_[j];
+    const int admits = Admits(evaluator_.Estimate(g, drivers.product, driven.product));
+    if (admits < 0) return kStop;
+    if (pairing_.by_driven && pairing_.skip >= 0 && Holds(drivers, pairing_.skip)) return kNext;
+    Candidate c;
+    c.kind = kind_;
+    c.gearbox = search_.profile_.gearbox.empty() ? -1 : static_cast<int>(g);
+    if (!arranger_.Arrange(drivers, driven, &c) ||
+        (pairing_.must_show != 0 && !Shows(c, pairing_.must_show))) {
+      Missed(o);
+      return kNext;
+    }
+    if (admits > 0 && IsExactZero(collector_.Worst().error) && !TieBefore(c, collector_.Worst()))
+      return kNext;  // a tie at best, and it would lose it
+    if (!evaluator_.Exact(g, drivers.product, driven.product, &c.lead, &c.error)) return kOverflow;
+    if (collector_.Full()) {
+      const int order = CompareError(c.error, collector_.Worst().error);
+      if (order > 0) return kStop;  // and every row further out is worse still
+      if (order == 0 && !TieBefore(c, collector_.Worst())) return kNext;
+    }
+    collector_.Offer(c);
+    return kNext;
   }
 
-  TrainKind kind_;
-  const std::vector<Group>& groups_;
-  std::size_t g_;
-  int gearbox_;
-  const Evaluator& evaluator_;
-  Collector& collector_;
-  Fraction lead_;
-  TrainError error_;
+  // Lists the usable partners of drivers group `d` once it has missed often
+  // enough, when listing is cheap: simple trains have few driven gears to
+  // try, and a compound train's fitting partners follow from the fit limits.
+  void Missed(const Group& d) {
+    if (listed_ || pairing_.by_driven || ++misses_ <= kMissesBeforeListing) return;
+    if (kind_ == TrainKind::kSimple) {
+      list_.clear();
+      for (int j = 0; j < static_cast<int>(inner_.size()); ++j) {
+        Candidate c;
+        c.kind = kind_;
+        if (arranger_.Arrange(d, inner_[j], &c) &&
+            (pairing_.must_show == 0 || Shows(c, pairing_.must_show)))
+          list_.push_back(j);
+      }
+    } else if (kind_ == TrainKind::kCompound && arranger_.Filters(kind_) &&
+               pairing_.must_show == 0) {
+      if (where_.empty()) {
+        const std::size_t n = search_.teeth_.size();
+        where_.assign(n * n, -1);
+        for (std::size_t j = 0; j < inner_.size(); ++j)
+          where_[inner_[j].index[0] * n + inner_[j].index[1]] = static_cast<int>(j);
+      }
+      arranger_.FittingPartners(d, where_, &list_);
+    } else {
+      return;
+    }
+    listed_ = true;
+  }
+
+  const TrainSearch& search_;
+  const Evaluator evaluator_;
+  const Arranger arranger_;
+  Collector collector_;
+  // The current Run's figures.
+  TrainKind kind_ = TrainKind::kSimple;
+  Pairing pairing_;
+  std::span<const Group> inner_;
+  std::vector<std::size_t> splits_;  // per gearbox position: the last outer group's split
+  std::vector<int> where_;           // FittingPartners' index of inner_, built when first needed
+  // The current outer group's partners: all of inner_, or once listed_ only list_.
+  bool listed_ = false;
+  int misses_ = 0;
+  std::vector<int> list_;
 };
-
-}  // namespace
 
 bool TrainSearch::Init(const LatheProfile& profile, std::string* error) {
   profile_ = profile;
@@ -332,6 +443,11 @@ bool TrainSearch::Init(const LatheProfile& profile, std::string* error) {
   for (int s = 0; s < 3; ++s) {
     groups_[s].clear();
     if (profile.trains[s]) BuildGroups(teeth_, counts_, s + 1, &groups_[s]);
+    holding_[s].assign(teeth_.size(), {});
+    for (const Group& g : groups_[s]) {
+      for (int k = 0; k < g.size; ++k)
+        if (k == 0 || g.index[k] != g.index[k - 1]) holding_[s][g.index[k]].push_back(g);
+    }
   }
   fit_.reset();
   if (profile.geometry && !MakeFitLimits(*profile.geometry, &fit_.emplace())) {
@@ -355,17 +471,42 @@ bool TrainSearch::Init(const LatheProfile& profile, std::string* error) {
 
 bool TrainSearch::Find(const Lead& lead, const SearchOptions& options, std::vector<TrainRow>* rows,
                        std::string* error) const {
-  const Evaluator evaluator(scale_, lead);
-  Collector collector(teeth_, counts_, fit_, options);
-  constexpr TrainKind kKinds[] = {TrainKind::kSimple, TrainKind::kCompound, TrainKind::kSix};
+  rows->clear();
+  if (options.top < 1) return true;
+  Walk walk(*this, lead, options);
   for (const TrainKind kind : kKinds) {
-    for (std::size_t g = 0; g < scale_.size(); ++g) {
-      const int gearbox = profile_.gearbox.empty() ? -1 : static_cast<int>(g);
-      KindWalk walk(kind, groups_[GroupSize(kind) - 1], g, gearbox, evaluator, collector);
-      if (!walk.Run()) return *error = kTooLarge, false;
+    const std::vector<Group>& groups = groups_[GroupSize(kind) - 1];
+    if (!walk.Run(kind, {groups, groups})) return *error = kTooLarge, false;
+  }
+  if (!walk.Take(rows)) return *error = kTooLarge, false;
+  return true;
+}
+
+bool TrainSearch::FindUsing(const Lead& lead, int teeth, std::span<const TrainRow> known,
+                            const SearchOptions& options, std::vector<TrainRow>* rows,
+                            std::string* error) const {
+  rows->clear();
+  if (options.top < 1) return true;
+  Walk walk(*this, lead, options);
+  walk.AddKnown(known, teeth);
+  const auto at = std::lower_bound(teeth_.begin(), teeth_.end(), teeth);
+  if (at != teeth_.end() && *at == teeth) {
+    const int t = static_cast<int>(at - teeth_.begin());
+    // A simple train may use the gear as its idler: every pair is tried, and
+    // there are few. Larger trains use it among their groups: those holding
+    // it with every partner, then the others with those holding it. Six-gear
+    // groups are many, and walked from the few that hold it.
+    if (!walk.Run(TrainKind::kSimple, {groups_[0], groups_[0], -1, false, teeth}))
+      return *error = kTooLarge, false;
+    for (const TrainKind kind : {TrainKind::kCompound, TrainKind::kSix}) {
+      const std::vector<Group>& all = groups_[GroupSize(kind) - 1];
+      const std::vector<Group>& holding = holding_[GroupSize(kind) - 1][t];
+      if (!walk.Run(kind, {holding, all}) ||
+          !walk.Run(kind, {all, holding, t, kind == TrainKind::kSix}))
+        return *error = kTooLarge, false;
     }
   }
-  if (!collector.Take(profile_.leadscrew_mm, rows)) return *error = kTooLarge, false;
+  if (!walk.Take(rows)) return *error = kTooLarge, false;
   return true;
 }
 

@@ -16,6 +16,7 @@
 // gear set allows.
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -47,9 +48,21 @@ struct TrainRow {
 };
 
 struct SearchOptions {
-  int top = 10;
+  int top = 10;  // below 1: no rows
   bool keep_unfit = false;
 };
+
+// Limits the shells enforce before asking, each with a message that names it.
+// The search itself takes any figures; these keep one query to a few seconds
+// on a small machine.
+//
+// Rows shown: the search keeps its best rows in a heap, O(log top) per row,
+// but each row kept costs an exact evaluation and a line of output; past a
+// thousand rows nobody reads them.
+inline constexpr int kMaxTop = 1000;
+// Gearbox positions: every train is tried at every position, so the work of
+// a query grows with their number; real gearboxes have a few dozen at most.
+inline constexpr int kMaxGearboxPositions = 24;
 
 // Built once per lathe and reused for many targets (charts, gear advice).
 class TrainSearch {
@@ -63,14 +76,33 @@ class TrainSearch {
   bool Find(const Lead& lead, const SearchOptions& options, std::vector<TrainRow>* rows,
             std::string* error) const;
 
+  // What adding a gear of `teeth` teeth to a set makes possible. The first
+  // options.top rows, in order, of every row of this search whose shown
+  // gears include that tooth count, together with the rows of `known` that
+  // this search shows without it (the others are found again, or shown with
+  // the new gear as a simple train's idler). With `known` the rows Find gave
+  // for the same lead and options on this set less one gear of `teeth`
+  // teeth, the result is what Find gives on this set: each of its rows either
+  // uses the gear or is a row of the smaller set, shown the same way.
+  // REQUIRES: `known` in order, from a set that differs from this one only
+  // by that gear.
+  bool FindUsing(const Lead& lead, int teeth, std::span<const TrainRow> known,
+                 const SearchOptions& options, std::vector<TrainRow>* rows,
+                 std::string* error) const;
+
   struct Group;  // a multiset of 1 to 3 tooth counts and its product
 
  private:
+  class Walk;  // one query's walk over the groups
+
   LatheProfile profile_;
   std::vector<int> teeth_;        // distinct tooth counts, ascending
   std::vector<int> counts_;       // how many gears of each
   std::vector<Fraction> scale_;   // per gearbox position: fixed x position x lead screw (mm)
   std::vector<Group> groups_[3];  // of 1, 2 and 3 gears, by ascending product
+  // Per group size and tooth index: the groups holding that tooth count, by
+  // ascending product (FindUsing's lists).
+  std::vector<std::vector<Group>> holding_[3];
   std::optional<FitLimits> fit_;  // when the profile has a geometry
 };
 
