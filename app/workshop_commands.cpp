@@ -176,7 +176,7 @@ bool Thread(const Arguments& inv, std::ostream& out, Failure* fail) {
   SearchOptions options;
   options.keep_unfit = inv.Has("all");
   if (!TargetOf(inv.positional[0], inv, &target, fail) ||
-      !WholeOption(inv, "top", 1, 100000, &options.top, fail) ||
+      !WholeOption(inv, "top", 1, kMaxTop, &options.top, fail) ||
       !LengthOption(inv, &length, fail) || !LoadLathe(inv, &profile, fail))
     return false;
   ThreadAnswer answer;

@@ -7,7 +7,9 @@
 namespace cog {
 
 std::string ChartMarkdown(const LatheProfile& profile, const std::vector<ChartRow>& rows) {
-  std::string out;
+  const std::vector<std::string> header = ChartHeader(profile);
+  std::string out = "# " + MarkdownCell(header[0]) + "\n\n";
+  for (std::size_t i = 1; i < header.size(); ++i) out += MarkdownCell(header[i]) + "\n\n";
   for (const ChartSection& s : ChartSections(profile, rows)) {
     out += "## " + MarkdownCell(s.series->title) + "\n\n|";
     for (const auto& h : s.table.head) out += ' ' + h + " |";
@@ -35,10 +37,12 @@ std::string ChartHtml(const LatheProfile& profile, const std::vector<ChartRow>& 
       "section { break-inside: avoid-column; }\n"
       "table { border-collapse: collapse; width: 100%; }\n"
       "th, td { border-bottom: 0.2mm solid #000; padding: 0.3mm 1mm; text-align: left; }\n"
-      "</style></head><body>\n<h1>Thread chart: " +
-      HtmlText(Printable(profile.name.empty() ? "lead screw " + profile.leadscrew_text
-                                              : profile.name)) +
-      "</h1>\n<main>\n";
+      "p { margin: 0 0 1mm; }\n"
+      "</style></head><body>\n";
+  const std::vector<std::string> header = ChartHeader(profile);
+  out += "<h1>" + HtmlText(header[0]) + "</h1>\n";
+  for (std::size_t i = 1; i < header.size(); ++i) out += "<p>" + HtmlText(header[i]) + "</p>\n";
+  out += "<main>\n";
   for (const ChartSection& s : ChartSections(profile, rows)) {
     out += "<section><h2>" + HtmlText(s.series->title) + "</h2><table><tr>";
     for (const auto& h : s.table.head) out += "<th>" + h + "</th>";

@@ -1,6 +1,6 @@
 // The gear advice against the plain way of giving it: chart the set with
-// each candidate added, summarize, sort by the advice's key and keep the
-// first `count`. The advice searches far less; it must give exactly that.
+// each candidate added, summarize, sort by the advice's key, keep the first
+// `count` and of those the ones that improve the chart. The advice searches far less; it must give exactly that.
 
 #include <gtest/gtest.h>
 
@@ -55,6 +55,12 @@ AdviceResult PlainAdvice(const LatheProfile& profile, std::span<const ThreadSeri
   std::sort(result.best.begin(), result.best.end(),
             [&](const GearAdvice& a, const GearAdvice& b) { return key(a) < key(b); });
   result.best.resize(std::min<std::size_t>(result.best.size(), count));
+  // Only a gear that makes the chart better is advice.
+  const ChartSummary& b = result.before;
+  std::erase_if(result.best, [&](const GearAdvice& a) {
+    return std::tie(a.after.without_train, a.after.worst, a.after.mean) >=
+           std::tie(b.without_train, b.worst, b.mean);
+  });
   return result;
 }
 

@@ -32,6 +32,8 @@ inline constexpr int kMaxGears = 60;
 // the largest sensible lathe (60 gears, a gearbox of kMaxGearboxPositions)
 // takes a few kilobytes.
 inline constexpr std::size_t kMaxProfileBytes = 256 * 1024;
+// Every train is tried at every gearbox position, so the work of a query
+// grows with their number; quick-change gearboxes have a few dozen at most.
 inline constexpr int kMaxGearboxPositions = 48;
 
 struct GearboxPosition {

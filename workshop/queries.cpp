@@ -23,8 +23,6 @@ namespace {
 
 using json = nlohmann::json;
 
-constexpr int kMostRows = 100000;
-
 // {"error": TEXT, "input": what it is about}: the page words it for its field.
 std::string ErrorJson(const std::string& input, const std::string& text) {
   return Dump(json{{"error", text}, {"input", input}});
@@ -101,8 +99,8 @@ std::string ThreadQuery(const std::string& profile_json, const std::string& targ
   if (!LoadProfile(profile_json, &profile, &bad) ||
       !ReadQueryTarget(target_text, starts, &target, &bad))
     return ErrorJson(bad.input, bad.text);
-  if (top < 1 || top > kMostRows)
-    return ErrorJson("top", "the number of rows must be from 1 to " + std::to_string(kMostRows));
+  if (top < 1 || top > kMaxTop)
+    return ErrorJson("top", "the number of rows must be from 1 to " + std::to_string(kMaxTop));
   std::string error;
   SearchOptions options;
   options.top = top;
@@ -186,7 +184,11 @@ std::string SuggestQuery(const std::string& profile_json, const std::string& ser
   answer["view"] = Cells(AdviceCells(advice));
   answer["view"]["caption"] = "Which one gear to add (" + std::to_string(from) + " to " +
                               std::to_string(to) + " teeth) to the chart of " +
-                              std::to_string(advice.before.threads) + " threads";
+                              std::to_string(advice.before.threads) + " leads";
+  answer["view"]["none"] = advice.best.empty() ? "No gear from " + std::to_string(from) + " to " +
+                                                     std::to_string(to) +
+                                                     " teeth makes this chart better."
+                                               : "";
   return Dump(answer);
 }
 

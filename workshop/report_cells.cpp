@@ -123,29 +123,73 @@ CellTable RuleCells(const std::vector<FitRule>& rules) {
   return t;
 }
 
+namespace {
+
+std::string SizesText(const ChartRow& row) {
+  std::string text;
+  for (const ThreadEntry* t : row.sizes) text += (text.empty() ? "" : ", ") + std::string(t->size);
+  return text;
+}
+
+std::string NoChartTrainText(const LatheProfile& profile, const ChartRow& row) {
+  if (!row.nearest) return "no train fits";
+  return "no train within " + ShortestText(ToDouble(TolerancePercent(profile, row.target))) +
+         " % (nearest " + ErrorPercent(NumbersOf(*row.nearest, row.target.lead, Whole(25))) + ")";
+}
+
+}  // namespace
+
 std::vector<ChartSection> ChartSections(const LatheProfile& profile,
                                         const std::vector<ChartRow>& rows) {
-  const bool gearbox = !profile.gearbox.empty();
+  const bool gearbox = !profile.gearbox.empty(), dial = profile.dial.has_value();
   std::vector<ChartSection> sections;
   for (const ChartRow& row : rows) {
     if (sections.empty() || sections.back().series != row.series) {
       ChartSection& s = sections.emplace_back();
       s.series = row.series;
-      s.table.head = {"size", "lead", "gears", "gearbox", "error", "exact"};
-      if (!gearbox) s.table.head.erase(s.table.head.begin() + 3);
+      s.table.head = {"size", "lead", "gears"};
+      if (gearbox) s.table.head.push_back("gearbox");
+      s.table.head.insert(s.table.head.end(), {"error %", "tumbler"});
+      if (dial) s.table.head.push_back("dial");
     }
-    std::vector<std::string> c = {row.thread->size, row.thread->target};
+    std::vector<std::string> c = {SizesText(row), row.thread->target};
     if (!row.best) {
-      c.insert(c.end(), {"no train fits", "", "", ""});
+      c.push_back(NoChartTrainText(profile, row));
+      c.resize(sections.back().table.head.size());
     } else {
       const RowNumbers n = NumbersOf(*row.best, row.target.lead, Whole(25));
-      c.insert(c.end(), {GearList(row.best->gears), Printable(GearboxName(profile, row.best->gearbox)),
-                         ErrorPercent(n), n.exact ? "yes" : "no"});
+      const RowFacts facts = FactsOf(profile, row.target, *row.best);
+      c.push_back(GearList(row.best->gears));
+      if (gearbox) c.push_back(Printable(GearboxName(profile, row.best->gearbox)));
+      c.insert(c.end(), {ErrorPercent(n), TumblerWord(facts.tumbler)});
+      if (dial) c.push_back(DialText(*profile.dial, *facts.dial));
     }
-    if (!gearbox) c.erase(c.begin() + 3);
     sections.back().table.rows.push_back(std::move(c));
   }
   return sections;
+}
+
+std::vector<std::string> ChartHeader(const LatheProfile& profile) {
+  std::string set = GearList(profile.gears);
+  for (const auto& [a, b] : profile.keyed)
+    set += ", keyed " + std::to_string(a) + "/" + std::to_string(b);
+  if (profile.first_driver) set += ", first driver " + std::to_string(*profile.first_driver);
+  std::string dial = "no thread dial";
+  if (profile.dial) {
+    std::string teeth;
+    for (int t : profile.dial->teeth) teeth += (teeth.empty() ? "" : " or ") + std::to_string(t);
+    dial = "thread dial " + teeth + " teeth, " + std::to_string(profile.dial->marks) + " marks";
+  }
+  const std::string tolerance =
+      profile.max_error_percent ? ShortestText(ToDouble(*profile.max_error_percent)) + " %"
+                                : "1 % (10 % for feeds)";
+  return {(profile.name.empty() ? "Thread chart" : Printable(profile.name)),
+          "Lead screw " + Printable(profile.leadscrew_text) + "; change gears " + set,
+          std::string(profile.tumbler ? "Tumbler reverse" : "No tumbler reverse") + "; " + dial +
+              "; tolerance " + tolerance + "; fit " + FitLine(profile),
+          "Gears: simple A I D (A drives the idler I, I drives D on the lead screw); compound "
+          "A B C D (A drives B; C, on B's shaft, drives D on the lead screw); six A B C D E F "
+          "(A drives B, C drives D, E drives F on the lead screw)."};
 }
 
 CellTable AdviceCells(const AdviceResult& advice) {

@@ -47,14 +47,19 @@ CellTable TrainCells(const LatheProfile& profile, const std::vector<TrainRow>& p
 // Each fit rule: "ok" or "SHORT", what it checks, its margin ("+10.305 mm").
 CellTable RuleCells(const std::vector<FitRule>& rules);
 
-// A chart, one section per series: size, lead, gears, gearbox (only when the
-// lathe has one), error, exact.
+// A chart, one section per series and a line per lead: the sizes, lead,
+// gears, gearbox (only when the lathe has one), error in percent, tumbler and
+// dial (only when the lathe has one); or why no train is given.
 struct ChartSection {
   const ThreadSeries* series = nullptr;
   CellTable table;
 };
 std::vector<ChartSection> ChartSections(const LatheProfile& profile,
                                         const std::vector<ChartRow>& rows);
+
+// What a chart opens with: the lathe's name, its lead screw and gear set,
+// tumbler, dial, tolerance and fit, and the legend of the gear order.
+std::vector<std::string> ChartHeader(const LatheProfile& profile);
 
 // The chart before and with each candidate gear: gear, without train, worst
 // and mean |error|.

@@ -69,17 +69,23 @@ std::string TrainCsv(const LatheProfile& profile, const std::vector<TrainRow>& p
 }
 
 std::string ChartCsv(const LatheProfile& profile, const std::vector<ChartRow>& rows) {
-  std::string out = "series,size,target,kind,gears,gearbox,error,exact,fits\n";
+  std::string out =
+      "series,sizes,target,kind,gears,gearbox,error_fraction,exact,within,fits,tumbler,"
+      "dial_teeth,dial_every\n";
   for (const ChartRow& row : rows) {
-    out += std::string(row.series->name) + ',' + CsvCell(row.thread->size) + ',' +
-           row.thread->target;
-    if (row.best) {
-      const RowNumbers n = NumbersOf(*row.best, row.target.lead, Whole(25));
-      out += std::string(",") + KindName(row.best->kind) + ',' + GearList(row.best->gears) + ',' +
-             CsvCell(GearboxName(profile, row.best->gearbox)) + ',' + ShortestText(n.error) + ',' +
-             (n.exact ? "true" : "false") + ',' + CsvBool(row.best->fits);
+    std::string sizes;
+    for (const ThreadEntry* t : row.sizes) sizes += (sizes.empty() ? "" : " ") + std::string(t->size);
+    out += std::string(row.series->name) + ',' + CsvCell(sizes) + ',' + row.thread->target;
+    // A line beyond the tolerance shows its nearest train, not within it.
+    const std::optional<TrainRow>& train = row.best ? row.best : row.nearest;
+    if (train) {
+      const RowNumbers n = NumbersOf(*train, row.target.lead, Whole(25));
+      out += std::string(",") + KindName(train->kind) + ',' + GearList(train->gears) + ',' +
+             CsvCell(GearboxName(profile, train->gearbox)) + ',' + ShortestText(n.error) + ',' +
+             (n.exact ? "true" : "false") + ',' + (row.best ? "true" : "false") + ',' +
+             CsvBool(train->fits) + ',' + LatheFields(FactsOf(profile, row.target, *train));
     } else {
-      out += ",,,,,,";
+      out += ",,,,,,,,,,";
     }
     out += '\n';
   }

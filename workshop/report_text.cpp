@@ -77,14 +77,20 @@ std::string TrainText(const LatheProfile& profile, const TrainReport& report, co
 
 std::string ChartText(const LatheProfile& profile, const std::vector<ChartRow>& rows) {
   std::string out;
+  for (const std::string& line : ChartHeader(profile)) out += line + "\n";
+  out += "\n";
   for (const ChartSection& s : ChartSections(profile, rows))
     out += std::string(s.series->title) + "\n" + PaddedColumns(WithHead(s.table), "  ") + "\n";
   return out;
 }
 
 std::string AdviceText(const AdviceResult& advice) {
-  return "Chart of " + std::to_string(advice.before.threads) + " threads.\n\n" +
-         PaddedColumns(WithHead(AdviceCells(advice)), "");
+  std::string out = "Chart of " + std::to_string(advice.before.threads) + " leads.\n\n" +
+                    PaddedColumns(WithHead(AdviceCells(advice)), "");
+  if (advice.best.empty())
+    out += "\nNo gear from " + std::to_string(advice.from) + " to " + std::to_string(advice.to) +
+           " teeth makes this chart better.\n";
+  return out;
 }
 
 }  // namespace cog

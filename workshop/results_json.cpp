@@ -106,13 +106,19 @@ json TrainReportTree(const LatheProfile& profile, const std::vector<TrainRow>& p
 json ChartTree(const LatheProfile& profile, const std::vector<ChartRow>& rows,
                       const Fraction& length_mm) {
   json list = json::array();
-  for (const ChartRow& row : rows)
+  for (const ChartRow& row : rows) {
+    json sizes = json::array();
+    for (const ThreadEntry* t : row.sizes) sizes.push_back(t->size);
     list.push_back(
         {{"series", row.series->name},
          {"size", row.thread->size},
+         {"sizes", std::move(sizes)},
          {"target", row.thread->target},
          {"lead_mm", static_cast<double>(row.target.lead.approx_mm)},
-         {"train", row.best ? Row(profile, *row.best, &row.target, length_mm) : json(nullptr)}});
+         {"train", row.best ? Row(profile, *row.best, &row.target, length_mm) : json(nullptr)},
+         {"nearest",
+          row.nearest ? Row(profile, *row.nearest, &row.target, length_mm) : json(nullptr)}});
+  }
   return {{"fit_checked", profile.geometry.has_value()}, {"rows", std::move(list)}};
 }
 

@@ -4,6 +4,9 @@
 #include <cmath>
 #include <tuple>
 
+#include "workshop/row_facts.h"
+#include "workshop/thread_answer.h"
+
 namespace cog {
 namespace {
 
@@ -113,14 +116,28 @@ bool BuildChart(const TrainSearch& search, std::span<const ThreadSeries* const> 
   first_only.top = 1;
   std::vector<TrainRow> found;
   for (const ThreadSeries* s : series) {
+    const std::size_t first_line = rows->size();
     for (const ThreadEntry& thread : s->threads) {
+      const auto same = std::find_if(rows->begin() + static_cast<long>(first_line), rows->end(),
+                                     [&](const ChartRow& r) {
+                                       return std::string_view(r.thread->target) == thread.target;
+                                     });
+      if (same != rows->end()) {
+        same->sizes.push_back(&thread);
+        continue;
+      }
       ChartRow row;
       row.series = s;
       row.thread = &thread;
+      row.sizes = {&thread};
       // The built-in texts always read; a failure here is a fault in the data.
       if (!ReadTarget(thread.target, 1, &row.target, error)) return false;
       if (!search.Find(row.target.lead, first_only, &found, error)) return false;
-      if (!found.empty()) row.best = std::move(found.front());
+      if (!found.empty()) {
+        const bool within = WithinTolerance(found.front().error,
+                                            TolerancePercent(search.profile(), row.target));
+        (within ? row.best : row.nearest) = std::move(found.front());
+      }
       rows->push_back(std::move(row));
     }
   }
@@ -131,15 +148,30 @@ ChartSummary Summarize(const std::vector<ChartRow>& rows) { return SummaryOf(Err
 
 bool SuggestGear(const LatheProfile& profile, std::span<const ThreadSeries* const> series, int from,
                  int to, int count, AdviceResult* result, std::string* error) {
-  if (profile.gears.size() >= static_cast<std::size_t>(kMaxGears)) {
-    *error = "the set already has 60 gears, the most a profile may list";
+  if (profile.gears.size() + 2 * profile.keyed.size() >= static_cast<std::size_t>(kMaxGears)) {
+    *error = "the set already has " + std::to_string(kMaxGears) +
+             " gears, the most a profile may list";
     return false;
   }
+  const int positions = std::max<int>(1, static_cast<int>(profile.gearbox.size()));
+  const int candidates = std::max(0, std::min(to, kMaxTeeth) - std::max(from, kMinTeeth) + 1);
+  if (candidates * positions > kMaxAdviceTrials) {
+    *error = std::to_string(candidates) + " candidate gears at " + std::to_string(positions) +
+             " gearbox positions are " + std::to_string(candidates * positions) +
+             " trials; at most " + std::to_string(kMaxAdviceTrials) +
+             " are tried, so that the advice takes seconds: give fewer candidates";
+    return false;
+  }
+  // Charts are of right-hand threads: without a tumbler, six-gear trains cut
+  // the other hand.
+  const LatheProfile usable = ForHand(profile, Hand::kRight);
   TrainSearch search;
   std::vector<ChartRow> rows;
-  if (!search.Init(profile, error) || !BuildChart(search, series, &rows, error)) return false;
+  if (!search.Init(usable, error) || !BuildChart(search, series, &rows, error)) return false;
   const ChartErrors before = ErrorsOf(rows);
   result->before = SummaryOf(before);
+  result->from = std::max(from, kMinTeeth);
+  result->to = std::min(to, kMaxTeeth);
   result->best.clear();
   if (count < 1) return true;
   // A candidate's chart differs from this one only where a train using the
@@ -148,7 +180,7 @@ bool SuggestGear(const LatheProfile& profile, std::span<const ThreadSeries* cons
   const std::vector<std::size_t> order = SearchOrder(before);
   SearchOptions first_only;
   first_only.top = 1;
-  LatheProfile more = profile;
+  LatheProfile more = usable;
   more.gears.push_back(0);
   TrainSearch with;
   std::vector<TrainRow> found;
@@ -164,7 +196,11 @@ bool SuggestGear(const LatheProfile& profile, std::span<const ThreadSeries* cons
       const std::span<const TrainRow> known = had ? std::span(&*had, 1) : std::span<TrainRow>();
       if (!with.FindUsing(rows[k].target.lead, teeth, known, first_only, &found, error))
         return false;
-      after[k] = found.empty() ? std::nullopt : std::optional(found.front().error.approx);
+      // The best it had was within the tolerance; a new best beyond it is none.
+      const bool within =
+          !found.empty() &&
+          WithinTolerance(found.front().error, TolerancePercent(profile, rows[k].target));
+      after[k] = within ? std::optional(found.front().error.approx) : std::nullopt;
       partial.Add(before[k], after[k]);
       if (ranked && partial.CannotBeat(result->best.back().after)) {
         beaten = true;
@@ -177,6 +213,10 @@ bool SuggestGear(const LatheProfile& profile, std::span<const ThreadSeries* cons
         std::upper_bound(result->best.begin(), result->best.end(), advice, AdviceBefore), advice);
     if (static_cast<int>(result->best.size()) > count) result->best.pop_back();
   }
+  // A candidate that leaves the chart as it was is no advice.
+  std::erase_if(result->best, [&](const GearAdvice& a) {
+    return !AdviceBefore({0, a.after}, {0, result->before});
+  });
   return true;
 }
 

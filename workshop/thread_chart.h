@@ -1,9 +1,10 @@
 #pragma once
 // Thread charts, and which one gear to add to a set to improve a chart most.
 //
-// A chart has one row per thread of the chosen built-in series, with the best
-// train that fits (the first row of TrainSearch::Find), or none when no train
-// of the set fits. Gear advice adds each candidate tooth count in turn and
+// A chart has one line per lead of the chosen built-in series (the sizes that
+// share it listed together), with the best train that fits (the first row of
+// TrainSearch::Find), or none when no train of the set fits within the
+// tolerance (row_facts.h). Gear advice adds each candidate tooth count in turn and
 // compares the charts: fewer threads without a train first, then the lower
 // worst |error|, then the lower mean |error| (over the threads that have a
 // train), then the smaller gear.
@@ -21,12 +22,15 @@ namespace cog {
 
 struct ChartRow {
   const ThreadSeries* series = nullptr;
-  const ThreadEntry* thread = nullptr;
+  const ThreadEntry* thread = nullptr;        // the first size of the line
+  std::vector<const ThreadEntry*> sizes;      // every size of the series with this lead
   Target target;
-  std::optional<TrainRow> best;  // empty: no train of the set fits
+  std::optional<TrainRow> best;     // empty: no train of the set fits within the tolerance
+  std::optional<TrainRow> nearest;  // without `best`: the best that fits, beyond the tolerance
 };
 
-// The rows of `series` in order; false with *error on overflow.
+// The lines of `series` in order, each placed at its first size, for the
+// search's lathe; false with *error on overflow.
 bool BuildChart(const TrainSearch& search, std::span<const ThreadSeries* const> series,
                 std::vector<ChartRow>* rows, std::string* error);
 
@@ -51,12 +55,14 @@ struct GearAdvice {
 };
 
 struct AdviceResult {
+  int from = 0, to = 0;  // the candidates tried
   ChartSummary before;
   std::vector<GearAdvice> best;  // at most `count`, best first
 };
 
 // Tries every tooth count from `from` to `to` (within 8..300) added to the
-// profile's set. False with *error when the set is already full (60 gears)
+// profile's set; only candidates that improve the chart are kept, so none
+// means no gear helps. False with *error when the set is already full (60 gears)
 // or a figure overflows. The result is that of charting every candidate's
 // set in full and sorting, but each candidate is searched only for trains
 // that use its gear, and only until it is sure to rank below the best

@@ -60,9 +60,7 @@ struct SearchOptions {
 // but each row kept costs an exact evaluation and a line of output; past a
 // thousand rows nobody reads them.
 inline constexpr int kMaxTop = 1000;
-// Gearbox positions: every train is tried at every position, so the work of
-// a query grows with their number; real gearboxes have a few dozen at most.
-inline constexpr int kMaxGearboxPositions = 24;
+// Gearbox positions are capped where profiles are read (kMaxGearboxPositions).
 
 // Built once per lathe and reused for many targets (charts, gear advice).
 class TrainSearch {
@@ -89,6 +87,8 @@ class TrainSearch {
   bool FindUsing(const Lead& lead, int teeth, std::span<const TrainRow> known,
                  const SearchOptions& options, std::vector<TrainRow>* rows,
                  std::string* error) const;
+
+  const LatheProfile& profile() const { return profile_; }
 
   struct Group;  // a multiset of 1 to 3 tooth counts and its product
 
