@@ -1,5 +1,7 @@
 #include "workshop/report_cells.h"
 
+#include <algorithm>
+
 #include "numtext/quoted_text.h"
 #include "workshop/figure_text.h"
 #include "workshop/fraction_text.h"
@@ -27,8 +29,9 @@ std::string Percent(Extended fraction) {
 }  // namespace
 
 const char* const kGearLegend =
-    "Gears: simple A I D (driver, idler, driven); compound A B C D (A drives B,\n"
-    "C on B's shaft drives D on the lead screw); six A B C D E F.\n";
+    "Gears: simple A I D (A drives the idler I, I drives D on the lead screw);\n"
+    "compound A B C D (A drives B; C, on B's shaft, drives D on the lead screw);\n"
+    "six A B C D E F (A drives B, C drives D, E drives F on the lead screw).\n";
 
 std::string TargetLine(const Target& target) {
   std::string line = Printable(target.text) + ": lead " +
@@ -125,6 +128,12 @@ CellTable RuleCells(const std::vector<FitRule>& rules) {
 
 namespace {
 
+std::string OneLine(std::string text) {
+  std::replace(text.begin(), text.end(), '\n', ' ');
+  text.pop_back();
+  return text;
+}
+
 std::string SizesText(const ChartRow& row) {
   std::string text;
   for (const ThreadEntry* t : row.sizes) text += (text.empty() ? "" : ", ") + std::string(t->size);
@@ -187,9 +196,7 @@ std::vector<std::string> ChartHeader(const LatheProfile& profile) {
           "Lead screw " + Printable(profile.leadscrew_text) + "; change gears " + set,
           std::string(profile.tumbler ? "Tumbler reverse" : "No tumbler reverse") + "; " + dial +
               "; tolerance " + tolerance + "; fit " + FitLine(profile),
-          "Gears: simple A I D (A drives the idler I, I drives D on the lead screw); compound "
-          "A B C D (A drives B; C, on B's shaft, drives D on the lead screw); six A B C D E F "
-          "(A drives B, C drives D, E drives F on the lead screw)."};
+          OneLine(kGearLegend)};
 }
 
 CellTable AdviceCells(const AdviceResult& advice) {
