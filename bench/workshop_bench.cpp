@@ -1,7 +1,10 @@
 // The workshop layer on a realistic lathe: the train search per thread of the
 // ISO metric coarse and UNC series (against the brute-force reference on a
 // few of them), six-gear trains, a four-series chart and the gear advice,
-// each judged against its goal in the summary at the end.
+// each judged against its goal in the summary at the end. Then the queries a
+// hostile tester found slow: thousands of rows, the largest sets where
+// nothing fits, many gearbox positions, and the gear advice over every
+// series with six-gear trains.
 //
 // Names are "<what>/<ours|reference>/<series>/<size>"; sizes may hold a
 // slash ("unc/1/4"), which --benchmark_filter takes like any other text.
@@ -9,8 +12,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <span>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -56,6 +61,54 @@ LatheProfile MakeProfile(std::span<const int> gears, const char* trains) {
   return profile;
 }
 
+// The largest sets a profile may list: 60 gears, 20 to 136 in steps of 2 and
+// the 127; 59 leave room for the one the gear advice adds.
+std::vector<int> LargeSet(int gears) {
+  std::vector<int> set;
+  for (int t = 20; static_cast<int>(set.size()) + 1 < gears; t += 2) set.push_back(t);
+  set.push_back(127);
+  return set;
+}
+
+// The same 2 mm lead screw and banjo with `module`, `positions` gearbox
+// positions (ratios 1/20 to positions/20; none when 0) and `trains`.
+LatheProfile MakeLargeProfile(int gears, const char* trains, const char* module, int positions) {
+  std::string json = R"({"leadscrew": "2mm", "centre_distance_mm": 110, "stud_shaft_mm": 12,
+      "leadscrew_shaft_mm": 12, "slot_mm": [30, 100], "module": )";
+  json += module;
+  json += R"(, "trains": )";
+  json += trains;
+  json += R"(, "gearbox": [)";
+  for (int k = 1; k <= positions; ++k) {
+    json += std::string(k > 1 ? ", " : "") + R"({"name": "P)" + std::to_string(k) +
+            R"(", "ratio": ")" + std::to_string(k) + R"(/20"})";
+  }
+  json += R"(], "gears": [)";
+  const std::vector<int> set = LargeSet(gears);
+  for (std::size_t k = 0; k < set.size(); ++k) json += (k ? ", " : "") + std::to_string(set[k]);
+  json += "]}";
+  LatheProfile profile;
+  std::string error;
+  if (!ReadProfile(json, &profile, &error) || !CheckComplete(profile, &error)) {
+    std::cerr << "workshop_bench: a large profile does not read: " << error << "\n";
+    std::exit(1);
+  }
+  return profile;
+}
+
+LatheProfile ReadProfileFile(const char* name) {
+  std::ifstream file(std::string(COG_SOURCE_DIR "/profiles/") + name);
+  std::stringstream text;
+  text << file.rdbuf();
+  LatheProfile profile;
+  std::string error;
+  if (!file || !ReadProfile(text.str(), &profile, &error) || !CheckComplete(profile, &error)) {
+    std::cerr << "workshop_bench: profiles/" << name << " does not read: " << error << "\n";
+    std::exit(1);
+  }
+  return profile;
+}
+
 const LatheProfile& Compound40() {
   static const LatheProfile profile = MakeProfile(kGears40, "[2, 4]");
   return profile;
@@ -78,15 +131,16 @@ const ThreadSeries& Series(const char* name) {
   return *s;
 }
 
-Target ReadOrDie(const ThreadEntry& thread) {
+Target ReadOrDie(const char* text) {
   Target target;
   std::string error;
-  if (!ReadTarget(thread.target, 1, &target, &error)) {
-    std::cerr << "workshop_bench: " << thread.target << ": " << error << "\n";
+  if (!ReadTarget(text, 1, &target, &error)) {
+    std::cerr << "workshop_bench: " << text << ": " << error << "\n";
     std::exit(1);
   }
   return target;
 }
+Target ReadOrDie(const ThreadEntry& thread) { return ReadOrDie(thread.target); }
 
 bool InitOrSkip(benchmark::State& state, const LatheProfile& profile, TrainSearch* search) {
   std::string error;
@@ -186,6 +240,119 @@ void BM_Suggest(benchmark::State& state) {
   if (!result.best.empty()) state.counters["best_teeth"] = result.best.front().teeth;
 }
 
+// Init and Find with `top` rows, as one query from the command line.
+void BM_InitFindTop(benchmark::State& state, const LatheProfile* profile, Target target, int top) {
+  SearchOptions options;
+  options.top = top;
+  std::vector<TrainRow> rows;
+  std::string error;
+  for (auto _ : state) {
+    TrainSearch search;
+    if (!InitOrSkip(state, *profile, &search)) return;
+    if (!search.Find(target.lead, options, &rows, &error)) {
+      state.SkipWithError(("Find: " + error).c_str());
+      return;
+    }
+    benchmark::DoNotOptimize(rows.data());
+  }
+  state.counters["rows"] = static_cast<double>(rows.size());
+}
+
+std::vector<const ThreadSeries*> EverySeries() {
+  std::vector<const ThreadSeries*> all;
+  for (const ThreadSeries& s : BuiltInSeries()) all.push_back(&s);
+  return all;
+}
+
+// Init and the chart of `series`.
+void BM_ChartOf(benchmark::State& state, const LatheProfile* profile,
+                std::vector<const ThreadSeries*> series) {
+  std::vector<ChartRow> rows;
+  std::string error;
+  for (auto _ : state) {
+    TrainSearch search;
+    if (!InitOrSkip(state, *profile, &search)) return;
+    if (!BuildChart(search, series, &rows, &error)) {
+      state.SkipWithError(("BuildChart: " + error).c_str());
+      return;
+    }
+    benchmark::DoNotOptimize(rows.data());
+  }
+  state.counters["threads"] = static_cast<double>(rows.size());
+}
+
+// The gear advice over every series, candidates `from` to `to`, the best 5.
+void BM_SuggestEvery(benchmark::State& state, const LatheProfile* profile, int from, int to) {
+  AdviceResult result;
+  std::string error;
+  for (auto _ : state) {
+    if (!SuggestGear(*profile, EverySeries(), from, to, 5, &result, &error)) {
+      state.SkipWithError(("SuggestGear: " + error).c_str());
+      return;
+    }
+    benchmark::DoNotOptimize(result.best.data());
+  }
+  if (!result.best.empty()) state.counters["best_teeth"] = result.best.front().teeth;
+}
+
+// What the hostile tester measured, each alone in its group with its goal:
+// a few seconds at most for the largest queries the caps allow.
+void RegisterHostile() {
+  static const LatheProfile imperial = ReadProfileFile("imperial-8tpi.json");
+  // Module 10 where 1 was meant: no simple or compound train fits.
+  static const LatheProfile nothing60 = MakeLargeProfile(60, "[2, 4]", "10", 0);
+  static const LatheProfile nothing60x20 = MakeLargeProfile(60, "[2, 4]", "10", 20);
+  static const LatheProfile six59 = MakeLargeProfile(59, "[2, 4, 6]", "1", 0);
+  static const LatheProfile six59m10 = MakeLargeProfile(59, "[2, 4, 6]", "10", 0);
+  static const LatheProfile six59x24 = MakeLargeProfile(59, "[2, 4, 6]", "1", kMaxGearboxPositions);
+  const Target dp16 = ReadOrDie("dp16"), m125 = ReadOrDie("1.25mm");
+  struct Single {
+    std::string name, title;
+    double goal_seconds;
+    benchmark::internal::Benchmark* bench;
+  };
+  const int advice24 = kMaxAdviceTrials / kMaxGearboxPositions;
+  const Single singles[] = {
+      {"hostile/thread/dp16/top100000", "imperial, dp16, top 100000", 2,
+       benchmark::RegisterBenchmark("hostile/thread/dp16/top100000", BM_InitFindTop, &imperial,
+                                    dp16, 100000)},
+      {"hostile/thread/dp16/top1000", "imperial, dp16, top kMaxTop", 0.05,
+       benchmark::RegisterBenchmark("hostile/thread/dp16/top1000", BM_InitFindTop, &imperial, dp16,
+                                    kMaxTop)},
+      {"hostile/thread/nothing-fits/60", "60 gears, nothing fits, 1.25mm", 0.05,
+       benchmark::RegisterBenchmark("hostile/thread/nothing-fits/60", BM_InitFindTop, &nothing60,
+                                    m125, 10)},
+      {"hostile/thread/nothing-fits/60x20", "  the same, 20 gearbox positions", 0.05,
+       benchmark::RegisterBenchmark("hostile/thread/nothing-fits/60x20", BM_InitFindTop,
+                                    &nothing60x20, m125, 10)},
+      {"hostile/chart/nothing-fits/bsp", "60 gears, nothing fits, chart bsp", 0.5,
+       benchmark::RegisterBenchmark("hostile/chart/nothing-fits/bsp", BM_ChartOf, &nothing60,
+                                    std::vector{&Series("bsp")})},
+      {"hostile/chart/six59/every", "chart, every series, 59 gears, 2/4/6", 1,
+       benchmark::RegisterBenchmark("hostile/chart/six59/every", BM_ChartOf, &six59,
+                                    EverySeries())},
+      {"suggest/six59/one", "  SuggestGear, every series, +51 only", 2,
+       benchmark::RegisterBenchmark("suggest/six59/one", BM_SuggestEvery, &six59, 51, 51)},
+      {"suggest/six59/15..130", "  SuggestGear, every series, 116 cand.", 3,
+       benchmark::RegisterBenchmark("suggest/six59/15..130", BM_SuggestEvery, &six59, 15, 130)},
+      {"suggest/six59/8..300", "  SuggestGear, every series, 293 cand.", 5,
+       benchmark::RegisterBenchmark("suggest/six59/8..300", BM_SuggestEvery, &six59, 8, 300)},
+      {"suggest/six59-m10/one", "  module 10 for 1, +51 only", 2,
+       benchmark::RegisterBenchmark("suggest/six59-m10/one", BM_SuggestEvery, &six59m10, 51, 51)},
+      {"suggest/six59-m10/15..130", "  module 10 for 1, 116 cand.", 3,
+       benchmark::RegisterBenchmark("suggest/six59-m10/15..130", BM_SuggestEvery, &six59m10, 15,
+                                    130)},
+      {"suggest/six59x24/cap", "  24 positions, 16 cand. (the cap)", 5,
+       benchmark::RegisterBenchmark("suggest/six59x24/cap", BM_SuggestEvery, &six59x24, 51,
+                                    51 + advice24 - 1)},
+  };
+  for (const Single& s : singles) {
+    // One query is seconds at worst: a single timed run each.
+    s.bench->Iterations(1)->Unit(benchmark::kMillisecond);
+    AddToGroup(s.name, s.title, s.goal_seconds, s.name);
+  }
+}
+
 // Seconds each target's query is timed for, at least; a few milliseconds per
 // query gives some tens of iterations.
 constexpr double kMinTime = 0.1;
@@ -250,6 +417,7 @@ bool RegisterWorkshopBenchmarks() {
       ->Iterations(1)
       ->Unit(benchmark::kSecond);
   AddToGroup("suggest", "SuggestGear, 116 candidates, 4 series", 5, "suggest/ours/15..130");
+  RegisterHostile();
   return true;
 }
 

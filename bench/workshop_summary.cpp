@@ -94,7 +94,7 @@ void WorkshopSummary::Finalize() {
     return true;
   };
 
-  const std::vector<int> group_widths = {40, 8, 10, 10, 10, 6};
+  const std::vector<int> group_widths = {40, 8, 10, 10, 12, 6};
   std::cout << "\nworkshop summary (per target: the median and the largest over the targets)\n";
   PrintRow({"measurement", "targets", "median", "largest", "goal", "met"}, group_widths);
   for (const std::string& key : r.group_order) {

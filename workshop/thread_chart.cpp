@@ -84,11 +84,11 @@ class PartialChart {
 
   // Whether the candidate's summary must come after `kth` however the
   // threads not searched yet turn out. Only a strictly worse summary is
-  // proof: on a tie the teeth decide. When as few
-  // threads as possible end without a train, the worst and the mean can
-  // only grow from here; with more, it is worse anyway. The mean, summed in
-  // another order than the summary's, is judged with a margin far wider
-  // than the rounding of a few thousand additions.
+  // proof: on a tie the teeth decide. When as few threads as possible end
+  // without a train, the worst and the mean can only grow from here; with
+  // more, it is worse anyway. The mean, summed in another order than the
+  // summary's, is judged with a margin far wider than the rounding of a few
+  // thousand additions.
   bool CannotBeat(const ChartSummary& kth) const {
     const int least_without = without_ - unsearched_;
     if (least_without != kth.without_train) return least_without > kth.without_train;
