@@ -40,6 +40,20 @@ constexpr int kGears30[] = {20, 20, 24, 28, 32, 36, 40, 40, 44, 48,  52,  56,  6
                             68, 72, 76, 80, 80, 84, 88, 92, 96, 100, 104, 108, 112, 116, 127};
 static_assert(std::size(kGears40) == 40 && std::size(kGears30) == 30);
 
+// The lathe `json` describes; a benchmark's own data that does not read
+// ends the run.
+LatheProfile LatheOrExit(const std::string& json, const std::string& what) {
+  LatheProfile profile;
+  std::string error;
+  InputError missing;
+  if (!ReadProfile(json, &profile, &error) || !CheckComplete(profile, &missing)) {
+    std::cerr << "workshop_bench: " << what << " does not read: " << error << missing.input
+              << "\n";
+    std::exit(1);
+  }
+  return profile;
+}
+
 // A 2 mm lead screw and a module 1 banjo, 110 mm from stud to lead screw,
 // 12 mm shafts, the middle shaft's slot from 30 to 100 mm: the fit of every
 // simple and compound train is checked (six-gear trains are never checked).
@@ -50,15 +64,7 @@ LatheProfile MakeProfile(std::span<const int> gears, const char* trains) {
   json += R"(, "gears": [)";
   for (std::size_t k = 0; k < gears.size(); ++k) json += (k ? ", " : "") + std::to_string(gears[k]);
   json += "]}";
-  LatheProfile profile;
-  std::string error;
-  InputError missing;
-  if (!ReadProfile(json, &profile, &error) || !CheckComplete(profile, &missing)) {
-    std::cerr << "workshop_bench: the benchmark profile does not read: " << error
-              << missing.input << "\n";
-    std::exit(1);
-  }
-  return profile;
+  return LatheOrExit(json, "the benchmark profile");
 }
 
 // The largest sets a profile may list: 60 gears, 20 to 136 in steps of 2 and
@@ -87,26 +93,14 @@ LatheProfile MakeLargeProfile(int gears, const char* trains, const char* module,
   const std::vector<int> set = LargeSet(gears);
   for (std::size_t k = 0; k < set.size(); ++k) json += (k ? ", " : "") + std::to_string(set[k]);
   json += "]}";
-  LatheProfile profile;
-  std::string error;
-  if (!ReadProfile(json, &profile, &error) || !CheckComplete(profile, &error)) {
-    std::cerr << "workshop_bench: a large profile does not read: " << error << "\n";
-    std::exit(1);
-  }
-  return profile;
+  return LatheOrExit(json, "a large profile");
 }
 
 LatheProfile ReadProfileFile(const char* name) {
   std::ifstream file(std::string(COG_SOURCE_DIR "/profiles/") + name);
   std::stringstream text;
   text << file.rdbuf();
-  LatheProfile profile;
-  std::string error;
-  if (!file || !ReadProfile(text.str(), &profile, &error) || !CheckComplete(profile, &error)) {
-    std::cerr << "workshop_bench: profiles/" << name << " does not read: " << error << "\n";
-    std::exit(1);
-  }
-  return profile;
+  return LatheOrExit(file ? text.str() : "", std::string("profiles/") + name);
 }
 
 const LatheProfile& Compound40() {
