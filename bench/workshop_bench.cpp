@@ -336,7 +336,7 @@ void RegisterHostile() {
       {"suggest/six59-m10/15..130", "  module 10 for 1, 116 cand.", 3,
        benchmark::RegisterBenchmark("suggest/six59-m10/15..130", BM_SuggestEvery, &six59m10, 15,
                                     130)},
-      {"suggest/six59x24/cap", "  24 positions, 16 cand. (the cap)", 5,
+      {"suggest/six59x24/cap", "  24 positions, 12 cand. (the cap)", 5,
        benchmark::RegisterBenchmark("suggest/six59x24/cap", BM_SuggestEvery, &six59x24, 51,
                                     51 + advice24 - 1)},
   };

@@ -45,10 +45,10 @@ ChartSummary Summarize(const std::vector<ChartRow>& rows);
 // The most candidate gears times gearbox positions one gear advice tries,
 // for the shells to enforce before asking. Every candidate is charted at
 // every position: on a 59-gear set with six-gear trains and every built-in
-// series a pair costs up to about 6 ms on a small machine, so this keeps
-// the advice to a few seconds; without a gearbox it allows every candidate
-// from 8 to 300.
-inline constexpr int kMaxAdviceTrials = 400;
+// series a pair costs up to about 7 ms of a busy 2-core machine, so this
+// keeps the advice to a few seconds; without a gearbox it allows every
+// candidate from 8 to 300.
+inline constexpr int kMaxAdviceTrials = 300;
 
 struct GearAdvice {
   int teeth = 0;
