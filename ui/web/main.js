@@ -93,8 +93,16 @@ lathe(lathes.text, true);
 // The answer for the kept target is there when the view opens.
 threads.ask();
 
-chart.bind("build", (names) => status.busy(workshop.chart(lathes.text, names), (a) => chart.render(a)));
-chart.bind("suggest", (names) => status.busy(workshop.suggest(lathes.text, names, 15, 130), (a) => chart.renderAdvice(a)));
+// A new question's old answer goes at once: nothing stale stays on show
+// while the new one is worked out, or after it is stopped.
+chart.bind("build", (names) => {
+  chart.render(null);
+  status.busy(workshop.chart(lathes.text, names), (a) => chart.render(a));
+});
+chart.bind("suggest", (names) => {
+  chart.renderAdvice(null);
+  status.busy(workshop.suggest(lathes.text, names, 15, 130), (a) => chart.renderAdvice(a));
+});
 chart.bind("choose", (names) => kept.set("series", names));
 // Asked again if cancelled: the pickers need it.
 let seriesShown = false;
