@@ -144,6 +144,7 @@ await page.setChecked("#thread-all", true);
 await page.click("#thread-find");
 await ready();
 await page.click('#trains tr[data-gears="20,20,80,30"]');
+await ready();
 check("the drawing marks the failing rules with their margins",
   [["c_clears_stud", "C clears the stud: -27.000 mm"], ["shaft_reach", "the middle shaft reaches both gears: -15.000 mm"]],
   await page.$$eval("#banjo [data-rule].fail", (es) => es.map((e) => [e.dataset.rule, e.textContent])));
