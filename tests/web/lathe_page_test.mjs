@@ -29,6 +29,10 @@ async function openPage(width = 1000, init) {
   const page = await context.newPage();
   page.on("request", (r) => { if (!/^(file|blob|data|about):/.test(r.url())) leaving.push(r.url()); });
   page.on("pageerror", (e) => check("no script error", "", e.message));
+  await page.addInitScript(() => {
+    window.violations = [];
+    document.addEventListener("securitypolicyviolation", (e) => window.violations.push(e.violatedDirective));
+  });
   if (init) await page.addInitScript(init);
   await page.goto("file://" + pageFile);
   await ready(page);
@@ -188,6 +192,9 @@ const example = (name) => readFileSync(`${profiles}/${name}`, "utf8");
   // RFC 4180 fields: a spreadsheet runs a field that starts with = + - or @.
   const fields = [...readFileSync(await download.path(), "utf8").matchAll(/(?:^|,)("(?:[^"]|"")*"|[^,\n]*)/gm)]
     .map((m) => m[1].replace(/^"|"$/g, "").replace(/""/g, '"'));
+  await page.click("#chart-print");
+  await page.waitForFunction(() => document.querySelector("#chart-sheet").contentDocument?.querySelector("table"));
+  check("the page and its printed sheet run within the page's policy", [], await page.evaluate(() => window.violations));
   check("the gearbox names are in the CSV", true, fields.some((f) => f.includes("=cmd")) && fields.some((f) => f.includes("+B")));
   check("no CSV field starts a formula", [], fields.filter((f) => /^[=+@]|^-(?![\d.])/.test(f)));
   const refused = await page.evaluate(() => new Promise((resolve) => {

@@ -22,7 +22,7 @@ export class Workshop {
   constructor() {
     this.next = 1;
     this.waiting = new Map();  // id -> {channel, message, resolve}, in the order asked
-    this.start();
+    this.worker = null;  // started at the first question
   }
 
   start() {
@@ -38,6 +38,7 @@ export class Workshop {
   }
 
   ask(channel, query, ...args) {
+    if (!this.worker) this.start();
     let restart = false;
     let first = true;
     for (const [id, w] of this.waiting) {
@@ -66,7 +67,7 @@ export class Workshop {
   cancel() {
     for (const w of this.waiting.values()) w.resolve(null);
     this.waiting.clear();
-    this.restart();
+    if (this.worker) this.restart();
   }
 
   // A fresh worker, asked again whatever is still waiting.

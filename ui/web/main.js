@@ -25,14 +25,29 @@ kept.keep(...["#min-teeth", "#max-teeth", "#target", "#single", "#even",
 
 // The ratio table first: the dialog opens at its limits, with no notice at
 // the default ones.
+// The workshop's worker waits for the table when the page opens on Ratios:
+// two cores are all many machines have, and the table is what the user waits for.
+let workshopStarted = false;
+const startWorkshop = () => {
+  if (workshopStarted) return;
+  workshopStarted = true;
+  lathe(lathes.text, true);
+  threads.ask();  // the answer for the kept target is there when the view opens
+  loadSeries();
+};
 const limits = [$("#min-teeth").value, $("#max-teeth").value];
-new RatioTable(new RatiosView()).build(...limits, limits.join() !== "16,72");
+new RatioTable(new RatiosView(), () => startWorkshop()).build(...limits, limits.join() !== "16,72");
 
-const showTab = startTabs($('[role="tablist"]'), (id) => kept.set("view", id));
-showTab(kept.get("view", "tab-ratios"));
+const showTab = startTabs($('[role="tablist"]'), (id) => {
+  kept.set("view", id);
+  if (id !== "tab-ratios") startWorkshop();
+});
 
 const workshop = new Workshop();
-status.onCancel(() => workshop.cancel());
+status.onCancel(() => {
+  workshop.cancel();
+  if (workshopStarted && !seriesShown) loadSeries();  // the pickers need it: asked again
+});
 const lathes = new Lathes(storage);
 const profileView = new ProfileView(JSON.parse($("#profiles").textContent));
 const threads = new ThreadsView();
@@ -89,9 +104,7 @@ profileView.bind("restore", (gone) => lathes.restore(gone));
 profileView.bind("gears", (text) => workshop.gearList(text));
 profileView.bind("export", () => lathes.text);
 profileView.renderLathes(lathes.names);
-lathe(lathes.text, true);
-// The answer for the kept target is there when the view opens.
-threads.ask();
+profileView.render(lathes.text);
 
 // A new question's old answer goes at once: nothing stale stays on show
 // while the new one is worked out, or after it is stopped.
@@ -104,14 +117,11 @@ chart.bind("suggest", (names) => {
   status.busy(workshop.suggest(lathes.text, names, 15, 130), (a) => chart.renderAdvice(a));
 });
 chart.bind("choose", (names) => kept.set("series", names));
-// Asked again if cancelled: the pickers need it.
 let seriesShown = false;
-const loadSeries = async () => {
-  await status.busy(workshop.series(), (series) => {
-    chart.renderSeries(series, kept.get("series", ["iso-coarse", "unc"]));
-    threads.renderSeries(series);
-    seriesShown = true;
-  });
-  if (!seriesShown) loadSeries();
-};
-loadSeries();
+const loadSeries = () => status.busy(workshop.series(), (series) => {
+  chart.renderSeries(series, kept.get("series", ["iso-coarse", "unc"]));
+  threads.renderSeries(series);
+  seriesShown = true;
+});
+
+showTab(kept.get("view", "tab-ratios"));

@@ -66,8 +66,10 @@ export class RatiosView {
 
 // The table's worker, and the questions and answers between it and the view.
 export class RatioTable {
-  constructor(view) {
+  // built(): told when a table is first ready (or cannot be made).
+  constructor(view, built = () => {}) {
     this.view = view;
+    this.built = built;
     this.worker = null;
     this.next = 1;
     this.buildId = 0;
@@ -90,6 +92,7 @@ export class RatioTable {
     status.table(true, false);
     this.view.renderBuilding();
     this.buildId = this.next++;
+    if (!performance.getEntriesByName("table-asked").length) performance.mark("table-asked");  // for scripts/bench-web
     this.worker.postMessage({ type: "build", id: this.buildId, first, second });
   }
 
@@ -106,6 +109,7 @@ export class RatioTable {
       if (!performance.getEntriesByName("ready").length) performance.mark("ready");
       this.failed = m.result.error !== 0;
       this.view.renderBuilt(m.result, this.showNotice);
+      this.built();  // before the status says ready: what it starts is part of the page's start
       status.table(false, this.failed);
     } else if (m.type === "pressed" && m.id > this.buildId) {
       if (m.result.shown) this.view.renderMatch(m.result);
