@@ -114,9 +114,18 @@ const example = (name) => readFileSync(`${profiles}/${name}`, "utf8");
   // 20 to 40 in fives is 20 25 30 35 40; "2x127" is two 127s.
   check("the form writes the profile", { name: "New lathe", leadscrew: "16 TPI", gears: [20, 25, 30, 35, 40, 127, 127], tumbler: false },
     JSON.parse(await page.inputValue("#profile")));
+  await page.click("#lathe-rename");
+  await page.keyboard.type("Banjo-less");
+  await ready(page);
+  check("Rename names the lathe in the list", "*Banjo-less", (await lathesShown(page)).find((n) => n.startsWith("*")));
   await findTrains(page, "1.5 mm");
   check("a blank lathe's fit is not checked", true, (await page.textContent("#trains-caption")).includes("fit not checked"));
   check("and it draws no banjo", 0, await page.$$eval("#banjo circle", (cs) => cs.length));
+  // A standard size picked is the target, asked at once.
+  await page.selectOption("#thread-standard", "M6 iso-coarse");
+  await ready(page);
+  check("a standard size picked is asked", ["M6 iso-coarse", true],
+    [await page.inputValue("#thread-target"), (await page.textContent("#trains-caption")).startsWith("Best trains for M6")]);
   // Input faults: each clears what it made stale, and says what is wrong.
   await setProfile(page, example("metric-1.5mm.json"));
   for (const [target, starts, field] of [["1.5 mm", "1.5", "#starts"], ["1.25qq", "1", "#thread-target"], ["1.5 mm", "0", "#starts"]]) {

@@ -31,7 +31,9 @@ for (const [width, height, suffix] of [[900, 700, ""], [375, 740, "-phone"]]) {
   await ready();
   await page.click('#trains tr[data-fits="false"]');
   await ready();
-  await page.screenshot({ path: `${out}/web-threads${suffix}.png`, fullPage: true });
+  // On a phone, what the first screen shows: the target and the answer.
+  await page.evaluate(() => window.scrollTo(0, 0));
+  await page.screenshot({ path: `${out}/web-threads${suffix}.png`, fullPage: !suffix });
   if (!suffix) {
     await page.click("#tab-threads");
     await page.evaluate(() => { document.querySelector("#lathe-panel").open = true; });

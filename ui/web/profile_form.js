@@ -96,9 +96,14 @@ export class ProfileView {
     const click = (id, f) => $(id).addEventListener("click", f);
     if (event === "edit") {
       this.text.addEventListener("input", () => handler(this.text.value));
-      this.form.addEventListener("input", (e) => this.fieldEdited(e.target, handler));
+      // A gear list is read when the user is done with it ("20-" is no
+      // mistake while "20-80/5" is being typed); any other field as typed.
+      const whole = (field) => field.type === "checkbox" || field.dataset.kind === "gears";
+      this.form.addEventListener("input", (e) => {
+        if (!whole(e.target)) this.fieldEdited(e.target, handler);
+      });
       this.form.addEventListener("change", (e) => {
-        if (e.target.type === "checkbox") this.fieldEdited(e.target, handler);
+        if (whole(e.target)) this.fieldEdited(e.target, handler);
       });
     } else if (event === "add") {
       click("#lathe-new", () => handler(null));
@@ -115,6 +120,11 @@ export class ProfileView {
       });
     } else if (event === "select") {
       this.picker.addEventListener("change", () => handler(Number(this.picker.value)));
+      // A lathe's name is its profile's: renaming is editing that field.
+      click("#lathe-rename", () => {
+        this.open(true);
+        $("#pf-name").select();
+      });
     } else if (event === "remove") {
       click("#lathe-delete", () => {
         const name = this.picker.selectedOptions[0]?.text ?? "";
