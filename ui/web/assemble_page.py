@@ -49,10 +49,11 @@ def script_text(text):
 
 # What the page needs and nothing more: its one inline script (by hash), the
 # WebAssembly compile and blob: workers (the core), inline styles (the page's
-# and the printed chart's, which the srcdoc frame inherits this policy for),
-# images only as data (none are loaded), and no network at all.
+# and the printed chart's, which the srcdoc frame inherits this policy for;
+# styles run no code, and the sheet's is the core's, not known here), and
+# nothing else: no images, frames from elsewhere, or network at all.
 POLICY = ("default-src 'none'; script-src %s 'wasm-unsafe-eval'; worker-src blob:; "
-          "style-src 'unsafe-inline'; img-src data:; connect-src 'none'; "
+          "style-src 'unsafe-inline'; connect-src 'none'; "
           "base-uri 'none'; form-action 'none'; object-src 'none'")
 
 
