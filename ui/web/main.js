@@ -24,9 +24,9 @@ kept.keep(...["#min-teeth", "#max-teeth", "#target", "#single", "#even",
   "#thread-target", "#starts", "#thread-all"].map($));
 
 // The ratio table first: the dialog opens at its limits, with no notice at
-// the default ones.
-// The workshop's worker waits for the table when the page opens on Ratios:
-// two cores are all many machines have, and the table is what the user waits for.
+// the default ones. The workshop's worker waits for the table when the page
+// opens on Ratios: two cores are all many machines have, and the table is
+// what the user waits for there.
 let workshopStarted = false;
 const startWorkshop = () => {
   if (workshopStarted) return;
@@ -35,8 +35,9 @@ const startWorkshop = () => {
   threads.ask();  // the answer for the kept target is there when the view opens
   loadSeries();
 };
-const limits = [$("#min-teeth").value, $("#max-teeth").value];
-new RatioTable(new RatiosView(), () => startWorkshop()).build(...limits, limits.join() !== "16,72");
+const ratiosView = new RatiosView();
+const limits = ratiosView.limits;
+new RatioTable(ratiosView, () => startWorkshop()).build(...limits, limits.join() !== "16,72");
 
 const showTab = startTabs($('[role="tablist"]'), (id) => {
   kept.set("view", id);

@@ -15,6 +15,11 @@ export class RatiosView {
     this.results = kResultIds.map((id) => $(id));
   }
 
+  // The limits' texts as they stand (kept from the last visit, or the defaults).
+  get limits() {
+    return [$("#min-teeth").value, $("#max-teeth").value];
+  }
+
   // "build": handler(first, second), the limits' texts; "press":
   // handler(button, {target, single, even}), for Find (or Enter), Higher, Lower.
   bind(event, handler) {
