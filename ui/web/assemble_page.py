@@ -5,8 +5,12 @@ The template marks where each piece goes with a comment on a line of its own:
   <!-- style FILE -->          the CSS file inline (FILE next to the template)
   <!-- text-script ID FILE --> the file as a non-running script element with
                                that id (the worker's source, read at run time)
-  <!-- module -->              the WebAssembly module's script (--module), with
-                               the id "module-source" so the worker can reuse it
+  <!-- module -->              the WebAssembly module's script (--module), as
+                               inert text with the id "module-source": only
+                               the page's workers run it
+  <!-- policy -->              the Content-Security-Policy meta element (first
+                               in <head>), allowing the page's one running
+                               script by its hash
   <!-- profiles -->            the example profiles as JSON {file name: text}
   <!-- modules FILE -->        the page's ES modules, FILE and all it imports,
                                combined into one classic script
@@ -27,6 +31,8 @@ naming the file and line, rather than making a page that differs from the
 modules it came from.
 """
 import argparse
+import base64
+import hashlib
 import json
 import os
 import re
@@ -39,6 +45,16 @@ EXPORT = re.compile(r"export ((?:async )?function\*? |class |const )([\w$]+)")
 def script_text(text):
     # "</script" inside a script would end the element early.
     return text.replace("</script", "<\\/script")
+
+
+# What the page needs and nothing more: its one inline script (by hash), the
+# WebAssembly compile and blob: workers (the core), inline styles (the page's
+# and the printed chart's, which the srcdoc frame inherits this policy for;
+# styles run no code, and the sheet's is the core's, not known here), and
+# nothing else: no images, frames from elsewhere, or network at all.
+POLICY = ("default-src 'none'; script-src %s 'wasm-unsafe-eval'; worker-src blob:; "
+          "style-src 'unsafe-inline'; connect-src 'none'; "
+          "base-uri 'none'; form-action 'none'; object-src 'none'")
 
 
 def fail(where, message):
@@ -124,6 +140,7 @@ def main():
             profiles[os.path.basename(path)] = f.read()
 
     out = []
+    scripts = []  # every inline script that runs, as it runs
     with open(args.template, encoding="utf-8") as f:
         for line in f:
             marker = re.fullmatch(r"\s*<!-- (.+?) -->\s*", line)
@@ -136,20 +153,28 @@ def main():
                 out.append("<style%s>\n%s</style>\n" % (media, read(words[1])))
             elif words[0] == "modules":
                 # One scope for the registry, so nothing lands on window.
-                out.append("<script>\n{\n%s}\n</script>\n" % script_text(bundle(here, words[1])))
+                script = "\n{\n%s}\n" % script_text(bundle(here, words[1]))
+                scripts.append(script)
+                out.append("<script>%s</script>\n" % script)
             elif words[0] == "text-script":
                 out.append('<script id="%s" type="text/plain">\n%s</script>\n'
                            % (words[1], script_text(read(words[2]))))
             elif words[0] == "module":
                 with open(args.module, encoding="utf-8") as f:
-                    out.append('<script id="module-source">\n%s</script>\n' % script_text(f.read()))
+                    out.append('<script id="module-source" type="text/plain">\n%s</script>\n'
+                               % script_text(f.read()))
+            elif words[0] == "policy":
+                out.append(None)  # filled in once every script is known
             elif words[0] == "profiles":
                 out.append('<script id="profiles" type="application/json">%s</script>\n'
                            % script_text(json.dumps(profiles)))
             else:
                 sys.exit("assemble_page: unknown marker " + marker.group(1))
+    hashes = " ".join("'sha256-%s'" % base64.b64encode(hashlib.sha256(s.encode()).digest()).decode()
+                      for s in scripts)
+    policy = '<meta http-equiv="Content-Security-Policy" content="%s">\n' % (POLICY % hashes)
     with open(args.out, "w", encoding="utf-8") as f:
-        f.write("".join(out))
+        f.write("".join(policy if piece is None else piece for piece in out))
 
 
 if __name__ == "__main__":

@@ -41,31 +41,53 @@ export class BanjoView {
   drawTrain({ shafts, wheels, failing }, shortRules) {
     const at = Object.fromEntries(shafts.map((s) => [s.name, s]));
     const broken = new Set(failing.flatMap((f) => f.parts));
-    let box = [0, 0, 0, 0];
-    const grow = (x, y, r) => {
-      box = [Math.min(box[0], x - r), Math.min(box[1], y - r), Math.max(box[2], x + r), Math.max(box[3], y + r)];
+    let box = [Infinity, Infinity, -Infinity, -Infinity];
+    const grow = (x0, y0, x1, y1) => {
+      box = [Math.min(box[0], x0), Math.min(box[1], y0), Math.max(box[2], x1), Math.max(box[3], y1)];
     };
+    for (const w of wheels) {
+      const { x, y } = at[w.shaft];
+      grow(x - w.tip_radius, y - w.tip_radius, x + w.tip_radius, y + w.tip_radius);
+    }
+    // Labels a fixed share of the picture's width, so they read as well on a
+    // phone as on a desktop whatever the banjo's size (a char is about 0.6 em).
+    const size = (box[2] - box[0]) / 22;
+    const taken = [];
+    const place = (x, y, text) => {
+      const half = (0.3 * size * text.length);
+      const overlaps = (b) => x - half < b[2] && b[0] < x + half && y - size < b[3] && b[1] < y;
+      while (taken.some(overlaps)) y += 1.1 * size;
+      taken.push([x - half, y - size, x + half, y]);
+      grow(x - half, y - size, x + half, y + 0.3 * size);
+      return y;
+    };
+    const onShaft = {};
     for (const w of wheels) {
       const { x, y } = at[w.shaft];
       // The idler is the middle shaft's one wheel: a rule on where that shaft sits is about it.
       const fail = broken.has(w.name) || (w.name === "I" && broken.has(w.shaft));
-      grow(x, y, w.tip_radius);
       draw("circle", { cx: x, cy: y, r: w.tip_radius, class: fail ? "tip fail" : "tip", "data-gear": w.name }, this.svg);
       draw("circle", { cx: x, cy: y, r: w.pitch_radius, class: "pitch" }, this.svg);
-      draw("text", { x: x + w.tip_radius * 0.15, y: y - w.tip_radius * 0.55 }, this.svg).textContent = `${w.name} ${w.teeth}`;
+      // Two wheels on one shaft: the first labelled above it, the second below.
+      const second = (onShaft[w.shaft] = (onShaft[w.shaft] ?? 0) + 1) > 1;
+      const text = `${w.name} ${w.teeth}`;
+      const ly = place(x, second ? y + 0.55 * w.tip_radius + size : y - 0.55 * w.tip_radius, text);
+      draw("text", { x, y: ly, "text-anchor": "middle", "font-size": size }, this.svg).textContent = text;
     }
     for (const s of shafts)
       draw("circle", { cx: s.x, cy: s.y, r: s.radius, class: broken.has(s.name) ? "shaft fail" : "shaft" }, this.svg);
-    // Each failing rule's margin beside the first part it is about.
-    failing.forEach((rule, line) => {
-      const part = rule.parts[0];
-      const { x, y } = at[wheels.find((w) => w.name === part)?.shaft ?? part];
-      const [, text, margin] = shortRules[line];
-      const label = draw("text", { x: x + 2, y: y + 6 + 6 * line, class: "fail", "data-rule": rule.id }, this.svg);
+    // Each failing rule's margin in a list under the train, so none covers
+    // the gears or another; its part is the one drawn red.
+    const left = box[0];
+    let line = box[3] + 1.4 * size;
+    failing.forEach((rule, k) => {
+      const [, text, margin] = shortRules[k];
+      const label = draw("text", { x: left, y: line, class: "fail", "data-rule": rule.id, "font-size": size }, this.svg);
       label.textContent = `${text}: ${margin}`;
-      grow(x + 2 + 2.6 * label.textContent.length, y + 6 * (line + 1), 0);
+      grow(left, line - size, left + 0.6 * size * label.textContent.length, line + 0.3 * size);
+      line += 1.3 * size;
     });
-    const pad = 5;
+    const pad = size / 2;
     this.svg.setAttribute("viewBox", `${box[0] - pad} ${box[1] - pad} ${box[2] - box[0] + 2 * pad} ${box[3] - box[1] + 2 * pad}`);
   }
 }

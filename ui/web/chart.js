@@ -1,29 +1,42 @@
 // The Chart view: the best train for every thread of the chosen series on
-// the lathe of the Threads view, shown as the core words it; its CSV and its
-// printable sheet are the core's too (`cogwright-cli chart --format csv`,
-// `--format html`), handed over as they are. And which one gear to add.
+// the current lathe, shown as the core words it; its CSV and its printable
+// sheet are the core's too (`cogwright-cli chart --format csv`, `--format
+// html`), handed over as they are. And which one gear to add.
 import { $, make, cellTable, download } from "./dom.js";
 import { ErrorLine } from "./input_fields.js";
 
 const kNoSeries = { error: "Choose at least one series." };
+// Sections of a chart laid out between frames, so a chart of every series
+// never holds the page for long.
+const nextFrame = () => new Promise((resolve) => setTimeout(resolve, 0));
 
 export class ChartView {
-  // series: the core's list of built-in series, [{name, title}].
-  constructor(series) {
+  constructor() {
     this.sheet = null;
     this.error = new ErrorLine($("#chart-error"));
-    for (const s of series) {
-      const box = make("input", { type: "checkbox", value: s.name });
-      box.checked = s.name === "iso-coarse" || s.name === "unc";
-      $("#chart-series").append(make("label", {}, box, " " + s.title));
-    }
+    this.shown = 0;  // which render is current: an older one stops laying out
     $("#chart-csv").addEventListener("click", () => download("thread-chart.csv", "text/csv", this.sheet.csv));
     $("#chart-print").addEventListener("click", () => this.print());
   }
 
-  // "build" and "suggest": handler(names), the chosen series' names.
+  // The core's list of built-in series, [{name, title}], as check boxes;
+  // `chosen`: the names ticked.
+  renderSeries(series, chosen) {
+    $("#chart-series").replaceChildren(...series.map((s) => {
+      const box = make("input", { type: "checkbox", value: s.name });
+      box.checked = chosen.includes(s.name);
+      return make("label", {}, box, " " + s.title);
+    }));
+  }
+
+  // "build" and "suggest": handler(names), the chosen series' names;
+  // "choose": handler(names) when the ticks change.
   bind(event, handler) {
     const chosen = () => [...$("#chart-series").querySelectorAll("input:checked")].map((c) => c.value);
+    if (event === "choose") {
+      $("#chart-series").addEventListener("change", () => handler(chosen()));
+      return;
+    }
     const button = { build: "#chart-build", suggest: "#suggest" }[event];
     $(button).addEventListener("click", () => {
       const names = chosen();
@@ -32,17 +45,23 @@ export class ChartView {
     });
   }
 
-  render(answer) {
+  // answer: the core's chart, or null to clear it (the lathe changed).
+  async render(answer) {
+    const mine = ++this.shown;
     this.error.show(answer);
-    this.sheet = answer.error ? null : answer.view;
+    this.sheet = answer && !answer.error ? answer.view : null;
     $("#chart-print").disabled = $("#chart-csv").disabled = !this.sheet;
-    $("#chart").replaceChildren(...(this.sheet ? this.sheet.sections : []).map((s) =>
-      make("section", {}, make("h3", {}, s.title), cellTable(s))));
+    $("#chart").replaceChildren();
+    for (const s of this.sheet ? this.sheet.sections : []) {
+      $("#chart").append(make("section", {}, make("h3", {}, s.title), cellTable(s)));
+      await nextFrame();
+      if (mine !== this.shown) return;
+    }
   }
 
   renderAdvice(answer) {
     this.error.show(answer);
-    $("#advice").replaceChildren(...answer.error ? [] : [cellTable(answer.view, answer.view.caption)]);
+    $("#advice").replaceChildren(...!answer || answer.error ? [] : [cellTable(answer.view, answer.view.caption)]);
   }
 
   // Prints the core's sheet, not this page: one layout for paper, the CLI's.

@@ -1,19 +1,105 @@
-// The workshop's questions, answered by the WebAssembly core on the page's
-// own thread (a query takes well under a millisecond; only the ratio table
-// needs a worker). Each answer is the core's JSON, parsed: the results with
-// their `view` (every text the page shows), or {error, input?}.
+// The WebAssembly core, always in a worker: the module's script and the
+// workers' own (#module-source + #worker-source, both inert text in the page)
+// made into one Blob URL, so the page's thread never compiles or runs the
+// core and nothing the core does can freeze the page.
 
-// Made at the first question, not on import: compiling the module takes a
-// while, and the ratio table's worker should be under way by then.
-let instance = null;
-const core = () => (instance ??= CogwrightModule());  // the factory the module's script defines
+let url = null;
 
-export const workshop = {
-  thread: (profile, target, starts, top, all) => JSON.parse(core().threadQuery(profile, target, starts, top, all)),
+// A new worker running the core; it posts {type: "loaded"} once compiled.
+export function startCoreWorker() {
+  url ??= URL.createObjectURL(new Blob(
+    [document.getElementById("module-source").textContent, "\n",
+     document.getElementById("worker-source").textContent], { type: "text/javascript" }));
+  return new Worker(url);
+}
+
+// The workshop's questions, answered in a worker of their own. Each answer
+// is the core's JSON, parsed: the results with their `view` (every text the
+// page shows), or {error, input?}. Questions are asked on a channel (one per
+// kind of question a view asks): a newer question on a channel replaces the
+// older, whose promise resolves to null; so does every question cancelled.
+export class Workshop {
+  constructor() {
+    this.next = 1;
+    this.waiting = new Map();  // id -> {channel, message, resolve}, in the order asked
+    this.worker = null;  // started at the first question
+  }
+
+  start() {
+    this.loaded = false;
+    this.worker = startCoreWorker();
+    this.worker.onmessage = ({ data }) => {
+      if (data.type === "loaded") this.loaded = true;
+      if (data.type !== "answer" || !this.waiting.has(data.id)) return;
+      const { resolve } = this.waiting.get(data.id);
+      this.waiting.delete(data.id);
+      resolve(data.answer);
+    };
+  }
+
+  ask(channel, query, ...args) {
+    if (!this.worker) this.start();
+    let restart = false;
+    let first = true;
+    for (const [id, w] of this.waiting) {
+      if (w.channel === channel) {
+        // The oldest question is the one the worker is on: only a new worker
+        // stops it (a chart of every series takes seconds).
+        restart ||= first && this.loaded;
+        this.waiting.delete(id);
+        w.resolve(null);
+      }
+      first = false;
+    }
+    if (restart) this.restart();
+    return new Promise((resolve) => {
+      const message = { type: "ask", id: this.next++, query, args };
+      this.waiting.set(message.id, { channel, message, resolve });
+      this.worker.postMessage(message);
+    });
+  }
+
+  get working() {
+    return this.waiting.size > 0;
+  }
+
+  // Stops whatever the worker is doing; every question waiting gets null.
+  cancel() {
+    for (const w of this.waiting.values()) w.resolve(null);
+    this.waiting.clear();
+    if (this.worker) this.restart();
+  }
+
+  // A fresh worker, asked again whatever is still waiting.
+  restart() {
+    this.worker.terminate();
+    this.start();
+    for (const w of this.waiting.values()) this.worker.postMessage(w.message);
+  }
+
+  // The queries, as the core names their arguments.
+  thread(profile, target, starts, top, all) {
+    return this.ask("thread", "thread", profile, target, starts, top, all);
+  }
   // gears: the tooth counts, in order.
-  train: (profile, gears, target, starts) => JSON.parse(core().trainQuery(profile, gears.join(","), target, starts)),
+  train(profile, gears, target, starts) {
+    return this.ask("train", "train", profile, gears.join(","), target, starts);
+  }
   // series: their names, as `cogwright-cli chart --list` gives them.
-  chart: (profile, series) => JSON.parse(core().chartQuery(profile, series.join(","))),
-  suggest: (profile, series, from, to) => JSON.parse(core().suggestQuery(profile, series.join(","), from, to)),
-  series: () => JSON.parse(core().seriesList()),
-};
+  chart(profile, series) {
+    return this.ask("chart", "chart", profile, series.join(","));
+  }
+  suggest(profile, series, from, to) {
+    return this.ask("suggest", "suggest", profile, series.join(","), from, to);
+  }
+  gearList(text) {
+    return this.ask("gears", "gears", text);
+  }
+  // A profile checked on its own: any target does to read it; "1mm" is never at fault.
+  check(profile) {
+    return this.ask("check", "thread", profile, "1mm", 1, 1, false);
+  }
+  series() {
+    return this.ask("series", "series");
+  }
+}

@@ -12,16 +12,18 @@ export function make(tag, attributes = {}, ...children) {
 }
 
 // Puts the core's {head, rows} in a table's head and first body, every cell
-// text as given, and returns the body's rows.
+// text as given, and returns the body's rows. Each cell carries its
+// column's heading, for narrow screens where a row is laid out as a card.
 export function showCells(table, { head, rows }) {
   table.tHead.replaceChildren(make("tr", {}, ...head.map((h) => make("th", { scope: "col" }, h))));
-  table.tBodies[0].replaceChildren(...rows.map((row) => make("tr", {}, ...row.map((c) => make("td", {}, c)))));
+  table.tBodies[0].replaceChildren(...rows.map((row) =>
+    make("tr", {}, ...row.map((c, k) => make("td", { "data-label": head[k] ?? "" }, c)))));
   return [...table.tBodies[0].rows];
 }
 
 // A new table of the core's {head, rows}, with a caption when given.
 export function cellTable(cells, caption) {
-  const table = make("table", {}, make("thead"), make("tbody"));
+  const table = make("table", { class: "cards" }, make("thead"), make("tbody"));
   if (caption) table.createCaption().textContent = caption;
   showCells(table, cells);
   return table;

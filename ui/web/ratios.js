@@ -1,8 +1,10 @@
 // The Ratios view: the dialog's job. The table lives in a worker, so that
 // building it (minutes at the widest limits) never freezes the page, and new
-// limits may be given while it builds.
+// limits may be given while it builds. Find may be pressed while it builds:
+// the worker answers in order, as soon as the table exists.
 import { $ } from "./dom.js";
 import { status } from "./status.js";
+import { startCoreWorker } from "./core.js";
 
 const kResultIds = ["#actual", "#gear1", "#gear2", "#gear3", "#gear4", "#error"];
 const kGreyPairs = { first: ["#gear1", "#gear2"], second: ["#gear3", "#gear4"] };
@@ -11,6 +13,11 @@ const kGreyPairs = { first: ["#gear1", "#gear2"], second: ["#gear3", "#gear4"] }
 export class RatiosView {
   constructor() {
     this.results = kResultIds.map((id) => $(id));
+  }
+
+  // The limits' texts as they stand (kept from the last visit, or the defaults).
+  get limits() {
+    return [$("#min-teeth").value, $("#max-teeth").value];
   }
 
   // "build": handler(first, second), the limits' texts; "press":
@@ -48,7 +55,7 @@ export class RatiosView {
   }
 
   renderButtons(building, failed) {
-    for (const id of ["#find", "#higher", "#lower"]) $(id).disabled = building || failed;
+    for (const id of ["#find", "#higher", "#lower"]) $(id).disabled = failed;
     $("#build-progress").hidden = !building;
   }
 
@@ -64,39 +71,40 @@ export class RatiosView {
 
 // The table's worker, and the questions and answers between it and the view.
 export class RatioTable {
-  constructor(view) {
+  // built(): told when a table is first ready (or cannot be made).
+  constructor(view, built = () => {}) {
     this.view = view;
+    this.built = built;
     this.worker = null;
     this.next = 1;
     this.buildId = 0;
+    this.pressing = 0;  // presses sent to this worker and not yet answered
+    this.failed = false;
     this.showNotice = false;
     view.bind("build", (first, second) => this.build(first, second, true));
     view.bind("press", (button, question) => this.press(button, question));
   }
 
-  startWorker() {
-    const source = $("#module-source").textContent + "\n" + $("#worker-source").textContent;
-    this.worker = new Worker(URL.createObjectURL(new Blob([source], { type: "text/javascript" })));
-    this.worker.onmessage = (event) => this.receive(event.data);
-  }
-
-  // A build under way is abandoned (its worker stopped) so new limits take over at once.
+  // Every build has a fresh worker: the one before is stopped mid-build, and
+  // the memory of a huge table goes with it.
   build(first, second, showNotice) {
-    if (this.worker && status.building) {
-      this.worker.terminate();
-      this.worker = null;
-    }
-    if (!this.worker) this.startWorker();
+    if (this.worker) this.worker.terminate();
+    for (; this.pressing; --this.pressing) status.end();
+    this.worker = startCoreWorker();
+    this.worker.onmessage = (event) => this.receive(event.data);
     this.showNotice = showNotice;
+    this.failed = false;
     status.table(true, false);
     this.view.renderBuilding();
     this.buildId = this.next++;
+    if (!performance.getEntriesByName("table-asked").length) performance.mark("table-asked");  // for scripts/bench-web
     this.worker.postMessage({ type: "build", id: this.buildId, first, second });
   }
 
   press(button, { target, single, even }) {
-    if (status.building || status.failed) return;
+    if (this.failed) return;
     status.begin();
+    ++this.pressing;
     performance.mark("press-start");  // for scripts/bench-web
     this.worker.postMessage({ type: "press", id: this.next++, button, target, single, even });
   }
@@ -104,11 +112,15 @@ export class RatioTable {
   receive(m) {
     if (m.type === "built" && m.id === this.buildId) {
       if (!performance.getEntriesByName("ready").length) performance.mark("ready");
+      this.failed = m.result.error !== 0;
       this.view.renderBuilt(m.result, this.showNotice);
-      status.table(false, m.result.error !== 0);
+      this.built();  // before the status says ready: what it starts is part of the page's start
+      status.table(false, this.failed);
     } else if (m.type === "pressed" && m.id > this.buildId) {
       if (m.result.shown) this.view.renderMatch(m.result);
+      --this.pressing;
       status.end();
+      if (!performance.getEntriesByName("answer").length) performance.mark("answer");
       performance.measure("press", "press-start");
     }
   }

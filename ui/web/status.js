@@ -1,6 +1,7 @@
 // The page's one status line (#status, data-state building, failed, busy or
-// ready): the ratio table's state, and whether a question is being answered.
-// Views report here; only this module writes #status.
+// ready): the ratio table's state, and whether a question is being answered,
+// with the way to stop one (#cancel). Views report here; only this module
+// writes #status.
 import { $ } from "./dom.js";
 
 const kTexts = {
@@ -9,8 +10,9 @@ const kTexts = {
 };
 
 class Status {
-  constructor(element) {
+  constructor(element, cancel) {
     this.element = element;
+    this.cancelButton = cancel;
     this.building = true;
     this.failed = false;
     this.pending = 0;
@@ -20,7 +22,6 @@ class Status {
   table(building, failed) {
     this.building = building;
     this.failed = failed;
-    if (building) this.pending = 0;
     this.render();
   }
 
@@ -34,21 +35,30 @@ class Status {
     this.render();
   }
 
-  // Runs work that answers on this thread, busy while it runs.
-  busy(work) {
+  // Busy from now until `answer` (a promise) settles and, when it brings an
+  // answer (null: replaced or cancelled), `show` has put it on the page.
+  async busy(answer, show) {
     this.begin();
     try {
-      return work();
+      const a = await answer;
+      if (a) await show(a);
     } finally {
       this.end();
     }
   }
 
+  onCancel(handler) {
+    this.cancelButton.addEventListener("click", handler);
+  }
+
+  // A question being answered is what the user waits for; the table's state
+  // shows when none is.
   render() {
-    const state = this.building ? "building" : this.failed ? "failed" : this.pending ? "busy" : "ready";
+    const state = this.pending ? "busy" : this.building ? "building" : this.failed ? "failed" : "ready";
     this.element.dataset.state = state;
     this.element.textContent = kTexts[state];
+    this.cancelButton.hidden = state !== "busy";
   }
 }
 
-export const status = new Status($("#status"));
+export const status = new Status($("#status"), $("#cancel"));

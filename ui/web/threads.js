@@ -1,8 +1,11 @@
-// The Threads view's question and answer: a target, and the best trains for
-// it on the user's lathe, as the core words them (the same cells
-// `cogwright-cli thread` prints). Choosing a row shows that train.
-import { $, showCells } from "./dom.js";
+// The Threads view's question and answer: a target (typed, or a standard
+// size picked from the core's series), and the best trains for it on the
+// current lathe, as the core words them (the same cells `cogwright-cli
+// thread` prints). Choosing a row shows that train.
+import { $, make, showCells } from "./dom.js";
 import { ErrorLine } from "./input_fields.js";
+
+const kWholeStarts = { error: "a whole number, such as 1 or 2", input: "starts" };
 
 export class ThreadsView {
   constructor() {
@@ -12,15 +15,38 @@ export class ThreadsView {
     this.onSelect = () => {};
   }
 
-  // "find": handler({target, starts, all}); "select": handler(gears), the
-  // chosen row's tooth counts, or null when no row is left to choose.
+  // The built-in series' sizes ([{name, title, sizes}]) to pick a target from.
+  renderSeries(series) {
+    $("#thread-standard").append(...series.map((s) =>
+      make("optgroup", { label: s.title }, ...s.sizes.map((size) => new Option(size, `${size} ${s.name}`)))));
+  }
+
+  // "find": handler({target, starts, all}), or handler(null) when the
+  // question cannot be asked (starts not a whole number: said here);
+  // "select": handler(gears), the chosen row's tooth counts, or null when no
+  // row is left to choose.
   bind(event, handler) {
     if (event === "find") {
+      const ask = () => {
+        const starts = $("#starts").value.trim();
+        if (!/^\d{1,9}$/.test(starts)) {
+          this.render(kWholeStarts);
+          handler(null);
+        } else {
+          handler({ target: $("#thread-target").value, starts: Number(starts), all: $("#thread-all").checked });
+        }
+      };
       $("#thread-form").addEventListener("submit", (e) => {
         e.preventDefault();
-        const starts = Number.parseInt($("#starts").value, 10);
-        handler({ target: $("#thread-target").value, starts: Number.isFinite(starts) ? starts : 0,
-                  all: $("#thread-all").checked });
+        ask();
+      });
+      this.ask = ask;
+      $("#thread-standard").addEventListener("change", (e) => {
+        if (!e.target.value) return;
+        const target = $("#thread-target");
+        target.value = e.target.value;
+        target.dispatchEvent(new Event("input", { bubbles: true }));  // kept like a typed one
+        ask();
       });
     } else if (event === "select") {
       this.onSelect = handler;
@@ -37,11 +63,12 @@ export class ThreadsView {
     }
   }
 
-  // The answer's table, its first row chosen. The error is left to the
-  // profile's own line when `profileFaulty` (the profile is read first).
+  // The answer's table, its first row chosen; an error clears the table and
+  // the drawing it showed. The error is left to the profile's own line when
+  // `profileFaulty` (the profile is read first).
   render(answer, profileFaulty) {
     this.error.show(profileFaulty ? null : answer);
-    if (answer.error) {
+    if (!answer || answer.error) {
       showCells(this.table, { head: [], rows: [] });
       $("#trains-caption").textContent = "Best trains";
     } else {

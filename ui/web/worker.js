@@ -1,22 +1,33 @@
-// The ratio table's worker: the module's script runs first in this same
-// worker, then this. One RatioSession holds the table; messages are handled
-// in order, so a press after a build sees the new table.
+// The page's workers, one script for both: the ratio table's (a RatioSession
+// per build, so a new table never shares a heap with an old, larger one) and
+// the workshop's (every lathe query). The module's script runs first in the
+// same worker, then this. Messages are handled in order, so a press after a
+// build sees the new table.
 "use strict";
 const core = CogwrightModule();
-let session = new core.RatioSession();
+let session = null;
+
+// The workshop's questions by name: each answer is the core's JSON, parsed
+// here so the page's thread only receives it.
+const kQueries = {
+  thread: (profile, target, starts, top, all) => core.threadQuery(profile, target, starts, top, all),
+  train: (profile, gears, target, starts) => core.trainQuery(profile, gears, target, starts),
+  chart: (profile, series) => core.chartQuery(profile, series),
+  suggest: (profile, series, from, to) => core.suggestQuery(profile, series, from, to),
+  gears: (text) => core.gearListQuery(text),
+  series: () => core.seriesList(),
+};
 
 self.onmessage = (event) => {
   const m = event.data;
   if (m.type === "build") {
-    // A fresh session frees the old table before the new one is made.
-    session.delete();
+    if (session) session.delete();
     session = new core.RatioSession();
     self.postMessage({ type: "built", id: m.id, result: session.build(m.first, m.second) });
   } else if (m.type === "press") {
-    self.postMessage({
-      type: "pressed", id: m.id,
-      result: session.press(m.button, m.target, m.single, m.even),
-    });
+    self.postMessage({ type: "pressed", id: m.id, result: session.press(m.button, m.target, m.single, m.even) });
+  } else if (m.type === "ask") {
+    self.postMessage({ type: "answer", id: m.id, answer: JSON.parse(kQueries[m.query](...m.args)) });
   }
 };
 self.postMessage({ type: "loaded" });

@@ -1,0 +1,267 @@
+// cogwright.html as a machinist uses it, in Debian's Chromium from disk:
+// lathes that are never overwritten, a blank lathe, inputs that survive a
+// reload, a page that never freezes or scrolls sideways on a phone, no
+// accessibility violation (axe-core), a CSV that cannot run a formula, and
+// nothing that leaves the page. Usage: node lathe_page_test.mjs PAGE.html PROFILES_DIR
+import { readFileSync } from "node:fs";
+import { createRequire } from "node:module";
+import { chromium } from "playwright-core";
+
+const [pageFile, profiles] = process.argv.slice(2);
+const axeSource = readFileSync(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
+let passed = 0, failed = 0;
+function check(name, expected, actual) {
+  const a = JSON.stringify(actual), e = JSON.stringify(expected);
+  if (a === e) return ++passed;
+  ++failed;
+  console.log(`FAIL ${name}\n--- expected\n${e}\n--- actual\n${a}`);
+}
+
+const browser = await chromium.launch({
+  executablePath: "/usr/bin/chromium",
+  args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking",
+         "--disable-component-update", "--disable-sync", "--no-first-run"],
+});
+const leaving = [];
+// A fresh browser profile per context: nothing kept from another test.
+async function openPage(width = 1000, init) {
+  const context = await browser.newContext({ viewport: { width, height: 800 }, acceptDownloads: true });
+  const page = await context.newPage();
+  page.on("request", (r) => { if (!/^(file|blob|data|about):/.test(r.url())) leaving.push(r.url()); });
+  page.on("pageerror", (e) => check("no script error", "", e.message));
+  await page.addInitScript(() => {
+    window.violations = [];
+    document.addEventListener("securitypolicyviolation", (e) => window.violations.push(e.violatedDirective));
+  });
+  if (init) await page.addInitScript(init);
+  await page.goto("file://" + pageFile);
+  await ready(page);
+  return page;
+}
+const ready = (page) => page.waitForSelector('#status[data-state="ready"]', { timeout: 60000 });
+const lathesShown = (page) => page.$$eval("#lathe option", (os) => os.map((o) => (o.selected ? "*" : "") + o.text));
+const openPanel = (page) => page.evaluate(() => { document.querySelector("#lathe-panel").open = true; });
+async function setProfile(page, text) {
+  await page.click("#tab-threads");
+  await openPanel(page);
+  await page.fill("#profile", text);
+  await ready(page);
+}
+async function findTrains(page, target, starts = "1") {
+  await page.click("#tab-threads");
+  await page.fill("#thread-target", target);
+  await page.fill("#starts", starts);
+  await page.click("#thread-find");
+  await ready(page);
+}
+const example = (name) => readFileSync(`${profiles}/${name}`, "utf8");
+
+// --- Lathes: every way in makes a new one; the current one is never overwritten.
+{
+  const page = await openPage();
+  await page.click("#tab-threads");
+  const mine = '{\n  "name": "My Myford",\n  "leadscrew": "8 TPI",\n  "gears": [20, 25, 30, 35, 40, 127]\n}';
+  await setProfile(page, mine);
+  check("a first visit has one lathe, typed over", ["*My Myford"], await lathesShown(page));
+  const ways = [
+    ["an example", async () => { await page.selectOption("#example", "metric-2mm.json"); await page.click("#load-example"); },
+     "Metric bench lathe, 2 mm lead screw"],
+    ["a file", () => page.setInputFiles("#import", { name: "a.json", mimeType: "application/json",
+      buffer: Buffer.from('{"name": "Imported", "leadscrew": "2mm", "gears": [20, 40]}') }), "Imported"],
+    ["a copy", () => page.click("#lathe-duplicate"), "My Myford (copy)"],
+    ["New lathe", () => page.click("#lathe-new"), "New lathe"],
+  ];
+  const names = ["My Myford"];
+  for (const [way, act, name] of ways) {
+    await page.selectOption("#lathe", { label: "My Myford" });
+    await ready(page);
+    await act();
+    await ready(page);
+    names.push(name);
+    check(`${way} makes a new lathe, chosen`, names.map((n) => (n === name ? "*" : "") + n), await lathesShown(page));
+    await page.selectOption("#lathe", { label: "My Myford" });
+    await ready(page);
+    check(`${way} leaves my lathe as it was`, mine, await page.inputValue("#profile"));
+  }
+  // A delete is undone; the names survive a reload, the current one chosen.
+  await page.selectOption("#lathe", { label: "Imported" });
+  await page.click("#lathe-delete");
+  await ready(page);
+  check("a delete removes the lathe", ["My Myford", "Metric bench lathe, 2 mm lead screw", "*My Myford (copy)", "New lathe"],
+    await lathesShown(page));
+  await page.click("#lathe-undo-button");
+  await ready(page);
+  await page.reload();
+  await ready(page);
+  check("undo brings it back, and a reload keeps them all", ["My Myford", "Metric bench lathe, 2 mm lead screw",
+    "*Imported", "My Myford (copy)", "New lathe"], await lathesShown(page));
+  await page.context().close();
+}
+
+// --- A blank lathe: the fields in workshop words fill it; no geometry, no fit claim.
+{
+  const page = await openPage();
+  await page.click("#tab-threads");
+  await page.click("#lathe-new");
+  await ready(page);
+  check("a new lathe is open to be set up", true, await page.$eval("#lathe-panel", (d) => d.open));
+  await page.fill("#pf-leadscrew", "16 TPI");
+  await page.fill("#pf-gears", "20-40/5, 2x127");
+  await page.locator("#pf-gears").blur();
+  await ready(page);
+  await page.setChecked("#pf-tumbler", false);
+  await ready(page);
+  // 20 to 40 in fives is 20 25 30 35 40; "2x127" is two 127s.
+  check("the form writes the profile", { name: "New lathe", leadscrew: "16 TPI", gears: [20, 25, 30, 35, 40, 127, 127], tumbler: false },
+    JSON.parse(await page.inputValue("#profile")));
+  await page.click("#lathe-rename");
+  await page.keyboard.type("Banjo-less");
+  await ready(page);
+  check("Rename names the lathe in the list", "*Banjo-less", (await lathesShown(page)).find((n) => n.startsWith("*")));
+  await findTrains(page, "1.5 mm");
+  check("a blank lathe's fit is not checked", true, (await page.textContent("#trains-caption")).includes("fit not checked"));
+  check("and it draws no banjo", 0, await page.$$eval("#banjo circle", (cs) => cs.length));
+  // A standard size picked is the target, asked at once.
+  await page.selectOption("#thread-standard", "M6 iso-coarse");
+  await ready(page);
+  check("a standard size picked is asked", ["M6 iso-coarse", true],
+    [await page.inputValue("#thread-target"), (await page.textContent("#trains-caption")).startsWith("Best trains for M6")]);
+  // Input faults: each clears what it made stale, and says what is wrong.
+  await setProfile(page, example("metric-1.5mm.json"));
+  for (const [target, starts, field] of [["1.5 mm", "1.5", "#starts"], ["1.25qq", "1", "#thread-target"], ["1.5 mm", "0", "#starts"]]) {
+    await findTrains(page, "1.25mm");
+    await findTrains(page, target, starts);
+    check(`${target} x ${starts}: results cleared, the field blamed`, [0, 0, "Best trains", "true", true],
+      [await page.$$eval("#trains tbody tr", (r) => r.length), await page.$$eval("#banjo *", (e) => e.length),
+       await page.textContent("#trains-caption"), await page.getAttribute(field, "aria-invalid"),
+       (await page.textContent("#thread-error")) !== ""]);
+  }
+  await page.context().close();
+}
+
+// --- A reload keeps every input and the chosen view.
+{
+  const page = await openPage();
+  const inputs = [["#min-teeth", "20"], ["#max-teeth", "60"], ["#target", "0.75"], ["#single", true], ["#even", true],
+    ["#thread-target", "M6 iso-coarse"], ["#starts", "2"], ["#thread-all", true]];
+  for (const [id, v] of inputs) {
+    if (id === "#thread-target") await page.click("#tab-threads");
+    if (v === true) await page.setChecked(id, true);
+    else await page.fill(id, v);
+  }
+  await page.click("#tab-chart");
+  await page.reload();
+  await ready(page);
+  const got = [];
+  for (const [id, v] of inputs) got.push([id, v === true ? await page.isChecked(id) : await page.inputValue(id)]);
+  check("a reload keeps every input", inputs, got);
+  check("and the view", "true", await page.getAttribute("#tab-chart", "aria-selected"));
+  await page.context().close();
+}
+
+// --- Which gear to buy over every series: the page never holds a task for 100 ms.
+{
+  const page = await openPage(1000, () => {
+    window.longTasks = [];
+    new PerformanceObserver((list) => window.longTasks.push(...list.getEntries().map((e) => e.duration)))
+      .observe({ type: "longtask", buffered: true });
+  });
+  await setProfile(page, example("imperial-8tpi.json"));
+  await page.click("#tab-chart");
+  for (const box of await page.$$("#chart-series input")) await box.setChecked(true);
+  await page.evaluate(() => { window.longTasks.length = 0; });
+  // The state is read in the same task as the press: busy from the handler on.
+  check("a press shows work in progress", "busy",
+    await page.evaluate(() => { document.querySelector("#suggest").click(); return document.querySelector("#status").dataset.state; }));
+  await ready(page);
+  check("advice shown", true, (await page.$$("#advice tbody tr")).length > 0);
+  const longest = Math.max(0, ...await page.evaluate(() => window.longTasks));
+  check(`no task of 100 ms or more during the advice (longest ${longest.toFixed(0)} ms)`, true, longest < 100);
+  // Stop drops the advice being worked out: the worker answers questions in
+  // order, so a chart shown after it proves the advice will never come.
+  await page.click("#suggest");
+  await page.click("#cancel");
+  await page.click("#chart-build");
+  await ready(page);
+  check("Stop drops the advice, the next question is answered", [0, true],
+    [(await page.$$("#advice tr")).length, (await page.$$("#chart tbody tr")).length > 0]);
+  await page.context().close();
+}
+
+// --- A formula in the CSV is not a formula; the policy keeps every request in.
+{
+  const page = await openPage();
+  const lathe = JSON.parse(example("metric-2mm.json"));
+  lathe.gearbox = [{ name: "=cmd|' /C calc'!A0", ratio: "1/1" }, { name: "+B", ratio: "1/2" }];
+  await setProfile(page, JSON.stringify(lathe));
+  await page.click("#tab-chart");
+  await page.click("#chart-build");
+  await ready(page);
+  const [download] = await Promise.all([page.waitForEvent("download"), page.click("#chart-csv")]);
+  // RFC 4180 fields: a spreadsheet runs a field that starts with = + - or @.
+  const fields = [...readFileSync(await download.path(), "utf8").matchAll(/(?:^|,)("(?:[^"]|"")*"|[^,\n]*)/gm)]
+    .map((m) => m[1].replace(/^"|"$/g, "").replace(/""/g, '"'));
+  await page.click("#chart-print");
+  await page.waitForFunction(() => document.querySelector("#chart-sheet").contentDocument?.querySelector("table"));
+  check("the page and its printed sheet run within the page's policy", [], await page.evaluate(() => window.violations));
+  check("the gearbox names are in the CSV", true, fields.some((f) => f.includes("=cmd")) && fields.some((f) => f.includes("+B")));
+  check("no CSV field starts a formula", [], fields.filter((f) => /^[=+@]|^-(?![\d.])/.test(f)));
+  const refused = await page.evaluate(() => new Promise((resolve) => {
+    document.addEventListener("securitypolicyviolation", (e) => resolve(e.violatedDirective), { once: true });
+    fetch("https://example.com/").catch(() => {});
+  }));
+  check("the page's policy refuses a request", "connect-src", refused);
+  await page.context().close();
+}
+
+// --- Storage refused: said beside the lathe picker, and the edit lives on.
+{
+  const page = await openPage(1000, () => {
+    Storage.prototype.setItem = () => { throw new DOMException("full", "QuotaExceededError"); };
+  });
+  await setProfile(page, example("metric-1.5mm.json"));
+  check("a failed save is said where the lathe is chosen", ["alert", true, "Small metric lathe, 1.5 mm lead screw"],
+    [await page.getAttribute("#lathe-error", "role"), (await page.textContent("#lathe-error")).startsWith("Not saved"),
+     JSON.parse(await page.inputValue("#profile")).name]);
+  await page.context().close();
+}
+
+// --- Every view, on a phone and a desktop: no sideways scrolling, big
+// enough targets, legible drawing labels that never overlap, no axe violation.
+for (const width of [375, 1000]) {
+  const page = await openPage(width);
+  await page.evaluate(axeSource);
+  await setProfile(page, example("metric-1.5mm.json"));
+  await page.click("#tab-threads");
+  await page.setChecked("#thread-all", true);
+  await findTrains(page, "4mm");
+  await page.click('#trains tr[data-gears="20,20,80,30"]');
+  await ready(page);
+  const labels = await page.$$eval("#banjo text", (ts) => ts.map((t) => { const r = t.getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]; }));
+  const overlapping = labels.filter((a, i) => labels.some((b, j) => j < i && a[0] < b[2] && b[0] < a[2] && a[1] < b[3] && b[1] < a[3]));
+  check(`${width} px: the drawing's labels do not overlap`, [], overlapping);
+  check(`${width} px: the drawing's labels are at least 11 px tall`, [], labels.filter((r) => r[3] - r[1] < 11));
+  for (const view of ["ratios", "threads", "chart"]) {
+    await page.click(`#tab-${view}`);
+    if (view === "ratios") { await page.click("#find"); await ready(page); }
+    if (view === "chart") {
+      await page.click("#chart-build");
+      await ready(page);
+      await page.click("#suggest");
+      await ready(page);
+    }
+    await openPanel(page);
+    check(`${width} px, ${view}: no wider than the screen`, width, await page.evaluate(() => document.documentElement.scrollWidth));
+    const small = await page.$$eval("button, input, select, summary", (es) => es.filter((e) => e.offsetParent)
+      .map((e) => [e.id || e.textContent, e.getBoundingClientRect()]).filter(([, r]) => r.width < 24 || r.height < 24).map(([n]) => n));
+    check(`${width} px, ${view}: touch targets of 24 px or more`, [], small);
+    const { violations } = await page.evaluate(() => axe.run(document, { runOnly: ["wcag2a", "wcag2aa", "wcag21aa", "wcag22aa", "best-practice"] }));
+    check(`${width} px, ${view}: no axe violation`, [], violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(" ")}`));
+  }
+  await page.context().close();
+}
+
+check("no request leaves the page", [], leaving);
+await browser.close();
+console.log(`web (lathes): ${passed} passed, ${failed} failed`);
+process.exit(failed ? 1 : 0);
