@@ -159,7 +159,8 @@ std::string ChartQuery(const std::string& profile_json, const std::string& serie
     sections.push_back(std::move(section));
   }
   json answer = ChartTree(profile, rows, Whole(25));
-  answer["view"] = {{"sections", std::move(sections)},
+  answer["view"] = {{"header", ChartHeader(profile)},
+                    {"sections", std::move(sections)},
                     {"csv", ChartCsv(profile, rows)},
                     {"html", ChartHtml(profile, rows)}};
   return Dump(answer);

@@ -51,7 +51,8 @@ export class ChartView {
     this.error.show(answer);
     this.sheet = answer && !answer.error ? answer.view : null;
     $("#chart-print").disabled = $("#chart-csv").disabled = !this.sheet;
-    $("#chart").replaceChildren();
+    $("#chart").replaceChildren(...(this.sheet ? this.sheet.header : []).map(
+      (line, k) => make(k ? "p" : "h3", { class: k ? "chart-header" : "" }, line)));
     for (const s of this.sheet ? this.sheet.sections : []) {
       $("#chart").append(make("section", {}, make("h3", {}, s.title), cellTable(s)));
       await nextFrame();
@@ -61,7 +62,9 @@ export class ChartView {
 
   renderAdvice(answer) {
     this.error.show(answer);
-    $("#advice").replaceChildren(...!answer || answer.error ? [] : [cellTable(answer.view, answer.view.caption)]);
+    const view = !answer || answer.error ? null : answer.view;
+    $("#advice").replaceChildren(...!view ? [] : [cellTable(view, view.caption)],
+      ...(view && view.none ? [make("p", { role: "status" }, view.none)] : []));
   }
 
   // Prints the core's sheet, not this page: one layout for paper, the CLI's.

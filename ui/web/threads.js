@@ -72,7 +72,10 @@ export class ThreadsView {
       showCells(this.table, { head: [], rows: [] });
       $("#trains-caption").textContent = "Best trains";
     } else {
-      $("#trains-caption").textContent = answer.view.caption;
+      // Without rows the caption says why, and what ticking the box would add.
+      const none = answer.view.none &&
+        answer.view.none + (answer.view.more ? " Tick \u201cAlso trains that do not fit, are too far off or cut the other hand\u201d to see them." : "");
+      $("#trains-caption").textContent = none || answer.view.caption;
       showCells(this.table, answer.view).forEach((row, k) => {
         const t = answer.trains[k];  // the same train as the view's row k
         Object.assign(row.dataset, { ratio: t.ratio, gears: t.gears.join(","), kind: t.kind,
