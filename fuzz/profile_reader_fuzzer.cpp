@@ -25,6 +25,9 @@
 #include "workshop/json_tree.h"
 #include "workshop/profile.h"
 #include "workshop/target.h"
+#include "workshop/chart_sheet.h"
+#include "workshop/report_csv.h"
+#include "workshop/report_text.h"
 #include "workshop/train_search.h"
 
 namespace cog::fuzz {
@@ -381,6 +384,52 @@ void CheckSearch(const LatheProfile& p) {
   }
 }
 
+// The writers on a profile's own texts (its name and gearbox names, any
+// bytes): text output carries no control character, a Markdown line no
+// unescaped pipe or line break from them, and no CSV cell starts a formula.
+void CheckWriters(const LatheProfile& p) {
+  if (p.gearbox.size() > 4) return;
+  Target target;
+  std::string error;
+  Require(ReadTarget("1mm", 1, &target, &error), "1mm reads");
+  std::vector<TrainRow> rows;
+  for (std::size_t g = 0; g < std::max<std::size_t>(1, p.gearbox.size()); ++g) {
+    TrainRow row;
+    if (!DescribeTrain(p, {20, 40, 30, 60}, p.gearbox.empty() ? -1 : static_cast<int>(g),
+                       target.lead, &row, &error))
+      return;
+    rows.push_back(row);
+  }
+  for (const char c : ThreadText(p, target, rows, Whole(25), false))
+    Require(c == '\n' || (static_cast<unsigned char>(c) >= 0x20 && c != 0x7f),
+            "text output holds no control character but line ends");
+  ChartRow line;
+  static const ThreadEntry kEntry{"M6", "1mm"};
+  static const ThreadSeries kSeries{"iso-coarse", "ISO", std::span(&kEntry, 1)};
+  line.series = &kSeries;
+  line.thread = &kEntry;
+  line.sizes = {&kEntry};
+  line.target = target;
+  line.best = rows.front();
+  const std::string md = ChartMarkdown(p, {line});
+  const std::string table = md.substr(md.find("\n|"));
+  std::size_t cells = 0;
+  for (std::size_t i = 0; i < table.size(); ++i)
+    if (table[i] == '|' && (i == 0 || table[i - 1] != '\\')) ++cells;
+  // size, lead, gears, [gearbox], error %, tumbler, [dial]: head, rule and
+  // one line, each with a pipe before every column and one at the end.
+  const std::size_t columns = 5 + !p.gearbox.empty() + p.dial.has_value();
+  Require(cells == 3 * (columns + 1), "a Markdown table keeps its columns whatever the names hold");
+  Require(md.find('<') == std::string::npos, "no raw HTML reaches Markdown");
+  const std::string csv = ThreadCsv(p, target, rows, Whole(25));
+  for (std::size_t at = csv.find('\n'); at != std::string::npos; at = csv.find('\n', at + 1)) {
+    const std::size_t gearbox = csv.find(',', csv.find(',', csv.find(',', at + 1) + 1) + 1) + 1;
+    if (gearbox < csv.size() && gearbox > at)
+      Require(std::string_view("=+-@").find(csv[gearbox]) == std::string_view::npos,
+              "no CSV cell starts a formula");
+  }
+}
+
 }  // namespace
 }  // namespace cog::fuzz
 
@@ -401,5 +450,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   if (SmallEnoughToSearch(profile)) CheckSearch(profile);
+  CheckWriters(profile);
   return 0;
 }
