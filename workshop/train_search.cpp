@@ -213,9 +213,9 @@ class TrainSearch::Walk {
     const bool loose = pairing.setup == 0;
     const bool may_not_fit = loose && arranger_.Filters(kind);
     for (const Group& o : outer) {
-      if (!pairing.by_driven && ((pairing.skip >= 0 && Holds(o, pairing.skip)) ||
-                                 (may_not_fit && !arranger_.MayFit(kind, o)) ||
-                                 (loose && LosesEveryTie(o))))
+      if (!pairing.by_driven &&
+          ((pairing.skip >= 0 && Holds(o, pairing.skip)) ||
+           (may_not_fit && !arranger_.MayFit(kind, o)) || (loose && LosesEveryTie(o))))
         continue;
       listed_ = false;
       misses_ = 0;
@@ -379,8 +379,7 @@ class TrainSearch::Walk {
     const bool arranged = pairing_.setup == 0
                               ? arranger_.Arrange(drivers, driven, &c)
                               : keyed_.Arrange(*setups_, pairing_.setup, drivers, driven, &c);
-    if (!arranged ||
-        (pairing_.must_show != 0 && !Shows(c, pairing_.must_show))) {
+    if (!arranged || (pairing_.must_show != 0 && !Shows(c, pairing_.must_show))) {
       Missed(o);
       return kNext;
     }
@@ -400,8 +399,7 @@ class TrainSearch::Walk {
   // enough, when listing is cheap: simple trains have few driven gears to
   // try, and a compound train's fitting partners follow from the fit limits.
   void Missed(const Group& d) {
-    if (listed_ || pairing_.by_driven || pairing_.setup != 0 ||
-        ++misses_ <= kMissesBeforeListing)
+    if (listed_ || pairing_.by_driven || pairing_.setup != 0 || ++misses_ <= kMissesBeforeListing)
       return;
     if (kind_ == TrainKind::kSimple) {
       list_.clear();
@@ -550,11 +548,10 @@ bool TrainSearch::FindUsing(const Lead& lead, int teeth, std::span<const TrainRo
         const std::vector<Group>& driven = groups_[setup.driven];
         bool fixed = profile_.first_driver == teeth;
         for (const auto& [p, q] : setup.keyed) fixed = fixed || p == teeth || q == teeth;
-        const bool ok =
-            fixed ? walk.Run(kind, {s, drivers, driven})
-                  : walk.Run(kind, {s, holding_[setup.drivers][t], driven}) &&
-                        walk.Run(kind, {s, drivers, holding_[setup.driven][t], t,
-                                        kind == TrainKind::kSix});
+        const bool ok = fixed ? walk.Run(kind, {s, drivers, driven})
+                              : walk.Run(kind, {s, holding_[setup.drivers][t], driven}) &&
+                                    walk.Run(kind, {s, drivers, holding_[setup.driven][t], t,
+                                                    kind == TrainKind::kSix});
         if (!ok) return *error = kTooLarge, false;
       }
     }
