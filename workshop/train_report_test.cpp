@@ -82,6 +82,7 @@ TEST(TrainReportTest, FixedGearsHeldOnlyWhereTheyStand) {
       {{24, 30, 60, 50}, {}},                // keyed as B C
       {{24, 60, 30, 50}, {}},                // turned round
       {{24, 30, 40, 60}, {30, 60}},          // split across shafts
+      {{24, 50, 30, 60}, {30, 60}},          // split: C on the middle shaft, D on the lead screw
       {{30, 60, 24, 50}, {30, 60, 24}},      // keyed at A B, first driver as C
       {{24, 24, 50}, {24}},                  // the first driver is no idler
       {{24, 20, 50}, {}},                    // simple: first driver, loose idler and D
