@@ -1,6 +1,7 @@
 // The gear advice against the plain way of giving it: chart the set with
 // each candidate added, summarize, sort by the advice's key, keep the first
-// `count` and of those the ones that improve the chart. The advice searches far less; it must give exactly that.
+// `count` and of those the ones that improve the chart. The advice searches far less; it must give
+// exactly that.
 
 #include <gtest/gtest.h>
 
@@ -101,6 +102,10 @@ TEST(GearAdviceTest, MatchesChartingEveryCandidate) {
       if (pick(0, 1)) g.slot.emplace(Fraction{pick(20, 40), 1}, Fraction{pick(40, 120), 1});
       p.geometry = g;
     }
+    // The lathe's own gears: the candidate goes to the loose gears, never
+    // keyed, and must be judged with them in place.
+    if (pick(0, 3) == 0) p.keyed.emplace_back(usual[pick(0, 17)], usual[pick(0, 17)]);
+    if (pick(0, 3) == 0) p.first_driver = usual[pick(0, 17)];
     std::vector<const ThreadSeries*> series;
     for (int k = pick(1, 3); k > 0; --k) series.push_back(FindSeries(names[pick(0, 6)]));
     const int from = far ? pick(120, 260) : pick(0, 1) ? p.gears[0] - pick(0, 10) : pick(8, 280);
@@ -110,7 +115,8 @@ TEST(GearAdviceTest, MatchesChartingEveryCandidate) {
 
     AdviceResult got;
     ASSERT_TRUE(SuggestGear(p, series, from, to, count, &got, &error)) << error;
-    const AdviceResult want = PlainAdvice(p, series, std::max(from, kMinTeeth), to, count);
+    const AdviceResult want =
+        PlainAdvice(p, series, std::max(from, kMinTeeth), std::min(to, kMaxTeeth), count);
     EXPECT_TRUE(want.before == got.before);
     ASSERT_EQ(want.best.size(), got.best.size());
     for (std::size_t k = 0; k < want.best.size(); ++k) {

@@ -19,8 +19,12 @@ std::int64_t HalfUp(std::int64_t v) { return v >= 0 ? (v + 1) / 2 : -((-v) / 2);
 }  // namespace
 
 Arranger::Arranger(const std::vector<int>& teeth, const std::vector<int>& counts,
-                   const std::optional<FitLimits>& fit, bool keep_unfit)
-    : teeth_(teeth), counts_(counts), fit_(fit), keep_unfit_(keep_unfit) {}
+                   const std::optional<FitLimits>& fit, bool keep_unfit, int first_driver)
+    : teeth_(teeth),
+      counts_(counts),
+      fit_(fit),
+      keep_unfit_(keep_unfit),
+      first_driver_(first_driver) {}
 
 bool Arranger::Available(const Group& drivers, const Group& driven) const {
   // Each group is one the set can provide; only tooth counts both use can
@@ -41,11 +45,13 @@ bool Arranger::Arrange(const Group& drivers, const Group& driven, Candidate* c) 
   if (!Available(drivers, driven)) return false;
   c->fits.reset();
   if (c->kind == TrainKind::kSimple) return ArrangeSimple(drivers, driven, c);
-  // Drivers at even places and driven gears at odd ones, both ascending.
-  const int size = drivers.size;
+  // Drivers at even places and driven gears at odd ones, both ascending
+  // after the first driver, which stays at A.
+  const int size = driven.size, fixed = first_driver_ ? 1 : 0;
   c->count = 2 * size;
+  if (fixed) c->gears[0] = first_driver_;
   for (int k = 0; k < size; ++k) {
-    c->gears[2 * k] = teeth_[drivers.index[k]];
+    if (k >= fixed) c->gears[2 * k] = teeth_[drivers.index[k - fixed]];
     c->gears[2 * k + 1] = teeth_[driven.index[k]];
   }
   if (c->kind == TrainKind::kSix || !fit_) return true;
@@ -53,8 +59,9 @@ bool Arranger::Arrange(const Group& drivers, const Group& driven, Candidate* c) 
 }
 
 bool Arranger::ArrangeSimple(const Group& drivers, const Group& driven, Candidate* c) const {
-  const int ai = drivers.index[0], di = driven.index[0];
-  const int a = teeth_[ai], d = teeth_[di];
+  // The first driver is not one of the set's gears: it leaves every idler.
+  const int ai = first_driver_ ? -1 : drivers.index[0], di = driven.index[0];
+  const int a = first_driver_ ? first_driver_ : teeth_[ai], d = teeth_[di];
   const int n = static_cast<int>(teeth_.size());
   auto left = [&](int i) { return counts_[i] - (i == ai) - (i == di) > 0; };
   int smallest = 0;
@@ -88,15 +95,16 @@ bool Arranger::ArrangeSimple(const Group& drivers, const Group& driven, Candidat
 }
 
 bool Arranger::ArrangeCompound(Candidate* c) const {
-  // Its four arrangements in ascending order; the first that fits. The
-  // first of them is the one already in place.
+  // Its four arrangements in ascending order (two when A is the first
+  // driver); the first that fits. The first of them is the one in place.
   const int a = c->gears[0], b = c->gears[1], cc = c->gears[2], d = c->gears[3];
   std::array<std::array<int, 4>, 4> ways = {
       {{a, b, cc, d}, {a, d, cc, b}, {cc, b, a, d}, {cc, d, a, b}}};
-  std::sort(ways.begin(), ways.end());
-  for (const auto& way : ways) {
-    if (TrainFits(*fit_, way.data(), 4)) {
-      std::copy(way.begin(), way.end(), c->gears.begin());
+  const auto end = ways.begin() + (first_driver_ ? 2 : 4);
+  std::sort(ways.begin(), end);
+  for (auto way = ways.begin(); way != end; ++way) {
+    if (TrainFits(*fit_, way->data(), 4)) {
+      std::copy(way->begin(), way->end(), c->gears.begin());
       c->fits = true;
       return true;
     }
@@ -109,9 +117,10 @@ bool Arranger::MayFit(TrainKind kind, const Group& drivers) const {
   if (!fit_ || kind == TrainKind::kSix) return true;
   const FitLimits& f = *fit_;
   const int smallest = teeth_.front(), largest = teeth_.back();
-  const int a = teeth_[drivers.index[0]];  // the smaller driver, the one most likely to fit
+  // The smaller driver is the one most likely to fit as A, unless A is fixed.
+  const int a = first_driver_ ? first_driver_ : teeth_[drivers.index[0]];
   if (kind == TrainKind::kSimple) return a + smallest + 4 <= Near(f.apart_max);
-  const int c = teeth_[drivers.index[1]];
+  const int c = teeth_[drivers.index[first_driver_ ? 0 : 1]];
   return a + 2 <= Near(f.a_tip_max) && smallest + 2 <= Near(f.d_tip_max) &&
          a + c + 2 * largest >= Near(f.reach_min);
 }
@@ -121,11 +130,12 @@ void Arranger::FittingPartners(const Group& drivers, const std::vector<int>& whe
   out->clear();
   const FitLimits& f = *fit_;
   const int n = static_cast<int>(teeth_.size());
-  const int x = teeth_[drivers.index[0]], y = teeth_[drivers.index[1]];
+  const int x = first_driver_ ? first_driver_ : teeth_[drivers.index[0]];
+  const int y = teeth_[drivers.index[first_driver_ ? 0 : 1]];
   // A drives B at the front, C on B's shaft drives D: every rule of
   // TrainFits is linear in the tooth counts, so with A, B and C chosen the
-  // rules leave D a range.
-  for (int way = 0; way < (x == y ? 1 : 2); ++way) {
+  // rules leave D a range. The first driver is only ever A.
+  for (int way = 0; way < (x == y || first_driver_ ? 1 : 2); ++way) {
     const int a = way ? y : x, c = way ? x : y;
     if (a + 2 > Near(f.a_tip_max)) continue;
     const std::int64_t b_low = Near(f.stud_room) + 2 + c - a;

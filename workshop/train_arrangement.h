@@ -8,6 +8,10 @@
 // drivers and driven gears ascending, alternately. None of this depends on
 // the gearbox position or the target, so the search may decide it once per
 // pair, and before any error is computed.
+//
+// With a first driver (the lathe's own gear, always A) the drivers group
+// holds only the other drivers: C (and E), none in a simple train. Rows
+// that need a keyed pair are shown by KeyedArranger instead.
 
 #include <optional>
 #include <vector>
@@ -22,9 +26,9 @@ class Arranger {
  public:
   using Group = TrainSearch::Group;
 
-  // The references must outlive the arranger.
+  // The references must outlive the arranger. first_driver 0: none.
   Arranger(const std::vector<int>& teeth, const std::vector<int>& counts,
-           const std::optional<FitLimits>& fit, bool keep_unfit);
+           const std::optional<FitLimits>& fit, bool keep_unfit, int first_driver = 0);
 
   // Fills c->count, c->gears and c->fits for the row of these groups of the
   // kind c->kind. False when the set cannot provide the row (more gears of a
@@ -47,7 +51,7 @@ class Arranger {
   // compound row (drivers, list[j]), ascending, found from the fit limits
   // without trying the other pairs. `where[a * n + b]` (n tooth counts, a <=
   // b) is the index in the list of the group of tooth indices a and b, or -1.
-  // REQUIRES: Filters(kCompound), drivers.size == 2.
+  // REQUIRES: Filters(kCompound), drivers.size == 2 (1 with a first driver).
   void FittingPartners(const Group& drivers, const std::vector<int>& where,
                        std::vector<int>* out) const;
 
@@ -60,6 +64,7 @@ class Arranger {
   const std::vector<int>& counts_;
   const std::optional<FitLimits>& fit_;
   bool keep_unfit_;
+  int first_driver_;
 };
 
 }  // namespace cog

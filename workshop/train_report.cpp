@@ -25,13 +25,28 @@ bool ReportTrain(const LatheProfile& profile, const std::vector<int>& gears, con
     *error = "the banjo's figures are too large to compute exactly";
     return false;
   }
-  // Each physical gear once: take the train's gears out of the set one by one.
+  // Each physical gear once: the first driver where it is A, a keyed pair
+  // where it is one middle shaft's two gears (B C, or D E of six), and the
+  // rest taken out of the loose gears one by one.
   std::vector<int> left = profile.gears;
+  std::vector<std::pair<int, int>> keyed = profile.keyed;
+  std::vector<bool> held(gears.size(), false);
+  held[0] = profile.first_driver == gears[0];
+  for (std::size_t b = 1; gears.size() != 3 && b + 1 < gears.size() - 1; b += 2) {
+    const auto it = std::find_if(keyed.begin(), keyed.end(), [&](const auto& pair) {
+      return (pair.first == gears[b] && pair.second == gears[b + 1]) ||
+             (pair.second == gears[b] && pair.first == gears[b + 1]);
+    });
+    if (it == keyed.end()) continue;
+    keyed.erase(it);
+    held[b] = held[b + 1] = true;
+  }
   report->lacking.clear();
-  for (int teeth : gears) {
-    const auto it = std::find(left.begin(), left.end(), teeth);
+  for (std::size_t k = 0; k < gears.size(); ++k) {
+    if (held[k]) continue;
+    const auto it = std::find(left.begin(), left.end(), gears[k]);
     if (it == left.end())
-      report->lacking.push_back(teeth);
+      report->lacking.push_back(gears[k]);
     else
       left.erase(it);
   }

@@ -15,8 +15,10 @@ namespace cog {
 struct TrainReport {
   std::vector<TrainRow> positions;  // one per gearbox position (one without a gearbox)
   std::vector<FitRule> rules;       // empty when the fit is not checked
-  bool in_set = false;              // every gear of the train is a gear of the set
-  std::vector<int> lacking;         // the train's gears the set does not hold, in train order
+  // Every gear of the train is one the lathe has: loose, or the first
+  // driver at A, or a keyed pair as one middle shaft's two gears.
+  bool in_set = false;
+  std::vector<int> lacking;  // the train's gears the lathe does not hold, in train order
 };
 
 // `gears` is A I D, A B C D or A B C D E F. Without a target (nullptr) the

@@ -71,6 +71,27 @@ TEST(TrainReportTest, InSetTakesEachGearOnce) {
   for (const auto& c : cases) EXPECT_EQ(c.in_set, Report(set, c.gears).in_set) << c.gears[2];
 }
 
+// Keyed 30+60 and the first driver 24 count only where they may stand.
+TEST(TrainReportTest, FixedGearsHeldOnlyWhereTheyStand) {
+  const char* lathe = R"({"leadscrew": "2mm", "gears": [20, 40, 50],
+      "keyed": [[30, 60]], "first_driver": 24})";
+  const struct {
+    std::vector<int> gears;
+    std::vector<int> lacking;
+  } cases[] = {
+      {{24, 30, 60, 50}, {}},                // keyed as B C
+      {{24, 60, 30, 50}, {}},                // turned round
+      {{24, 30, 40, 60}, {30, 60}},          // split across shafts
+      {{24, 50, 30, 60}, {30, 60}},          // split: C on the middle shaft, D on the lead screw
+      {{30, 60, 24, 50}, {30, 60, 24}},      // keyed at A B, first driver as C
+      {{24, 24, 50}, {24}},                  // the first driver is no idler
+      {{24, 20, 50}, {}},                    // simple: first driver, loose idler and D
+      {{24, 20, 40, 30, 60, 50}, {}},        // keyed as D E of six
+      {{24, 30, 60, 30, 60, 50}, {30, 60}},  // one pair only
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.lacking, Report(lathe, c.gears).lacking) << c.gears[1];
+}
+
 TEST(TrainReportTest, RulesOnlyWithAGeometryAndThreeOrFourGears) {
   const char* banjo = R"({"leadscrew": "2mm", "gears": [20, 30, 40, 50, 60, 70],
       "module": 1, "centre_distance_mm": 90, "slot_mm": [30, 80]})";

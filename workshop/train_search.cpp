@@ -5,6 +5,7 @@
 
 #include "workshop/train_arrangement.h"
 #include "workshop/train_collector.h"
+#include "workshop/train_setups.h"
 #include "workshop/wide_product.h"
 
 namespace cog {
@@ -17,7 +18,7 @@ constexpr const char* kTooLarge =
 
 constexpr TrainKind kKinds[] = {TrainKind::kSimple, TrainKind::kCompound, TrainKind::kSix};
 
-int GroupSize(TrainKind kind) { return static_cast<int>(kind) / 2; }
+int KindIndex(TrainKind kind) { return static_cast<int>(kind) / 2 - 1; }
 
 // Every multiset of `size` (1 to 3) distinct-tooth indices that the counts
 // allow, by ascending product.
@@ -136,11 +137,12 @@ class Evaluator {
 
 }  // namespace
 
-// Which groups one Run pairs: every drivers group with every driven group,
+// Which groups one Run pairs, in which setup: every drivers group with every driven group,
 // less the drivers groups holding tooth index `skip` (when not -1). The walk
 // takes each group of one side in turn (the outer side: the drivers, or the
 // driven groups when by_driven) and looks for its partners on the other.
 struct Pairing {
+  std::size_t setup = 0;  // into the kind's setups
   std::span<const TrainSearch::Group> drivers, driven;
   int skip = -1;
   bool by_driven = false;
@@ -155,14 +157,16 @@ class TrainSearch::Walk {
  public:
   Walk(const TrainSearch& search, const Lead& lead, const SearchOptions& options)
       : search_(search),
-        evaluator_(search.scale_, lead),
-        arranger_(search.teeth_, search.counts_, search.fit_, options.keep_unfit),
+        lead_(lead),
+        first_driver_(search.profile_.first_driver.value_or(0)),
+        arranger_(search.teeth_, search.counts_, search.fit_, options.keep_unfit, first_driver_),
+        keyed_(search.profile_, search.teeth_, search.counts_, search.fit_, options.keep_unfit),
         collector_(options.top) {}
 
   // Takes the rows of `known` that this search shows the same way and that
   // do not use `teeth`.
   void AddKnown(std::span<const TrainRow> known, int teeth) {
-    const Arranger shows_any(search_.teeth_, search_.counts_, search_.fit_, true);
+    const Arranger shows_any(search_.teeth_, search_.counts_, search_.fit_, true, first_driver_);
     for (const TrainRow& row : known) {
       if (row.gears.size() > 6 ||
           std::find(row.gears.begin(), row.gears.end(), teeth) != row.gears.end())
@@ -178,8 +182,9 @@ class TrainSearch::Walk {
       if (row.kind == TrainKind::kSimple && row.gears.size() == 3) {
         // The larger set may show this train with the new gear as its idler.
         Group drivers, driven;
-        drivers.size = driven.size = 1;
-        drivers.index[0] = IndexOf(row.gears[0]);
+        drivers.size = first_driver_ ? 0 : 1;
+        driven.size = 1;
+        drivers.index[0] = first_driver_ ? 0 : IndexOf(row.gears[0]);
         driven.index[0] = IndexOf(row.gears[2]);
         Candidate here;
         here.kind = TrainKind::kSimple;
@@ -196,15 +201,21 @@ class TrainSearch::Walk {
     if (pairing.drivers.empty() || pairing.driven.empty() || NoneCanEnter(kind)) return true;
     kind_ = kind;
     pairing_ = pairing;
+    setups_ = &search_.setups_[KindIndex(kind)];
+    evaluator_.emplace(search_.scale_[KindIndex(kind)][pairing.setup], lead_);
     inner_ = pairing.by_driven ? pairing.drivers : pairing.driven;
     const std::span<const Group> outer = pairing.by_driven ? pairing.driven : pairing.drivers;
     where_.clear();
-    const std::size_t positions = search_.scale_.size();
+    const std::size_t positions = search_.scale_[KindIndex(kind)][pairing.setup].size();
     splits_.assign(positions, 0);
-    const bool may_not_fit = arranger_.Filters(kind);
+    // Only the loose setup is pruned by fit and ties: a keyed row may be shown
+    // in another setup's arrangement.
+    const bool loose = pairing.setup == 0;
+    const bool may_not_fit = loose && arranger_.Filters(kind);
     for (const Group& o : outer) {
-      if (!pairing.by_driven && ((pairing.skip >= 0 && Holds(o, pairing.skip)) ||
-                                 (may_not_fit && !arranger_.MayFit(kind, o)) || LosesEveryTie(o)))
+      if (!pairing.by_driven &&
+          ((pairing.skip >= 0 && Holds(o, pairing.skip)) ||
+           (may_not_fit && !arranger_.MayFit(kind, o)) || (loose && LosesEveryTie(o))))
         continue;
       listed_ = false;
       misses_ = 0;
@@ -260,8 +271,8 @@ class TrainSearch::Walk {
   bool LosesEveryTie(const Group& d) const {
     if (!collector_.Full()) return false;
     const Candidate& worst = collector_.Worst();
-    return IsExactZero(worst.error) && worst.kind == kind_ &&
-           search_.teeth_[d.index[0]] > worst.gears[0];
+    const int a = first_driver_ ? first_driver_ : search_.teeth_[d.index[0]];
+    return IsExactZero(worst.error) && worst.kind == kind_ && a > worst.gears[0];
   }
 
   // -1: a row with this error cannot enter, and neither can any worse one;
@@ -288,14 +299,14 @@ class TrainSearch::Walk {
   // grows.
   bool Past(const Group& o, std::size_t g, int j, bool* past) const {
     const std::int64_t p = DriversOf(o, j), q = DrivenOf(o, j);
-    const double e = evaluator_.Estimate(g, p, q);
+    const double e = evaluator_->Estimate(g, p, q);
     const int side = pairing_.by_driven ? -1 : 1;
     if (std::fabs(e) > Slack(e)) {
       *past = side * e < 0;
       return true;
     }
     int sign;
-    if (!evaluator_.Sign(g, p, q, &sign)) return false;
+    if (!evaluator_->Sign(g, p, q, &sign)) return false;
     *past = side * sign <= 0;
     return true;
   }
@@ -359,20 +370,22 @@ class TrainSearch::Walk {
   Step Visit(const Group& o, std::size_t g, int j) {
     const Group& drivers = pairing_.by_driven ? inner_[j] : o;
     const Group& driven = pairing_.by_driven ? o : inner_[j];
-    const int admits = Admits(evaluator_.Estimate(g, drivers.product, driven.product));
+    const int admits = Admits(evaluator_->Estimate(g, drivers.product, driven.product));
     if (admits < 0) return kStop;
     if (pairing_.by_driven && pairing_.skip >= 0 && Holds(drivers, pairing_.skip)) return kNext;
     Candidate c;
     c.kind = kind_;
     c.gearbox = search_.profile_.gearbox.empty() ? -1 : static_cast<int>(g);
-    if (!arranger_.Arrange(drivers, driven, &c) ||
-        (pairing_.must_show != 0 && !Shows(c, pairing_.must_show))) {
+    const bool arranged = pairing_.setup == 0
+                              ? arranger_.Arrange(drivers, driven, &c)
+                              : keyed_.Arrange(*setups_, pairing_.setup, drivers, driven, &c);
+    if (!arranged || (pairing_.must_show != 0 && !Shows(c, pairing_.must_show))) {
       Missed(o);
       return kNext;
     }
     if (admits > 0 && IsExactZero(collector_.Worst().error) && !TieBefore(c, collector_.Worst()))
       return kNext;  // a tie at best, and it would lose it
-    if (!evaluator_.Exact(g, drivers.product, driven.product, &c.lead, &c.error)) return kOverflow;
+    if (!evaluator_->Exact(g, drivers.product, driven.product, &c.lead, &c.error)) return kOverflow;
     if (collector_.Full()) {
       const int order = CompareError(c.error, collector_.Worst().error);
       if (order > 0) return kStop;  // and every row further out is worse still
@@ -386,7 +399,8 @@ class TrainSearch::Walk {
   // enough, when listing is cheap: simple trains have few driven gears to
   // try, and a compound train's fitting partners follow from the fit limits.
   void Missed(const Group& d) {
-    if (listed_ || pairing_.by_driven || ++misses_ <= kMissesBeforeListing) return;
+    if (listed_ || pairing_.by_driven || pairing_.setup != 0 || ++misses_ <= kMissesBeforeListing)
+      return;
     if (kind_ == TrainKind::kSimple) {
       list_.clear();
       for (int j = 0; j < static_cast<int>(inner_.size()); ++j) {
@@ -412,12 +426,16 @@ class TrainSearch::Walk {
   }
 
   const TrainSearch& search_;
-  const Evaluator evaluator_;
+  const Lead& lead_;
+  const int first_driver_;  // 0: none
   const Arranger arranger_;
+  const KeyedArranger keyed_;
   Collector collector_;
   // The current Run's figures.
   TrainKind kind_ = TrainKind::kSimple;
   Pairing pairing_;
+  const std::vector<Setup>* setups_ = nullptr;  // the kind's
+  std::optional<Evaluator> evaluator_;          // the setup's
   std::span<const Group> inner_;
   std::vector<std::size_t> splits_;  // per gearbox position: the last outer group's split
   std::vector<int> where_;           // FittingPartners' index of inner_, built when first needed
@@ -440,21 +458,12 @@ bool TrainSearch::Init(const LatheProfile& profile, std::string* error) {
     }
     ++counts_.back();
   }
-  for (int s = 0; s < 3; ++s) {
-    groups_[s].clear();
-    if (profile.trains[s]) BuildGroups(teeth_, counts_, s + 1, &groups_[s]);
-    holding_[s].assign(teeth_.size(), {});
-    for (const Group& g : groups_[s]) {
-      for (int k = 0; k < g.size; ++k)
-        if (k == 0 || g.index[k] != g.index[k - 1]) holding_[s][g.index[k]].push_back(g);
-    }
-  }
   fit_.reset();
   if (profile.geometry && !MakeFitLimits(*profile.geometry, &fit_.emplace())) {
     *error = "the banjo's figures are too large to compute exactly";
     return false;
   }
-  scale_.clear();
+  std::vector<Fraction> base;
   const std::size_t positions = std::max<std::size_t>(1, profile.gearbox.size());
   for (std::size_t g = 0; g < positions; ++g) {
     const Fraction position = profile.gearbox.empty() ? Whole(1) : profile.gearbox[g].ratio;
@@ -464,7 +473,32 @@ bool TrainSearch::Init(const LatheProfile& profile, std::string* error) {
       *error = kTooLarge;
       return false;
     }
-    scale_.push_back(scale);
+    base.push_back(scale);
+  }
+  bool needed[4] = {false, false, false, false};
+  for (const TrainKind kind : kKinds) {
+    const int k = KindIndex(kind);
+    setups_[k].clear();
+    scale_[k].clear();
+    if (!profile.trains[k]) continue;
+    if (!MakeSetups(profile, kind, &setups_[k])) return *error = kTooLarge, false;
+    for (const Setup& setup : setups_[k]) {
+      needed[setup.drivers] = needed[setup.driven] = true;
+      std::vector<Fraction>& scales = scale_[k].emplace_back();
+      for (const Fraction& b : base) {
+        if (!Multiply(b, setup.factor, &scales.emplace_back())) return *error = kTooLarge, false;
+      }
+    }
+  }
+  for (int size = 0; size < 4; ++size) {
+    groups_[size].clear();
+    if (needed[size] && size == 0) groups_[0].push_back(Group{});
+    if (needed[size] && size > 0) BuildGroups(teeth_, counts_, size, &groups_[size]);
+    holding_[size].assign(teeth_.size(), {});
+    for (const Group& g : groups_[size]) {
+      for (int k = 0; k < g.size; ++k)
+        if (k == 0 || g.index[k] != g.index[k - 1]) holding_[size][g.index[k]].push_back(g);
+    }
   }
   return true;
 }
@@ -475,8 +509,11 @@ bool TrainSearch::Find(const Lead& lead, const SearchOptions& options, std::vect
   if (options.top < 1) return true;
   Walk walk(*this, lead, options);
   for (const TrainKind kind : kKinds) {
-    const std::vector<Group>& groups = groups_[GroupSize(kind) - 1];
-    if (!walk.Run(kind, {groups, groups})) return *error = kTooLarge, false;
+    const std::vector<Setup>& setups = setups_[KindIndex(kind)];
+    for (std::size_t s = 0; s < setups.size(); ++s) {
+      if (!walk.Run(kind, {s, groups_[setups[s].drivers], groups_[setups[s].driven]}))
+        return *error = kTooLarge, false;
+    }
   }
   if (!walk.Take(rows)) return *error = kTooLarge, false;
   return true;
@@ -495,15 +532,28 @@ bool TrainSearch::FindUsing(const Lead& lead, int teeth, std::span<const TrainRo
     // A simple train may use the gear as its idler: every pair is tried, and
     // there are few. Larger trains use it among their groups: those holding
     // it with every partner, then the others with those holding it. Six-gear
-    // groups are many, and walked from the few that hold it.
-    if (!walk.Run(TrainKind::kSimple, {groups_[0], groups_[0], -1, false, teeth}))
-      return *error = kTooLarge, false;
-    for (const TrainKind kind : {TrainKind::kCompound, TrainKind::kSix}) {
-      const std::vector<Group>& all = groups_[GroupSize(kind) - 1];
-      const std::vector<Group>& holding = holding_[GroupSize(kind) - 1][t];
-      if (!walk.Run(kind, {holding, all}) ||
-          !walk.Run(kind, {all, holding, t, kind == TrainKind::kSix}))
+    // groups are many, and walked from the few that hold it. Where the first
+    // driver or a keyed gear has its tooth count, every row of the setup
+    // shows it, and every row is tried.
+    for (const Setup& setup : setups_[KindIndex(TrainKind::kSimple)]) {
+      if (!walk.Run(TrainKind::kSimple,
+                    {0, groups_[setup.drivers], groups_[setup.driven], -1, false, teeth}))
         return *error = kTooLarge, false;
+    }
+    for (const TrainKind kind : {TrainKind::kCompound, TrainKind::kSix}) {
+      const std::vector<Setup>& setups = setups_[KindIndex(kind)];
+      for (std::size_t s = 0; s < setups.size(); ++s) {
+        const Setup& setup = setups[s];
+        const std::vector<Group>& drivers = groups_[setup.drivers];
+        const std::vector<Group>& driven = groups_[setup.driven];
+        bool fixed = profile_.first_driver == teeth;
+        for (const auto& [p, q] : setup.keyed) fixed = fixed || p == teeth || q == teeth;
+        const bool ok = fixed ? walk.Run(kind, {s, drivers, driven})
+                              : walk.Run(kind, {s, holding_[setup.drivers][t], driven}) &&
+                                    walk.Run(kind, {s, drivers, holding_[setup.driven][t], t,
+                                                    kind == TrainKind::kSix});
+        if (!ok) return *error = kTooLarge, false;
+      }
     }
   }
   if (!walk.Take(rows)) return *error = kTooLarge, false;

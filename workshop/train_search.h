@@ -18,6 +18,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "workshop/fit_rules.h"
@@ -90,19 +91,24 @@ class TrainSearch {
 
   const LatheProfile& profile() const { return profile_; }
 
-  struct Group;  // a multiset of 1 to 3 tooth counts and its product
+  struct Group;  // a multiset of 0 to 3 loose tooth counts and its product
+  struct Setup;  // how the first driver and keyed pairs stand in one kind of train
 
  private:
   class Walk;  // one query's walk over the groups
 
   LatheProfile profile_;
-  std::vector<int> teeth_;        // distinct tooth counts, ascending
-  std::vector<int> counts_;       // how many gears of each
-  std::vector<Fraction> scale_;   // per gearbox position: fixed x position x lead screw (mm)
-  std::vector<Group> groups_[3];  // of 1, 2 and 3 gears, by ascending product
+  std::vector<int> teeth_;   // distinct tooth counts of the loose gears, ascending
+  std::vector<int> counts_;  // how many gears of each
+  // Per kind (simple, compound, six): its setups, the loose one first, and
+  // per setup and gearbox position: fixed x position x lead screw (mm) x the
+  // setup's factor.
+  std::vector<Setup> setups_[3];
+  std::vector<std::vector<Fraction>> scale_[3];
+  std::vector<Group> groups_[4];  // of 0 to 3 gears, by ascending product
   // Per group size and tooth index: the groups holding that tooth count, by
   // ascending product (FindUsing's lists).
-  std::vector<std::vector<Group>> holding_[3];
+  std::vector<std::vector<Group>> holding_[4];
   std::optional<FitLimits> fit_;  // when the profile has a geometry
 };
 
@@ -110,6 +116,16 @@ struct TrainSearch::Group {
   std::int64_t product = 1;
   int size = 0;
   int index[3] = {0, 0, 0};  // into teeth_, ascending
+};
+
+struct TrainSearch::Setup {
+  TrainKind kind = TrainKind::kCompound;
+  int drivers = 0;  // loose drivers: all but the first driver and keyed gears
+  int driven = 0;   // loose driven gears
+  // The keyed pairs in use, each as (driven gear, driver gear): B and C, or D
+  // and E. Empty in the loose setup.
+  std::vector<std::pair<int, int>> keyed;
+  Fraction factor{1, 1};  // first driver x each keyed driver gear / driven gear
 };
 
 // Fills a row's ratio, lead and error for `gears` (any kind, any arrangement)

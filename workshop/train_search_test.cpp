@@ -41,10 +41,11 @@ struct Shape {
   int cases;
   int max_gears;
   bool six;
-  int max_positions;  // of a gearbox, when the case has one
-  bool every_row;     // top 500 or every row, else 1 to 12
-  bool cramped;       // banjos where little or nothing fits
-  bool ties;          // many trains exactly on the target, that only their gears tell apart
+  int max_positions;   // of a gearbox, when the case has one
+  bool every_row;      // top 500 or every row, else 1 to 12
+  bool cramped;        // banjos where little or nothing fits
+  bool ties;           // many trains exactly on the target, that only their gears tell apart
+  bool fixed = false;  // keyed pairs and a first driver on most lathes
 };
 
 void PrintTo(const Shape& shape, std::ostream* os) { *os << shape.name; }
@@ -64,6 +65,8 @@ class RandomCases {
                                     : Pick<int>({20, 24, 25, 30, 40, 40, 127, 120}) +
                                           (Int(0, 2) ? 0 : Int(-12, 60)));
     }
+    std::vector<int> all = p.gears;  // every gear the lathe has, for the banjo's boundaries
+    if (shape_.fixed) AddFixedGears(&p, &all);
     const char* screws[] = {"1.5mm", "2mm", "3mm", "8tpi", "6tpi", "4tpi", "1.25mm"};
     EXPECT_TRUE(ReadLeadscrew(screws[Int(0, 6)], &p.leadscrew_mm, &why_));
     p.leadscrew_text = "x";
@@ -73,7 +76,7 @@ class RandomCases {
     p.trains[0] = Int(0, 3) != 0;
     p.trains[1] = Int(0, 3) != 0 || !p.trains[0];
     p.trains[2] = shape_.six;
-    if (shape_.cramped || Int(0, 3) != 0) p.geometry = RandomGeometry(p.gears);
+    if (shape_.cramped || Int(0, 3) != 0) p.geometry = RandomGeometry(all);
     c.target = shape_.ties ? TiedTarget(p) : RandomTarget(p);
     c.options.top = shape_.every_row ? (Int(0, 1) ? 500 : 1000000)
                     : shape_.ties    ? Int(1, 3)
@@ -88,12 +91,27 @@ class RandomCases {
     return *(values.begin() + Int(0, static_cast<int>(values.size()) - 1));
   }
 
+  // Up to three keyed pairs and a first driver, often of a tooth count the
+  // loose gears also have, so that rows made loose and keyed coincide.
+  void AddFixedGears(LatheProfile* p, std::vector<int>* all) {
+    auto teeth = [&] { return Int(0, 2) ? p->gears[Int(0, p->gears.size() - 1)] : Int(15, 90); };
+    for (int k = Int(0, 3); k > 0; --k) {
+      const int one = teeth();
+      p->keyed.emplace_back(one, Int(0, 5) ? teeth() : one);
+      all->push_back(p->keyed.back().first);
+      all->push_back(p->keyed.back().second);
+    }
+    // First in `all`, where the banjo's boundaries most often take A from.
+    if (Int(0, 2)) all->insert(all->begin(), p->first_driver.emplace(teeth()));
+  }
+
   // A centre distance and slot put on some rule's boundary half the time:
   // the exact distance at which a random compound train just closes.
   Geometry RandomGeometry(const std::vector<int>& gears) {
     Geometry g;
     g.module = Pick({Frac(1, 1), Frac(5, 4), Frac(127, 160), Frac(1, 2)});
-    const int a = gears[Int(0, gears.size() - 1)], b = gears[Int(0, gears.size() - 1)];
+    const int a = gears[Int(0, 1) ? 0 : Int(0, gears.size() - 1)];
+    const int b = gears[Int(0, gears.size() - 1)];
     const int c = gears[Int(0, gears.size() - 1)], d = gears[Int(0, gears.size() - 1)];
     Fraction l1, l2, sum;
     EXPECT_TRUE(Multiply(g.module, Frac(a + b, 2), &l1) &&
@@ -220,6 +238,11 @@ constexpr Shape kShapes[] = {
     {"ManyGearboxPositions", 6, 40, 8, false, 24, false, false, false},
     {"ExactTies", 7, 80, 10, false, 2, false, false, true},
     {"SixGearExactTies", 8, 30, 8, true, 1, false, false, true},
+    {"Keyed", 9, 300, 8, false, 3, false, false, false, true},
+    {"KeyedSixGear", 10, 60, 6, true, 2, false, false, false, true},
+    {"KeyedLittleOrNothingFits", 11, 300, 14, false, 2, false, true, false, true},
+    {"KeyedEveryRow", 12, 40, 7, true, 2, true, false, false, true},
+    {"KeyedExactTies", 13, 80, 8, true, 1, false, false, true, true},
 };
 
 class TrainSearchTest : public ::testing::TestWithParam<Shape> {};

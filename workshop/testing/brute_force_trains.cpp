@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <string>
 #include <tuple>
 
 #include "numtext/testing/long_double_bits.h"
@@ -73,16 +74,52 @@ std::pair<std::vector<int>, std::vector<int>> Sides(const std::vector<int>& g) {
   return {drivers, driven};
 }
 
-// Every ordered choice of `k` distinct physical gears.
+// Every train the lathe can set up, each physical gear (loose, keyed pair,
+// first driver) used at most once. `slots` spells the train: 'A' the first
+// driver when there is one, else a loose gear; 'L' a loose gear; 'S' a
+// middle shaft's two gears, two loose ones or a keyed pair either way round.
+struct Lathe {
+  const std::vector<int>& loose;
+  const std::vector<std::pair<int, int>>& keyed;
+  std::optional<int> first_driver;
+};
+
 template <typename Visit>
-void Choose(const std::vector<int>& gears, std::size_t k, std::vector<int>& picked,
-            std::vector<bool>& taken, Visit visit) {
-  if (picked.size() == k) return visit(picked);
-  for (std::size_t i = 0; i < gears.size(); ++i) {
+void Build(const Lathe& lathe, const char* slots, std::vector<int>& picked,
+           std::vector<bool>& taken, std::vector<bool>& keyed_taken, Visit visit) {
+  if (*slots == 0) return visit(picked);
+  if (*slots == 'A' && lathe.first_driver) {
+    picked.push_back(*lathe.first_driver);
+    Build(lathe, slots + 1, picked, taken, keyed_taken, visit);
+    picked.pop_back();
+    return;
+  }
+  if (*slots == 'S') {
+    for (std::size_t k = 0; k < lathe.keyed.size(); ++k) {
+      if (keyed_taken[k]) continue;
+      keyed_taken[k] = true;
+      const auto [p, q] = lathe.keyed[k];
+      for (const auto& [b, c] : {std::pair{p, q}, std::pair{q, p}}) {
+        picked.push_back(b);
+        picked.push_back(c);
+        Build(lathe, slots + 1, picked, taken, keyed_taken, visit);
+        picked.resize(picked.size() - 2);
+      }
+      keyed_taken[k] = false;
+    }
+  }
+  // One loose gear, or the first of two for a shaft ('S' goes on as 'L').
+  static const char kLoose[] = "L";
+  for (std::size_t i = 0; i < lathe.loose.size(); ++i) {
     if (taken[i]) continue;
     taken[i] = true;
-    picked.push_back(gears[i]);
-    Choose(gears, k, picked, taken, visit);
+    picked.push_back(lathe.loose[i]);
+    if (*slots == 'S') {
+      std::string rest = std::string(kLoose) + (slots + 1);
+      Build(lathe, rest.c_str(), picked, taken, keyed_taken, visit);
+    } else {
+      Build(lathe, slots + 1, picked, taken, keyed_taken, visit);
+    }
     picked.pop_back();
     taken[i] = false;
   }
@@ -100,8 +137,10 @@ std::vector<ReferenceRow> BruteForceTrains(const LatheProfile& profile, const Le
   for (int kind : {2, 4, 6}) {
     if (!profile.trains[kind / 2 - 1]) continue;
     std::vector<int> picked;
-    std::vector<bool> taken(profile.gears.size());
-    Choose(profile.gears, kind == 2 ? 3 : kind, picked, taken, [&](const std::vector<int>& g) {
+    std::vector<bool> taken(profile.gears.size()), keyed_taken(profile.keyed.size());
+    const Lathe lathe{profile.gears, profile.keyed, profile.first_driver};
+    const char* slots = kind == 2 ? "ALL" : kind == 4 ? "ASL" : "ASSL";
+    Build(lathe, slots, picked, taken, keyed_taken, [&](const std::vector<int>& g) {
       auto [drivers, driven] = Sides(g);
       for (int p = 0; p < positions; ++p)
         arrangements[{kind, drivers, driven, profile.gearbox.empty() ? -1 : p}].push_back(g);

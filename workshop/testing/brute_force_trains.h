@@ -1,6 +1,7 @@
 #pragma once
 // A deliberately plain reference for the train search: every ordered choice of
-// physical gears, every arrangement, exact figures in 128-bit integers and its
+// physical gears (loose gears anywhere, keyed pairs on a middle shaft either
+// way round, the first driver at A), every arrangement, exact figures in 128-bit integers and its
 // own copy of the fit rules, written from the rules' definitions and not from
 // the search's code. Slow on purpose; for tests and benchmarks only.
 
