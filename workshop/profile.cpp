@@ -214,6 +214,9 @@ class Reader {
   bool Keyed(const JsonNode& value) {
     const std::string where = Key("keyed");
     if (value.kind != Kind::kArray) return Fail(where + " must be a list of pairs, [[120, 127]]");
+    if (value.items.size() > static_cast<std::size_t>(kMaxKeyedPairs))
+      return Fail(where + " lists " + std::to_string(value.items.size()) + " pairs; at most " +
+                  std::to_string(kMaxKeyedPairs) + " are allowed");
     for (std::size_t i = 0; i < value.items.size(); ++i) {
       const JsonNode& pair = value.items[i];
       const std::string at = where + "[" + std::to_string(i) + "]";

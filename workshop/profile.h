@@ -59,6 +59,9 @@ struct ThreadDial {
 };
 
 inline constexpr int kMaxDialMarks = 64;
+// Each keyed pair, either way round, in each middle shaft is one more setup
+// the search walks; a lathe has one or two such sleeves.
+inline constexpr int kMaxKeyedPairs = 6;
 
 struct LatheProfile {
   std::string name;
