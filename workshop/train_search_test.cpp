@@ -14,6 +14,7 @@
 
 #include "numtext/testing/long_double_bits.h"
 #include "workshop/fraction_text.h"
+#include "workshop/thread_answer.h"
 #include "workshop/testing/brute_force_trains.h"
 
 namespace cog {
@@ -289,6 +290,40 @@ TEST_P(TrainSearchTest, FindUsingMatchesBruteForce) {
       return std::find(r.gears.begin(), r.gears.end(), teeth) == r.gears.end();
     });
     ExpectSameRows(c, all, rows);
+    if (::testing::Test::HasFailure()) return;
+  }
+}
+
+// The answer a machinist gets: the reference's rows less those that cut the
+// other hand on a lathe without a tumbler (a six-gear train has one mesh
+// more, so with the tumbler normal it cuts the hand the others do not) and
+// those beyond the tolerance, unless every row is asked for.
+TEST_P(TrainSearchTest, AnswerMatchesFilteredBruteForce) {
+  RandomCases cases(GetParam());
+  const std::int64_t percents[][2] = {{1, 1}, {1, 2}, {5, 1}, {50, 1}, {1, 1000}};
+  for (int i = 0; i < GetParam().cases; ++i) {
+    Case c = cases.Next();
+    c.profile.tumbler = cases.Int(0, 1) == 0;
+    c.target.hand = cases.Int(0, 1) ? Hand::kLeft : Hand::kRight;
+    const auto* percent = percents[cases.Int(0, 4)];
+    c.profile.max_error_percent = Frac(percent[0], percent[1]);
+    SCOPED_TRACE("case " + std::to_string(i) + " target " + c.target.text);
+    ThreadAnswer answer;
+    std::string error;
+    ASSERT_TRUE(AnswerThread(c.profile, c.target, c.options, &answer, &error)) << error;
+    std::vector<ReferenceRow> want = Reference(c);
+    if (!c.options.keep_unfit) {
+      std::erase_if(want, [&](const ReferenceRow& r) {
+        const bool reversed = (r.kind == 6) != (c.target.hand == Hand::kLeft);
+        const bool beyond =
+            c.target.lead.exact
+                ? (r.error_num < 0 ? -r.error_num : r.error_num) * 100 * percent[1] >
+                      static_cast<__int128>(percent[0]) * r.error_den
+                : fabsl(r.error_approx) * 100 * percent[1] > percent[0];
+        return (reversed && !c.profile.tumbler) || beyond;
+      });
+    }
+    ExpectSameRows(c, want, answer.rows);
     if (::testing::Test::HasFailure()) return;
   }
 }
