@@ -168,7 +168,9 @@ TEST(ProfileTest, GearListsAsPeopleWriteThem) {
     std::vector<int> gears;
     std::string error;
     EXPECT_EQ(!c.gears.empty(), ReadGearList(c.text, &gears, &error)) << c.text << ": " << error;
-    if (!c.gears.empty()) EXPECT_EQ(c.gears, gears) << c.text;
+    if (!c.gears.empty()) {
+      EXPECT_EQ(c.gears, gears) << c.text;
+    }
   }
 }
 
