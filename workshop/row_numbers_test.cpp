@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "numtext/testing/long_double_bits.h"
+
 namespace cog {
 namespace {
 
@@ -40,7 +42,7 @@ TEST(RowNumbersTest, FiguresWorkedByHand) {
     TrainRow row;
     row.lead_mm = c.lead_mm;
     row.error = {target.lead.exact, c.error,
-                 target.lead.exact ? ToExtended(c.error) : Extended(c.worm_error)};
+                 target.lead.exact ? ToExtended(c.error) : testing::FromLongDouble(c.worm_error)};
     const RowNumbers n = NumbersOf(row, target.lead, Whole(25));
     EXPECT_DOUBLE_EQ(c.lead_mm.num / static_cast<double>(c.lead_mm.den), n.lead_mm);
     EXPECT_DOUBLE_EQ(c.tpi, n.tpi) << c.target;

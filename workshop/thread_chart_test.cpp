@@ -29,14 +29,14 @@ LatheProfile Lathe(const char* json) {
 // over the three rows with a train is 1/64; two rows have none.
 TEST(ThreadChartTest, SummaryCountsAndAveragesRowsWithATrain) {
   std::vector<ChartRow> rows(5);
-  const long double errors[] = {1.0L / 64, -1.0L / 32, 0};
-  for (int i = 0; i < 3; ++i) rows[2 * i].best.emplace().error.approx = errors[i];
+  const double errors[] = {1.0 / 64, -1.0 / 32, 0};
+  for (int i = 0; i < 3; ++i) rows[2 * i].best.emplace().error.approx = Extended(errors[i]);
   const ChartSummary s = Summarize(rows);
   EXPECT_EQ(5, s.threads);
   EXPECT_EQ(2, s.without_train);
-  EXPECT_EQ(1.0L / 32, s.worst);
-  EXPECT_EQ(1.0L / 64, s.mean);
-  EXPECT_EQ(0, Summarize({}).mean);
+  EXPECT_TRUE(s.worst == Extended(1.0 / 32));
+  EXPECT_TRUE(s.mean == Extended(1.0 / 64));
+  EXPECT_TRUE(Summarize({}).mean == Extended(0));
 }
 
 // Each row carries the reference's first row for its thread. The fit does not

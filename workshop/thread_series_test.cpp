@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "numtext/testing/long_double_bits.h"
 #include "workshop/target.h"
 
 namespace cog {
@@ -49,7 +50,7 @@ TEST(ThreadSeriesTest, PublishedPitchesAreListed) {
       if (t.lead.exact) {
         EXPECT_EQ((c.tpi ? Fraction{127, 5 * c.tpi} : c.pitch_mm), t.lead.mm) << c.series << c.size;
       } else {
-        EXPECT_NEAR(c.worm_mm, t.lead.approx_mm, 1e-15L) << c.size;
+        EXPECT_NEAR(c.worm_mm, testing::ToLongDouble(t.lead.approx_mm), 1e-15L) << c.size;
       }
     }
     EXPECT_EQ(1, found) << c.series << " " << c.size;
