@@ -110,9 +110,9 @@ bool WholeOption(const Arguments& args, const std::string& name, int lo, int hi,
 
 // The command line's words for a value that is missing or wrong.
 std::string OptionMessage(const InputError& error) {
-  if (error.text == "not given" && error.input == "leadscrew")
+  if (error.missing && error.input == "leadscrew")
     return "no lead screw: give --profile FILE with \"leadscrew\", or --leadscrew 1.5mm|8tpi";
-  if (error.text == "not given" && error.input == "gears")
+  if (error.missing && error.input == "gears")
     return "no change gears: give --profile FILE with \"gears\", or --gears 20,25,30,...";
   std::string option = error.input == "max_error_percent" ? "max_error" : error.input;
   std::replace(option.begin(), option.end(), '_', '-');

@@ -454,8 +454,8 @@ bool ApplyOverrides(const ProfileOverrides& overrides, LatheProfile* profile, In
 }
 
 bool CheckComplete(const LatheProfile& profile, InputError* error) {
-  if (profile.leadscrew_text.empty()) return *error = {"leadscrew", "not given"}, false;
-  if (profile.gears.empty()) return *error = {"gears", "not given"}, false;
+  if (profile.leadscrew_text.empty()) return *error = {"leadscrew", "not given", true}, false;
+  if (profile.gears.empty()) return *error = {"gears", "not given", true}, false;
   return true;
 }
 

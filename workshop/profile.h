@@ -92,6 +92,7 @@ struct LatheProfile {
 struct InputError {
   std::string input;
   std::string text;
+  bool missing = false;  // the value was not given at all
 };
 
 // False with *error naming the line and column (syntax) or the key, or when
@@ -126,8 +127,8 @@ struct ProfileOverrides {
 };
 bool ApplyOverrides(const ProfileOverrides& overrides, LatheProfile* profile, InputError* error);
 
-// False with *error ("not given") on the first of "leadscrew" and "gears"
-// that is missing.
+// False with *error (missing, "not given") on the first of "leadscrew" and
+// "gears" that is missing.
 bool CheckComplete(const LatheProfile& profile, InputError* error);
 
 }  // namespace cog
