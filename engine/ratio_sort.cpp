@@ -84,7 +84,10 @@ void SortShared(RatioEntry* entries, Range r, RangePool& pool) {
 void SortRatioEntries(RatioEntry* entries, std::size_t count, unsigned workers) {
   if (count < 2) return;
   const Range whole{0, static_cast<std::ptrdiff_t>(count) - 1};
-  if (workers < 2 || whole.hi < kThreadsFrom) {
+  // A long table goes through the pool even on one thread: a WebAssembly
+  // engine gives a function its optimised code only from its next call on, so
+  // one call sorting millions of entries would run unoptimised to the end.
+  if (whole.hi < kThreadsFrom) {
     SortEntryRange(entries, whole.lo, whole.hi);
     return;
   }

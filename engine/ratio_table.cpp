@@ -34,7 +34,9 @@ void FillPairs(ToothLimits limits, EntryTable& pairs) {
 
 // Row i of the compound fill: pair i with each pair j >= i, written from
 // position `m` on. The pair with the lower sorted index becomes the first pair.
-void FillCompoundRow(const EntryTable& pairs, std::size_t i, std::size_t m, EntryTable& ratios) {
+// A call per row, for the reason the sort goes in pieces (ratio_sort.cpp).
+[[gnu::noinline]] void FillCompoundRow(const EntryTable& pairs, std::size_t i, std::size_t m,
+                                       EntryTable& ratios) {
   const std::size_t count = pairs.size();
   const RatioEntry first = pairs[i];
   const bool first_single = first.Gear1 == first.Gear2;

@@ -4,13 +4,25 @@
 // core and nothing the core does can freeze the page.
 
 let url = null;
+const ahead = [];
 
-// A new worker running the core; it posts {type: "loaded"} once compiled.
-export function startCoreWorker() {
+function newCoreWorker() {
   url ??= URL.createObjectURL(new Blob(
     [document.getElementById("module-source").textContent, "\n",
      document.getElementById("worker-source").textContent], { type: "text/javascript" }));
   return new Worker(url);
+}
+
+// Starts a worker for the next startCoreWorker() to take, so that the core
+// compiles while the rest of the page is still being read.
+export function startCoreWorkerAhead() {
+  if (!ahead.length) ahead.push(newCoreWorker());
+}
+
+// A worker running the core (one started ahead, if any); it posts
+// {type: "loaded"} once compiled.
+export function startCoreWorker() {
+  return ahead.shift() ?? newCoreWorker();
 }
 
 // The workshop's questions, answered in a worker of their own. Each answer

@@ -10,9 +10,10 @@ const kTexts = {
 };
 
 class Status {
+  // The elements by their selectors, looked up when used: the page's script
+  // runs before the page is read (see main.js).
   constructor(element, cancel) {
-    this.element = element;
-    this.cancelButton = cancel;
+    this.selectors = { element, cancel };
     this.building = true;
     this.failed = false;
     this.pending = 0;
@@ -47,6 +48,14 @@ class Status {
     }
   }
 
+  get element() {
+    return $(this.selectors.element);
+  }
+
+  get cancelButton() {
+    return $(this.selectors.cancel);
+  }
+
   onCancel(handler) {
     this.cancelButton.addEventListener("click", handler);
   }
@@ -61,4 +70,4 @@ class Status {
   }
 }
 
-export const status = new Status($("#status"), $("#cancel"));
+export const status = new Status("#status", "#cancel");
