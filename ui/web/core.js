@@ -4,7 +4,7 @@
 // core and nothing the core does can freeze the page.
 
 let url = null;
-const ahead = [];
+let ahead = null;  // the worker started ahead, until taken
 
 function newCoreWorker() {
   url ??= URL.createObjectURL(new Blob(
@@ -16,13 +16,15 @@ function newCoreWorker() {
 // Starts a worker for the next startCoreWorker() to take, so that the core
 // compiles while the rest of the page is still being read.
 export function startCoreWorkerAhead() {
-  if (!ahead.length) ahead.push(newCoreWorker());
+  ahead ??= newCoreWorker();
 }
 
-// A worker running the core (one started ahead, if any); it posts
+// A worker running the core (the one started ahead, if any); it posts
 // {type: "loaded"} once compiled.
 export function startCoreWorker() {
-  return ahead.shift() ?? newCoreWorker();
+  const worker = ahead ?? newCoreWorker();
+  ahead = null;
+  return worker;
 }
 
 // The workshop's questions, answered in a worker of their own. Each answer
