@@ -3,7 +3,8 @@
 // prints for them (another build of the same core: native against
 // WebAssembly); the Threads and Chart views must show the cells, CSV and sheet
 // `cogwright-cli` prints; the banjo's failing rules are checked against
-// margins worked by hand. Usage: node page_test.mjs PAGE.html CLI SESSIONS_DIR PROFILES_DIR
+// margins worked by hand; a huge table's memory must go back once the limits
+// are changed back. Usage: node page_test.mjs PAGE.html CLI SESSIONS_DIR PROFILES_DIR
 import { execFileSync } from "node:child_process";
 import { readdirSync, readFileSync, existsSync } from "node:fs";
 import { chromium } from "playwright-core";
@@ -65,6 +66,34 @@ async function open(limits) {
   await ready();
 }
 
+// The largest table (1.1 GB) and then the default: the memory goes back.
+// Measured as the renderers' resident memory, which holds the workers' heaps,
+// first, while this page is the only one.
+function renderersMiB() {
+  let kib = 0;
+  for (const pid of readdirSync("/proc").filter((p) => /^\d+$/.test(p))) {
+    try {
+      if (!readFileSync(`/proc/${pid}/cmdline`, "utf8").includes("--type=renderer")) continue;
+      kib += Number(readFileSync(`/proc/${pid}/status`, "utf8").match(/VmRSS:\s+(\d+)/)[1]);
+    } catch { /* the process ended meanwhile */ }
+  }
+  return kib / 1024;
+}
+async function rebuild(first, second) {
+  await page.fill("#min-teeth", first);
+  await page.fill("#max-teeth", second);
+  await page.click("#build");
+  await ready();
+}
+await open(null);
+const before = renderersMiB();
+await rebuild("6", "130");
+const huge = renderersMiB() - before;
+await rebuild("16", "72");
+// A terminated worker's heap is freed a moment later.
+for (let wait = 0; wait < 20 && renderersMiB() - before >= 150; ++wait) await page.waitForTimeout(250);
+check("a huge table's memory is given back", [true, true], [huge > 900, renderersMiB() - before < 150]);
+
 // --- Ratios: every action script, as the native tool replays it ---
 for (const file of readdirSync(sessions).filter((f) => f.endsWith(".txt")).sort()) {
   const name = file.slice(0, -4);
@@ -108,6 +137,7 @@ await page.keyboard.press("Enter");
 await ready();
 const find = run(["session", "--teeth", "6", "40"], "find\n").trim().split("\t");
 check("Enter finds after a build changed mid-way", { texts: find.slice(2, 8), grey: greyOfSession(find[8]) }, await shown());
+
 
 // --- Threads: the ranked trains of the native tool ---
 await page.click("#tab-threads");
