@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "numtext/quoted_text.h"
-#include "workshop/profile.h"
+#include "lathe/profile.h"
 
 namespace cog {
 

@@ -7,13 +7,14 @@
 
 #include "app/profile_file.h"
 #include "numtext/quoted_text.h"
-#include "workshop/chart_sheet.h"
-#include "workshop/fraction_text.h"
-#include "workshop/report_csv.h"
-#include "workshop/report_text.h"
-#include "workshop/thread_answer.h"
-#include "workshop/results_json.h"
-#include "workshop/train_report.h"
+#include "report/chart_sheet.h"
+#include "report/figure_text.h"
+#include "gears/fraction_text.h"
+#include "report/report_csv.h"
+#include "report/report_text.h"
+#include "lathe/thread_answer.h"
+#include "report/results_json.h"
+#include "lathe/train_report.h"
 
 namespace cog {
 

@@ -20,12 +20,12 @@
 #include <vector>
 
 #include "bench/workshop_summary.h"
-#include "workshop/profile.h"
-#include "workshop/target.h"
-#include "workshop/testing/brute_force_trains.h"
-#include "workshop/thread_chart.h"
-#include "workshop/thread_series.h"
-#include "workshop/train_search.h"
+#include "lathe/profile.h"
+#include "lathe/target.h"
+#include "lathe/testing/brute_force_trains.h"
+#include "lathe/thread_chart.h"
+#include "lathe/thread_series.h"
+#include "lathe/train_search.h"
 
 namespace cog::bench {
 namespace {

@@ -21,14 +21,14 @@
 
 #include "fuzz/fuzz_check.h"
 #include "numtext/extended.h"
-#include "workshop/fraction.h"
-#include "workshop/json_tree.h"
-#include "workshop/profile.h"
-#include "workshop/target.h"
-#include "workshop/chart_sheet.h"
-#include "workshop/report_csv.h"
-#include "workshop/report_text.h"
-#include "workshop/train_search.h"
+#include "gears/fraction.h"
+#include "gears/json_tree.h"
+#include "lathe/profile.h"
+#include "lathe/target.h"
+#include "report/chart_sheet.h"
+#include "report/report_csv.h"
+#include "report/report_text.h"
+#include "lathe/train_search.h"
 
 namespace cog::fuzz {
 namespace {

@@ -19,9 +19,9 @@
 
 #include "fuzz/fuzz_check.h"
 #include "numtext/extended.h"
-#include "workshop/fraction.h"
-#include "workshop/fraction_text.h"
-#include "workshop/target.h"
+#include "gears/fraction.h"
+#include "gears/fraction_text.h"
+#include "lathe/target.h"
 
 namespace cog::fuzz {
 namespace {

@@ -13,7 +13,7 @@
 #include "ui/match_description.h"
 #include "ui/memory_port.h"
 #include "ui/startup_notice.h"
-#include "workshop/queries.h"
+#include "report/queries.h"
 
 namespace cog {
 namespace {

@@ -1,0 +1,131 @@
+// The gear advice against the plain way of giving it: chart the set with
+// each candidate added, summarize, sort by the advice's key, keep the first
+// `count` and of those the ones that improve the chart. The advice searches far less; it must give
+// exactly that.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <tuple>
+
+#include "lathe/thread_chart.h"
+
+namespace cog {
+namespace {
+
+// Summarized here from the chart rows, in thread order, as the advice's key
+// is defined: threads without a train, the worst |error| and the mean over
+// the others.
+ChartSummary SummaryOfRows(const std::vector<ChartRow>& rows) {
+  ChartSummary s;
+  Extended sum = 0;
+  for (const ChartRow& row : rows) {
+    ++s.threads;
+    if (!row.best) {
+      ++s.without_train;
+      continue;
+    }
+    s.worst = std::max(s.worst, Fabs(row.best->error.approx));
+    sum += Fabs(row.best->error.approx);
+  }
+  if (s.threads > s.without_train) s.mean = sum / Extended(s.threads - s.without_train);
+  return s;
+}
+
+ChartSummary ChartOf(const LatheProfile& profile, std::span<const ThreadSeries* const> series) {
+  TrainSearch search;
+  std::vector<ChartRow> rows;
+  std::string error;
+  EXPECT_TRUE(search.Init(profile, &error) && BuildChart(search, series, &rows, &error)) << error;
+  return SummaryOfRows(rows);
+}
+
+AdviceResult PlainAdvice(const LatheProfile& profile, std::span<const ThreadSeries* const> series,
+                         int from, int to, int count) {
+  AdviceResult result;
+  result.before = ChartOf(profile, series);
+  for (int teeth = from; teeth <= to; ++teeth) {
+    LatheProfile more = profile;
+    more.gears.push_back(teeth);
+    result.best.push_back({teeth, ChartOf(more, series)});
+  }
+  auto key = [](const GearAdvice& a) {
+    return std::tie(a.after.without_train, a.after.worst, a.after.mean, a.teeth);
+  };
+  std::sort(result.best.begin(), result.best.end(),
+            [&](const GearAdvice& a, const GearAdvice& b) { return key(a) < key(b); });
+  result.best.resize(std::min<std::size_t>(result.best.size(), count));
+  // Only a gear that makes the chart better is advice.
+  const ChartSummary& b = result.before;
+  std::erase_if(result.best, [&](const GearAdvice& a) {
+    return std::tie(a.after.without_train, a.after.worst, a.after.mean) >=
+           std::tie(b.without_train, b.worst, b.mean);
+  });
+  return result;
+}
+
+bool operator==(const ChartSummary& a, const ChartSummary& b) {
+  return a.threads == b.threads && a.without_train == b.without_train && a.worst == b.worst &&
+         a.mean == b.mean;
+}
+
+// Small random lathes, with and without a banjo (on some nothing fits until
+// a gear is added) or a gearbox, six-gear trains on the smaller sets,
+// candidate ranges that cover gears of the set (a second copy) and some
+// that do not.
+TEST(GearAdviceTest, MatchesChartingEveryCandidate) {
+  std::mt19937 rng(7);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  const int usual[] = {20, 24, 25, 30, 32, 35, 40, 45, 50, 55, 60, 63, 65, 70, 75, 80, 100, 127};
+  const char* const names[] = {"dp", "me", "bsp", "ba", "module", "bsf", "unf"};
+  const char* const screws[] = {"2mm", "8tpi", "1.5mm", "4tpi"};
+  for (int i = 0; i < 80; ++i) {
+    LatheProfile p;
+    std::string error;
+    const int n = pick(3, 9);
+    for (int k = 0; k < n; ++k) p.gears.push_back(pick(0, 4) ? usual[pick(0, 17)] : pick(8, 130));
+    ASSERT_TRUE(ReadLeadscrew(screws[pick(0, 3)], &p.leadscrew_mm, &error));
+    p.leadscrew_text = "x";
+    p.trains[0] = pick(0, 3) != 0;
+    p.trains[1] = pick(0, 3) != 0 || !p.trains[0];
+    p.trains[2] = n <= 6 && pick(0, 2) == 0;
+    if (pick(0, 3) == 0) p.gearbox = {{"A", Fraction{1, 1}}, {"B", Fraction{pick(1, 3), 7}}};
+    bool far = false;  // a banjo only trains with a gear larger than the set has reach
+    if (pick(0, 1)) {
+      far = pick(0, 3) == 0;
+      Geometry g;
+      g.module = pick(0, 2) ? Fraction{1, 1} : Fraction{5, 4};
+      g.centre_distance = Fraction{far ? pick(150, 250) : pick(45, 130), 1};
+      g.stud_shaft = Fraction{pick(0, 16), 1};
+      g.leadscrew_shaft = Fraction{pick(0, 16), 1};
+      if (pick(0, 1)) g.slot.emplace(Fraction{pick(20, 40), 1}, Fraction{pick(40, 120), 1});
+      p.geometry = g;
+    }
+    // The lathe's own gears: the candidate goes to the loose gears, never
+    // keyed, and must be judged with them in place.
+    if (pick(0, 3) == 0) p.keyed.emplace_back(usual[pick(0, 17)], usual[pick(0, 17)]);
+    if (pick(0, 3) == 0) p.first_driver = usual[pick(0, 17)];
+    std::vector<const ThreadSeries*> series;
+    for (int k = pick(1, 3); k > 0; --k) series.push_back(FindSeries(names[pick(0, 6)]));
+    const int from = far ? pick(120, 260) : pick(0, 1) ? p.gears[0] - pick(0, 10) : pick(8, 280);
+    const int to = from + pick(0, 30);
+    const int count = pick(1, 6);
+    SCOPED_TRACE("case " + std::to_string(i));
+
+    AdviceResult got;
+    ASSERT_TRUE(SuggestGear(p, series, from, to, count, &got, &error)) << error;
+    const AdviceResult want =
+        PlainAdvice(p, series, std::max(from, kMinTeeth), std::min(to, kMaxTeeth), count);
+    EXPECT_TRUE(want.before == got.before);
+    ASSERT_EQ(want.best.size(), got.best.size());
+    for (std::size_t k = 0; k < want.best.size(); ++k) {
+      EXPECT_EQ(want.best[k].teeth, got.best[k].teeth) << "rank " << k;
+      EXPECT_TRUE(want.best[k].after == got.best[k].after) << "rank " << k;
+    }
+    if (::testing::Test::HasFailure()) return;
+  }
+}
+
+}  // namespace
+}  // namespace cog

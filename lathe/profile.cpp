@@ -1,0 +1,365 @@
+#include "lathe/profile.h"
+
+#include <algorithm>
+#include <set>
+
+#include "numtext/quoted_text.h"
+#include "gears/fraction_text.h"
+#include "gears/json_tree.h"
+#include "lathe/target.h"
+
+namespace cog {
+namespace {
+
+using Kind = JsonNode::Kind;
+
+std::string Key(std::string_view key) { return Quoted(key); }
+
+// The raw pieces of the file, checked one key at a time and combined at the end.
+struct Pieces {
+  std::optional<Fraction> module, dp, stud_shaft, leadscrew_shaft, centre_distance;
+  std::optional<std::pair<Fraction, Fraction>> slot;
+};
+
+class Reader {
+ public:
+  Reader(LatheProfile* profile, std::string* error) : profile_(profile), error_(error) {}
+
+  bool Read(const JsonNode& root) {
+    if (root.kind != Kind::kObject)
+      return Fail("the profile must be a JSON object, not " + std::string(KindName(root.kind)));
+    for (std::size_t i = 0; i < root.members.size(); ++i) {
+      const std::string& key = root.members[i].first;
+      for (std::size_t j = 0; j < i; ++j)
+        if (root.members[j].first == key) return Fail(Key(key) + " is given twice");
+      if (!Member(key, root.members[i].second)) return failed_key_ = key, false;
+    }
+    return Combine();
+  }
+
+  const std::string& failed_key() const { return failed_key_; }
+
+ private:
+  bool Fail(std::string message) {
+    *error_ = std::move(message);
+    return false;
+  }
+
+  bool Member(const std::string& key, const JsonNode& value) {
+    if (key == "name") return Text(key, value, &profile_->name);
+    if (key == "leadscrew") return Leadscrew(value);
+    if (key == "fixed_ratio") return Positive(key, value, &profile_->fixed_ratio, true);
+    if (key == "gearbox") return Gearbox(value);
+    if (key == "gears") return Gears(value);
+    if (key == "module") return Positive(key, value, &pieces_.module.emplace());
+    if (key == "dp") return Positive(key, value, &pieces_.dp.emplace());
+    if (key == "stud_shaft_mm") return Diameter(key, value, &pieces_.stud_shaft.emplace());
+    if (key == "leadscrew_shaft_mm")
+      return Diameter(key, value, &pieces_.leadscrew_shaft.emplace());
+    if (key == "centre_distance_mm")
+      return Positive(key, value, &pieces_.centre_distance.emplace());
+    if (key == "slot_mm") return Slot(value);
+    if (key == "trains") return Trains(value);
+    if (key == "tumbler") return Flag(key, value, &profile_->tumbler);
+    if (key == "thread_dial") return Dial(value);
+    if (key == "keyed") return Keyed(value);
+    if (key == "first_driver") return Teeth(Key(key), value, &profile_->first_driver.emplace());
+    if (key == "max_error_percent")
+      return Positive(key, value, &profile_->max_error_percent.emplace());
+    return Fail("unknown key " + Key(key) +
+                " (known: name, leadscrew, fixed_ratio, gearbox, gears, module, dp, "
+                "stud_shaft_mm, leadscrew_shaft_mm, centre_distance_mm, slot_mm, trains, "
+                "tumbler, thread_dial, keyed, first_driver, max_error_percent)");
+  }
+
+  bool Text(const std::string& where, const JsonNode& value, std::string* out) {
+    if (value.kind != Kind::kString)
+      return Fail(where + " must be a string, not " + KindName(value.kind));
+    *out = value.text;
+    return true;
+  }
+
+  // `ratio`: "a:b" is read too.
+  bool Number(const std::string& where, const JsonNode& value, Fraction* out, bool ratio = false) {
+    if (value.kind != Kind::kNumber && value.kind != Kind::kString)
+      return Fail(where + " must be a number or a decimal or fraction text, not " +
+                  KindName(value.kind));
+    std::string why;
+    if (!(ratio ? ReadRatio(value.text, out, &why) : ReadFraction(value.text, out, &why)))
+      return Fail(where + ": " + why);
+    return true;
+  }
+
+  bool Positive(const std::string& key, const JsonNode& value, Fraction* out, bool ratio = false) {
+    const std::string where = Key(key);
+    if (!Number(where, value, out, ratio)) return false;
+    if (!IsPositive(*out)) return Fail(where + " must be above zero");
+    return true;
+  }
+
+  bool Diameter(const std::string& key, const JsonNode& value, Fraction* out) {
+    const std::string where = Key(key);
+    if (!Number(where, value, out)) return false;
+    if (out->num < 0) return Fail(where + " must not be negative");
+    return true;
+  }
+
+  bool Leadscrew(const JsonNode& value) {
+    if (!Text(Key("leadscrew"), value, &profile_->leadscrew_text)) return false;
+    std::string why;
+    if (!ReadLeadscrew(value.text, &profile_->leadscrew_mm, &why))
+      return Fail(Key("leadscrew") + ": " + why);
+    return true;
+  }
+
+  bool Gearbox(const JsonNode& value) {
+    if (value.kind != Kind::kArray)
+      return Fail(Key("gearbox") + " must be an array of {\"name\", \"ratio\"}");
+    if (value.items.size() > static_cast<std::size_t>(kMaxGearboxPositions))
+      return Fail(Key("gearbox") + " has " + std::to_string(value.items.size()) +
+                  " positions; at most " + std::to_string(kMaxGearboxPositions) +
+                  " are allowed, since each is searched in full");
+    for (std::size_t i = 0; i < value.items.size(); ++i) {
+      const std::string where = Key("gearbox") + "[" + std::to_string(i) + "]";
+      const JsonNode& item = value.items[i];
+      if (item.kind != Kind::kObject) return Fail(where + " must be an object");
+      GearboxPosition position;
+      bool named = false, rated = false;
+      for (const auto& [key, member] : item.members) {
+        if (key == "name" && !named) {
+          if (!Text(where + ".name", member, &position.name)) return false;
+          named = true;
+        } else if (key == "ratio" && !rated) {
+          if (!Number(where + ".ratio", member, &position.ratio, true)) return false;
+          if (!IsPositive(position.ratio)) return Fail(where + ".ratio must be above zero");
+          rated = true;
+        } else {
+          return Fail(where + ": unknown or repeated key " + Key(key));
+        }
+      }
+      if (!named || !rated) return Fail(where + " needs both \"name\" and \"ratio\"");
+      if (!names_.insert(position.name).second)
+        return Fail(where + ": position name " + Key(position.name) + " is used twice");
+      profile_->gearbox.push_back(std::move(position));
+    }
+    return true;
+  }
+
+  bool Gears(const JsonNode& value) {
+    if (value.kind != Kind::kArray) return Fail(Key("gears") + " must be an array of tooth counts");
+    profile_->gears.clear();
+    for (std::size_t i = 0; i < value.items.size(); ++i) {
+      const std::string where = Key("gears") + "[" + std::to_string(i) + "]";
+      const JsonNode& item = value.items[i];
+      int teeth = 0;
+      std::string why;
+      if (item.kind != Kind::kNumber || !ReadTeeth(item.text, &teeth, &why))
+        return Fail(where + ": " + (item.kind == Kind::kNumber ? item.text : KindName(item.kind)) +
+                    " " + TeethRule());
+      profile_->gears.push_back(teeth);
+    }
+    return CheckGearCount(profile_->gears.size(), Key("gears"));
+  }
+
+  bool CheckGearCount(std::size_t count, const std::string& where) {
+    if (count == 0) return Fail(where + " lists no gears");
+    if (count > kMaxGears)
+      return Fail(where + " lists " + std::to_string(count) + " gears; at most " +
+                  std::to_string(kMaxGears) + " are allowed");
+    return true;
+  }
+
+  bool Flag(const std::string& key, const JsonNode& value, bool* out) {
+    if (value.kind != Kind::kBool) return Fail(Key(key) + " must be true or false");
+    *out = value.text == "true";
+    return true;
+  }
+
+  bool Teeth(const std::string& where, const JsonNode& value, int* out) {
+    std::string why;
+    if (value.kind != Kind::kNumber || !ReadTeeth(value.text, out, &why))
+      return Fail(where + ": " + (value.kind == Kind::kNumber ? value.text : KindName(value.kind)) +
+                  " " + TeethRule());
+    return true;
+  }
+
+  bool Dial(const JsonNode& value) {
+    const std::string where = Key("thread_dial");
+    if (value.kind != Kind::kObject)
+      return Fail(where + " must be {\"teeth\": 16 or [14, 15, 16], \"marks\": 8}");
+    ThreadDial dial;
+    for (const auto& [key, member] : value.members) {
+      if (key == "teeth" && dial.teeth.empty()) {
+        const bool list = member.kind == Kind::kArray;
+        if (list && member.items.empty()) return Fail(where + ".teeth lists no gears");
+        for (std::size_t i = 0; i < (list ? member.items.size() : 1); ++i)
+          if (!Teeth(where + ".teeth", list ? member.items[i] : member, &dial.teeth.emplace_back()))
+            return false;
+      } else if (key == "marks" && dial.marks == 0) {
+        int marks = 0;
+        if (member.kind != Kind::kNumber || !ReadWhole(member.text, 1, kMaxDialMarks, &marks))
+          return Fail(where + ".marks must be a whole number from 1 to " +
+                      std::to_string(kMaxDialMarks));
+        dial.marks = marks;
+      } else {
+        return Fail(where + ": unknown or repeated key " + Key(key));
+      }
+    }
+    if (dial.teeth.empty() || dial.marks == 0)
+      return Fail(where + " needs both \"teeth\" and \"marks\"");
+    profile_->dial = std::move(dial);
+    return true;
+  }
+
+  bool Keyed(const JsonNode& value) {
+    const std::string where = Key("keyed");
+    if (value.kind != Kind::kArray) return Fail(where + " must be a list of pairs, [[120, 127]]");
+    if (value.items.size() > static_cast<std::size_t>(kMaxKeyedPairs))
+      return Fail(where + " lists " + std::to_string(value.items.size()) + " pairs; at most " +
+                  std::to_string(kMaxKeyedPairs) + " are allowed");
+    for (std::size_t i = 0; i < value.items.size(); ++i) {
+      const JsonNode& pair = value.items[i];
+      const std::string at = where + "[" + std::to_string(i) + "]";
+      if (pair.kind != Kind::kArray || pair.items.size() != 2)
+        return Fail(at + " must be a pair of tooth counts, [120, 127]");
+      std::pair<int, int> teeth;
+      if (!Teeth(at, pair.items[0], &teeth.first) || !Teeth(at, pair.items[1], &teeth.second))
+        return false;
+      profile_->keyed.push_back(teeth);
+    }
+    return true;
+  }
+
+  bool Slot(const JsonNode& value) {
+    const std::string where = Key("slot_mm");
+    if (value.kind != Kind::kArray || value.items.size() != 2)
+      return Fail(where + " must be [near, far], two distances in mm");
+    Fraction near, far;
+    if (!Number(where + "[0]", value.items[0], &near) ||
+        !Number(where + "[1]", value.items[1], &far))
+      return false;
+    if (near.num < 0) return Fail(where + "[0] must not be negative");
+    if (!IsPositive(far)) return Fail(where + "[1] must be above zero");
+    if (Compare(near, far) > 0) return Fail(where + ": the near end is beyond the far end");
+    pieces_.slot.emplace(near, far);
+    return true;
+  }
+
+  bool Trains(const JsonNode& value) {
+    const std::string where = Key("trains");
+    if (value.kind != Kind::kArray || value.items.empty())
+      return Fail(where + " must be a non-empty array of 2, 4 and 6");
+    bool chosen[3] = {false, false, false};
+    for (const JsonNode& item : value.items) {
+      const std::string& t = item.text;
+      if (item.kind != Kind::kNumber || (t != "2" && t != "4" && t != "6"))
+        return Fail(where + ": " + (item.kind == Kind::kNumber ? t : KindName(item.kind)) +
+                    " is not a train size (2, 4 or 6)");
+      chosen[(t[0] - '2') / 2] = true;
+    }
+    std::copy(chosen, chosen + 3, profile_->trains);
+    return true;
+  }
+
+  bool Combine() {
+    const std::size_t total = profile_->gears.size() + 2 * profile_->keyed.size();
+    if (total > static_cast<std::size_t>(kMaxGears))
+      return Fail("\"gears\" and \"keyed\" list " + std::to_string(total) + " gears; at most " +
+                  std::to_string(kMaxGears) + " are allowed");
+    if (pieces_.module && pieces_.dp) return Fail("give \"module\" or \"dp\", not both");
+    if (pieces_.dp && !Divide(Fraction{127, 5}, *pieces_.dp, &pieces_.module.emplace()))
+      return Fail(Key("dp") + " is too fine to compute exactly");
+    const bool complete = pieces_.module && pieces_.centre_distance;
+    const char* lonely = pieces_.slot              ? "slot_mm"
+                         : pieces_.stud_shaft      ? "stud_shaft_mm"
+                         : pieces_.leadscrew_shaft ? "leadscrew_shaft_mm"
+                                                   : nullptr;
+    if (lonely && !complete)
+      return Fail(Key(lonely) + " needs both a \"module\" (or \"dp\") and \"centre_distance_mm\"");
+    if (!complete) return true;
+    Geometry& g = profile_->geometry.emplace();
+    g.module = *pieces_.module;
+    g.centre_distance = *pieces_.centre_distance;
+    if (pieces_.stud_shaft) g.stud_shaft = *pieces_.stud_shaft;
+    if (pieces_.leadscrew_shaft) g.leadscrew_shaft = *pieces_.leadscrew_shaft;
+    g.slot = pieces_.slot;
+    return true;
+  }
+
+  LatheProfile* profile_;
+  std::string* error_;
+  Pieces pieces_;
+  std::set<std::string> names_;  // of the gearbox positions so far
+  std::string failed_key_;       // the key whose value was refused
+};
+
+}  // namespace
+
+bool ReadProfile(std::string_view json_text, LatheProfile* out, std::string* error,
+                 std::string* key) {
+  if (key) key->clear();
+  if (json_text.size() > kMaxProfileBytes) {
+    *error = "the profile is over " + std::to_string(kMaxProfileBytes / 1024) +
+             " KiB, far more than any lathe needs";
+    return false;
+  }
+  if (json_text.find('\0') != std::string_view::npos) {
+    *error = "the profile holds a NUL byte at offset " + std::to_string(json_text.find('\0')) +
+             ": it is not a text file";
+    return false;
+  }
+  JsonNode root;
+  std::string why;
+  if (!ParseJsonTree(json_text, &root, &why)) {
+    *error = "not a JSON profile: " + why;
+    return false;
+  }
+  LatheProfile profile;
+  Reader reader(&profile, error);
+  if (!reader.Read(root)) {
+    if (key) *key = reader.failed_key();
+    return false;
+  }
+  *out = std::move(profile);
+  return true;
+}
+
+namespace {
+
+// A ratio or a figure above zero given outside the profile, for `key`.
+bool PositiveOverride(const std::string& text, const char* key, const char* what,
+                      Fraction* out, InputError* error) {
+  Fraction value;
+  if (!ReadRatio(text, &value, &error->text)) return error->input = key, false;
+  if (!IsPositive(value)) return *error = {key, std::string(what) + " must be above zero"}, false;
+  *out = value;
+  return true;
+}
+
+}  // namespace
+
+bool ApplyOverrides(const ProfileOverrides& overrides, LatheProfile* profile, InputError* error) {
+  if (overrides.leadscrew) {
+    if (!ReadLeadscrew(*overrides.leadscrew, &profile->leadscrew_mm, &error->text))
+      return error->input = "leadscrew", false;
+    profile->leadscrew_text = *overrides.leadscrew;
+  }
+  if (overrides.fixed_ratio && !PositiveOverride(*overrides.fixed_ratio, "fixed_ratio", "the ratio",
+                                                 &profile->fixed_ratio, error))
+    return false;
+  if (overrides.gears && !ReadGearList(*overrides.gears, &profile->gears, &error->text))
+    return error->input = "gears", false;
+  if (overrides.max_error_percent &&
+      !PositiveOverride(*overrides.max_error_percent, "max_error_percent", "the tolerance",
+                        &profile->max_error_percent.emplace(), error))
+    return false;
+  return true;
+}
+
+bool CheckComplete(const LatheProfile& profile, InputError* error) {
+  if (profile.leadscrew_text.empty()) return *error = {"leadscrew", "not given", true}, false;
+  if (profile.gears.empty()) return *error = {"gears", "not given", true}, false;
+  return true;
+}
+
+}  // namespace cog

@@ -1,0 +1,43 @@
+#pragma once
+// What a train row means at the lathe besides its figures: which tumbler
+// position cuts the target's hand, what the thread dial allows, and whether
+// the row is within the tolerance.
+//
+// The lead screw is taken as right-handed, as on almost every lathe. With the
+// tumbler in its normal position a simple or compound train turns the lead
+// screw so that it cuts the lead screw's own hand; a six-gear train has one
+// mesh more, turns it the other way and cuts the other hand.
+
+#include <optional>
+
+#include "gears/fraction.h"
+#include "lathe/profile.h"
+#include "lathe/target.h"
+#include "lathe/thread_dial.h"
+#include "lathe/train_search.h"
+
+namespace cog {
+
+enum class Tumbler { kNormal, kReversed };
+
+// The tumbler position with which a train of `kind` cuts `hand`.
+Tumbler TumblerFor(TrainKind kind, Hand hand);
+
+// The tolerance in percent: the profile's "max_error_percent" (which
+// --max-error overrides), else 10 for feeds and 1 for threads and worms.
+Fraction TolerancePercent(const LatheProfile& profile, const Target& target);
+
+// Whether |error| is at most `percent` / 100.
+bool WithinTolerance(const TrainError& error, const Fraction& percent);
+
+struct RowFacts {
+  // Empty when the lathe has no tumbler and the train cuts the other hand.
+  std::optional<Tumbler> tumbler;
+  // Empty when the lathe has no dial, or the target is a feed.
+  std::optional<DialAdvice> dial;
+  bool within = true;
+};
+
+RowFacts FactsOf(const LatheProfile& profile, const Target& target, const TrainRow& row);
+
+}  // namespace cog

@@ -1,0 +1,223 @@
+#include "lathe/thread_chart.h"
+
+#include <algorithm>
+#include <cmath>
+#include <tuple>
+
+#include "lathe/row_facts.h"
+#include "lathe/thread_answer.h"
+
+namespace cog {
+namespace {
+
+// A chart as its summary reads it: per thread, the best train's error, or
+// none.
+using ChartErrors = std::vector<std::optional<Extended>>;
+
+ChartSummary SummaryOf(const ChartErrors& errors) {
+  ChartSummary s;
+  Extended sum = 0;
+  for (const std::optional<Extended>& error : errors) {
+    ++s.threads;
+    if (!error) {
+      ++s.without_train;
+      continue;
+    }
+    const Extended e = Fabs(*error);
+    if (e > s.worst) s.worst = e;
+    sum += e;
+  }
+  const int with_train = s.threads - s.without_train;
+  s.mean = with_train ? sum / Extended(with_train) : Extended(0);
+  return s;
+}
+
+ChartErrors ErrorsOf(const std::vector<ChartRow>& rows) {
+  ChartErrors errors;
+  for (const ChartRow& row : rows)
+    errors.push_back(row.best ? std::optional(row.best->error.approx) : std::nullopt);
+  return errors;
+}
+
+bool AdviceBefore(const GearAdvice& a, const GearAdvice& b) {
+  return std::make_tuple(a.after.without_train, a.after.worst, a.after.mean, a.teeth) <
+         std::make_tuple(b.after.without_train, b.after.worst, b.after.mean, b.teeth);
+}
+
+// The threads a new gear may change, most telling first: those without a
+// train (they decide the first key), then by falling |error| (the worst
+// decides the second, the large ones most of the mean). A thread cut
+// exactly stays so: a gear can change its train but not its |error| of 0.
+std::vector<std::size_t> SearchOrder(const ChartErrors& before) {
+  std::vector<std::size_t> order;
+  for (std::size_t k = 0; k < before.size(); ++k)
+    if (!before[k] || Fabs(*before[k]) != 0) order.push_back(k);
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    if (!before[a] || !before[b]) return !before[a] && before[b];
+    return Fabs(*before[a]) > Fabs(*before[b]);
+  });
+  return order;
+}
+
+// What the threads searched so far prove about a candidate's summary: a new
+// gear only adds trains, so each thread's |error| can only fall and a
+// thread without a train can only gain one. Those not yet searched may
+// still fall to 0, or gain a train.
+class PartialChart {
+ public:
+  explicit PartialChart(const ChartSummary& before)
+      : threads_(before.threads),
+        without_(before.without_train),
+        unsearched_(before.without_train) {}
+
+  // A thread searched: its |error| before (none: no train) and after.
+  void Add(const std::optional<Extended>& before, const std::optional<Extended>& after) {
+    if (!before) {
+      --unsearched_;
+      if (!after) return;
+      --without_;
+    }
+    const Extended e = Fabs(*after);
+    if (e > worst_) worst_ = e;
+    sum_ += e;
+  }
+
+  // Whether the candidate's summary must come after `kth` however the
+  // threads not searched yet turn out. Only a strictly worse summary is
+  // proof: on a tie the teeth decide. When as few threads as possible end
+  // without a train, the worst and the mean can only grow from here; with
+  // more, it is worse anyway. The mean, summed in another order than the
+  // summary's, is judged with a margin far wider than the rounding of a few
+  // thousand additions.
+  bool CannotBeat(const ChartSummary& kth) const {
+    const int least_without = without_ - unsearched_;
+    if (least_without != kth.without_train) return least_without > kth.without_train;
+    if (worst_ != kth.worst) return worst_ > kth.worst;
+    const int with_train = threads_ - least_without;
+    if (with_train == 0) return false;
+    const Extended least_mean = sum_ / Extended(with_train);
+    return least_mean * (Extended(1) - Extended(1e-12)) > kth.mean;
+  }
+
+ private:
+  int threads_;
+  int without_;     // with the threads not searched yet counted as without
+  int unsearched_;  // threads without a train before, not searched yet
+  Extended worst_ = 0;
+  Extended sum_ = 0;
+};
+
+}  // namespace
+
+bool BuildChart(const TrainSearch& search, std::span<const ThreadSeries* const> series,
+                std::vector<ChartRow>* rows, std::string* error) {
+  rows->clear();
+  SearchOptions first_only;
+  first_only.top = 1;
+  std::vector<TrainRow> found;
+  for (const ThreadSeries* s : series) {
+    const std::size_t first_line = rows->size();
+    for (const ThreadEntry& thread : s->threads) {
+      const auto same = std::find_if(rows->begin() + static_cast<long>(first_line), rows->end(),
+                                     [&](const ChartRow& r) {
+                                       return std::string_view(r.thread->target) == thread.target;
+                                     });
+      if (same != rows->end()) {
+        same->sizes.push_back(&thread);
+        continue;
+      }
+      ChartRow row;
+      row.series = s;
+      row.thread = &thread;
+      row.sizes = {&thread};
+      // The built-in texts always read; a failure here is a fault in the data.
+      if (!ReadTarget(thread.target, 1, &row.target, error)) return false;
+      if (!search.Find(row.target.lead, first_only, &found, error)) return false;
+      if (!found.empty()) {
+        const bool within = WithinTolerance(found.front().error,
+                                            TolerancePercent(search.profile(), row.target));
+        (within ? row.best : row.nearest) = std::move(found.front());
+      }
+      rows->push_back(std::move(row));
+    }
+  }
+  return true;
+}
+
+ChartSummary Summarize(const std::vector<ChartRow>& rows) { return SummaryOf(ErrorsOf(rows)); }
+
+bool SuggestGear(const LatheProfile& profile, std::span<const ThreadSeries* const> series, int from,
+                 int to, int count, AdviceResult* result, std::string* error) {
+  if (profile.gears.size() + 2 * profile.keyed.size() >= static_cast<std::size_t>(kMaxGears)) {
+    *error = "the set already has " + std::to_string(kMaxGears) +
+             " gears, the most a profile may list";
+    return false;
+  }
+  const int positions = std::max<int>(1, static_cast<int>(profile.gearbox.size()));
+  const int candidates = std::max(0, std::min(to, kMaxTeeth) - std::max(from, kMinTeeth) + 1);
+  if (candidates * positions > kMaxAdviceTrials) {
+    *error = std::to_string(candidates) + " candidate gears at " + std::to_string(positions) +
+             " gearbox positions are " + std::to_string(candidates * positions) +
+             " trials; at most " + std::to_string(kMaxAdviceTrials) +
+             " are tried, so that the advice takes seconds: give fewer candidates";
+    return false;
+  }
+  // Charts are of right-hand threads: without a tumbler, six-gear trains cut
+  // the other hand.
+  const LatheProfile usable = ForHand(profile, Hand::kRight);
+  TrainSearch search;
+  std::vector<ChartRow> rows;
+  if (!search.Init(usable, error) || !BuildChart(search, series, &rows, error)) return false;
+  const ChartErrors before = ErrorsOf(rows);
+  result->before = SummaryOf(before);
+  result->from = std::max(from, kMinTeeth);
+  result->to = std::min(to, kMaxTeeth);
+  result->best.clear();
+  if (count < 1) return true;
+  // A candidate's chart differs from this one only where a train using the
+  // new gear beats the best train without it: each thread asks for those
+  // alone, against the best it had.
+  const std::vector<std::size_t> order = SearchOrder(before);
+  SearchOptions first_only;
+  first_only.top = 1;
+  LatheProfile more = usable;
+  more.gears.push_back(0);
+  TrainSearch with;
+  std::vector<TrainRow> found;
+  for (int teeth = std::max(from, kMinTeeth); teeth <= std::min(to, kMaxTeeth); ++teeth) {
+    more.gears.back() = teeth;
+    if (!with.Init(more, error)) return false;
+    ChartErrors after = before;
+    PartialChart partial(result->before);
+    const bool ranked = static_cast<int>(result->best.size()) == count;
+    bool beaten = false;
+    for (const std::size_t k : order) {
+      const std::optional<TrainRow>& had = rows[k].best;
+      const std::span<const TrainRow> known = had ? std::span(&*had, 1) : std::span<TrainRow>();
+      if (!with.FindUsing(rows[k].target.lead, teeth, known, first_only, &found, error))
+        return false;
+      // The best it had was within the tolerance; a new best beyond it is none.
+      const bool within =
+          !found.empty() &&
+          WithinTolerance(found.front().error, TolerancePercent(profile, rows[k].target));
+      after[k] = within ? std::optional(found.front().error.approx) : std::nullopt;
+      partial.Add(before[k], after[k]);
+      if (ranked && partial.CannotBeat(result->best.back().after)) {
+        beaten = true;
+        break;
+      }
+    }
+    if (beaten) continue;
+    const GearAdvice advice{teeth, SummaryOf(after)};
+    result->best.insert(
+        std::upper_bound(result->best.begin(), result->best.end(), advice, AdviceBefore), advice);
+    if (static_cast<int>(result->best.size()) > count) result->best.pop_back();
+  }
+  // A candidate that leaves the chart as it was is no advice.
+  std::erase_if(result->best, [&](const GearAdvice& a) {
+    return !AdviceBefore({0, a.after}, {0, result->before});
+  });
+  return true;
+}
+
+}  // namespace cog

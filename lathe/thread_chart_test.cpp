@@ -1,0 +1,157 @@
+// Thread charts and gear advice: the summary's figures by hand, each chart row
+// against the brute-force reference's best train, and the advice's order both
+// where the answer is plain (an imperial series on a metric lead screw wants
+// 127) and as a property over every candidate.
+
+#include "lathe/thread_chart.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include <tuple>
+
+#include "lathe/testing/brute_force_trains.h"
+
+namespace cog {
+namespace {
+
+LatheProfile Lathe(const char* json) {
+  LatheProfile p;
+  std::string error;
+  InputError missing;
+  EXPECT_TRUE(ReadProfile(json, &p, &error) && CheckComplete(p, &missing)) << error << missing.input;
+  return p;
+}
+
+// Errors that are powers of two, so the mean is exact: |1/64|, |-1/32| and 0
+// over the three rows with a train is 1/64; two rows have none.
+TEST(ThreadChartTest, SummaryCountsAndAveragesRowsWithATrain) {
+  std::vector<ChartRow> rows(5);
+  const double errors[] = {1.0 / 64, -1.0 / 32, 0};
+  for (int i = 0; i < 3; ++i) rows[2 * i].best.emplace().error.approx = Extended(errors[i]);
+  const ChartSummary s = Summarize(rows);
+  EXPECT_EQ(5, s.threads);
+  EXPECT_EQ(2, s.without_train);
+  EXPECT_TRUE(s.worst == Extended(1.0 / 32));
+  EXPECT_TRUE(s.mean == Extended(1.0 / 64));
+  EXPECT_TRUE(Summarize({}).mean == Extended(0));
+}
+
+// Each row carries the reference's first row for its thread. The fit does not
+// depend on the thread, so a chart has a train in every row or in none: the
+// second lathe's idler cannot reach.
+TEST(ThreadChartTest, EachRowHasTheBestTrain) {
+  const struct {
+    const char* json;
+    bool trains;
+  } lathes[] = {
+      {R"({"leadscrew": "2mm", "gears": [20, 25, 30, 40, 50, 65, 72],
+          "gearbox": [{"name": "A", "ratio": "1/1"}, {"name": "B", "ratio": "1/2"}],
+          "module": 1, "centre_distance_mm": 70, "stud_shaft_mm": 12, "slot_mm": [25, 60]})",
+       true},
+      {R"({"leadscrew": "2mm", "gears": [20, 25, 30], "trains": [2],
+          "module": 1, "centre_distance_mm": 70})",
+       false},
+  };
+  const ThreadSeries* series[] = {FindSeries("bsw"), FindSeries("ba"), FindSeries("module")};
+  for (const auto& l : lathes) {
+    const LatheProfile lathe = Lathe(l.json);
+    TrainSearch search;
+    std::vector<ChartRow> rows;
+    std::string error;
+    ASSERT_TRUE(search.Init(lathe, &error) && BuildChart(search, series, &rows, &error)) << error;
+    // One line per lead, at its first size, listing every size of that lead.
+    std::size_t at = 0, sizes = 0;
+    for (const ThreadSeries* s : series) {
+      for (const ThreadEntry& thread : s->threads) {
+        const auto line = std::find_if(rows.begin(), rows.end(), [&](const ChartRow& r) {
+          return r.series == s && std::string(r.thread->target) == thread.target;
+        });
+        ASSERT_NE(line, rows.end()) << thread.size;
+        EXPECT_NE(std::find(line->sizes.begin(), line->sizes.end(), &thread), line->sizes.end());
+        if (line->thread != &thread) continue;
+        ++sizes;
+        const ChartRow& row = rows[at++];
+        EXPECT_EQ(&row, &*line) << thread.size;
+        const auto want = testing::BruteForceTrains(lathe, row.target.lead, false);
+        ASSERT_EQ(l.trains, !want.empty()) << thread.size;
+        // Beyond 1 %, the best train is the nearest, not an answer.
+        const bool within = l.trains && std::fabs(want[0].error_approx) <= 0.01L;
+        ASSERT_EQ(within, row.best.has_value()) << thread.size;
+        ASSERT_EQ(l.trains && !within, row.nearest.has_value()) << thread.size;
+        if (!l.trains) continue;
+        const TrainRow& got = within ? *row.best : *row.nearest;
+        EXPECT_EQ(want[0].gears, got.gears) << thread.size;
+        EXPECT_EQ(want[0].gearbox, got.gearbox) << thread.size;
+      }
+    }
+    EXPECT_EQ(at, rows.size());
+    EXPECT_EQ(sizes, rows.size());
+  }
+}
+
+// Every tpi lead on a 2 mm screw is 127/(10 tpi) turns of it, which only a
+// gear of 127 teeth or a multiple cuts exactly: 127 first, then 254 (as good,
+// but larger), then a gear that leaves an error.
+constexpr ThreadEntry kImperial[] = {{"a", "8tpi"}, {"b", "10tpi"}, {"c", "16tpi"}, {"d", "20tpi"}};
+const ThreadSeries kImperialSeries{"imperial", "imperial", kImperial};
+
+TEST(ThreadChartTest, AdviceForAnImperialSeriesOnAMetricScrewIs127) {
+  const LatheProfile lathe = Lathe(
+      R"({"leadscrew": "2mm", "gears": [20, 25, 30, 40, 50, 60, 80, 100], "trains": [2, 4]})");
+  const ThreadSeries* series[] = {&kImperialSeries};
+  AdviceResult advice;
+  std::string error;
+  ASSERT_TRUE(SuggestGear(lathe, series, 100, 260, 3, &advice, &error)) << error;
+  EXPECT_GT(advice.before.worst, 0);
+  ASSERT_EQ(3u, advice.best.size());
+  EXPECT_EQ(127, advice.best[0].teeth);
+  EXPECT_EQ(254, advice.best[1].teeth);
+  EXPECT_EQ(0, advice.best[0].after.worst + advice.best[1].after.worst);
+  EXPECT_GT(advice.best[2].after.worst, 0);
+}
+
+// Every candidate's summary recomputed from its own chart, and the list in the
+// advice's order. Two gears make no simple train; a third makes some, and the
+// banjo lets only some of them fit, so each step of the order decides somewhere.
+TEST(ThreadChartTest, AdviceIsSortedByItsKey) {
+  // A tolerance wide enough that every train counts, so that all three
+  // keys get to decide.
+  LatheProfile lathe = Lathe(R"({"leadscrew": "3mm", "gears": [20, 30], "trains": [2],
+      "module": 1, "centre_distance_mm": 40, "slot_mm": [30, 45], "max_error_percent": 1000})");
+  const ThreadSeries* series[] = {&kImperialSeries, FindSeries("iso-coarse")};
+  AdviceResult advice;
+  std::string error;
+  ASSERT_TRUE(SuggestGear(lathe, series, 15, 140, 1000, &advice, &error)) << error;
+  // Of the 126 candidates, those that make the chart better.
+  ASSERT_GT(advice.best.size(), 10u);
+  auto key = [](const GearAdvice& a) {
+    return std::make_tuple(a.after.without_train, a.after.worst, a.after.mean, a.teeth);
+  };
+  int decided_by[4] = {0, 0, 0, 0};
+  TrainSearch search;
+  std::vector<ChartRow> rows;
+  for (std::size_t i = 0; i < advice.best.size(); ++i) {
+    const GearAdvice& a = advice.best[i];
+    lathe.gears.push_back(a.teeth);
+    ASSERT_TRUE(search.Init(lathe, &error) && BuildChart(search, series, &rows, &error));
+    lathe.gears.pop_back();
+    const ChartSummary want = Summarize(rows);
+    EXPECT_EQ(std::make_tuple(want.threads, want.without_train, want.worst, want.mean),
+              std::make_tuple(a.after.threads, a.after.without_train, a.after.worst, a.after.mean))
+        << a.teeth;
+    if (i == 0) continue;
+    const GearAdvice& p = advice.best[i - 1];
+    EXPECT_LT(key(p), key(a)) << p.teeth << " before " << a.teeth;
+    decided_by[p.after.without_train != a.after.without_train ? 0
+               : p.after.worst != a.after.worst               ? 1
+               : p.after.mean != a.after.mean                 ? 2
+                                                              : 3]++;
+  }
+  for (int level = 0; level < 4; ++level) EXPECT_GT(decided_by[level], 0) << level;
+}
+
+}  // namespace
+}  // namespace cog

@@ -1,0 +1,49 @@
+#include "report/figure_text.h"
+
+#include <gtest/gtest.h>
+
+namespace cog {
+namespace {
+
+TEST(FigureText, CellEscapes) {
+  struct Case {
+    const char* text;
+    const char* csv;
+    const char* markdown;
+  };
+  const Case cases[] = {
+      {"M6", "M6", "M6"},
+      {"a,b", "\"a,b\"", "a,b"},
+      {"say \"hi\"", "\"say \"\"hi\"\"\"", "say &quot;hi&quot;"},
+      {"=1+2", "'=1+2", "=1+2"},
+      {"+A", "'+A", "+A"},
+      {"-B,2", "\"'-B,2\"", "-B,2"},
+      {"@SUM(A1)", "'@SUM(A1)", "@SUM(A1)"},
+      {"\tx", "'\tx", "\tx"},
+      {"a|b\\c", "a|b\\c", "a\\|b\\\\c"},
+      {"two\nlines", "\"two\nlines\"", "two lines"},
+      {"<script>&", "<script>&", "&lt;script&gt;&amp;"},
+      {"", "", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CsvCell(c.text), c.csv) << c.text;
+    EXPECT_EQ(MarkdownCell(c.text), c.markdown) << c.text;
+  }
+}
+
+TEST(FigureText, SignedFigures) {
+  struct Case {
+    double value;
+    int decimals;
+    bool sign;
+    const char* text;
+  };
+  const Case cases[] = {
+      {0.0134, 4, true, "+0.0134"}, {-0.0134, 4, true, "-0.0134"}, {0.00004, 4, true, "0.0000"},
+      {-0.00004, 4, true, "0.0000"}, {2.5, 0, false, "2"},          {1.25, 5, false, "1.25000"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FixedFigure(c.value, c.decimals, c.sign), c.text);
+}
+
+}  // namespace
+}  // namespace cog

@@ -1,0 +1,215 @@
+#include "report/queries.h"
+
+#include <nlohmann/json.hpp>
+
+#include "lathe/banjo_layout.h"
+#include "report/chart_sheet.h"
+#include "report/figure_text.h"
+#include "lathe/fit_rules.h"
+#include "gears/fraction_text.h"
+#include "lathe/profile.h"
+#include "report/report_cells.h"
+#include "report/report_csv.h"
+#include "report/report_text.h"
+#include "report/results_tree.h"
+#include "lathe/thread_answer.h"
+#include "lathe/thread_chart.h"
+#include "lathe/thread_series.h"
+#include "lathe/train_report.h"
+#include "lathe/train_search.h"
+
+namespace cog {
+namespace {
+
+using json = nlohmann::json;
+
+// {"error": TEXT, "input": what it is about}: the page words it for its field.
+std::string ErrorJson(const std::string& input, const std::string& text) {
+  return Dump(json{{"error", text}, {"input", input}});
+}
+
+bool LoadProfile(const std::string& text, LatheProfile* profile, InputError* error) {
+  std::string key;
+  if (!ReadProfile(text, profile, &error->text, &key))
+    return error->input = key.empty() ? "profile" : key, false;
+  return CheckComplete(*profile, error);
+}
+
+// A comma-separated list of series names.
+bool ReadSeries(const std::string& names, std::vector<const ThreadSeries*>* series,
+                InputError* error) {
+  std::vector<std::string> list;
+  for (std::size_t start = 0; start <= names.size();) {
+    const std::size_t comma = std::min(names.find(',', start), names.size());
+    list.push_back(names.substr(start, comma - start));
+    start = comma + 1;
+  }
+  error->input = "series";
+  return ReadSeriesList(list, series, &error->text);
+}
+
+bool ReadQueryTarget(const std::string& text, int starts, Target* target, InputError* error) {
+  if (starts < 1 || starts > kMaxStarts) {
+    *error = {"starts", "must be a whole number from 1 to " + std::to_string(kMaxStarts)};
+    return false;
+  }
+  error->input = "target";
+  return ReadTarget(text, starts, target, &error->text);
+}
+
+json Cells(const CellTable& table) { return {{"head", table.head}, {"rows", table.rows}}; }
+
+// What the page draws for one train: the parts laid out to scale, and the
+// parts each failing rule is about.
+json Drawing(const LatheProfile& profile, const TrainReport& report) {
+  const TrainRow& first = report.positions.front();
+  if (!profile.geometry || first.kind == TrainKind::kSix) return nullptr;
+  const BanjoLayout layout = LayOutTrain(*profile.geometry, first.gears);
+  json shafts = json::array(), wheels = json::array(), failing = json::array();
+  for (const DrawnShaft& s : layout.shafts)
+    shafts.push_back({{"name", s.name}, {"x", s.x}, {"y", s.y}, {"radius", s.radius}});
+  for (const DrawnWheel& w : layout.wheels)
+    wheels.push_back({{"name", w.name},
+                      {"teeth", w.teeth},
+                      {"shaft", w.shaft},
+                      {"pitch_radius", w.pitch_radius},
+                      {"tip_radius", w.tip_radius}});
+  for (const FitRule& rule : report.rules)
+    if (rule.margin_mm.num < 0) failing.push_back({{"id", rule.id}, {"parts", RuleParts(rule.id)}});
+  return {{"shafts", shafts}, {"wheels", wheels}, {"failing", failing}};
+}
+
+std::string BanjoCaption(const LatheProfile& profile, const TrainReport& report) {
+  const TrainRow& first = report.positions.front();
+  if (first.kind == TrainKind::kSix) return "Six-gear trains are not drawn: their fit is not checked.";
+  if (!profile.geometry)
+    return "No banjo to draw: the profile gives no module (or dp) and centre distance.";
+  return std::string(KindName(first.kind)) + " " + GearList(first.gears) +
+         " on the banjo, to scale (fit " + FitLine(profile) + ")" +
+         (first.fits == true ? ": fits" : ": does not fit");
+}
+
+}  // namespace
+
+std::string ThreadQuery(const std::string& profile_json, const std::string& target_text, int starts,
+                        int top, bool keep_unfit) {
+  LatheProfile profile;
+  Target target;
+  InputError bad;
+  if (!LoadProfile(profile_json, &profile, &bad) ||
+      !ReadQueryTarget(target_text, starts, &target, &bad))
+    return ErrorJson(bad.input, bad.text);
+  if (top < 1 || top > kMaxTop)
+    return ErrorJson("top", "the number of rows must be from 1 to " + std::to_string(kMaxTop));
+  std::string error;
+  SearchOptions options;
+  options.top = top;
+  options.keep_unfit = keep_unfit;
+  ThreadAnswer found;
+  if (!AnswerThread(profile, target, options, &found, &error)) return ErrorJson("target", error);
+  const std::vector<TrainRow>& rows = found.rows;
+  json answer = ThreadResultTree(profile, target, rows, Whole(25));
+  answer["view"] = Cells(ThreadCells(profile, target, rows, Whole(25), keep_unfit));
+  answer["view"]["caption"] = "Best trains for " + TargetLine(target) + "; fit " + FitLine(profile);
+  // Without rows, why; "more": asking for every train would show some.
+  bool more = false;
+  answer["view"]["none"] = rows.empty() ? NoTrainText(profile, target, found, &more) : "";
+  answer["view"]["more"] = more;
+  return Dump(answer);
+}
+
+std::string TrainQuery(const std::string& profile_json, const std::string& gear_list,
+                       const std::string& target_text, int starts) {
+  LatheProfile profile;
+  std::vector<int> gears;
+  std::optional<Target> target;
+  InputError bad;
+  if (!LoadProfile(profile_json, &profile, &bad) ||
+      (!target_text.empty() && !ReadQueryTarget(target_text, starts, &target.emplace(), &bad)))
+    return ErrorJson(bad.input, bad.text);
+  std::string error;
+  if (!ReadGearList(gear_list, &gears, &error)) return ErrorJson("train", error);
+  TrainReport report;
+  const Target* t = target ? &*target : nullptr;
+  if (!ReportTrain(profile, gears, t, &report, &error)) return ErrorJson("train", error);
+  json answer = TrainReportTree(profile, report.positions, report.rules, report.in_set, t, Whole(25));
+  answer["view"] = Cells(TrainCells(profile, report.positions, t, Whole(25)));
+  answer["view"]["rules"] = RuleCells(report.rules).rows;
+  answer["view"]["caption"] = BanjoCaption(profile, report);
+  answer["view"]["drawing"] = Drawing(profile, report);
+  return Dump(answer);
+}
+
+std::string ChartQuery(const std::string& profile_json, const std::string& series_names) {
+  LatheProfile profile;
+  std::vector<const ThreadSeries*> series;
+  InputError bad;
+  if (!LoadProfile(profile_json, &profile, &bad) || !ReadSeries(series_names, &series, &bad))
+    return ErrorJson(bad.input, bad.text);
+  std::string error;
+  TrainSearch search;
+  std::vector<ChartRow> rows;
+  if (!search.Init(profile, &error) || !BuildChart(search, series, &rows, &error))
+    return ErrorJson("profile", error);
+  json sections = json::array();
+  for (const ChartSection& s : ChartSections(profile, rows)) {
+    json section = Cells(s.table);
+    section["series"] = s.series->name;
+    section["title"] = s.series->title;
+    sections.push_back(std::move(section));
+  }
+  json answer = ChartTree(profile, rows, Whole(25));
+  answer["view"] = {{"header", ChartHeader(profile)},
+                    {"sections", std::move(sections)},
+                    {"csv", ChartCsv(profile, rows)},
+                    {"html", ChartHtml(profile, rows)}};
+  return Dump(answer);
+}
+
+std::string SuggestQuery(const std::string& profile_json, const std::string& series_names, int from,
+                         int to) {
+  LatheProfile profile;
+  std::vector<const ThreadSeries*> series;
+  InputError bad;
+  if (!LoadProfile(profile_json, &profile, &bad) || !ReadSeries(series_names, &series, &bad))
+    return ErrorJson(bad.input, bad.text);
+  if (from < kMinTeeth || to > kMaxTeeth || from > to)
+    return ErrorJson("from", "candidate gears must lie from " + std::to_string(kMinTeeth) +
+                                 " to " + std::to_string(kMaxTeeth) +
+                                 ", the first not above the last");
+  std::string error;
+  AdviceResult advice;
+  if (!SuggestGear(profile, series, from, to, 5, &advice, &error))
+    return ErrorJson("profile", error);
+  json answer = AdviceTree(advice);
+  answer["view"] = Cells(AdviceCells(advice));
+  answer["view"]["caption"] = "Which one gear to add (" + std::to_string(from) + " to " +
+                              std::to_string(to) + " teeth) to the chart of " +
+                              std::to_string(advice.before.threads) + " leads";
+  answer["view"]["none"] = advice.best.empty() ? "No gear from " + std::to_string(from) + " to " +
+                                                     std::to_string(to) +
+                                                     " teeth makes this chart better."
+                                               : "";
+  return Dump(answer);
+}
+
+std::string GearListQuery(const std::string& text) {
+  std::vector<int> gears;
+  std::string error;
+  if (!ReadGearList(text, &gears, &error)) return ErrorJson("gears", error);
+  return Dump(json{{"gears", gears}});
+}
+
+std::string SeriesList() {
+  json list = json::array();
+  for (const ThreadSeries& s : BuiltInSeries())
+  {
+    json sizes = json::array();
+    for (const ThreadEntry& t : s.threads) sizes.push_back(t.size);
+    list.push_back(
+        {{"name", s.name}, {"title", s.title}, {"threads", s.threads.size()}, {"sizes", sizes}});
+  }
+  return list.dump() + "\n";
+}
+
+}  // namespace cog
