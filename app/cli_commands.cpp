@@ -205,9 +205,8 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     out << "cogwright-cli " << COG_VERSION << '\n';
     return 0;
   }
-  std::vector<CommandForm> forms = {{"find", {{"teeth", 2}}},
-                                    {"table", {{"teeth", 2}}},
-                                    {"session", {{"teeth", 2}}}};
+  std::vector<CommandForm> forms = {
+      {"find", {{"teeth", 2}}}, {"table", {{"teeth", 2}}}, {"session", {{"teeth", 2}}}};
   for (CommandForm& form : WorkshopForms()) forms.push_back(std::move(form));
   Arguments parsed;
   std::string error;

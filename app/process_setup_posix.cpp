@@ -1,6 +1,6 @@
-#include "app/process_setup.h"
-
 #include <csignal>
+
+#include "app/process_setup.h"
 
 namespace cog {
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "numtext/quoted_text.h"
 #include "lathe/profile.h"
+#include "numtext/quoted_text.h"
 
 namespace cog {
 
@@ -16,12 +16,14 @@ bool ReadProfileFile(const std::string& path, std::string* text, std::string* er
   if (!file) return *error = "cannot read " + name, false;
   std::string read;
   char chunk[16384];
-  while (read.size() <= kMaxProfileBytes && file.read(chunk, sizeof chunk)) read.append(chunk, sizeof chunk);
+  while (read.size() <= kMaxProfileBytes && file.read(chunk, sizeof chunk))
+    read.append(chunk, sizeof chunk);
   if (file.bad()) return *error = "cannot read " + name, false;
   read.append(chunk, static_cast<std::size_t>(file.gcount()));
   if (read.size() > kMaxProfileBytes)
     return *error = name + " is over " + std::to_string(kMaxProfileBytes / 1024) +
-                    " KiB, far more than any lathe needs", false;
+                    " KiB, far more than any lathe needs",
+           false;
   if (read.empty()) return *error = name + " is empty", false;
   *text = std::move(read);
   return true;

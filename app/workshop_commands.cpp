@@ -6,15 +6,15 @@
 #include <ostream>
 
 #include "app/profile_file.h"
+#include "gears/fraction_text.h"
+#include "lathe/thread_answer.h"
+#include "lathe/train_report.h"
 #include "numtext/quoted_text.h"
 #include "report/chart_sheet.h"
 #include "report/figure_text.h"
-#include "gears/fraction_text.h"
 #include "report/report_csv.h"
 #include "report/report_text.h"
-#include "lathe/thread_answer.h"
 #include "report/results_json.h"
-#include "lathe/train_report.h"
 
 namespace cog {
 
@@ -65,13 +65,13 @@ const std::vector<CommandForm> kForms = {
 };
 
 // Every workshop command also takes the lathe and the format.
-const OptionForm kLatheOptions[] = {
-    {"profile", 1}, {"leadscrew", 1}, {"gears", 1}, {"fixed-ratio", 1}, {"max-error", 1},
-    {"format", 1}};
+const OptionForm kLatheOptions[] = {{"profile", 1},     {"leadscrew", 1}, {"gears", 1},
+                                    {"fixed-ratio", 1}, {"max-error", 1}, {"format", 1}};
 
-const std::vector<std::string> kFormats[] = {
-    {"text", "json", "csv"}, {"text", "json", "csv"}, {"text", "json", "csv", "md", "html"},
-    {"text", "json", "csv"}};
+const std::vector<std::string> kFormats[] = {{"text", "json", "csv"},
+                                             {"text", "json", "csv"},
+                                             {"text", "json", "csv", "md", "html"},
+                                             {"text", "json", "csv"}};
 
 // A failure to report.
 struct Failure {
@@ -87,7 +87,8 @@ bool CheckFormat(const Arguments& args, Failure* fail) {
     if (args.command != kForms[i].name) continue;
     const std::string format = args.Value("format", "text");
     if (Has(kFormats[i], format)) return true;
-    fail->message = "--format " + Quoted(format) + " is not one of the formats " + args.command + " writes";
+    fail->message =
+        "--format " + Quoted(format) + " is not one of the formats " + args.command + " writes";
     return false;
   }
   return true;
@@ -182,8 +183,7 @@ bool Thread(const Arguments& inv, std::ostream& out, Failure* fail) {
     return false;
   ThreadAnswer answer;
   std::string error;
-  if (!AnswerThread(profile, target, options, &answer, &error))
-    return fail->message = error, false;
+  if (!AnswerThread(profile, target, options, &answer, &error)) return fail->message = error, false;
   const std::vector<TrainRow>& rows = answer.rows;
   const std::string format = inv.Value("format", "text");
   if (format == "json") out << ThreadResultJson(profile, target, rows, length);
@@ -201,7 +201,8 @@ bool Thread(const Arguments& inv, std::ostream& out, Failure* fail) {
 bool ReadGears(const std::vector<std::string>& texts, std::vector<int>* gears, Failure* fail) {
   for (const std::string& text : texts) {
     int teeth = 0;
-    if (!ReadTeeth(text, &teeth, &fail->message)) return fail->message = "gear " + fail->message, false;
+    if (!ReadTeeth(text, &teeth, &fail->message))
+      return fail->message = "gear " + fail->message, false;
     gears->push_back(teeth);
   }
   return true;

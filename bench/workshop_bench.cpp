@@ -47,8 +47,7 @@ LatheProfile LatheOrExit(const std::string& json, const std::string& what) {
   std::string error;
   InputError missing;
   if (!ReadProfile(json, &profile, &error) || !CheckComplete(profile, &missing)) {
-    std::cerr << "workshop_bench: " << what << " does not read: " << error << missing.input
-              << "\n";
+    std::cerr << "workshop_bench: " << what << " does not read: " << error << missing.input << "\n";
     std::exit(1);
   }
   return profile;

@@ -29,9 +29,20 @@ TEST(FindBestMatchTest, SmallTable) {
     float target;
     std::int32_t index;
   } cases[] = {
-      {0, 0},      {-1, 0},     {-inf, 0},    {0.4f, 0},   {0.5f, 0},  // a tie goes down
-      {0.6f, 1},   {1, 1},      {1.5f, 1},    {1.7f, 2},   {2, 2},     // first of the run
-      {2.5f, 4},   {2.6f, 5},   {3, 5},       {100, 5},
+      {0, 0},
+      {-1, 0},
+      {-inf, 0},
+      {0.4f, 0},
+      {0.5f, 0},  // a tie goes down
+      {0.6f, 1},
+      {1, 1},
+      {1.5f, 1},
+      {1.7f, 2},
+      {2, 2},  // first of the run
+      {2.5f, 4},
+      {2.6f, 5},
+      {3, 5},
+      {100, 5},
       {inf, 4},  // both distances are infinite: a tie, so the lower entry
       {std::numeric_limits<float>::quiet_NaN(), 4},  // nothing compares, so the top pair decides
   };
@@ -59,9 +70,7 @@ TEST(FindBestMatchTest, DefaultLimitLandmarks) {
       {0.12345f, 27365},  // the scan stops at 27366; the entry below is nearer
       {0.5f, 1103480},    // the first exact half in table order
       {100, 5279625},     // 20.25 beats 4.5 x 71/16
-      {20.25f, 5279625},
-      {0, 0},
-      {-3, 0},
+      {20.25f, 5279625}, {0, 0}, {-3, 0},
   };
   for (const auto& c : cases) EXPECT_EQ(Find(t, c.target), c.index) << c.target;
 }

@@ -7,11 +7,11 @@ namespace cog {
 
 #pragma pack(push, 1)
 struct RatioEntry {
-  float Ratio;  // Gear1/Gear2 x Gear3/Gear4, rounded to float
-  std::uint8_t Gear1;  // first pair: driver
-  std::uint8_t Gear2;  // first pair: driven
-  std::uint8_t Gear3;  // second pair: driver; 0 in a pair entry
-  std::uint8_t Gear4;  // second pair: driven; 0 in a pair entry
+  float Ratio;            // Gear1/Gear2 x Gear3/Gear4, rounded to float
+  std::uint8_t Gear1;     // first pair: driver
+  std::uint8_t Gear2;     // first pair: driven
+  std::uint8_t Gear3;     // second pair: driver; 0 in a pair entry
+  std::uint8_t Gear4;     // second pair: driven; 0 in a pair entry
   std::uint8_t IsSingle;  // 1 when one of the two pairs is 1:1
 };
 #pragma pack(pop)

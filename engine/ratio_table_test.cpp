@@ -66,18 +66,16 @@ TEST(RatioTableTest, SizesForOddLimits) {
     std::int64_t pairs;  // -1: PairTable could not be created
     std::int64_t slots;
   } cases[] = {
-      {30, 30, 1, 2},
-      {16, 17, 4, 11},
-      {21, 20, -1, 1},  // n = 0
-      {20, 0, 361, 65342},  // n = -19: zero pairs only
+      {30, 30, 1, 2},      {16, 17, 4, 11}, {21, 20, -1, 1},  // n = 0
+      {20, 0, 361, 65342},                                    // n = -19: zero pairs only
       {100, 90, 81, 3322},
   };
   for (const auto& c : cases) {
     const RatioTables t = BuildTables(c.min_teeth, c.max_teeth);
     EXPECT_EQ(t.PairTable.TopIndex(), c.pairs - (c.pairs < 0 ? 0 : 1)) << c.min_teeth;
     EXPECT_EQ(static_cast<std::int64_t>(t.RatioTable.size()), c.slots) << c.min_teeth;
-    EXPECT_EQ(RatioTableSlots({static_cast<std::uint8_t>(c.min_teeth),
-                               static_cast<std::uint8_t>(c.max_teeth)}),
+    EXPECT_EQ(RatioTableSlots(
+                  {static_cast<std::uint8_t>(c.min_teeth), static_cast<std::uint8_t>(c.max_teeth)}),
               c.slots);
   }
 }
@@ -149,9 +147,9 @@ TEST(RatioTableTest, TablesThatCannotBeCreatedAreReportedAndLeftUntouched) {
   };
   for (const auto& c : cases) {
     RatioTables t;
-    EXPECT_EQ(BuildRatioTable({static_cast<std::uint8_t>(c.min_teeth),
-                               static_cast<std::uint8_t>(c.max_teeth)},
-                              t, c.allocate),
+    EXPECT_EQ(BuildRatioTable(
+                  {static_cast<std::uint8_t>(c.min_teeth), static_cast<std::uint8_t>(c.max_teeth)},
+                  t, c.allocate),
               c.error)
         << c.min_teeth;
     EXPECT_FALSE(t.RatioTable.created()) << c.min_teeth;

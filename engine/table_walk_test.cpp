@@ -47,15 +47,23 @@ TEST(TableWalkTest, Limits20To21) {
   const std::int32_t top = 10;
   // Plain walk: one entry per press; off the ends nothing is shown.
   RunSteps(t, 0, {{kLower, 0, 0, 0, false}, {kHigher, 0, 0, 1, true}, {kHigher, 0, 0, 2, true}});
-  RunSteps(t, 9, {{kHigher, 0, 0, top, true}, {kHigher, 0, 0, top, false}, {kLower, 0, 0, 9, true}});
+  RunSteps(t, 9,
+           {{kHigher, 0, 0, top, true}, {kHigher, 0, 0, top, false}, {kLower, 0, 0, 9, true}});
   // Even teeth: 21 is odd, so only 20,20,20,20 qualifies; the top entry does not,
   // so Higher from it parks the index at the top without showing anything.
-  RunSteps(t, 0, {{kHigher, 0, 1, 5, true}, {kHigher, 0, 1, top, false}, {kLower, 0, 1, 5, true},
-                  {kLower, 0, 1, 0, true}, {kLower, 0, 1, 0, false}});
+  RunSteps(t, 0,
+           {{kHigher, 0, 1, 5, true},
+            {kHigher, 0, 1, top, false},
+            {kLower, 0, 1, 5, true},
+            {kLower, 0, 1, 0, true},
+            {kLower, 0, 1, 0, false}});
   // Single ratios: 2 (working pair 20:21), then 3 has the same working pair and
   // 5..7 are two 1:1 pairs, so 8; 9 repeats 8's working pair; the top end shows.
-  RunSteps(t, 0, {{kHigher, 1, 0, 2, true}, {kHigher, 1, 0, 8, true}, {kHigher, 1, 0, top, true},
-                  {kHigher, 1, 0, top, true}});
+  RunSteps(t, 0,
+           {{kHigher, 1, 0, 2, true},
+            {kHigher, 1, 0, 8, true},
+            {kHigher, 1, 0, top, true},
+            {kHigher, 1, 0, top, true}});
   // Downwards the zero slot is passed over, then shown as the end.
   RunSteps(t, 3, {{kLower, 1, 0, 0, true}});
   // Single and even: nothing qualifies, both ends are shown.
@@ -106,32 +114,41 @@ TEST(TableWalkTest, DefaultLimitSingleRatios) {
 
 RatioEntry E(float ratio, int g1, int g2, int g3, int g4) {
   const bool single = g1 == g2 || g3 == g4;
-  return {ratio, static_cast<std::uint8_t>(g1), static_cast<std::uint8_t>(g2),
-          static_cast<std::uint8_t>(g3), static_cast<std::uint8_t>(g4),
+  return {ratio,
+          static_cast<std::uint8_t>(g1),
+          static_cast<std::uint8_t>(g2),
+          static_cast<std::uint8_t>(g3),
+          static_cast<std::uint8_t>(g4),
           static_cast<std::uint8_t>(single)};
 }
 
 TEST(TableWalkTest, SingleWalkComparesPositionsWithTheStartEntryOnly) {
   using testing::MakeTable;
   const EntryTable t = MakeTable({
-      E(0, 0, 0, 0, 0),
-      E(0.43f, 20, 40, 30, 35),  // 1: not single
-      E(0.5f, 20, 40, 19, 19),   // 2: same first pair as the start entry
-      E(0.5f, 20, 40, 20, 20),   // 3
-      E(0.5f, 30, 60, 19, 19),   // 4: another working pair of the same ratio
-      E(0.5f, 20, 40, 21, 21),   // 5: interleaved: shown again after 4
-      E(0.5f, 19, 19, 20, 40),   // 6: working pair in the second position
-      E(1.0f, 20, 20, 30, 30),   // 7: two 1:1 pairs, never accepted
-      E(2.0f, 40, 20, 30, 35),   // 8: top, not single
+      E(0, 0, 0, 0, 0), E(0.43f, 20, 40, 30, 35),  // 1: not single
+      E(0.5f, 20, 40, 19, 19),                     // 2: same first pair as the start entry
+      E(0.5f, 20, 40, 20, 20),                     // 3
+      E(0.5f, 30, 60, 19, 19),                     // 4: another working pair of the same ratio
+      E(0.5f, 20, 40, 21, 21),                     // 5: interleaved: shown again after 4
+      E(0.5f, 19, 19, 20, 40),                     // 6: working pair in the second position
+      E(1.0f, 20, 20, 30, 30),                     // 7: two 1:1 pairs, never accepted
+      E(2.0f, 40, 20, 30, 35),                     // 8: top, not single
   });
   // 1 -> 4 (2, 3 repeat 20:40 in the start's positions) -> 5 (differs from 4's)
   // -> 6 -> top, shown although it is not single.
-  RunSteps(t, 1, {{kHigher, 1, 0, 4, true}, {kHigher, 1, 0, 5, true}, {kHigher, 1, 0, 6, true},
-                  {kHigher, 1, 0, 8, true}});
+  RunSteps(t, 1,
+           {{kHigher, 1, 0, 4, true},
+            {kHigher, 1, 0, 5, true},
+            {kHigher, 1, 0, 6, true},
+            {kHigher, 1, 0, 8, true}});
   // Even teeth: 19 and 21 are odd, 3 is the only even single entry.
   RunSteps(t, 0, {{kHigher, 1, 1, 3, true}, {kHigher, 1, 1, 8, true}});
-  RunSteps(t, 8, {{kLower, 1, 0, 6, true}, {kLower, 1, 0, 5, true}, {kLower, 1, 0, 4, true},
-                  {kLower, 1, 0, 3, true}, {kLower, 1, 0, 0, true}});
+  RunSteps(t, 8,
+           {{kLower, 1, 0, 6, true},
+            {kLower, 1, 0, 5, true},
+            {kLower, 1, 0, 4, true},
+            {kLower, 1, 0, 3, true},
+            {kLower, 1, 0, 0, true}});
 }
 
 TEST(TableWalkTest, BothFiltersTestTheOneToOnePairToo) {

@@ -19,9 +19,8 @@ inline const RatioTables& DefaultTables() {
 
 inline RatioTables BuildTables(int min_teeth, int max_teeth) {
   RatioTables t;
-  BuildRatioTable(ToothLimits{static_cast<std::uint8_t>(min_teeth),
-                              static_cast<std::uint8_t>(max_teeth)},
-                  t);
+  BuildRatioTable(
+      ToothLimits{static_cast<std::uint8_t>(min_teeth), static_cast<std::uint8_t>(max_teeth)}, t);
   return t;
 }
 

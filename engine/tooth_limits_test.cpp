@@ -13,10 +13,8 @@ TEST(ToothLimitsTest, FromCommandTail) {
     int min_teeth, max_teeth;
     bool notice;
   } cases[] = {
-      {"", 16, 72, false},
-      {"    ", 16, 72, false},
-      {"16 50", 16, 50, true},
-      {"  16   50  ", 16, 50, true},
+      {"", 16, 72, false},         {"    ", 16, 72, false},
+      {"16 50", 16, 50, true},     {"  16   50  ", 16, 50, true},
       {"3 200", 6, 130, true},      // both clamped
       {"20", 20, 0, true},          // a lone parameter leaves MaxTeeth at 0
       {"300 72", 44, 72, true},     // 300 modulo 256
@@ -25,9 +23,8 @@ TEST(ToothLimitsTest, FromCommandTail) {
       {"abc 72", 6, 72, true},      // not a number: 0, then the floor
       {"16.5 17.5", 16, 18, true},  // halves to even
       {"\t20 60", 20, 60, true},    // a TAB is not blank: the tail is not empty
-      {"6 130", 6, 130, true},
-      {"5 131", 6, 130, true},
-      {"256 386", 6, 130, true},    // 0 and 130 after the wrap
+      {"6 130", 6, 130, true},     {"5 131", 6, 130, true},
+      {"256 386", 6, 130, true},  // 0 and 130 after the wrap
   };
   for (const auto& c : cases) {
     const StartupLimits s = LimitsFromCommandTail(c.tail);

@@ -20,15 +20,15 @@
 #include <vector>
 
 #include "fuzz/fuzz_check.h"
-#include "numtext/extended.h"
 #include "gears/fraction.h"
 #include "gears/json_tree.h"
 #include "lathe/profile.h"
 #include "lathe/target.h"
+#include "lathe/train_search.h"
+#include "numtext/extended.h"
 #include "report/chart_sheet.h"
 #include "report/report_csv.h"
 #include "report/report_text.h"
-#include "lathe/train_search.h"
 
 namespace cog::fuzz {
 namespace {

@@ -18,10 +18,10 @@
 #include <type_traits>
 
 #include "fuzz/fuzz_check.h"
-#include "numtext/extended.h"
 #include "gears/fraction.h"
 #include "gears/fraction_text.h"
 #include "lathe/target.h"
+#include "numtext/extended.h"
 
 namespace cog::fuzz {
 namespace {
@@ -214,8 +214,8 @@ bool SplitTarget(const std::string& lower, std::string* number, TargetUnit* unit
   for (const Form& form : kForms) {
     if (t.size() < form.text.size()) continue;
     if (form.prefix ? t.starts_with(form.text) : t.ends_with(form.text)) {
-      *number = Trim(form.prefix ? t.substr(form.text.size())
-                                 : t.substr(0, t.size() - form.text.size()));
+      *number =
+          Trim(form.prefix ? t.substr(form.text.size()) : t.substr(0, t.size() - form.text.size()));
       *unit = form.unit;
       return true;
     }

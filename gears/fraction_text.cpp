@@ -161,7 +161,8 @@ bool ReadRatio(std::string_view text, Fraction* out, std::string* error) {
       !ReadFraction(text.substr(colon + 1), &b, error))
     return false;
   if (b.num == 0) return *error = Quote(text) + " divides by zero", false;
-  if (!Divide(a, b, out)) return *error = Quote(text) + " is too large or too fine to compute exactly", false;
+  if (!Divide(a, b, out))
+    return *error = Quote(text) + " is too large or too fine to compute exactly", false;
   return true;
 }
 

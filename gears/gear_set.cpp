@@ -47,7 +47,8 @@ bool ReadGearItem(std::string_view item, std::vector<int>* list, std::string* er
     int count = 0, teeth = 0;
     if (!ReadWhole(count_text, 1, kMaxGears, &count))
       return *error = Quoted(item) + ": the number of copies must be from 1 to " +
-                      std::to_string(kMaxGears), false;
+                      std::to_string(kMaxGears),
+             false;
     if (!ReadTeeth(teeth_text, &teeth, error)) return false;
     if (list->size() + static_cast<std::size_t>(count) > static_cast<std::size_t>(kMaxGears))
       return too_many();
@@ -62,9 +63,11 @@ bool ReadGearItem(std::string_view item, std::vector<int>* list, std::string* er
     if (!ReadTeeth(Trimmed(item.substr(0, dash)), &first, error) ||
         !ReadTeeth(Trimmed(rest.substr(0, slash)), &last, error))
       return false;
-    if (slash != std::string_view::npos && !ReadWhole(Trimmed(rest.substr(slash + 1)), 1, kMaxTeeth, &step))
+    if (slash != std::string_view::npos &&
+        !ReadWhole(Trimmed(rest.substr(slash + 1)), 1, kMaxTeeth, &step))
       return *error = Quoted(item) + ": the step must be a whole number from 1 to " +
-                      std::to_string(kMaxTeeth), false;
+                      std::to_string(kMaxTeeth),
+             false;
     if (first > last) return *error = Quoted(item) + ": the range runs backwards", false;
     for (int t = first; t <= last; t += step) {
       if (list->size() >= static_cast<std::size_t>(kMaxGears)) return too_many();

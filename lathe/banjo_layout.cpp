@@ -17,7 +17,8 @@ BanjoLayout LayOutTrain(const Geometry& geometry, const std::vector<int>& gears)
     return DrawnShaft{name, x, y, std::max(ToDouble(diameter) / 2, 1.0)};
   };
   BanjoLayout layout;
-  layout.shafts = {shaft("stud", 0, 0, geometry.stud_shaft), shaft("middle", across, along, Whole(2)),
+  layout.shafts = {shaft("stud", 0, 0, geometry.stud_shaft),
+                   shaft("middle", across, along, Whole(2)),
                    shaft("screw", 0, dc, geometry.leadscrew_shaft)};
   auto wheel = [&](const char* name, int teeth, const char* on) {
     layout.wheels.push_back({name, teeth, on, m * teeth / 2, m * (teeth + 2) / 2});
@@ -38,10 +39,14 @@ std::vector<std::string> RuleParts(const std::string& rule_id) {
     const char* id;
     std::vector<std::string> parts;
   } kParts[] = {
-      {"c_clears_stud", {"C", "stud"}},     {"b_clears_leadscrew", {"B", "screw"}},
-      {"a_clears_leadscrew", {"A", "screw"}}, {"d_clears_stud", {"D", "stud"}},
-      {"shaft_reach", {"middle"}},          {"shaft_apart", {"middle"}},
-      {"slot", {"middle"}},                 {"a_clears_d", {"A", "D"}},
+      {"c_clears_stud", {"C", "stud"}},
+      {"b_clears_leadscrew", {"B", "screw"}},
+      {"a_clears_leadscrew", {"A", "screw"}},
+      {"d_clears_stud", {"D", "stud"}},
+      {"shaft_reach", {"middle"}},
+      {"shaft_apart", {"middle"}},
+      {"slot", {"middle"}},
+      {"a_clears_d", {"A", "D"}},
   };
   for (const auto& p : kParts)
     if (rule_id == p.id) return p.parts;

@@ -20,8 +20,8 @@ TEST(BanjoLayout, MiddleShaftClosesTheTriangle) {
   const DrawnShaft& middle = layout.shafts[1];
   EXPECT_NEAR(middle.x, 48, 1e-9);
   EXPECT_NEAR(middle.y, 36, 1e-9);
-  EXPECT_EQ(layout.shafts[0].radius, 8);   // the stud's diameter halved
-  EXPECT_EQ(layout.shafts[2].radius, 1);   // no shaft given: drawn at the least size
+  EXPECT_EQ(layout.shafts[0].radius, 8);  // the stud's diameter halved
+  EXPECT_EQ(layout.shafts[2].radius, 1);  // no shaft given: drawn at the least size
   EXPECT_EQ(layout.shafts[2].y, 100);
   ASSERT_EQ(layout.wheels.size(), 4u);
   EXPECT_EQ(layout.wheels[2].name, "C");

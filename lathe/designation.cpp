@@ -73,8 +73,8 @@ std::string Nearest(const ThreadSeries& series, std::string_view wanted) {
 
 DesignationMatch Unknown(const ThreadSeries& series, std::string_view size, const std::string& hint,
                          std::string* error) {
-  *error = "is not a size of " + std::string(series.title) + " (nearest: " +
-           Nearest(series, size) + ")" + hint;
+  *error = "is not a size of " + std::string(series.title) + " (nearest: " + Nearest(series, size) +
+           ")" + hint;
   return DesignationMatch::kUnknownSize;
 }
 
@@ -88,8 +88,7 @@ bool Find(const ThreadSeries& series, const std::string& key, Designation* out) 
 }
 
 // "M6" or "M6x0.75": the coarse or fine entry of that diameter and pitch.
-DesignationMatch Iso(const std::string& key, Designation* out,
-                     std::string* error) {
+DesignationMatch Iso(const std::string& key, Designation* out, std::string* error) {
   if (key.size() < 2 || key[0] != 'm' || !std::isdigit(static_cast<unsigned char>(key[1])))
     return DesignationMatch::kNotADesignation;
   const std::size_t x = key.find('x');
@@ -131,8 +130,7 @@ DesignationMatch Iso(const std::string& key, Designation* out,
 }
 
 // "1/4-20", "#10-24": the UNC or UNF entry of that size and threads per inch.
-DesignationMatch Unified(const std::string& key, Designation* out,
-                         std::string* error) {
+DesignationMatch Unified(const std::string& key, Designation* out, std::string* error) {
   const std::size_t dash = key.rfind('-');
   if (dash == std::string::npos || dash == 0 || dash + 1 == key.size() ||
       key.find_first_not_of("0123456789", dash + 1) != std::string::npos)
@@ -164,8 +162,8 @@ DesignationMatch SizeInSeries(std::string_view text, Designation* out, std::stri
   const ThreadSeries* series = FindSeries(Key(trimmed.substr(blank + 1)));
   if (!series) return DesignationMatch::kNotADesignation;
   const std::string size = Key(trimmed.substr(0, blank));
-  for (const std::string& key : {size, "m" + size, "g" + size, size + "ba", "dp" + size,
-                                 "mod" + size})
+  for (const std::string& key :
+       {size, "m" + size, "g" + size, size + "ba", "dp" + size, "mod" + size})
     if (Find(*series, key, out)) return DesignationMatch::kFound;
   return Unknown(*series, size, "", error);
 }

@@ -41,13 +41,16 @@ TEST(Designation, UnknownSizesNameTheNearest) {
     const char* text;
     const char* error;
   } cases[] = {
-      {"M7.5", "target \"M7.5\" is not a size of ISO metric coarse (ISO 261) (nearest: M7, M8) "
-               "(for a module 7.5 worm write mod7.5)"},
-      {"m1.5 LH", "target \"m1.5 LH\" is not a size of ISO metric coarse (ISO 261) (nearest: "
-                  "M1.4, M1.6) (for a module 1.5 worm write mod1.5)"},
+      {"M7.5",
+       "target \"M7.5\" is not a size of ISO metric coarse (ISO 261) (nearest: M7, M8) "
+       "(for a module 7.5 worm write mod7.5)"},
+      {"m1.5 LH",
+       "target \"m1.5 LH\" is not a size of ISO metric coarse (ISO 261) (nearest: "
+       "M1.4, M1.6) (for a module 1.5 worm write mod1.5)"},
       {"M6x0.8", "target \"M6x0.8\" is not an ISO metric thread (M6 has pitch 1, 0.75)"},
       {"1/4-19", "target \"1/4-19\" is not a Unified thread (1/4 is 1/4-20 UNC or 1/4-28 UNF)"},
-      {"17 BA", "target \"17 BA\" is not a size of British Association (BS 93) (nearest: 16BA, 15BA)"},
+      {"17 BA",
+       "target \"17 BA\" is not a size of British Association (BS 93) (nearest: 16BA, 15BA)"},
   };
   for (const auto& c : cases) {
     Target t;

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <set>
 
-#include "numtext/quoted_text.h"
 #include "gears/fraction_text.h"
 #include "gears/json_tree.h"
 #include "lathe/target.h"
+#include "numtext/quoted_text.h"
 
 namespace cog {
 namespace {
@@ -327,8 +327,8 @@ bool ReadProfile(std::string_view json_text, LatheProfile* out, std::string* err
 namespace {
 
 // A ratio or a figure above zero given outside the profile, for `key`.
-bool PositiveOverride(const std::string& text, const char* key, const char* what,
-                      Fraction* out, InputError* error) {
+bool PositiveOverride(const std::string& text, const char* key, const char* what, Fraction* out,
+                      InputError* error) {
   Fraction value;
   if (!ReadRatio(text, &value, &error->text)) return error->input = key, false;
   if (!IsPositive(value)) return *error = {key, std::string(what) + " must be above zero"}, false;

@@ -71,8 +71,10 @@ TEST(ProfileTest, MistakesAreNamed) {
       {R"({"gearbox": [{"name": "A", "ratio": 1, "speed": 2}]})",
        "\"gearbox\"[0]: unknown or repeated key \"speed\""},
       {R"({"name": "a", "name": "b"})", "\"name\" is given twice"},
-      {"{\"module\": 1e400}", "not a JSON profile: line 1, column 16: number overflow parsing '1e400'"},
-      {std::string("{\"name\": \"a\"}\0{", 15), "the profile holds a NUL byte at offset 13: it is not a text file"},
+      {"{\"module\": 1e400}",
+       "not a JSON profile: line 1, column 16: number overflow parsing '1e400'"},
+      {std::string("{\"name\": \"a\"}\0{", 15),
+       "the profile holds a NUL byte at offset 13: it is not a text file"},
       {R"({"gearbox": [{"name": "A", "ratio": 1}, {"name": "A", "ratio": 2}]})",
        "\"gearbox\"[1]: position name \"A\" is used twice"},
       {R"({"slot_mm": [80, 30]})", "\"slot_mm\": the near end is beyond the far end"},
@@ -128,7 +130,8 @@ TEST(TargetTest, LeadsOfEveryUnit) {
       EXPECT_EQ(c.num, std::llround(static_cast<double>(t.lead.approx_mm) * 1e6)) << c.text;
     }
   }
-  for (const char* bad : {"1.25", "0mm", "-1tpi", "mm", "1,25 mm", "m", "dp0", "1.25inch", "M7.5", "m1.5", "1/4-19"}) {
+  for (const char* bad : {"1.25", "0mm", "-1tpi", "mm", "1,25 mm", "m", "dp0", "1.25inch", "M7.5",
+                          "m1.5", "1/4-19"}) {
     Target t;
     std::string error;
     EXPECT_FALSE(ReadTarget(bad, 1, &t, &error)) << bad;
@@ -147,7 +150,6 @@ TEST(TargetTest, EveryBuiltInThreadReads) {
     }
   }
 }
-
 
 TEST(ProfileTest, GearListsAsPeopleWriteThem) {
   struct {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "numtext/quoted_text.h"
 #include "gears/fraction_text.h"
+#include "numtext/quoted_text.h"
 
 namespace cog {
 namespace {
@@ -19,10 +19,10 @@ struct UnitForm {
 
 // Longer forms first, so "mm/rev" is not read as "mm" nor "module" as "mod".
 constexpr UnitForm kForms[] = {
-    {"module", true, TargetUnit::kModule},   {"mod", true, TargetUnit::kModule},
+    {"module", true, TargetUnit::kModule},     {"mod", true, TargetUnit::kModule},
     {"dp", true, TargetUnit::kDiametralPitch}, {"mm/rev", false, TargetUnit::kFeedMm},
-    {"in/rev", false, TargetUnit::kFeedInch}, {"mm", false, TargetUnit::kPitchMm},
-    {"tpi", false, TargetUnit::kTpi},         {"in", false, TargetUnit::kPitchInch},
+    {"in/rev", false, TargetUnit::kFeedInch},  {"mm", false, TargetUnit::kPitchMm},
+    {"tpi", false, TargetUnit::kTpi},          {"in", false, TargetUnit::kPitchInch},
 };
 
 std::string Lower(std::string_view text) {
@@ -113,7 +113,8 @@ bool ReadFigure(const std::string& text, TargetUnit* unit, Fraction* value, std:
                 bool* unit_known) {
   std::string number;
   *unit_known = SplitUnit(Lower(text), &number, unit);
-  if (!*unit_known) return *why = std::string(" has no known unit (write it as ") + kUnitHelp + ")", false;
+  if (!*unit_known)
+    return *why = std::string(" has no known unit (write it as ") + kUnitHelp + ")", false;
   if (number.empty()) return *why = " has no number before its unit", false;
   if (number.find(',') != std::string::npos) {
     std::string dotted = text;
@@ -154,7 +155,8 @@ bool ReadTarget(std::string_view text, int starts, Target* out, std::string* err
   if (!ReadFigure(core, &target.unit, &value, &why, &unit_known))
     return *error = "target " + Quoted(text) + why, false;
   if (!LeadOf(target.unit, value, &target.lead) || !ScaleByStarts(starts, &target.lead))
-    return *error = "target " + Quoted(text) + " is too large or too fine to compute exactly", false;
+    return *error = "target " + Quoted(text) + " is too large or too fine to compute exactly",
+           false;
   *out = std::move(target);
   return true;
 }
@@ -169,10 +171,12 @@ bool ReadLeadscrew(std::string_view text, Fraction* lead_mm, std::string* error)
   const bool pitch =
       unit == TargetUnit::kPitchMm || unit == TargetUnit::kTpi || unit == TargetUnit::kPitchInch;
   if (!unit_known || !pitch)
-    return *error = Quoted(text) + " is not a lead screw (write it as 1.5mm, 8tpi or 0.0625in)", false;
+    return *error = Quoted(text) + " is not a lead screw (write it as 1.5mm, 8tpi or 0.0625in)",
+           false;
   if (!read) return *error = Quoted(text) + why, false;
   Lead lead;
-  if (!LeadOf(unit, value, &lead)) return *error = Quoted(text) + " is too large or too fine to compute exactly", false;
+  if (!LeadOf(unit, value, &lead))
+    return *error = Quoted(text) + " is too large or too fine to compute exactly", false;
   *lead_mm = lead.mm;
   return true;
 }

@@ -22,21 +22,13 @@
 #include <string>
 #include <string_view>
 
-#include "numtext/extended.h"
-#include "lathe/designation.h"
 #include "gears/fraction.h"
+#include "lathe/designation.h"
+#include "numtext/extended.h"
 
 namespace cog {
 
-enum class TargetUnit {
-  kPitchMm,
-  kTpi,
-  kPitchInch,
-  kModule,
-  kDiametralPitch,
-  kFeedMm,
-  kFeedInch
-};
+enum class TargetUnit { kPitchMm, kTpi, kPitchInch, kModule, kDiametralPitch, kFeedMm, kFeedInch };
 
 enum class Hand { kRight, kLeft };
 

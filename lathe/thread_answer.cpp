@@ -10,7 +10,8 @@ LatheProfile ForHand(const LatheProfile& profile, Hand hand) {
   LatheProfile usable = profile;
   if (profile.tumbler) return usable;
   for (TrainKind kind : {TrainKind::kSimple, TrainKind::kCompound, TrainKind::kSix})
-    if (TumblerFor(kind, hand) != Tumbler::kNormal) usable.trains[static_cast<int>(kind) / 2 - 1] = false;
+    if (TumblerFor(kind, hand) != Tumbler::kNormal)
+      usable.trains[static_cast<int>(kind) / 2 - 1] = false;
   return usable;
 }
 
@@ -32,8 +33,8 @@ bool AnswerThread(const LatheProfile& profile, const Target& target, const Searc
   any.keep_unfit = true;
   std::vector<TrainRow> best;
   if (!search.Find(target.lead, any, &best, error)) return false;
-  const bool kinds = std::any_of(std::begin(usable.trains), std::end(usable.trains),
-                                 [](bool on) { return on; });
+  const bool kinds =
+      std::any_of(std::begin(usable.trains), std::end(usable.trains), [](bool on) { return on; });
   if (best.empty()) {
     answer->none = kinds ? NoTrain::kTooFewGears : NoTrain::kWrongHand;
   } else if (!WithinTolerance(best.front().error, tolerance)) {

@@ -37,5 +37,4 @@ LatheProfile ForHand(const LatheProfile& profile, Hand hand);
 bool AnswerThread(const LatheProfile& profile, const Target& target, const SearchOptions& options,
                   ThreadAnswer* answer, std::string* error);
 
-
 }  // namespace cog

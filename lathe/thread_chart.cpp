@@ -118,10 +118,9 @@ bool BuildChart(const TrainSearch& search, std::span<const ThreadSeries* const> 
   for (const ThreadSeries* s : series) {
     const std::size_t first_line = rows->size();
     for (const ThreadEntry& thread : s->threads) {
-      const auto same = std::find_if(rows->begin() + static_cast<long>(first_line), rows->end(),
-                                     [&](const ChartRow& r) {
-                                       return std::string_view(r.thread->target) == thread.target;
-                                     });
+      const auto same = std::find_if(
+          rows->begin() + static_cast<long>(first_line), rows->end(),
+          [&](const ChartRow& r) { return std::string_view(r.thread->target) == thread.target; });
       if (same != rows->end()) {
         same->sizes.push_back(&thread);
         continue;
@@ -134,8 +133,8 @@ bool BuildChart(const TrainSearch& search, std::span<const ThreadSeries* const> 
       if (!ReadTarget(thread.target, 1, &row.target, error)) return false;
       if (!search.Find(row.target.lead, first_only, &found, error)) return false;
       if (!found.empty()) {
-        const bool within = WithinTolerance(found.front().error,
-                                            TolerancePercent(search.profile(), row.target));
+        const bool within =
+            WithinTolerance(found.front().error, TolerancePercent(search.profile(), row.target));
         (within ? row.best : row.nearest) = std::move(found.front());
       }
       rows->push_back(std::move(row));
@@ -149,8 +148,8 @@ ChartSummary Summarize(const std::vector<ChartRow>& rows) { return SummaryOf(Err
 bool SuggestGear(const LatheProfile& profile, std::span<const ThreadSeries* const> series, int from,
                  int to, int count, AdviceResult* result, std::string* error) {
   if (profile.gears.size() + 2 * profile.keyed.size() >= static_cast<std::size_t>(kMaxGears)) {
-    *error = "the set already has " + std::to_string(kMaxGears) +
-             " gears, the most a profile may list";
+    *error =
+        "the set already has " + std::to_string(kMaxGears) + " gears, the most a profile may list";
     return false;
   }
   const int positions = std::max<int>(1, static_cast<int>(profile.gearbox.size()));

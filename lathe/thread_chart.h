@@ -22,8 +22,8 @@ namespace cog {
 
 struct ChartRow {
   const ThreadSeries* series = nullptr;
-  const ThreadEntry* thread = nullptr;        // the first size of the line
-  std::vector<const ThreadEntry*> sizes;      // every size of the series with this lead
+  const ThreadEntry* thread = nullptr;    // the first size of the line
+  std::vector<const ThreadEntry*> sizes;  // every size of the series with this lead
   Target target;
   std::optional<TrainRow> best;     // empty: no train of the set fits within the tolerance
   std::optional<TrainRow> nearest;  // without `best`: the best that fits, beyond the tolerance

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-
 #include <tuple>
 
 #include "lathe/testing/brute_force_trains.h"
@@ -21,7 +20,8 @@ LatheProfile Lathe(const char* json) {
   LatheProfile p;
   std::string error;
   InputError missing;
-  EXPECT_TRUE(ReadProfile(json, &p, &error) && CheckComplete(p, &missing)) << error << missing.input;
+  EXPECT_TRUE(ReadProfile(json, &p, &error) && CheckComplete(p, &missing))
+      << error << missing.input;
   return p;
 }
 

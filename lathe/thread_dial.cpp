@@ -28,10 +28,10 @@ std::string DialText(const ThreadDial& dial, const DialAdvice& advice) {
   } else {
     const int n = advice.every;
     const char* suffix = (n % 100 >= 11 && n % 100 <= 13) ? "th"
-                         : n % 10 == 1                   ? "st"
-                         : n % 10 == 2                   ? "nd"
-                         : n % 10 == 3                   ? "rd"
-                                                         : "th";
+                         : n % 10 == 1                    ? "st"
+                         : n % 10 == 2                    ? "nd"
+                         : n % 10 == 3                    ? "rd"
+                                                          : "th";
     text = "every " + std::to_string(n) + suffix + " mark";
   }
   return dial.teeth.size() > 1 ? std::to_string(advice.teeth) + "T: " + text : text;

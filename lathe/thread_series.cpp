@@ -396,8 +396,8 @@ const ThreadSeries* FindSeries(std::string_view name) {
   return nullptr;
 }
 
-bool ReadSeriesList(const std::vector<std::string>& names,
-                    std::vector<const ThreadSeries*>* series, std::string* error) {
+bool ReadSeriesList(const std::vector<std::string>& names, std::vector<const ThreadSeries*>* series,
+                    std::string* error) {
   if (names.empty()) return *error = "no series given", false;
   std::vector<const ThreadSeries*> list;
   for (const std::string& name : names) {

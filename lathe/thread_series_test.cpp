@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "numtext/testing/long_double_bits.h"
 #include "lathe/target.h"
+#include "numtext/testing/long_double_bits.h"
 
 namespace cog {
 namespace {

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gears/wide_product.h"
 #include "lathe/train_arrangement.h"
 #include "lathe/train_collector.h"
 #include "lathe/train_setups.h"
-#include "gears/wide_product.h"
 
 namespace cog {
 namespace {

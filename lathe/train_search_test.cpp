@@ -12,10 +12,10 @@
 #include <algorithm>
 #include <random>
 
-#include "numtext/testing/long_double_bits.h"
 #include "gears/fraction_text.h"
-#include "lathe/thread_answer.h"
 #include "lathe/testing/brute_force_trains.h"
+#include "lathe/thread_answer.h"
+#include "numtext/testing/long_double_bits.h"
 
 namespace cog {
 namespace {

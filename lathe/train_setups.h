@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "lathe/fit_rules.h"
 #include "gears/fraction.h"
+#include "lathe/fit_rules.h"
 #include "lathe/profile.h"
 #include "lathe/train_collector.h"
 #include "lathe/train_search.h"

@@ -9,9 +9,9 @@
 
 #include "gears/fraction.h"
 #include "lathe/profile.h"
-#include "report/row_numbers.h"
 #include "lathe/thread_answer.h"
 #include "lathe/train_search.h"
+#include "report/row_numbers.h"
 
 namespace cog {
 

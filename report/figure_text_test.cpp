@@ -39,7 +39,7 @@ TEST(FigureText, SignedFigures) {
     const char* text;
   };
   const Case cases[] = {
-      {0.0134, 4, true, "+0.0134"}, {-0.0134, 4, true, "-0.0134"}, {0.00004, 4, true, "0.0000"},
+      {0.0134, 4, true, "+0.0134"},  {-0.0134, 4, true, "-0.0134"}, {0.00004, 4, true, "0.0000"},
       {-0.00004, 4, true, "0.0000"}, {2.5, 0, false, "2"},          {1.25, 5, false, "1.25000"},
   };
   for (const Case& c : cases) EXPECT_EQ(FixedFigure(c.value, c.decimals, c.sign), c.text);

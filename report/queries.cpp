@@ -2,21 +2,21 @@
 
 #include <nlohmann/json.hpp>
 
-#include "lathe/banjo_layout.h"
-#include "report/chart_sheet.h"
-#include "report/figure_text.h"
-#include "lathe/fit_rules.h"
 #include "gears/fraction_text.h"
+#include "lathe/banjo_layout.h"
+#include "lathe/fit_rules.h"
 #include "lathe/profile.h"
-#include "report/report_cells.h"
-#include "report/report_csv.h"
-#include "report/report_text.h"
-#include "report/results_tree.h"
 #include "lathe/thread_answer.h"
 #include "lathe/thread_chart.h"
 #include "lathe/thread_series.h"
 #include "lathe/train_report.h"
 #include "lathe/train_search.h"
+#include "report/chart_sheet.h"
+#include "report/figure_text.h"
+#include "report/report_cells.h"
+#include "report/report_csv.h"
+#include "report/report_text.h"
+#include "report/results_tree.h"
 
 namespace cog {
 namespace {
@@ -81,7 +81,8 @@ json Drawing(const LatheProfile& profile, const TrainReport& report) {
 
 std::string BanjoCaption(const LatheProfile& profile, const TrainReport& report) {
   const TrainRow& first = report.positions.front();
-  if (first.kind == TrainKind::kSix) return "Six-gear trains are not drawn: their fit is not checked.";
+  if (first.kind == TrainKind::kSix)
+    return "Six-gear trains are not drawn: their fit is not checked.";
   if (!profile.geometry)
     return "No banjo to draw: the profile gives no module (or dp) and centre distance.";
   return std::string(KindName(first.kind)) + " " + GearList(first.gears) +
@@ -132,7 +133,8 @@ std::string TrainQuery(const std::string& profile_json, const std::string& gear_
   TrainReport report;
   const Target* t = target ? &*target : nullptr;
   if (!ReportTrain(profile, gears, t, &report, &error)) return ErrorJson("train", error);
-  json answer = TrainReportTree(profile, report.positions, report.rules, report.in_set, t, Whole(25));
+  json answer =
+      TrainReportTree(profile, report.positions, report.rules, report.in_set, t, Whole(25));
   answer["view"] = Cells(TrainCells(profile, report.positions, t, Whole(25)));
   answer["view"]["rules"] = RuleCells(report.rules).rows;
   answer["view"]["caption"] = BanjoCaption(profile, report);
@@ -174,9 +176,8 @@ std::string SuggestQuery(const std::string& profile_json, const std::string& ser
   if (!LoadProfile(profile_json, &profile, &bad) || !ReadSeries(series_names, &series, &bad))
     return ErrorJson(bad.input, bad.text);
   if (from < kMinTeeth || to > kMaxTeeth || from > to)
-    return ErrorJson("from", "candidate gears must lie from " + std::to_string(kMinTeeth) +
-                                 " to " + std::to_string(kMaxTeeth) +
-                                 ", the first not above the last");
+    return ErrorJson("from", "candidate gears must lie from " + std::to_string(kMinTeeth) + " to " +
+                                 std::to_string(kMaxTeeth) + ", the first not above the last");
   std::string error;
   AdviceResult advice;
   if (!SuggestGear(profile, series, from, to, 5, &advice, &error))
@@ -186,10 +187,10 @@ std::string SuggestQuery(const std::string& profile_json, const std::string& ser
   answer["view"]["caption"] = "Which one gear to add (" + std::to_string(from) + " to " +
                               std::to_string(to) + " teeth) to the chart of " +
                               std::to_string(advice.before.threads) + " leads";
-  answer["view"]["none"] = advice.best.empty() ? "No gear from " + std::to_string(from) + " to " +
-                                                     std::to_string(to) +
-                                                     " teeth makes this chart better."
-                                               : "";
+  answer["view"]["none"] = advice.best.empty()
+                               ? "No gear from " + std::to_string(from) + " to " +
+                                     std::to_string(to) + " teeth makes this chart better."
+                               : "";
   return Dump(answer);
 }
 
@@ -202,8 +203,7 @@ std::string GearListQuery(const std::string& text) {
 
 std::string SeriesList() {
   json list = json::array();
-  for (const ThreadSeries& s : BuiltInSeries())
-  {
+  for (const ThreadSeries& s : BuiltInSeries()) {
     json sizes = json::array();
     for (const ThreadEntry& t : s.threads) sizes.push_back(t.size);
     list.push_back(

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "numtext/quoted_text.h"
-#include "report/figure_text.h"
 #include "gears/fraction_text.h"
 #include "lathe/row_facts.h"
+#include "numtext/quoted_text.h"
+#include "report/figure_text.h"
 #include "report/row_numbers.h"
 
 namespace cog {
@@ -43,7 +43,8 @@ std::string TargetLine(const Target& target) {
 
 std::string LatheLine(const LatheProfile& profile) {
   std::string line = (profile.name.empty() ? "" : Printable(profile.name) + ": ") + "lead screw " +
-                     Printable(profile.leadscrew_text) + ", " + std::to_string(profile.gears.size()) +
+                     Printable(profile.leadscrew_text) + ", " +
+                     std::to_string(profile.gears.size()) +
                      (profile.gears.size() == 1 ? " gear" : " gears");
   if (!profile.gearbox.empty()) line += ", gearbox of " + std::to_string(profile.gearbox.size());
   return line;
@@ -78,10 +79,10 @@ CellTable ThreadCells(const LatheProfile& profile, const Target& target,
       c.insert(c.end(), {FixedFigure(n.lead_mm, 5), FixedFigure(n.lead_mm / 25.4, 6),
                          ErrorPercent(n), FitsWord(row.fits), TumblerWord(facts.tumbler)});
     } else {
-      c.insert(c.end(), {FixedFigure(n.lead_mm, 5), FixedFigure(n.tpi, 3), ErrorPercent(n),
-                         FixedFigure(n.error_per_thread_um, 3, true),
-                         FixedFigure(n.drift_um, 2, true), FitsWord(row.fits),
-                         TumblerWord(facts.tumbler)});
+      c.insert(c.end(),
+               {FixedFigure(n.lead_mm, 5), FixedFigure(n.tpi, 3), ErrorPercent(n),
+                FixedFigure(n.error_per_thread_um, 3, true), FixedFigure(n.drift_um, 2, true),
+                FitsWord(row.fits), TumblerWord(facts.tumbler)});
     }
     if (dial) c.push_back(DialText(*profile.dial, *facts.dial));
     if (all) c.push_back(facts.within ? "yes" : "NO");
@@ -97,8 +98,7 @@ CellTable TrainCells(const LatheProfile& profile, const std::vector<TrainRow>& p
   const bool feed = target && IsFeed(target->unit), dial = profile.dial && !feed;
   CellTable t;
   t.head = {"gearbox", "ratio", "lead mm", "tpi"};
-  if (target)
-    t.head.insert(t.head.end(), {"error %", "um/thread", DriftHead(length_mm), "within"});
+  if (target) t.head.insert(t.head.end(), {"error %", "um/thread", DriftHead(length_mm), "within"});
   t.head.push_back("tumbler");
   if (dial) t.head.push_back("dial");
   for (const TrainRow& row : positions) {
@@ -107,9 +107,9 @@ CellTable TrainCells(const LatheProfile& profile, const std::vector<TrainRow>& p
     std::vector<std::string> c = {Dash(GearboxName(profile, row.gearbox)), FractionText(row.ratio),
                                   FixedFigure(n.lead_mm, 5), FixedFigure(n.tpi, 3)};
     if (target)
-      c.insert(c.end(), {ErrorPercent(n), feed ? "-" : FixedFigure(n.error_per_thread_um, 3, true),
-                         feed ? "-" : FixedFigure(n.drift_um, 2, true),
-                         facts.within ? "yes" : "NO"});
+      c.insert(c.end(),
+               {ErrorPercent(n), feed ? "-" : FixedFigure(n.error_per_thread_um, 3, true),
+                feed ? "-" : FixedFigure(n.drift_um, 2, true), facts.within ? "yes" : "NO"});
     c.push_back(TumblerWord(facts.tumbler));
     if (dial) c.push_back(DialText(*profile.dial, *facts.dial));
     t.rows.push_back(std::move(c));
@@ -189,9 +189,9 @@ std::vector<std::string> ChartHeader(const LatheProfile& profile) {
     for (int t : profile.dial->teeth) teeth += (teeth.empty() ? "" : " or ") + std::to_string(t);
     dial = "thread dial " + teeth + " teeth, " + std::to_string(profile.dial->marks) + " marks";
   }
-  const std::string tolerance =
-      profile.max_error_percent ? ShortestText(ToDouble(*profile.max_error_percent)) + " %"
-                                : "1 % (10 % for feeds)";
+  const std::string tolerance = profile.max_error_percent
+                                    ? ShortestText(ToDouble(*profile.max_error_percent)) + " %"
+                                    : "1 % (10 % for feeds)";
   return {(profile.name.empty() ? "Thread chart" : Printable(profile.name)),
           "Lead screw " + Printable(profile.leadscrew_text) + "; change gears " + set,
           std::string(profile.tumbler ? "Tumbler reverse" : "No tumbler reverse") + "; " + dial +

@@ -1,8 +1,8 @@
 #include "report/report_csv.h"
 
-#include "report/figure_text.h"
 #include "gears/fraction_text.h"
 #include "lathe/row_facts.h"
+#include "report/figure_text.h"
 #include "report/row_numbers.h"
 
 namespace cog {
@@ -19,14 +19,15 @@ std::string TrainFields(const LatheProfile& profile, const TrainRow& row, const 
 // error_fraction,exact,error_per_thread_um,drift_um,within
 std::string ErrorFields(const RowNumbers& n, bool feed, bool within) {
   return ShortestText(n.error) + ',' + (n.exact ? "true" : "false") + ',' +
-         (feed ? "," : ShortestText(n.error_per_thread_um) + ',' + ShortestText(n.drift_um)) +
-         ',' + (within ? "true" : "false");
+         (feed ? "," : ShortestText(n.error_per_thread_um) + ',' + ShortestText(n.drift_um)) + ',' +
+         (within ? "true" : "false");
 }
 
 // tumbler,dial_teeth,dial_every
 std::string LatheFields(const RowFacts& facts) {
-  const std::string tumbler =
-      !facts.tumbler ? "" : *facts.tumbler == Tumbler::kNormal ? "normal" : "reversed";
+  const std::string tumbler = !facts.tumbler                       ? ""
+                              : *facts.tumbler == Tumbler::kNormal ? "normal"
+                                                                   : "reversed";
   if (!facts.dial || facts.dial->every == 0) return tumbler + ",,";
   return tumbler + ',' + std::to_string(facts.dial->teeth) + ',' +
          std::to_string(facts.dial->every);
@@ -74,7 +75,8 @@ std::string ChartCsv(const LatheProfile& profile, const std::vector<ChartRow>& r
       "dial_teeth,dial_every\n";
   for (const ChartRow& row : rows) {
     std::string sizes;
-    for (const ThreadEntry* t : row.sizes) sizes += (sizes.empty() ? "" : " ") + std::string(t->size);
+    for (const ThreadEntry* t : row.sizes)
+      sizes += (sizes.empty() ? "" : " ") + std::string(t->size);
     out += std::string(row.series->name) + ',' + CsvCell(sizes) + ',' + row.thread->target;
     // A line beyond the tolerance shows its nearest train, not within it.
     const std::optional<TrainRow>& train = row.best ? row.best : row.nearest;

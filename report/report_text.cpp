@@ -22,7 +22,9 @@ std::string LackingText(const LatheProfile& profile, const std::vector<int>& lac
     const bool owned = std::count(profile.gears.begin(), profile.gears.end(), teeth) > 0 ||
                        std::count(named.begin(), named.end(), teeth) > 0;
     named.push_back(teeth);
-    text += (i == 0 ? "" : i + 1 == lacking.size() ? " and " : ", ") +
+    text += (i == 0                    ? ""
+             : i + 1 == lacking.size() ? " and "
+                                       : ", ") +
             std::string(owned ? "a second " : "") + std::to_string(teeth);
   }
   return "your set lacks " + text;
@@ -56,8 +58,8 @@ std::string ThreadText(const LatheProfile& profile, const Target& target,
   std::string out = "Target       " + TargetLine(target) + "\n" + Header(profile) +
                     "Fit          " + FitLine(profile) + "\n\n";
   if (rows.empty()) return out;
-  return out + PaddedColumns(WithHead(ThreadCells(profile, target, rows, length_mm, all)), "") + "\n" +
-         kGearLegend;
+  return out + PaddedColumns(WithHead(ThreadCells(profile, target, rows, length_mm, all)), "") +
+         "\n" + kGearLegend;
 }
 
 std::string TrainText(const LatheProfile& profile, const TrainReport& report, const Target* target,
@@ -68,7 +70,8 @@ std::string TrainText(const LatheProfile& profile, const TrainReport& report, co
   if (target) out += "Target       " + TargetLine(*target) + "\n";
   out += Header(profile) + "Fit          " + FitLine(profile) + "\n";
   if (!report.in_set) out += "Note         " + LackingText(profile, report.lacking) + "\n";
-  out += "\n" + PaddedColumns(WithHead(TrainCells(profile, report.positions, target, length_mm)), "");
+  out +=
+      "\n" + PaddedColumns(WithHead(TrainCells(profile, report.positions, target, length_mm)), "");
   if (first.kind == TrainKind::kSix || !profile.geometry)
     return out + "\nFit: not checked" + (profile.geometry ? " for six-gear trains" : "") + ".\n";
   return out + "\nFit: " + (first.fits == true ? "fits" : "DOES NOT FIT") + "\n" +

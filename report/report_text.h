@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "report/report_cells.h"
 #include "lathe/train_report.h"
+#include "report/report_cells.h"
 
 namespace cog {
 

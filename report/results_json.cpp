@@ -1,9 +1,8 @@
 #include "report/results_json.h"
 
-#include "report/results_tree.h"
-
-#include "report/figure_text.h"
 #include "lathe/row_facts.h"
+#include "report/figure_text.h"
+#include "report/results_tree.h"
 #include "report/row_numbers.h"
 
 namespace cog {
@@ -75,7 +74,7 @@ std::string Dump(const json& value) {
 }
 
 json ThreadResultTree(const LatheProfile& profile, const Target& target,
-                             const std::vector<TrainRow>& rows, const Fraction& length_mm) {
+                      const std::vector<TrainRow>& rows, const Fraction& length_mm) {
   json trains = json::array();
   for (const TrainRow& row : rows) trains.push_back(Row(profile, row, &target, length_mm));
   return {{"target", TargetJson(target)},
@@ -84,8 +83,8 @@ json ThreadResultTree(const LatheProfile& profile, const Target& target,
 }
 
 json TrainReportTree(const LatheProfile& profile, const std::vector<TrainRow>& positions,
-                            const std::vector<FitRule>& rules, bool in_set, const Target* target,
-                            const Fraction& length_mm) {
+                     const std::vector<FitRule>& rules, bool in_set, const Target* target,
+                     const Fraction& length_mm) {
   json rule_list = json::array();
   for (const FitRule& rule : rules)
     rule_list.push_back({{"id", rule.id},
@@ -104,7 +103,7 @@ json TrainReportTree(const LatheProfile& profile, const std::vector<TrainRow>& p
 }
 
 json ChartTree(const LatheProfile& profile, const std::vector<ChartRow>& rows,
-                      const Fraction& length_mm) {
+               const Fraction& length_mm) {
   json list = json::array();
   for (const ChartRow& row : rows) {
     json sizes = json::array();

@@ -18,8 +18,8 @@ namespace cog {
 nlohmann::json ThreadResultTree(const LatheProfile& profile, const Target& target,
                                 const std::vector<TrainRow>& rows, const Fraction& length_mm);
 nlohmann::json TrainReportTree(const LatheProfile& profile, const std::vector<TrainRow>& positions,
-                               const std::vector<FitRule>& rules, bool in_set,
-                               const Target* target, const Fraction& length_mm);
+                               const std::vector<FitRule>& rules, bool in_set, const Target* target,
+                               const Fraction& length_mm);
 nlohmann::json ChartTree(const LatheProfile& profile, const std::vector<ChartRow>& rows,
                          const Fraction& length_mm);
 nlohmann::json AdviceTree(const AdviceResult& advice);

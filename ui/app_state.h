@@ -12,7 +12,7 @@ struct AppState {
   ToothLimits Limits;  // settled at start-up, read-only afterwards
   RatioTables Tables;
   std::int32_t CurrentIndex = 0;  // index into Tables.RatioTable of the match shown
-  float MatchError = 0;  // relative error of the match shown, as a fraction
+  float MatchError = 0;           // relative error of the match shown, as a fraction
 };
 
 }  // namespace cog

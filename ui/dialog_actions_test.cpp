@@ -30,14 +30,19 @@ TEST(DialogActionsTest, ShowMatchResetsColoursThenReadsTargetThenWritesTextsThen
   RecordingPort port;
   ShowMatch(port, state, 2);  // 20, 21, 20, 20
   const Log expected = {
-      "colors " + Id(IDC_GEAR1) + " -1 -1", "colors " + Id(IDC_GEAR2) + " -1 -1",
-      "colors " + Id(IDC_GEAR3) + " -1 -1", "colors " + Id(IDC_GEAR4) + " -1 -1",
+      "colors " + Id(IDC_GEAR1) + " -1 -1",
+      "colors " + Id(IDC_GEAR2) + " -1 -1",
+      "colors " + Id(IDC_GEAR3) + " -1 -1",
+      "colors " + Id(IDC_GEAR4) + " -1 -1",
       "read " + Id(IDC_TARGET_RATIO),
       "text " + Id(IDC_ACTUAL_RATIO) + " 0.952381",
-      "text " + Id(IDC_GEAR1) + " 20", "text " + Id(IDC_GEAR2) + " 21",
-      "text " + Id(IDC_GEAR3) + " 20", "text " + Id(IDC_GEAR4) + " 20",
+      "text " + Id(IDC_GEAR1) + " 20",
+      "text " + Id(IDC_GEAR2) + " 21",
+      "text " + Id(IDC_GEAR3) + " 20",
+      "text " + Id(IDC_GEAR4) + " 20",
       "text " + Id(IDC_ERROR) + " 87.0377%",
-      "colors " + Id(IDC_GEAR3) + " 0 12632256", "colors " + Id(IDC_GEAR4) + " 0 12632256",
+      "colors " + Id(IDC_GEAR3) + " 0 12632256",
+      "colors " + Id(IDC_GEAR4) + " 0 12632256",
   };
   EXPECT_EQ(port.log, expected);
 }
@@ -103,10 +108,18 @@ TEST(DialogActionsTest, DispatchActsOnButtonClicksOnly) {
     std::int32_t index_after;  // from index 5
     std::size_t messages;
   } cases[] = {
-      {IDC_HIGHER, 0, 6, 0}, {IDC_HIGHER, 1, 6, 0}, {IDC_HIGHER, 2, 5, 0},
-      {IDC_LOWER, 0, 4, 0},  {IDC_LOWER, 5, 5, 0},  {IDC_FIND, 0, 0, 0},  // "0.12345" < all
-      {IDC_FIND, 0x300, 5, 0}, {IDC_ABOUT, 0, 5, 1},  {IDC_ABOUT, 2, 5, 0},
-      {IDC_TARGET_RATIO, 0, 5, 0}, {IDC_SINGLE_ONLY, 0, 5, 0}, {1, 0, 5, 0},  // Enter
+      {IDC_HIGHER, 0, 6, 0},
+      {IDC_HIGHER, 1, 6, 0},
+      {IDC_HIGHER, 2, 5, 0},
+      {IDC_LOWER, 0, 4, 0},
+      {IDC_LOWER, 5, 5, 0},
+      {IDC_FIND, 0, 0, 0},  // "0.12345" < all
+      {IDC_FIND, 0x300, 5, 0},
+      {IDC_ABOUT, 0, 5, 1},
+      {IDC_ABOUT, 2, 5, 0},
+      {IDC_TARGET_RATIO, 0, 5, 0},
+      {IDC_SINGLE_ONLY, 0, 5, 0},
+      {1, 0, 5, 0},  // Enter
       {2, 0, 5, 0},  // Esc
   };
   for (const auto& c : cases) {
@@ -125,7 +138,10 @@ TEST(DialogActionsTest, StartupNoticeOnlyWithParameters) {
     std::size_t messages;
     std::size_t slots;
   } cases[] = {
-      {"", 0, 5279626}, {"   ", 0, 5279626}, {"20 21", 1, 11}, {"30 30", 1, 2},
+      {"", 0, 5279626},
+      {"   ", 0, 5279626},
+      {"20 21", 1, 11},
+      {"30 30", 1, 2},
   };
   for (const auto& c : cases) {
     AppState state;

@@ -15,8 +15,7 @@ TEST(DialogLayoutTest, BoldFontHeightsRoundHalvesToEven) {
       {14, 120, -23},  // 23.33
       {9, 108, -14},   // 13.5: to even
       {11, 108, -16},  // 16.5: to even
-      {10, 144, -20},
-      {8, 0, 0},
+      {10, 144, -20}, {8, 0, 0},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FontPixelHeight(c.points, c.dpi), c.height) << c.points << "pt at " << c.dpi;

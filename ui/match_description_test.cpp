@@ -10,8 +10,12 @@ namespace cog {
 namespace {
 
 RatioEntry E(float ratio, int g1, int g2, int g3, int g4) {
-  return {ratio, static_cast<std::uint8_t>(g1), static_cast<std::uint8_t>(g2),
-          static_cast<std::uint8_t>(g3), static_cast<std::uint8_t>(g4), 0};
+  return {ratio,
+          static_cast<std::uint8_t>(g1),
+          static_cast<std::uint8_t>(g2),
+          static_cast<std::uint8_t>(g3),
+          static_cast<std::uint8_t>(g4),
+          0};
 }
 
 // The six texts in the dialog's order, tab-separated.

@@ -15,8 +15,12 @@ namespace {
 using testing::GreyShown;
 
 RatioEntry E(float ratio, int g1, int g2, int g3, int g4) {
-  return {ratio, static_cast<std::uint8_t>(g1), static_cast<std::uint8_t>(g2),
-          static_cast<std::uint8_t>(g3), static_cast<std::uint8_t>(g4), 0};
+  return {ratio,
+          static_cast<std::uint8_t>(g1),
+          static_cast<std::uint8_t>(g2),
+          static_cast<std::uint8_t>(g3),
+          static_cast<std::uint8_t>(g4),
+          0};
 }
 
 TEST(MatchDisplayTest, MatchErrorIsStoredAsFloat) {

@@ -49,8 +49,7 @@ bool SetCheckBoxShowingNothing(RemoteDialog& dialog, CheckLog& log, const std::s
     log.Fatal(label, "no answer to the click");
     return false;
   }
-  log.Equal(label + ": check state", checked ? BST_CHECKED : BST_UNCHECKED,
-            dialog.CheckState(box));
+  log.Equal(label + ": check state", checked ? BST_CHECKED : BST_UNCHECKED, dialog.CheckState(box));
   CheckResultTexts(log, label + " (a check box shows nothing)", shown, ReadResultTexts(dialog));
   return true;
 }

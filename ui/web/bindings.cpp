@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "engine/tooth_limits.h"
+#include "report/queries.h"
 #include "ui/dialog_actions.h"
 #include "ui/dialog_ids.h"
 #include "ui/match_description.h"
 #include "ui/memory_port.h"
 #include "ui/startup_notice.h"
-#include "report/queries.h"
 
 namespace cog {
 namespace {
