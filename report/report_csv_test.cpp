@@ -95,6 +95,13 @@ TEST(ReportCsv, HandWorkedLines) {
     EXPECT_EQ(want, c.csv);
   }
 
+  // 30 -> 40 cuts 1.5 mm: 32 / 1.5 spindle turns a dial turn is not whole, so
+  // no mark lets the half-nut open: the dial's fields stay empty.
+  const Records no_mark = ReadCsv(ThreadCsv(p, mm1, {Row(p, {30, 20, 40}, 0, mm1)}, Whole(25)));
+  ASSERT_EQ(2u, no_mark.size());
+  EXPECT_EQ((std::vector<std::string>{"normal", "", ""}),
+            std::vector<std::string>(no_mark[1].end() - 3, no_mark[1].end()));
+
   ASSERT_EQ(2u, chart.size());
   const Records beyond = ReadCsv(ChartCsv(p, chart));
   ASSERT_EQ(3u, beyond.size());
