@@ -33,7 +33,7 @@ TEST(Queries, EveryRefusalNamesItsInput) {
   } cases[] = {
       {"syntax", [] { return ThreadQuery("{", "1mm", 1, 10, false); }, "profile"},
       {"not an object", [] { return ThreadQuery("[]", "1mm", 1, 10, false); }, "profile"},
-      {"bad key",
+      {"unknown key",
        [] { return ThreadQuery(R"({"leadscrew": "2mm", "gear": [20]})", "1mm", 1, 1, false); },
        "gear"},
       {"bad lead screw",
