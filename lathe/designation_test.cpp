@@ -25,6 +25,7 @@ TEST(Designation, PublishedThreads) {
       {"1/2 bsw LH", {127, 60}, Hand::kLeft}, {"3/8 BSF", {127, 100}, Hand::kRight},
       {"1/8 BSP", {127, 140}, Hand::kRight},  {"1/2 BSP", {127, 70}, Hand::kRight},
       {"2 BA", {81, 100}, Hand::kRight},      {"0BA", {1, 1}, Hand::kRight},
+      {"1-1/4-7", {127, 35}, Hand::kRight},   {"1-1/4-12 LH", {127, 60}, Hand::kLeft},
   };
   for (const auto& c : cases) {
     Target t;

@@ -139,6 +139,30 @@ TEST(TargetTest, LeadsOfEveryUnit) {
   }
 }
 
+// A decimal comma, as much of Europe writes it, is refused with the text to
+// write instead, whatever the unit.
+TEST(TargetTest, DecimalCommaGetsAHint) {
+  const struct {
+    const char* text;
+    const char* error;
+  } cases[] = {
+      {"1,25mm", "target \"1,25mm\" has a decimal comma: write a point, \"1.25mm\""},
+      {"1,25 mm", "target \"1,25 mm\" has a decimal comma: write a point, \"1.25 mm\""},
+      {"0,1mm/rev", "target \"0,1mm/rev\" has a decimal comma: write a point, \"0.1mm/rev\""},
+      {"11,5tpi", "target \"11,5tpi\" has a decimal comma: write a point, \"11.5tpi\""},
+  };
+  for (const auto& c : cases) {
+    Target t;
+    std::string error;
+    EXPECT_FALSE(ReadTarget(c.text, 1, &t, &error)) << c.text;
+    EXPECT_EQ(c.error, error);
+  }
+  std::string error;
+  Fraction lead;
+  EXPECT_FALSE(ReadLeadscrew("1,5mm", &lead, &error));
+  EXPECT_EQ("\"1,5mm\" has a decimal comma: write a point, \"1.5mm\"", error);
+}
+
 TEST(TargetTest, EveryBuiltInThreadReads) {
   for (const ThreadSeries& series : BuiltInSeries()) {
     EXPECT_EQ(&series, FindSeries(series.name));

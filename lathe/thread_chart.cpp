@@ -146,7 +146,10 @@ bool BuildChart(const TrainSearch& search, std::span<const ThreadSeries* const> 
 ChartSummary Summarize(const std::vector<ChartRow>& rows) { return SummaryOf(ErrorsOf(rows)); }
 
 bool SuggestGear(const LatheProfile& profile, std::span<const ThreadSeries* const> series, int from,
-                 int to, int count, AdviceResult* result, std::string* error) {
+                 int to, int count, AdviceResult* result, std::string* error, std::string* input) {
+  std::string ignored;
+  if (!input) input = &ignored;
+  *input = "gears";
   if (profile.gears.size() + 2 * profile.keyed.size() >= static_cast<std::size_t>(kMaxGears)) {
     *error =
         "the set already has " + std::to_string(kMaxGears) + " gears, the most a profile may list";
@@ -154,6 +157,7 @@ bool SuggestGear(const LatheProfile& profile, std::span<const ThreadSeries* cons
   }
   const int positions = std::max<int>(1, static_cast<int>(profile.gearbox.size()));
   const int candidates = std::max(0, std::min(to, kMaxTeeth) - std::max(from, kMinTeeth) + 1);
+  *input = "from";
   if (candidates * positions > kMaxAdviceTrials) {
     *error = std::to_string(candidates) + " candidate gears at " + std::to_string(positions) +
              " gearbox positions are " + std::to_string(candidates * positions) +
@@ -161,6 +165,7 @@ bool SuggestGear(const LatheProfile& profile, std::span<const ThreadSeries* cons
              " are tried, so that the advice takes seconds: give fewer candidates";
     return false;
   }
+  *input = "profile";
   // Charts are of right-hand threads: without a tumbler, six-gear trains cut
   // the other hand.
   const LatheProfile usable = ForHand(profile, Hand::kRight);

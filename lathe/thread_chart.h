@@ -63,12 +63,15 @@ struct AdviceResult {
 
 // Tries every tooth count from `from` to `to` (within 8..300) added to the
 // profile's set; only candidates that improve the chart are kept, so none
-// means no gear helps. False with *error when the set is already full (60 gears)
-// or a figure overflows. The result is that of charting every candidate's
-// set in full and sorting, but each candidate is searched only for trains
-// that use its gear, and only until it is sure to rank below the best
-// `count` found so far.
+// means no gear helps. False with *error when the set is already full (60 gears),
+// the candidates times the gearbox positions exceed kMaxAdviceTrials, or a
+// figure overflows; *input (if given) then names what to change: "gears",
+// "from" (the candidates) or "profile". The result is that of charting every
+// candidate's set in full and sorting, but each candidate is searched only
+// for trains that use its gear, and only until it is sure to rank below the
+// best `count` found so far.
 bool SuggestGear(const LatheProfile& profile, std::span<const ThreadSeries* const> series, int from,
-                 int to, int count, AdviceResult* result, std::string* error);
+                 int to, int count, AdviceResult* result, std::string* error,
+                 std::string* input = nullptr);
 
 }  // namespace cog

@@ -92,6 +92,50 @@ TEST(ThreadChartTest, EachRowHasTheBestTrain) {
   }
 }
 
+// ISO metric coarse and fine share most pitches, but each series is a chart
+// of its own: a line per pitch of that series, its sizes listed together.
+// Pitches and sizes from ISO 261, typed by hand.
+TEST(ThreadChartTest, SeriesSharingLeadsKeepTheirOwnLines) {
+  const LatheProfile lathe = Lathe(R"({"leadscrew": "2mm", "gears": [20, 30, 40, 60]})");
+  const ThreadSeries* series[] = {FindSeries("iso-coarse"), FindSeries("iso-fine")};
+  TrainSearch search;
+  std::vector<ChartRow> rows;
+  std::string error;
+  ASSERT_TRUE(search.Init(lathe, &error) && BuildChart(search, series, &rows, &error)) << error;
+  std::vector<std::string> leads[2];
+  for (const ChartRow& row : rows) {
+    const int fine = row.series == series[1];
+    leads[fine].push_back(row.thread->target);
+    for (const ThreadEntry* size : row.sizes) {
+      EXPECT_EQ(row.thread->target, std::string(size->target)) << size->size;
+      // Only a fine size names its pitch ("M8x1").
+      EXPECT_EQ(fine, std::string(size->size).find('x') != std::string::npos) << size->size;
+    }
+  }
+  const std::vector<std::string> coarse = {
+      "0.25mm", "0.3mm", "0.35mm", "0.4mm",  "0.45mm", "0.5mm",  "0.6mm", "0.7mm",
+      "0.75mm", "0.8mm", "1mm",    "1.25mm", "1.5mm",  "1.75mm", "2mm",   "2.5mm",
+      "3mm",    "3.5mm", "4mm",    "4.5mm",  "5mm",    "5.5mm",  "6mm"};
+  const std::vector<std::string> fine = {"0.2mm",  "0.25mm", "0.35mm", "0.5mm", "0.75mm", "1mm",
+                                         "1.25mm", "1.5mm",  "2mm",    "3mm",   "4mm"};
+  EXPECT_EQ(coarse, leads[0]);
+  EXPECT_EQ(fine, leads[1]);
+  auto line = [&](int fine_series, const char* lead) -> std::vector<std::string> {
+    std::vector<std::string> sizes;
+    for (const ChartRow& row : rows)
+      if ((row.series == series[1]) == fine_series && std::string(row.thread->target) == lead)
+        for (const ThreadEntry* size : row.sizes) sizes.push_back(size->size);
+    return sizes;
+  };
+  EXPECT_EQ((std::vector<std::string>{"M6", "M7"}), line(0, "1mm"));
+  EXPECT_EQ((std::vector<std::string>{"M1", "M1.1", "M1.2"}), line(0, "0.25mm"));
+  EXPECT_EQ((std::vector<std::string>{"M2x0.25", "M2.2x0.25"}), line(1, "0.25mm"));
+  const std::vector<std::string> fine_1mm = line(1, "1mm");
+  ASSERT_LE(2u, fine_1mm.size());
+  EXPECT_EQ("M8x1", fine_1mm[0]);
+  EXPECT_EQ("M10x1", fine_1mm[1]);
+}
+
 // Every tpi lead on a 2 mm screw is 127/(10 tpi) turns of it, which only a
 // gear of 127 teeth or a multiple cuts exactly: 127 first, then 254 (as good,
 // but larger), then a gear that leaves an error.

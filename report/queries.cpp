@@ -180,8 +180,9 @@ std::string SuggestQuery(const std::string& profile_json, const std::string& ser
                                  std::to_string(kMaxTeeth) + ", the first not above the last");
   std::string error;
   AdviceResult advice;
-  if (!SuggestGear(profile, series, from, to, 5, &advice, &error))
-    return ErrorJson("profile", error);
+  std::string input;
+  if (!SuggestGear(profile, series, from, to, 5, &advice, &error, &input))
+    return ErrorJson(input, error);
   json answer = AdviceTree(advice);
   answer["view"] = Cells(AdviceCells(advice));
   answer["view"]["caption"] = "Which one gear to add (" + std::to_string(from) + " to " +

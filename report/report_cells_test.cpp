@@ -1,0 +1,145 @@
+// The cells the text, Markdown and HTML outputs and the page lay out, and the
+// printable chart sheets made from them: rows worked by hand on the small
+// lathe, every row as wide as its head, and a name from the user never
+// reaching a sheet raw.
+
+#include "report/report_cells.h"
+
+#include <gtest/gtest.h>
+
+#include "report/chart_sheet.h"
+#include "report/testing/small_lathe.h"
+
+namespace cog {
+namespace {
+
+using namespace cog::testing;
+
+TEST(ReportCells, HandWorkedRows) {
+  const LatheProfile p = SmallLathe();
+  const Target mm1 = TargetOf("1mm"), feed = TargetOf("0.5mm/rev");
+  const TrainRow simple = Row(p, {20, 30, 40}, 0, mm1);
+  const std::vector<ChartSection> chart = ChartSections(p, OddChart(p));
+  ASSERT_EQ(1u, chart.size());
+  EXPECT_EQ(&kOddSeries, chart[0].series);
+  struct {
+    CellTable table;
+    std::vector<std::string> head, first;
+  } cases[] = {
+      {ThreadCells(p, mm1, {simple}, Whole(25), true),
+       {"#", "kind", "gears", "gearbox", "ratio", "lead mm", "tpi", "error %", "um/thread",
+        "drift um/25mm", "fits", "tumbler", "dial", "within"},
+       {"1", "simple", "20 30 40", "A", "1/2", "1.00000", "25.400", "exact", "0.000", "0.00", "-",
+        "normal", "any mark", "yes"}},
+      // A feed has no dial and no thread figures; 0.5 mm is 0.019685 in.
+      {ThreadCells(p, feed, {Row(p, {20, 40, 30, 60}, 1, feed)}, Whole(25), false),
+       {"#", "kind", "gears", "gearbox", "ratio", "mm/rev", "in/rev", "error %", "fits", "tumbler"},
+       {"1", "compound", "20 40 30 60", "B", "1/8", "0.25000", "0.009843", "-50.0000%", "-",
+        "normal"}},
+      {TrainCells(p, {Row(p, {20, 30, 40}, 1, mm1)}, &mm1, Whole(10)),
+       {"gearbox", "ratio", "lead mm", "tpi", "error %", "um/thread", "drift um/10mm", "within",
+        "tumbler", "dial"},
+       {"B", "1/4", "0.50000", "50.800", "-50.0000%", "-500.000", "-5000.00", "NO", "normal",
+        "any mark"}},
+      {TrainCells(p, {simple}, nullptr, Whole(25)),
+       {"gearbox", "ratio", "lead mm", "tpi", "tumbler", "dial"},
+       {"A", "1/2", "1.00000", "25.400", "normal", "any mark"}},
+      {chart[0].table,
+       {"size", "lead", "gears", "gearbox", "error %", "tumbler", "dial"},
+       {"P, Q", "1mm", "20 30 40", "A", "exact", "normal", "any mark"}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.head, c.table.head);
+    ASSERT_FALSE(c.table.rows.empty());
+    EXPECT_EQ(c.first, c.table.rows[0]);
+  }
+  // Beyond the tolerance: the nearest train's error, in the gears' column.
+  const std::vector<std::string> beyond = {
+      "R", "1.01mm", "no train within 0.5 % (nearest -0.9901%)", "", "", "", ""};
+  ASSERT_EQ(2u, chart[0].table.rows.size());
+  EXPECT_EQ(beyond, chart[0].table.rows[1]);
+}
+
+TEST(ReportCells, AdviceRows) {
+  AdviceResult advice;
+  advice.before = {4, 2, 0.25, 0.125};
+  advice.best = {{127, {4, 0, 0.0625, 0.00001}}};
+  const CellTable t = AdviceCells(advice);
+  const std::vector<std::vector<std::string>> rows = {{"(now)", "2", "25.0000%", "12.5000%"},
+                                                      {"+127", "0", "6.2500%", "0.0010%"}};
+  EXPECT_EQ((std::vector<std::string>{"gear", "without train", "worst |error|", "mean |error|"}),
+            t.head);
+  EXPECT_EQ(rows, t.rows);
+}
+
+// With and without gearbox, dial and tumbler, thread and feed, all rows or
+// not, lines within, beyond and without a train: rows as wide as the head.
+TEST(ReportCells, EveryRowAsWideAsItsHead) {
+  const LatheProfile p = SmallLathe(), plain = PlainLathe();
+  std::vector<CellTable> tables;
+  for (const LatheProfile* lathe : {&p, &plain}) {
+    std::vector<ChartRow> chart = OddChart(*lathe);
+    chart.push_back(chart.back());
+    chart.back().nearest.reset();
+    for (const ChartSection& s : ChartSections(*lathe, chart)) tables.push_back(s.table);
+    const int box = lathe->gearbox.empty() ? -1 : 0;
+    for (const char* text : {"1mm", "0.5mm/rev", "mod0.5", "20tpi LH"}) {
+      const Target t = TargetOf(text);
+      const std::vector<TrainRow> rows = {Row(*lathe, {20, 30, 40}, box, t),
+                                          Row(*lathe, {20, 40, 30, 60, 20, 40}, box, t)};
+      for (bool all : {false, true}) tables.push_back(ThreadCells(*lathe, t, rows, Whole(25), all));
+      tables.push_back(TrainCells(*lathe, rows, &t, Whole(25)));
+      tables.push_back(TrainCells(*lathe, rows, nullptr, Whole(25)));
+    }
+  }
+  for (const CellTable& t : tables) {
+    ASSERT_FALSE(t.rows.empty());
+    for (const auto& row : t.rows) EXPECT_EQ(t.head.size(), row.size()) << t.head[0];
+  }
+}
+
+// Cells of a Markdown table line, split at the pipes not escaped.
+std::vector<std::string> MarkdownCells(const std::string& line) {
+  std::vector<std::string> cells;
+  std::string cell;
+  for (std::size_t i = 1; i < line.size(); ++i) {
+    if (line[i] == '\\' && i + 1 < line.size()) {
+      cell += line.substr(i++, 2);
+    } else if (line[i] == '|') {
+      cells.push_back(cell);
+      cell.clear();
+    } else {
+      cell += line[i];
+    }
+  }
+  return cells;
+}
+
+// The lathe's name and a gearbox position's name hold a line break, a pipe,
+// a backslash and markup: each sheet shows them as text, on their own line.
+TEST(ChartSheet, NamesAreText) {
+  LatheProfile p = SmallLathe();
+  p.name = "Mine\r\n<b>|1\\2";
+  p.gearbox[0].name = "A|<i>\n";
+  const std::vector<ChartRow> chart = OddChart(p);
+  const std::string markdown = ChartMarkdown(p, chart), html = ChartHtml(p, chart);
+  EXPECT_EQ(0u, markdown.find("# Mine\\\\x0d\\\\x0a&lt;b&gt;\\|1\\\\2\n\n")) << markdown;
+  EXPECT_NE(std::string::npos, markdown.find("| P, Q | 1mm | 20 30 40 | A\\|&lt;i&gt;\\\\x0a |"))
+      << markdown;
+  EXPECT_NE(std::string::npos, html.find("<h1>Mine\\x0d\\x0a&lt;b&gt;|1\\2</h1>")) << html;
+  EXPECT_NE(std::string::npos, html.find("<td>A|&lt;i&gt;\\x0a</td>")) << html;
+  EXPECT_EQ(std::string::npos, html.find("<b>"));
+  EXPECT_EQ(std::string::npos, html.find("<i>"));
+  // Every table line of the Markdown as wide as its head.
+  std::vector<std::size_t> widths;
+  for (std::size_t at = 0; at < markdown.size();) {
+    const std::size_t end = markdown.find('\n', at);
+    const std::string line = markdown.substr(at, end - at);
+    at = end + 1;
+    if (!line.empty() && line[0] == '|') widths.push_back(MarkdownCells(line).size());
+  }
+  EXPECT_EQ((std::vector<std::size_t>{7, 7, 7, 7}), widths);  // head, rule, two lines
+}
+
+}  // namespace
+}  // namespace cog
