@@ -1,5 +1,7 @@
 #include "app/arguments.h"
 
+#include "numtext/quoted_text.h"
+
 namespace cog {
 namespace {
 
@@ -54,6 +56,11 @@ bool ParseArguments(const std::vector<std::string>& args, std::span<const Comman
   }
   if (out->command == "help") return out->help = true, true;
   const CommandForm* form = FindCommand(forms, out->command);
+  for (std::size_t i = 0; i < args.size(); ++i)
+    if (args[i].size() > kMaxArgumentBytes)
+      return *error = "argument " + std::to_string(i + 1) + " " + Quoted(args[i]) + " is over " +
+                      std::to_string(kMaxArgumentBytes) + " bytes",
+             false;
   bool command_seen = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -66,12 +73,13 @@ bool ParseArguments(const std::vector<std::string>& args, std::span<const Comman
     const std::string name = arg.substr(2);
     const OptionForm* option = FindOption(form, name);
     if (!option) {
-      *error = form ? out->command + " does not take " + arg : "unknown option " + arg;
+      *error =
+          form ? out->command + " does not take " + Quoted(arg) : "unknown option " + Quoted(arg);
       return false;
     }
-    if (out->Has(name)) return *error = arg + " is given twice", false;
+    if (out->Has(name)) return *error = Quoted(arg) + " is given twice", false;
     if (args.size() - 1 - i < static_cast<std::size_t>(option->values))
-      return *error = arg + " needs " + Count(option->values), false;
+      return *error = Quoted(arg) + " needs " + Count(option->values), false;
     std::vector<std::string>& values = out->options[name];
     values.assign(args.begin() + static_cast<long>(i) + 1,
                   args.begin() + static_cast<long>(i) + 1 + option->values);

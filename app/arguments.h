@@ -8,6 +8,7 @@
 // "--profile -h" names a file. "--help" or "-h" standing on its own, or
 // "help" as the command, asks for the help; nothing else is read then.
 // Anything else starting with "--" must be an option of the command.
+// No argument may be longer than kMaxArgumentBytes.
 
 #include <map>
 #include <span>
@@ -15,6 +16,10 @@
 #include <vector>
 
 namespace cog {
+
+// The longest real argument, a gear list written out gear by gear, takes a
+// few hundred bytes; anything far beyond that is a mistake or an attack.
+inline constexpr std::size_t kMaxArgumentBytes = 4096;
 
 struct OptionForm {
   const char* name;  // without the leading "--"
@@ -38,8 +43,8 @@ struct Arguments {
 };
 
 // False with *error (one line, naming the option) when an option is unknown
-// to the command, given twice or short of values. An unknown command is not
-// an error here: out->command holds it and the caller says what to do.
+// to the command, given twice or short of values, or an argument is too long. An unknown command is
+// not an error here: out->command holds it and the caller says what to do.
 bool ParseArguments(const std::vector<std::string>& args, std::span<const CommandForm> forms,
                     Arguments* out, std::string* error);
 

@@ -17,6 +17,10 @@
 namespace cog {
 namespace {
 
+// No action line comes near this; a longer one is refused before it is read
+// whole, so a line of hundreds of megabytes costs no memory.
+constexpr std::size_t kMaxSessionLine = 64 * 1024;
+
 constexpr const char* kHelp =
     "cogwright-cli: change-gear ratios and trains from the command line\n"
     "\n"
@@ -38,7 +42,8 @@ constexpr const char* kHelp =
     "        show INDEX ACTUAL G1 G2 G3 G4 ERROR GREY   (the box texts; GREY is 12, 34 or -)\n"
     "      or, when a step runs off an end of the table and shows nothing,\n"
     "        keep INDEX\n"
-    "      (tab-separated). An unknown action stops the run with exit code 2.\n"
+    "      (tab-separated). An unknown action, or a line of over 64 KiB, stops the run\n"
+    "      with exit code 2.\n"
     "  cogwright-cli --help | --version\n"
     "\n"
     "  --teeth A B   the smallest and largest tooth count, taken as the program takes\n"
@@ -144,11 +149,32 @@ bool ReplayAction(const std::string& line, std::size_t number, MemoryPort& port,
   return false;
 }
 
+// One line of `in` into *line, without its end; false at the end of the input.
+// A line over kMaxSessionLine bytes is not read on: *too_long is set instead.
+bool ReadActionLine(std::istream& in, std::string* line, bool* too_long) {
+  line->clear();
+  *too_long = false;
+  std::streambuf* buffer = in.rdbuf();
+  for (int c = buffer->sbumpc(); c != std::char_traits<char>::eof(); c = buffer->sbumpc()) {
+    if (c == '\n') return true;
+    if (line->size() == kMaxSessionLine) return *too_long = true, true;
+    line->push_back(static_cast<char>(c));
+  }
+  return !line->empty();
+}
+
 int Session(AppState& state, std::istream& in, std::ostream& out, std::ostream& err) {
   MemoryPort port;
   std::string line;
-  for (std::size_t number = 1; std::getline(in, line); ++number) {
+  bool too_long = false;
+  for (std::size_t number = 1; ReadActionLine(in, &line, &too_long); ++number) {
+    if (too_long) {
+      err << "cogwright-cli: line " << number << " is over " << kMaxSessionLine
+          << " bytes; no action is that long\n";
+      return 2;
+    }
     if (!ReplayAction(line, number, port, state, out, err)) return 2;
+    if (!out) return 0;  // lost output is reported once, where the program ends
   }
   return 0;
 }
@@ -161,7 +187,9 @@ int Table(const AppState& state, std::ostream& out) {
     const int n =
         std::snprintf(buffer, sizeof buffer, "%zu\t%.9g\t%u\t%u\t%u\t%u\t%u\n", i,
                       static_cast<double>(e.Ratio), e.Gear1, e.Gear2, e.Gear3, e.Gear4, e.IsSingle);
-    out.write(buffer, n);
+    // A failed write (a closed pipe, a full disk) ends the table at once; the
+    // program reports it as it ends.
+    if (!out.write(buffer, n)) return 0;
   }
   return 0;
 }
@@ -174,7 +202,7 @@ int Find(AppState& state, const std::string& target, std::ostream& out) {
   MemoryPort port;
   port.SetItemText(IDC_TARGET_RATIO, target);
   FindMatch(port, state);
-  out << "Target ratio  " << target << '\n';
+  out << "Target ratio  " << Printable(target) << '\n';
   if (!HasGearTrain(state.Tables.RatioTable[state.CurrentIndex])) {
     out << "No gear train: the nearest entry is the empty slot of ratio 0 (index "
         << state.CurrentIndex << ").\n";

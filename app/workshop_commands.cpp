@@ -127,7 +127,7 @@ bool LoadLathe(const Arguments& args, LatheProfile* profile, Failure* fail) {
     std::string text, error;
     if (!ReadProfileFile(path, &text, &fail->message)) return false;
     if (!ReadProfile(text, profile, &error)) {
-      fail->message = "profile " + path + ": " + error;
+      fail->message = "profile " + Quoted(path) + ": " + error;
       return false;
     }
   }
@@ -148,7 +148,7 @@ bool LengthOption(const Arguments& args, Fraction* length, Failure* fail) {
   *length = Whole(25);
   if (!args.Has("length")) return true;
   std::string error;
-  if (!ReadFraction(args.Value("length"), length, &error) || !IsPositive(*length)) {
+  if (!ReadRatio(args.Value("length"), length, &error) || !IsPositive(*length)) {
     fail->message = "--length: " + (error.empty() ? "the length must be above zero" : error);
     return false;
   }

@@ -29,7 +29,7 @@ simple [20, 40, 50] None 2/5 0.8 31.75 -0.2 False -200.0 -2000.0 None" "$out"
 # Mistakes: exit code 2 and one line naming what is wrong.
 printf '{"gears": [20,\n 30,]}' >"$scratch/bad.json"
 run() { "$cli" "$@" 2>&1 >/dev/null; echo "exit $?"; }
-check "profile syntax" "cogwright-cli: profile $scratch/bad.json: not a JSON profile: line 2, column 5: syntax error while parsing value - unexpected ']'; expected '[', '{', or a literal
+check "profile syntax" "cogwright-cli: profile \"$scratch/bad.json\": not a JSON profile: line 2, column 5: syntax error while parsing value - unexpected ']'; expected '[', '{', or a literal
 exit 2" "$(run thread 1mm --profile "$scratch/bad.json")"
 check "no lead screw" "cogwright-cli: no lead screw: give --profile FILE with \"leadscrew\", or --leadscrew 1.5mm|8tpi
 exit 2" "$(run thread 1mm --gears 20,30)"
@@ -50,7 +50,7 @@ value that looks like help|cogwright-cli: cannot read the profile "-h"|thread 1m
 starts without a target|cogwright-cli: train: --starts and --length need --target|train 40 30 50 --gears 40,30,50 --leadscrew 2mm --starts x
 list with more|cogwright-cli: chart --list takes nothing else|chart --list --format json
 series twice|cogwright-cli: series "bsp" is named twice (cogwright-cli chart --list names them)|chart bsp bsp --leadscrew 2mm --gears 20,30
-unknown option|cogwright-cli: find does not take --bogus|find 0.5 --bogus
+unknown option|cogwright-cli: find does not take "--bogus"|find 0.5 --bogus
 lead screw words|cogwright-cli: --leadscrew: "3" is not a lead screw (write it as 1.5mm, 8tpi or 0.0625in)|thread 1mm --leadscrew 3 --gears 20,30
 EOF2
 check "one gear reader: 20.0 is 20" "exit 0" "$(run train 20.0 30 40 --leadscrew 2mm --gears 20,30,40 | tail -1)"
@@ -72,11 +72,54 @@ hostile "directory" 2 'is a directory' thread 1mm --profile "$scratch"
 hostile "empty file" 2 'is empty' thread 1mm --profile "$scratch/empty.json"
 hostile "NUL byte" 2 'holds a NUL byte at offset 13' thread 1mm --profile "$scratch/nul.json"
 hostile "long token cut" 2 '"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx..." has no known unit' \
-  thread "$(printf 'x%.0s' $(seq 5000))" --leadscrew 2mm --gears 20,30
+  thread "$(printf 'x%.0s' $(seq 4000))" --leadscrew 2mm --gears 20,30
+hostile "argument over 4 KiB" 2 'argument 2 "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx..." is over 4096 bytes' \
+  thread "$(printf 'x%.0s' $(seq 4097))" --leadscrew 2mm --gears 20,30
 hostile "full disk: thread" 4 'could not be written' thread 1mm --profile "$profile"
 hostile "full disk: chart" 4 'could not be written' chart me --profile "$profile"
 hostile "full disk: table" 4 'could not be written' table --teeth 20 21
 hostile "full disk: help" 4 'could not be written' --help
+
+# A user's text is echoed quoted, escaped and cut short on every path: nothing
+# that steers a terminal reaches it raw.
+raw() {  # the command line; prints how many ESC and CSI bytes its output holds
+  "$cli" "$@" 2>&1 | tr -cd '\033\233' | wc -c
+}
+escape=$'--\e]0;pwned\a\e[2J'
+hostile "option name escaped" 2 '"--\x1b]0;pwned\x07\x1b[2J"' thread M6 "$escape"
+check "option name: no ESC" "0" "$(raw thread M6 "$escape")"
+hostile "profile path escaped" 2 'cannot read the profile "\x1b[2Jx.json"' \
+  thread M6 --profile $'\e[2Jx.json'
+check "find: no ESC in its target line" "0" "$(raw find $'0.5\e[2J\xc2\x9b')"
+printf '{"gears": [2%s]}' "$(printf '0%.0s' $(seq 3000))" >"$scratch/long_number.json"
+err=$("$cli" thread 1mm --profile "$scratch/long_number.json" 2>&1 >/dev/null)
+check "profile number cut short" "1 yes" \
+  "$(grep -c 'parsing .2000000000000000000000000000000000000000\.\.\..' <<<"$err") \
+$([ ${#err} -lt 300 ] && echo yes)"
+printf '{"name": "%s", "leadscrew": "2mm", "gears": [20, 30]}' "$(printf 'n%.0s' $(seq 201))" \
+  >"$scratch/long_name.json"
+hostile "name capped" 2 '"name" is over 200 bytes' thread 1mm --profile "$scratch/long_name.json"
+printf '{"leadscrew": "2mm", "gears": [20, 30], "thread_dial": {"teeth": [%s16], "marks": 8}}' \
+  "$(printf '16, %.0s' $(seq 16))" >"$scratch/long_dial.json"
+hostile "dial gears capped" 2 'teeth lists 17 gears; at most 16' \
+  thread 1mm --profile "$scratch/long_dial.json"
+printf '{"leadscrew": "2mm", "gears": [20, 30], "name": "\\u0000a\\u001b[2J\\u202e"}' \
+  >"$scratch/escaped_name.json"
+csv=$("$cli" thread 1mm --profile "$scratch/escaped_name.json" --all --format csv)
+check "CSV: JSON escapes stay escaped" "0" "$(tr -cd '\000-\010\013-\037\177' <<<"$csv" | wc -c)"
+
+# One reader per rule: the same texts in options and in profiles.
+printf '{"leadscrew": "2mm", "gears": [20, 30], "max_error_percent": "1:2"}' >"$scratch/ratio.json"
+check "max error 1:2 in a profile" "exit 0" "$(run thread 1mm --profile "$scratch/ratio.json" | tail -1)"
+check "length 6:35" "exit 0" "$(run thread 1mm --leadscrew 2mm --gears 20,40 --length 6:35 | tail -1)"
+hostile "decimal comma" 2 '"1,5" has a decimal comma: write a point, "1.5"' \
+  thread 1mm --leadscrew 2mm --gears 20,40 --max-error 1,5
+
+# A line that is no action is refused before it is read whole: under a limit
+# far below its size the run ends with exit 2, not for want of memory.
+code=$( (ulimit -v 400000; yes x | tr -d '\n' | head -c 100000000 |
+  "$cli" session --teeth 20 21 2>"$scratch/err" >/dev/null; echo $?) )
+check "long session line" "2 1" "$code $(grep -c 'line 1 is over 65536 bytes' "$scratch/err")"
 
 # The printable chart is one whole HTML page.
 html=$("$cli" chart iso-coarse unc --format html --leadscrew 2mm --gears 20,40,50,60,127)

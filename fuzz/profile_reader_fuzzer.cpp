@@ -27,6 +27,7 @@
 #include "lathe/train_search.h"
 #include "numtext/extended.h"
 #include "report/chart_sheet.h"
+#include "report/figure_text.h"
 #include "report/report_csv.h"
 #include "report/report_text.h"
 
@@ -228,6 +229,11 @@ void CheckProfile(std::string_view text, const LatheProfile& p) {
   } else {
     RequireAbout(p.name.empty(), "name", "no name when not given");
   }
+  RequireAbout(p.name.size() <= kMaxNameBytes, "name", "a name is within its cap");
+  for (const GearboxPosition& position : p.gearbox)
+    RequireAbout(position.name.size() <= kMaxNameBytes, "gearbox", "a name is within its cap");
+  RequireAbout(!p.dial || p.dial->teeth.size() <= kMaxDialGears, "thread_dial",
+               "a dial lists at most its cap of gears");
 
   if (doc.contains("leadscrew")) {
     const json& given = doc["leadscrew"];
@@ -384,9 +390,25 @@ void CheckSearch(const LatheProfile& p) {
   }
 }
 
+// Whether `text` holds a C1 control or a bidirectional control as UTF-8
+// (U+0080..U+009F, U+061C, U+200E, U+200F, U+202A..U+202E, U+2066..U+2069).
+bool HoldsSteering(std::string_view text) {
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    const auto a = static_cast<unsigned char>(text[i]), b = static_cast<unsigned char>(text[i + 1]);
+    if (a == 0xC2 && b >= 0x80 && b <= 0x9F) return true;
+    if (a == 0xD8 && b == 0x9C) return true;
+    if (i + 2 >= text.size() || a != 0xE2) continue;
+    const auto c = static_cast<unsigned char>(text[i + 2]);
+    if (b == 0x80 && (c == 0x8E || c == 0x8F || (c >= 0xAA && c <= 0xAE))) return true;
+    if (b == 0x81 && c >= 0xA6 && c <= 0xA9) return true;
+  }
+  return false;
+}
+
 // The writers on a profile's own texts (its name and gearbox names, any
-// bytes): text output carries no control character, a Markdown line no
-// unescaped pipe or line break from them, and no CSV cell starts a formula.
+// bytes): text output and CSV carry no control character nor anything that
+// steers a terminal, a Markdown line no unescaped pipe, line break or link
+// from them, and no CSV cell starts a formula.
 void CheckWriters(const LatheProfile& p) {
   if (p.gearbox.size() > 4) return;
   Target target;
@@ -400,9 +422,11 @@ void CheckWriters(const LatheProfile& p) {
       return;
     rows.push_back(row);
   }
-  for (const char c : ThreadText(p, target, rows, Whole(25), false))
+  const std::string text = ThreadText(p, target, rows, Whole(25), false);
+  for (const char c : text)
     Require(c == '\n' || (static_cast<unsigned char>(c) >= 0x20 && c != 0x7f),
             "text output holds no control character but line ends");
+  Require(!HoldsSteering(text), "text output holds no C1 or bidirectional control");
   ChartRow line;
   static const ThreadEntry kEntry{"M6", "1mm"};
   static const ThreadSeries kSeries{"iso-coarse", "ISO", std::span(&kEntry, 1)};
@@ -421,7 +445,19 @@ void CheckWriters(const LatheProfile& p) {
   const std::size_t columns = 5 + !p.gearbox.empty() + p.dial.has_value();
   Require(cells == 3 * (columns + 1), "a Markdown table keeps its columns whatever the names hold");
   Require(md.find('<') == std::string::npos, "no raw HTML reaches Markdown");
+  std::vector<std::string> names = {p.name};
+  for (const GearboxPosition& position : p.gearbox) names.push_back(position.name);
+  for (const std::string& name : names) {
+    const std::string cell = MarkdownCell(name);
+    for (std::size_t i = 0; i < cell.size(); ++i)
+      if (cell[i] == '[' || cell[i] == '(' || cell[i] == '!')
+        Require(i > 0 && cell[i - 1] == '\\', "no Markdown link or image is made of a name");
+  }
   const std::string csv = ThreadCsv(p, target, rows, Whole(25));
+  for (const char c : csv)
+    Require(c == '\n' || (static_cast<unsigned char>(c) >= 0x20 && c != 0x7f),
+            "CSV holds no control character but line ends");
+  Require(!HoldsSteering(csv), "CSV holds no C1 or bidirectional control");
   for (std::size_t at = csv.find('\n'); at != std::string::npos; at = csv.find('\n', at + 1)) {
     const std::size_t gearbox = csv.find(',', csv.find(',', csv.find(',', at + 1) + 1) + 1) + 1;
     if (gearbox < csv.size() && gearbox > at)

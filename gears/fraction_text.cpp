@@ -1,5 +1,6 @@
 #include "gears/fraction_text.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <nlohmann/json.hpp>
 
@@ -100,6 +101,17 @@ bool ReadDecimal(std::string_view text, std::string_view whole, Fraction* out, s
 }  // namespace
 
 bool ReadFraction(std::string_view text, Fraction* out, std::string* error) {
+  // "1,5" is how half of Europe writes 1.5: say so, rather than "not a number".
+  if (text.find(',') != std::string_view::npos) {
+    std::string dotted(text);
+    std::replace(dotted.begin(), dotted.end(), ',', '.');
+    Fraction ignored;
+    std::string why;
+    if (ReadFraction(dotted, &ignored, &why)) {
+      *error = Quote(text) + " has a decimal comma: write a point, " + Quote(dotted);
+      return false;
+    }
+  }
   const std::size_t slash = text.find('/');
   if (slash == std::string_view::npos) return ReadDecimal(text, text, out, error);
   Fraction top, bottom;

@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "numtext/quoted_text.h"
+
 namespace cog {
 namespace {
 
@@ -29,6 +31,12 @@ std::string Reason(const std::string& what) {
     reason.erase(0, reason.find("] ") + 2);
   if (reason.rfind("parse error", 0) == 0 && reason.find(": ") != std::string::npos)
     reason.erase(0, reason.find(": ") + 2);
+  // The token it quotes ("last read: '...'") is the file's text: cut it short
+  // and escape it as every echo of a user's text is.
+  const std::size_t open = reason.find('\''), close = reason.rfind('\'');
+  if (open != std::string::npos && close > open)
+    reason = reason.substr(0, open + 1) + Excerpt(reason.substr(open + 1, close - open - 1)) +
+             reason.substr(close);
   return reason;
 }
 

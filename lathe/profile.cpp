@@ -15,6 +15,12 @@ using Kind = JsonNode::Kind;
 
 std::string Key(std::string_view key) { return Quoted(key); }
 
+// A value as a message shows it: a number as written (cut short when it is
+// long), anything else by its kind.
+std::string Shown(const JsonNode& value) {
+  return value.kind == Kind::kNumber ? Excerpt(value.text) : KindName(value.kind);
+}
+
 // The raw pieces of the file, checked one key at a time and combined at the end.
 struct Pieces {
   std::optional<Fraction> module, dp, stud_shaft, leadscrew_shaft, centre_distance;
@@ -46,9 +52,9 @@ class Reader {
   }
 
   bool Member(const std::string& key, const JsonNode& value) {
-    if (key == "name") return Text(key, value, &profile_->name);
+    if (key == "name") return Text(Key(key), value, &profile_->name);
     if (key == "leadscrew") return Leadscrew(value);
-    if (key == "fixed_ratio") return Positive(key, value, &profile_->fixed_ratio, true);
+    if (key == "fixed_ratio") return Positive(key, value, &profile_->fixed_ratio);
     if (key == "gearbox") return Gearbox(value);
     if (key == "gears") return Gears(value);
     if (key == "module") return Positive(key, value, &pieces_.module.emplace());
@@ -75,24 +81,26 @@ class Reader {
   bool Text(const std::string& where, const JsonNode& value, std::string* out) {
     if (value.kind != Kind::kString)
       return Fail(where + " must be a string, not " + KindName(value.kind));
+    if (value.text.size() > kMaxNameBytes)
+      return Fail(where + " is over " + std::to_string(kMaxNameBytes) +
+                  " bytes; a name is printed on every row");
     *out = value.text;
     return true;
   }
 
-  // `ratio`: "a:b" is read too.
-  bool Number(const std::string& where, const JsonNode& value, Fraction* out, bool ratio = false) {
+  // Every figure is read as the command line reads its options: "a:b" too.
+  bool Number(const std::string& where, const JsonNode& value, Fraction* out) {
     if (value.kind != Kind::kNumber && value.kind != Kind::kString)
       return Fail(where + " must be a number or a decimal or fraction text, not " +
                   KindName(value.kind));
     std::string why;
-    if (!(ratio ? ReadRatio(value.text, out, &why) : ReadFraction(value.text, out, &why)))
-      return Fail(where + ": " + why);
+    if (!ReadRatio(value.text, out, &why)) return Fail(where + ": " + why);
     return true;
   }
 
-  bool Positive(const std::string& key, const JsonNode& value, Fraction* out, bool ratio = false) {
+  bool Positive(const std::string& key, const JsonNode& value, Fraction* out) {
     const std::string where = Key(key);
-    if (!Number(where, value, out, ratio)) return false;
+    if (!Number(where, value, out)) return false;
     if (!IsPositive(*out)) return Fail(where + " must be above zero");
     return true;
   }
@@ -130,7 +138,7 @@ class Reader {
           if (!Text(where + ".name", member, &position.name)) return false;
           named = true;
         } else if (key == "ratio" && !rated) {
-          if (!Number(where + ".ratio", member, &position.ratio, true)) return false;
+          if (!Number(where + ".ratio", member, &position.ratio)) return false;
           if (!IsPositive(position.ratio)) return Fail(where + ".ratio must be above zero");
           rated = true;
         } else {
@@ -154,8 +162,7 @@ class Reader {
       int teeth = 0;
       std::string why;
       if (item.kind != Kind::kNumber || !ReadTeeth(item.text, &teeth, &why))
-        return Fail(where + ": " + (item.kind == Kind::kNumber ? item.text : KindName(item.kind)) +
-                    " " + TeethRule());
+        return Fail(where + ": " + Shown(item) + " " + TeethRule());
       profile_->gears.push_back(teeth);
     }
     return CheckGearCount(profile_->gears.size(), Key("gears"));
@@ -178,8 +185,7 @@ class Reader {
   bool Teeth(const std::string& where, const JsonNode& value, int* out) {
     std::string why;
     if (value.kind != Kind::kNumber || !ReadTeeth(value.text, out, &why))
-      return Fail(where + ": " + (value.kind == Kind::kNumber ? value.text : KindName(value.kind)) +
-                  " " + TeethRule());
+      return Fail(where + ": " + Shown(value) + " " + TeethRule());
     return true;
   }
 
@@ -192,6 +198,9 @@ class Reader {
       if (key == "teeth" && dial.teeth.empty()) {
         const bool list = member.kind == Kind::kArray;
         if (list && member.items.empty()) return Fail(where + ".teeth lists no gears");
+        if (list && member.items.size() > kMaxDialGears)
+          return Fail(where + ".teeth lists " + std::to_string(member.items.size()) +
+                      " gears; at most " + std::to_string(kMaxDialGears) + " are allowed");
         for (std::size_t i = 0; i < (list ? member.items.size() : 1); ++i)
           if (!Teeth(where + ".teeth", list ? member.items[i] : member, &dial.teeth.emplace_back()))
             return false;
@@ -253,8 +262,7 @@ class Reader {
     for (const JsonNode& item : value.items) {
       const std::string& t = item.text;
       if (item.kind != Kind::kNumber || (t != "2" && t != "4" && t != "6"))
-        return Fail(where + ": " + (item.kind == Kind::kNumber ? t : KindName(item.kind)) +
-                    " is not a train size (2, 4 or 6)");
+        return Fail(where + ": " + Shown(item) + " is not a train size (2, 4 or 6)");
       chosen[(t[0] - '2') / 2] = true;
     }
     std::copy(chosen, chosen + 3, profile_->trains);

@@ -503,6 +503,17 @@ bool TrainSearch::Init(const LatheProfile& profile, std::string* error) {
   return true;
 }
 
+std::int64_t TrainSearch::WalkSize() const {
+  std::int64_t size = 0;
+  for (const TrainKind kind : kKinds) {
+    const std::vector<Setup>& setups = setups_[KindIndex(kind)];
+    for (std::size_t s = 0; s < setups.size(); ++s)
+      size += static_cast<std::int64_t>(scale_[KindIndex(kind)][s].size()) *
+              static_cast<std::int64_t>(groups_[setups[s].drivers].size());
+  }
+  return size;
+}
+
 bool TrainSearch::Find(const Lead& lead, const SearchOptions& options, std::vector<TrainRow>* rows,
                        std::string* error) const {
   rows->clear();

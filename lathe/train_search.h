@@ -91,6 +91,12 @@ class TrainSearch {
 
   const LatheProfile& profile() const { return profile_; }
 
+  // How many (driver group, gearbox position) pairs one Find walks at most:
+  // the figure its time grows with, so that a caller can weigh a chart or
+  // gear advice before doing it. Each pair costs a search among the driven
+  // groups and, for the few that may enter, an exact evaluation.
+  std::int64_t WalkSize() const;
+
   struct Group;  // a multiset of 0 to 3 loose tooth counts and its product
   struct Setup;  // how the first driver and keyed pairs stand in one kind of train
 

@@ -2,6 +2,7 @@
 
 #include "gears/fraction_text.h"
 #include "lathe/row_facts.h"
+#include "numtext/quoted_text.h"
 
 namespace cog {
 
@@ -56,8 +57,10 @@ std::string CsvBool(const std::optional<bool>& value) {
 }
 
 std::string CsvCell(const std::string& text) {
-  std::string cell = text;
-  if (!cell.empty() && std::string_view("=+-@\t\r").find(cell[0]) != std::string_view::npos)
+  // Control characters are escaped, not quoted: a reader that splits lines
+  // before it parses, or a terminal that shows the file, never meets one.
+  std::string cell = Printable(text);
+  if (!cell.empty() && std::string_view("=+-@").find(cell[0]) != std::string_view::npos)
     cell = "'" + cell;
   if (cell.find_first_of(",\"\n\r") == std::string::npos) return cell;
   std::string quoted = "\"";
@@ -91,7 +94,8 @@ std::string HtmlText(const std::string& text) {
 std::string MarkdownCell(const std::string& text) {
   std::string out;
   for (char c : HtmlText(text)) {
-    if (c == '|' || c == '\\') out += '\\';
+    // Brackets, parentheses and ! would make a link or an image of a name.
+    if (std::string_view("|\\[]()!").find(c) != std::string_view::npos) out += '\\';
     out += c == '\n' || c == '\r' ? ' ' : c;
   }
   return out;

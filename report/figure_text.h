@@ -40,16 +40,18 @@ std::string FitsWord(const std::optional<bool>& fits);
 // "true", "false", or "" when unknown: for CSV.
 std::string CsvBool(const std::optional<bool>& value);
 
-// One CSV cell of free text (a name from the user): quoted when it holds a
-// comma, quote or line break, and with a leading apostrophe when it would
-// start a spreadsheet formula (=, +, -, @, tab or carriage return).
+// One CSV cell of free text (a name from the user): control characters
+// escaped as in text output (\x0d), quoted when it holds a comma or quote, and
+// with a leading apostrophe when it would start a spreadsheet formula (=, +,
+// - or @).
 std::string CsvCell(const std::string& text);
 
 // Text for HTML element content and attribute values.
 std::string HtmlText(const std::string& text);
 
-// One Markdown table cell: pipes and backslashes escaped, line breaks as
-// blanks, and HTML's special characters as entities.
+// One Markdown table cell: pipes, backslashes, brackets, parentheses and !
+// escaped (no link or image can be made of it), line breaks as blanks, and
+// HTML's special characters as entities.
 std::string MarkdownCell(const std::string& text);
 
 // Why there is no row, as a sentence ("No train within 1 % (the

@@ -18,10 +18,21 @@ TEST(FigureText, CellEscapes) {
       {"=1+2", "'=1+2", "=1+2"},
       {"+A", "'+A", "+A"},
       {"-B,2", "\"'-B,2\"", "-B,2"},
-      {"@SUM(A1)", "'@SUM(A1)", "@SUM(A1)"},
-      {"\tx", "'\tx", "\tx"},
+      {"@SUM(A1)", "'@SUM(A1)", "@SUM\\(A1\\)"},
+      {"\tx", "\\x09x", "\tx"},
       {"a|b\\c", "a|b\\c", "a\\|b\\\\c"},
-      {"two\nlines", "\"two\nlines\"", "two lines"},
+      {"two\nlines", "two\\x0alines", "two lines"},
+      // No control character reaches a CSV file, however it came in.
+      {"\x1b[2J\r", "\\x1b[2J\\x0d", "\x1b\\[2J "},
+      {"a\xc2\x9b"
+       "b",
+       "a\\u009bb",
+       "a\xc2\x9b"
+       "b"},
+      // Markdown makes no link or image of a name.
+      {"[click](http://evil.example)", "[click](http://evil.example)",
+       "\\[click\\]\\(http://evil.example\\)"},
+      {"![x](y)", "![x](y)", "\\!\\[x\\]\\(y\\)"},
       {"<script>&", "<script>&", "&lt;script&gt;&amp;"},
       {"", "", ""},
   };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "numtext/quoted_text.h"
 #include "report/figure_text.h"
 
 namespace cog {
@@ -41,13 +42,15 @@ std::string PaddedColumns(const std::vector<std::vector<std::string>>& rows,
   std::vector<std::size_t> widths;
   for (const auto& row : rows) {
     widths.resize(std::max(widths.size(), row.size()));
-    for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], row[i].size());
+    for (std::size_t i = 0; i < row.size(); ++i)
+      widths[i] = std::max(widths[i], ShownWidth(row[i]));
   }
   std::string out;
   for (const auto& row : rows) {
     out += indent;
     for (std::size_t i = 0; i < row.size(); ++i)
-      out += row[i] + (i + 1 < row.size() ? std::string(widths[i] - row[i].size() + 2, ' ') : "");
+      out +=
+          row[i] + (i + 1 < row.size() ? std::string(widths[i] - ShownWidth(row[i]) + 2, ' ') : "");
     out += '\n';
   }
   return out;
