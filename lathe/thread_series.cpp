@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "lathe/target.h"
 #include "numtext/quoted_text.h"
 
 namespace cog {
@@ -927,18 +928,36 @@ const ThreadSeries* FindSeries(std::string_view name) {
   return nullptr;
 }
 
-bool ReadSeriesList(const std::vector<std::string>& names, std::vector<const ThreadSeries*>* series,
-                    std::string* error) {
-  if (names.empty()) return *error = "no series given", false;
-  std::vector<const ThreadSeries*> list;
-  for (const std::string& name : names) {
-    const ThreadSeries* s = FindSeries(name);
-    if (!s) return *error = "unknown series " + Quoted(name), false;
-    if (std::find(list.begin(), list.end(), s) != list.end())
-      return *error = "series " + Quoted(name) + " is named twice", false;
-    list.push_back(s);
+bool ReadSeriesList(const std::vector<std::string>& items, ChartList* list, std::string* error) {
+  if (items.empty()) return *error = "no series given", false;
+  ChartList read;
+  read.texts_ = std::make_unique<std::deque<std::string>>();
+  read.own_ = std::make_unique<std::vector<ThreadEntry>>();
+  std::size_t own_at = 0;
+  for (const std::string& item : items) {
+    if (const ThreadSeries* s = FindSeries(item)) {
+      if (std::find(read.series.begin(), read.series.end(), s) != read.series.end())
+        return *error = "series " + Quoted(item) + " is named twice", false;
+      read.series.push_back(s);
+      continue;
+    }
+    Target target;
+    std::string why;
+    if (!ReadTarget(item, 1, &target, &why)) {
+      const std::string quoted = "target " + Quoted(item) + " ";
+      if (why.starts_with(quoted)) why.erase(0, quoted.size());
+      return *error = "unknown series " + Quoted(item) + " (as a target it " + why + ")", false;
+    }
+    if (read.own_->empty()) own_at = read.series.size();
+    const char* text = read.texts_->emplace_back(item).c_str();
+    read.own_->push_back({text, text});
   }
-  *series = std::move(list);
+  if (!read.own_->empty()) {
+    read.own_series_ =
+        std::make_unique<ThreadSeries>(ThreadSeries{"list", "Your list", *read.own_});
+    read.series.insert(read.series.begin() + static_cast<long>(own_at), read.own_series_.get());
+  }
+  *list = std::move(read);
   return true;
 }
 

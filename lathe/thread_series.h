@@ -29,6 +29,8 @@
 // Everything here is static, immutable data: the spans and strings stay valid
 // for the life of the program and need no freeing.
 
+#include <deque>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -66,9 +68,32 @@ std::span<const ThreadSeries> BuiltInSeries();
 // "ISO-COARSE" or " iso-coarse" find nothing.
 const ThreadSeries* FindSeries(std::string_view name);
 
-// The series named in `names`, in that order; false with *error when the list
-// is empty, a name is unknown or a series is named twice.
-bool ReadSeriesList(const std::vector<std::string>& names, std::vector<const ThreadSeries*>* series,
-                    std::string* error);
+// What a chart is asked for: built-in series by name and the machinist's own
+// targets ("0.5mm", "11tpi", "M8", "1/4-20 LH") in any mix. The own targets
+// make one series of their own, named "list", standing where the first of
+// them stands; each is a size named as typed, whose target is that text.
+// `series` points into this object for the own list: keep it alive while
+// they are used. Moving keeps them valid; copying is not allowed.
+class ChartList {
+ public:
+  ChartList() = default;
+  ChartList(ChartList&&) = default;
+  ChartList& operator=(ChartList&&) = default;
+  ChartList(const ChartList&) = delete;
+  ChartList& operator=(const ChartList&) = delete;
+
+  std::vector<const ThreadSeries*> series;
+
+ private:
+  friend bool ReadSeriesList(const std::vector<std::string>&, ChartList*, std::string*);
+  std::unique_ptr<std::deque<std::string>> texts_;
+  std::unique_ptr<std::vector<ThreadEntry>> own_;
+  std::unique_ptr<ThreadSeries> own_series_;
+};
+
+// The series and targets in `items`, in that order; false with *error when
+// the list is empty, an item is neither a series nor a target, or a series
+// is named twice.
+bool ReadSeriesList(const std::vector<std::string>& items, ChartList* list, std::string* error);
 
 }  // namespace cog
