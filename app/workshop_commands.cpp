@@ -37,8 +37,9 @@ const char* const kWorkshopHelp =
     "      What one train cuts at each gearbox position, every fit rule with its\n"
     "      margin in mm, and the error against T. A I D is driver, idler, driven;\n"
     "      A B C D is A driving B, and C (on B's shaft) driving D on the lead screw.\n"
-    "  cogwright-cli chart SERIES... [--profile F]\n"
-    "      One line per lead of the built-in series with the best train that fits.\n"
+    "  cogwright-cli chart SERIES|TARGET... [--profile F]\n"
+    "      One line per lead of the built-in series and your own targets, in any mix\n"
+    "      (chart unc 0.5mm 11tpi M8), with the train thread gives first.\n"
     "      cogwright-cli chart --list names the series.\n"
     "  cogwright-cli suggest SERIES... [--profile F] [--from 15 --to 130]\n"
     "      Which one gear added to the set lowers the chart's worst |error| most\n"
@@ -163,7 +164,7 @@ bool TargetOf(const std::string& text, const Arguments& args, Target* target, Fa
   return true;
 }
 
-bool SeriesOf(const Arguments& args, std::vector<const ThreadSeries*>* series, Failure* fail) {
+bool SeriesOf(const Arguments& args, ChartList* series, Failure* fail) {
   if (ReadSeriesList(args.positional, series, &fail->message)) return true;
   fail->message += " (cogwright-cli chart --list names them)";
   return false;
@@ -245,12 +246,12 @@ bool Chart(const Arguments& inv, std::ostream& out, Failure* fail) {
     return ListSeries(out);
   }
   LatheProfile profile;
-  std::vector<const ThreadSeries*> series;
+  ChartList series;
   if (!SeriesOf(inv, &series, fail) || !LoadLathe(inv, &profile, fail)) return false;
   TrainSearch search;
   std::vector<ChartRow> rows;
   std::string error;
-  if (!search.Init(profile, &error) || !BuildChart(search, series, &rows, &error))
+  if (!search.Init(profile, &error) || !BuildChart(search, series.series, &rows, &error))
     return fail->message = error, false;
   const std::string format = inv.Value("format", "text");
   if (format == "json") out << ChartJson(profile, rows, Whole(25));
@@ -263,7 +264,7 @@ bool Chart(const Arguments& inv, std::ostream& out, Failure* fail) {
 
 bool Suggest(const Arguments& inv, std::ostream& out, Failure* fail) {
   LatheProfile profile;
-  std::vector<const ThreadSeries*> series;
+  ChartList series;
   int from = 15, to = 130;
   if (!SeriesOf(inv, &series, fail) ||
       !WholeOption(inv, "from", kMinTeeth, kMaxTeeth, &from, fail) ||
@@ -272,7 +273,7 @@ bool Suggest(const Arguments& inv, std::ostream& out, Failure* fail) {
   if (from > to) return fail->message = "--from is above --to", false;
   AdviceResult advice;
   std::string error;
-  if (!SuggestGear(profile, series, from, to, 5, &advice, &error))
+  if (!SuggestGear(profile, series.series, from, to, 5, &advice, &error))
     return fail->message = error, false;
   const std::string format = inv.Value("format", "text");
   if (format == "json") out << AdviceJson(advice);

@@ -35,7 +35,7 @@ check "no lead screw" "cogwright-cli: no lead screw: give --profile FILE with \"
 exit 2" "$(run thread 1mm --gears 20,30)"
 check "bad target" "cogwright-cli: target \"0mm\" must be above zero
 exit 2" "$(run thread 0mm --leadscrew 2mm --gears 20,30)"
-check "unknown series" "cogwright-cli: unknown series \"iso\" (cogwright-cli chart --list names them)
+check "unknown series" "cogwright-cli: unknown series \"iso\" (as a target it has no known unit (write it as 1.25mm, 20tpi, 0.05in, M6, 1/4-20, 1/4 UNC, mod1.5, dp16, 0.1mm/rev or 0.004ipr)) (cogwright-cli chart --list names them)
 exit 2" "$(run chart iso --leadscrew 2mm --gears 20,30)"
 check "format" "cogwright-cli: --format \"md\" is not one of the formats thread writes
 exit 2" "$(run thread 1mm --format md)"
@@ -120,6 +120,10 @@ hostile "decimal comma" 2 '"1,5" has a decimal comma: write a point, "1.5"' \
 code=$( (ulimit -v 400000; yes x | tr -d '\n' | head -c 100000000 |
   "$cli" session --teeth 20 21 2>"$scratch/err" >/dev/null; echo $?) )
 check "long session line" "2 1" "$code $(grep -c 'line 1 is over 65536 bytes' "$scratch/err")"
+# A machinist's own list charts its leads, one line per lead (M3 is 0.5 mm).
+own=$("$cli" chart 0.5mm M3 11tpi --leadscrew 2mm --gears 20-80/5,127 --format csv |
+  tail -n +2 | cut -d, -f1,2 | tr '\n' ';')
+check "own list" "list,0.5mm M3;list,11tpi;" "$own"
 
 # The printable chart is one whole HTML page.
 html=$("$cli" chart iso-coarse unc --format html --leadscrew 2mm --gears 20,40,50,60,127)

@@ -21,6 +21,7 @@
 
 #include "fuzz/fuzz_check.h"
 #include "gears/fraction.h"
+#include "gears/gear_set.h"
 #include "gears/json_tree.h"
 #include "lathe/profile.h"
 #include "lathe/target.h"
@@ -275,12 +276,20 @@ void CheckProfile(std::string_view text, const LatheProfile& p) {
   if (!p.gears.empty()) {
     RequireAbout(p.gears.size() <= static_cast<std::size_t>(kMaxGears), "gears", "at most 60");
     const json& gears = doc["gears"];
-    RequireAbout(gears.is_array() && gears.size() == p.gears.size(), "gears",
-                 "one gear per item of the document");
-    for (std::size_t i = 0; i < p.gears.size(); ++i) {
-      RequireAbout(p.gears[i] >= 8 && p.gears[i] <= 300, "gears", "from 8 to 300 teeth");
-      RequireAbout(gears[i].is_number() && gears[i].get<double>() == p.gears[i], "gears",
-                   "each gear is the document's number");
+    // A text is the gear list --gears takes, read by its one reader.
+    std::vector<int> listed;
+    std::string why;
+    if (gears.is_string()) {
+      RequireAbout(ReadGearList(gears.get<std::string>(), &listed, &why) && listed == p.gears,
+                   "gears", "a text is read as the --gears list");
+    } else {
+      RequireAbout(gears.is_array() && gears.size() == p.gears.size(), "gears",
+                   "one gear per item of the document");
+      for (std::size_t i = 0; i < p.gears.size(); ++i) {
+        RequireAbout(p.gears[i] >= 8 && p.gears[i] <= 300, "gears", "from 8 to 300 teeth");
+        RequireAbout(gears[i].is_number() && gears[i].get<double>() == p.gears[i], "gears",
+                     "each gear is the document's number");
+      }
     }
   }
 

@@ -189,9 +189,29 @@ std::string Trim(std::string_view t) {
   return std::string(t);
 }
 
+// The blanks and marks the readers forgive, as designation.h states them:
+// inch marks dropped, any run of blanks as one, none at the ends nor beside
+// "/". (Mixed numbers are judged where the number is read.)
+std::string Forgiven(std::string_view lower) {
+  std::string out;
+  for (const char c : lower) {
+    if (c == '"') continue;
+    const bool blank = c == ' ' || (c >= '\t' && c <= '\r');
+    if (!blank) {
+      if (c == '/' && !out.empty() && out.back() == ' ') out.pop_back();
+      out += c;
+    } else if (!out.empty() && out.back() != ' ' && out.back() != '/') {
+      out += ' ';
+    }
+  }
+  if (!out.empty() && out.back() == ' ') out.pop_back();
+  return out;
+}
+
 // The unit forms target.h lists, as it lists them: "module", "mod" and "dp"
-// before the number, "mm/rev", "in/rev", "mm", "tpi" and "in" after it, with
-// blanks allowed between; and "LH" at the end after a blank or "-".
+// before the number, "mm/rev", "in/rev", "ipr", "mm", "tpi", "dp" and "in"
+// after it, with blanks allowed between; and "LH" at the end after a blank
+// or "-".
 bool SplitTarget(const std::string& lower, std::string* number, TargetUnit* unit) {
   struct Form {
     std::string_view text;
@@ -199,12 +219,14 @@ bool SplitTarget(const std::string& lower, std::string* number, TargetUnit* unit
     TargetUnit unit;
   };
   static constexpr Form kForms[] = {
-      {"module", true, TargetUnit::kModule},     {"mod", true, TargetUnit::kModule},
-      {"dp", true, TargetUnit::kDiametralPitch}, {"mm/rev", false, TargetUnit::kFeedMm},
-      {"in/rev", false, TargetUnit::kFeedInch},  {"mm", false, TargetUnit::kPitchMm},
-      {"tpi", false, TargetUnit::kTpi},          {"in", false, TargetUnit::kPitchInch},
+      {"module", true, TargetUnit::kModule},      {"mod", true, TargetUnit::kModule},
+      {"dp", true, TargetUnit::kDiametralPitch},  {"mm/rev", false, TargetUnit::kFeedMm},
+      {"in/rev", false, TargetUnit::kFeedInch},   {"ipr", false, TargetUnit::kFeedInch},
+      {"mm", false, TargetUnit::kPitchMm},        {"tpi", false, TargetUnit::kTpi},
+      {"dp", false, TargetUnit::kDiametralPitch}, {"in", false, TargetUnit::kPitchInch},
   };
-  std::string_view t = lower;
+  const std::string forgiven = Forgiven(lower);
+  std::string_view t = forgiven;
   std::string trimmed = Trim(t);
   if (trimmed.size() >= 3 && trimmed.ends_with("lh") &&
       (trimmed[trimmed.size() - 3] == ' ' || trimmed[trimmed.size() - 3] == '\t' ||
@@ -283,19 +305,37 @@ void CheckReadTarget(std::string_view text, int starts) {
   if (target.designation) {
     // A named thread cuts its table's lead, read as that figure.
     Target figure;
-    Require(ReadTarget(target.designation->thread->target, starts, &figure, &error),
+    Require(target.starts == starts || (starts == 1 && target.starts == target.designation->starts),
+            "a named thread keeps the starts, or gives its own");
+    Require(ReadTarget(target.designation->thread->target, target.starts, &figure, &error),
             "a table's lead reads");
     Require(figure.lead.approx_mm == target.lead.approx_mm, "a named thread has its table's lead");
     return;
   }
+  Require(target.starts == starts, "the target keeps its starts");
+  Require(std::isfinite(target.lead.approx_mm) && target.lead.approx_mm > 0,
+          "the lead is positive");
+  // The signs U+00D7, U+2033 and the fraction signs are the reader's to fold.
+  for (const char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return;
   Require(has_unit, "a read target has one of the documented units");
   Require(target.unit == unit, "the unit is the one the text names");
   Require(target.text == text, "the target keeps its text");
-  Require(target.starts == starts, "the target keeps its starts");
   Fraction value;
   std::string why;
-  Require(ReadFraction(number, &value, &why) && IsPositive(value),
-          "the number of a read target is a positive fraction text");
+  // A mixed number, "11 1/2" or "11-1/2": a whole number and a fraction.
+  const std::size_t dash = number.find_first_of(" -", 1);
+  const std::size_t slash = number.find('/');
+  if (dash != std::string::npos && slash != std::string::npos && slash > dash) {
+    Fraction whole, part;
+    Require(ReadFraction(number.substr(0, dash), &whole, &why) &&
+                ReadFraction(number.substr(dash + 1), &part, &why) && Add(whole, part, &value) &&
+                IsPositive(value),
+            "the number of a read target is a positive mixed number");
+  } else {
+    Require(ReadFraction(number, &value, &why) && IsPositive(value),
+            "the number of a read target is a positive fraction text");
+  }
 
   const Lead& lead = target.lead;
   Require(std::isfinite(lead.approx_mm) && lead.approx_mm > 0, "the lead is positive");

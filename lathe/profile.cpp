@@ -4,6 +4,7 @@
 #include <set>
 
 #include "gears/fraction_text.h"
+#include "gears/gear_set.h"
 #include "gears/json_tree.h"
 #include "lathe/target.h"
 #include "numtext/quoted_text.h"
@@ -154,7 +155,17 @@ class Reader {
   }
 
   bool Gears(const JsonNode& value) {
-    if (value.kind != Kind::kArray) return Fail(Key("gears") + " must be an array of tooth counts");
+    // The text --gears takes ("20-80/5, 127, 2x20"), so a set is written once
+    // whichever way it is given.
+    if (value.kind == Kind::kString) {
+      std::vector<int> gears;
+      std::string why;
+      if (!ReadGearList(value.text, &gears, &why)) return Fail(Key("gears") + ": " + why);
+      profile_->gears = std::move(gears);
+      return CheckGearCount(profile_->gears.size(), Key("gears"));
+    }
+    if (value.kind != Kind::kArray)
+      return Fail(Key("gears") + " must be an array of tooth counts or a gear list text");
     profile_->gears.clear();
     for (std::size_t i = 0; i < value.items.size(); ++i) {
       const std::string where = Key("gears") + "[" + std::to_string(i) + "]";

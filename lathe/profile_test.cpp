@@ -54,6 +54,8 @@ TEST(ProfileTest, MistakesAreNamed) {
       {R"({"gears": [20, 30.5]})", "\"gears\"[1]: 30.5 is not a whole number from 8 to 300"},
       {R"({"gears": ["20"]})", "\"gears\"[0]: a string is not a whole number from 8 to 300"},
       {R"({"gears": []})", "\"gears\" lists no gears"},
+      {R"({"gears": 20})", "\"gears\" must be an array of tooth counts or a gear list text"},
+      {R"({"gears": "20,,30"})", "\"gears\": \"\" is not a whole number from 8 to 300"},
       {R"({"module": 1, "dp": 24})", "give \"module\" or \"dp\", not both"},
       {R"({"module": 1, "slot_mm": [1, 2]})",
        "\"slot_mm\" needs both a \"module\" (or \"dp\") and \"centre_distance_mm\""},
@@ -196,6 +198,14 @@ TEST(ProfileTest, GearListsAsPeopleWriteThem) {
     EXPECT_EQ(!c.gears.empty(), ReadGearList(c.text, &gears, &error)) << c.text << ": " << error;
     if (!c.gears.empty()) {
       EXPECT_EQ(c.gears, gears) << c.text;
+    }
+    // A profile's "gears" takes the same text, with the same answer.
+    LatheProfile p;
+    EXPECT_EQ(!c.gears.empty(),
+              ReadProfile(std::string(R"({"gears": ")") + c.text + "\"}", &p, &error))
+        << c.text << ": " << error;
+    if (!c.gears.empty()) {
+      EXPECT_EQ(c.gears, p.gears) << c.text;
     }
   }
 }

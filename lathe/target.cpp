@@ -19,10 +19,11 @@ struct UnitForm {
 
 // Longer forms first, so "mm/rev" is not read as "mm" nor "module" as "mod".
 constexpr UnitForm kForms[] = {
-    {"module", true, TargetUnit::kModule},     {"mod", true, TargetUnit::kModule},
-    {"dp", true, TargetUnit::kDiametralPitch}, {"mm/rev", false, TargetUnit::kFeedMm},
-    {"in/rev", false, TargetUnit::kFeedInch},  {"mm", false, TargetUnit::kPitchMm},
-    {"tpi", false, TargetUnit::kTpi},          {"in", false, TargetUnit::kPitchInch},
+    {"module", true, TargetUnit::kModule},      {"mod", true, TargetUnit::kModule},
+    {"dp", true, TargetUnit::kDiametralPitch},  {"mm/rev", false, TargetUnit::kFeedMm},
+    {"in/rev", false, TargetUnit::kFeedInch},   {"ipr", false, TargetUnit::kFeedInch},
+    {"mm", false, TargetUnit::kPitchMm},        {"tpi", false, TargetUnit::kTpi},
+    {"dp", false, TargetUnit::kDiametralPitch}, {"in", false, TargetUnit::kPitchInch},
 };
 
 std::string Lower(std::string_view text) {
@@ -104,7 +105,7 @@ bool ScaleByStarts(int starts, Lead* lead) {
 }
 
 constexpr const char* kUnitHelp =
-    "1.25mm, 20tpi, 0.05in, M6, 1/4-20, 1/4 UNC, mod1.5, dp16, 0.1mm/rev or 0.004in/rev";
+    "1.25mm, 20tpi, 0.05in, M6, 1/4-20, 1/4 UNC, mod1.5, dp16, 0.1mm/rev or 0.004ipr";
 
 // A figure with its unit ("1.25mm", "mod 1.5"), without naming what it is
 // the figure of: *why starts where a quoted text would end (" has no known
@@ -112,7 +113,9 @@ constexpr const char* kUnitHelp =
 bool ReadFigure(const std::string& text, TargetUnit* unit, Fraction* value, std::string* why,
                 bool* unit_known) {
   std::string number;
-  *unit_known = SplitUnit(Lower(text), &number, unit);
+  // Blanks inside a unit ("mm / rev") and mixed numbers ("11 1/2", "11½")
+  // as machinists write them.
+  *unit_known = SplitUnit(MachinistText(text), &number, unit);
   if (!*unit_known)
     return *why = std::string(" has no known unit (write it as ") + kUnitHelp + ")", false;
   if (number.empty()) return *why = " has no number before its unit", false;
@@ -121,7 +124,7 @@ bool ReadFigure(const std::string& text, TargetUnit* unit, Fraction* value, std:
     std::replace(dotted.begin(), dotted.end(), ',', '.');
     return *why = " has a decimal comma: write a point, " + Quoted(dotted), false;
   }
-  if (!ReadFraction(number, value, why)) return *why = ": " + *why, false;
+  if (!ReadMixedNumber(number, value, why)) return *why = ": " + *why, false;
   if (!IsPositive(*value)) return *why = " must be above zero", false;
   return true;
 }
@@ -144,6 +147,11 @@ bool ReadTarget(std::string_view text, int starts, Target* out, std::string* err
     case DesignationMatch::kFound:
       target.designation = named;
       core = named.thread->target;
+      if (named.starts > 1 && starts != 1 && starts != named.starts)
+        return *error = "target " + Quoted(text) + " has " + std::to_string(named.starts) +
+                        " starts, not " + std::to_string(starts),
+               false;
+      target.starts = named.starts > 1 ? named.starts : starts;
       break;
     case DesignationMatch::kUnknownSize:
       return *error = "target " + Quoted(text) + " " + why, false;
@@ -154,7 +162,7 @@ bool ReadTarget(std::string_view text, int starts, Target* out, std::string* err
   bool unit_known = false;
   if (!ReadFigure(core, &target.unit, &value, &why, &unit_known))
     return *error = "target " + Quoted(text) + why, false;
-  if (!LeadOf(target.unit, value, &target.lead) || !ScaleByStarts(starts, &target.lead))
+  if (!LeadOf(target.unit, value, &target.lead) || !ScaleByStarts(target.starts, &target.lead))
     return *error = "target " + Quoted(text) + " is too large or too fine to compute exactly",
            false;
   *out = std::move(target);

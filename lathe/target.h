@@ -3,18 +3,20 @@
 // hand of the thread.
 //
 //   "1.25mm", "1.25 mm"  pitch in mm                   lead 1.25
-//   "20tpi", "20 TPI"    threads per inch              lead 25.4/20
+//   "20tpi", "20 TPI", "11 1/2 tpi", "11½ tpi"  threads per inch  lead 25.4/20
 //   "0.05in"             pitch in inches               lead 0.05 x 25.4
 //   "M6", "1/4-20", "1/4 UNC", "2 BA", ...  a thread by its name, resolved
 //                        from the built-in tables (designation.h)
 //   "mod1.5", "module 1.5"  module worm               lead pi x 1.5
-//   "dp16"               diametral-pitch worm          lead 25.4 pi / 16
-//   "0.1mm/rev"          feed                          lead 0.1
-//   "0.004in/rev"        feed in inches                lead 0.004 x 25.4
-// Units are matched in any letter case, with or without blanks before them;
-// the number is any text ReadFraction takes (a decimal comma is refused with
-// a hint). "LH" after the target, after a blank or "-", asks for a left-hand
-// thread. The lead is multiplied by the number of starts. Worm leads involve
+//   "dp16", "16dp"       diametral-pitch worm          lead 25.4 pi / 16
+//   "0.1mm/rev", "0.1 mm / rev"  feed                  lead 0.1
+//   "0.004in/rev", "0.004 ipr"   feed in inches        lead 0.004 x 25.4
+// Units are matched in any letter case, with or without blanks before and
+// inside them; the number is any text ReadMixedNumber takes after
+// MachinistText (a decimal comma is refused with a hint). "LH" after the
+// target, after a blank or "-", asks for a left-hand thread. The lead is
+// multiplied by the number of starts; a multi-start name ("Tr20x8(P4)")
+// gives its own, and `starts` must then be 1 or the same. Worm leads involve
 // pi, are computed at extended precision and are never exact; every other
 // lead is an exact fraction.
 

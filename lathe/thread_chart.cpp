@@ -107,6 +107,11 @@ class PartialChart {
   Extended sum_ = 0;
 };
 
+bool SameLead(const Target& a, const Target& b) {
+  if (a.hand != b.hand || a.lead.exact != b.lead.exact) return false;
+  return a.lead.exact ? a.lead.mm == b.lead.mm : a.lead.approx_mm == b.lead.approx_mm;
+}
+
 }  // namespace
 
 bool BuildChart(const TrainSearch& search, std::span<const ThreadSeries* const> series,
@@ -118,19 +123,21 @@ bool BuildChart(const TrainSearch& search, std::span<const ThreadSeries* const> 
   for (const ThreadSeries* s : series) {
     const std::size_t first_line = rows->size();
     for (const ThreadEntry& thread : s->threads) {
-      const auto same = std::find_if(
-          rows->begin() + static_cast<long>(first_line), rows->end(),
-          [&](const ChartRow& r) { return std::string_view(r.thread->target) == thread.target; });
+      ChartRow row;
+      // The texts were read once already (tables, or the list's reader); a
+      // failure here is a fault in the data.
+      if (!ReadTarget(thread.target, 1, &row.target, error)) return false;
+      // One line per lead: "0.5mm" and "M3" of a machinist's list share one.
+      const auto same =
+          std::find_if(rows->begin() + static_cast<long>(first_line), rows->end(),
+                       [&](const ChartRow& r) { return SameLead(r.target, row.target); });
       if (same != rows->end()) {
         same->sizes.push_back(&thread);
         continue;
       }
-      ChartRow row;
       row.series = s;
       row.thread = &thread;
       row.sizes = {&thread};
-      // The built-in texts always read; a failure here is a fault in the data.
-      if (!ReadTarget(thread.target, 1, &row.target, error)) return false;
       if (!search.Find(row.target.lead, first_only, &found, error)) return false;
       if (!found.empty()) {
         const bool within =

@@ -12,6 +12,7 @@
 #include <tuple>
 
 #include "lathe/testing/brute_force_trains.h"
+#include "lathe/thread_answer.h"
 
 namespace cog {
 namespace {
@@ -116,8 +117,10 @@ TEST(ThreadChartTest, SeriesSharingLeadsKeepTheirOwnLines) {
       "0.25mm", "0.3mm", "0.35mm", "0.4mm",  "0.45mm", "0.5mm",  "0.6mm", "0.7mm",
       "0.75mm", "0.8mm", "1mm",    "1.25mm", "1.5mm",  "1.75mm", "2mm",   "2.5mm",
       "3mm",    "3.5mm", "4mm",    "4.5mm",  "5mm",    "5.5mm",  "6mm"};
-  const std::vector<std::string> fine = {"0.2mm",  "0.25mm", "0.35mm", "0.5mm", "0.75mm", "1mm",
-                                         "1.25mm", "1.5mm",  "2mm",    "3mm",   "4mm"};
+  // ISO 261's fine pitches, up to the 8 mm of M125 and above.
+  const std::vector<std::string> fine = {"0.2mm", "0.25mm", "0.35mm", "0.5mm", "0.75mm",
+                                         "1mm",   "1.25mm", "1.5mm",  "2mm",   "3mm",
+                                         "4mm",   "6mm",    "8mm"};
   EXPECT_EQ(coarse, leads[0]);
   EXPECT_EQ(fine, leads[1]);
   auto line = [&](int fine_series, const char* lead) -> std::vector<std::string> {
@@ -133,7 +136,84 @@ TEST(ThreadChartTest, SeriesSharingLeadsKeepTheirOwnLines) {
   const std::vector<std::string> fine_1mm = line(1, "1mm");
   ASSERT_LE(2u, fine_1mm.size());
   EXPECT_EQ("M8x1", fine_1mm[0]);
-  EXPECT_EQ("M10x1", fine_1mm[1]);
+  EXPECT_EQ("M9x1", fine_1mm[1]);  // a third-choice size
+}
+
+// A machinist's own list: series and targets in any mix, the targets one
+// series of their own where the first stands, one line per lead (M3 is
+// 0.5 mm), each line's train the one `thread` gives first.
+TEST(ThreadChartTest, AMachinistsOwnList) {
+  ChartList list;
+  std::string error;
+  ASSERT_TRUE(ReadSeriesList({"ba", "0.5mm", "unc", "M3", "11tpi", "1/4-20", "11 1/2 tpi", "M8 LH"},
+                             &list, &error))
+      << error;
+  std::vector<std::string> names;
+  for (const ThreadSeries* s : list.series) names.push_back(s->name);
+  EXPECT_EQ((std::vector<std::string>{"ba", "list", "unc"}), names);
+  const ThreadSeries& own = *list.series[1];
+  std::vector<std::string> sizes;
+  for (const ThreadEntry& e : own.threads) sizes.push_back(e.size);
+  EXPECT_EQ((std::vector<std::string>{"0.5mm", "M3", "11tpi", "1/4-20", "11 1/2 tpi", "M8 LH"}),
+            sizes);
+
+  // Moved, the list still points at its own texts.
+  ChartList moved = std::move(list);
+  const std::span<const ThreadSeries* const> just_own(&moved.series[1], 1);
+  const LatheProfile lathe = Lathe(R"({"leadscrew": "2mm", "gears": "20-80/5, 127",
+                                       "tumbler": true})");
+  TrainSearch search;
+  std::vector<ChartRow> rows;
+  ASSERT_TRUE(search.Init(lathe, &error) && BuildChart(search, just_own, &rows, &error)) << error;
+  const struct {
+    std::vector<std::string> sizes;
+    Fraction lead;
+    Hand hand;
+  } lines[] = {
+      {{"0.5mm", "M3"}, {1, 2}, Hand::kRight}, {{"11tpi"}, {127, 55}, Hand::kRight},
+      {{"1/4-20"}, {127, 100}, Hand::kRight},  {{"11 1/2 tpi"}, {254, 115}, Hand::kRight},
+      {{"M8 LH"}, {5, 4}, Hand::kLeft},
+  };
+  ASSERT_EQ(std::size(lines), rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    std::vector<std::string> got;
+    for (const ThreadEntry* e : rows[i].sizes) got.push_back(e->size);
+    EXPECT_EQ(lines[i].sizes, got) << i;
+    EXPECT_EQ(lines[i].lead, rows[i].target.lead.mm) << i;
+    EXPECT_EQ(lines[i].hand, rows[i].target.hand) << i;
+    ThreadAnswer answer;
+    SearchOptions first;
+    first.top = 1;
+    ASSERT_TRUE(AnswerThread(lathe, rows[i].target, first, &answer, &error)) << error;
+    ASSERT_EQ(!answer.rows.empty(), rows[i].best.has_value()) << i;
+    if (rows[i].best) {
+      EXPECT_EQ(answer.rows[0].gears, rows[i].best->gears) << i;
+    }
+  }
+}
+
+TEST(ThreadChartTest, AListThatIsNoChart) {
+  const struct {
+    std::vector<std::string> items;
+    const char* error;
+  } cases[] = {
+      {{}, "no series given"},
+      {{"unc", "bsw", "unc"}, "series \"unc\" is named twice"},
+      {{"iso"},
+       "unknown series \"iso\" (as a target it has no known unit (write it as 1.25mm, 20tpi, "
+       "0.05in, M6, 1/4-20, 1/4 UNC, mod1.5, dp16, 0.1mm/rev or 0.004ipr))"},
+      {{"M8", "1/2"},
+       "unknown series \"1/2\" (as a target it may be 1/2-13 UNC, 1/2-20 UNF, 1/2-28 UNEF, "
+       "1/2-16 UN, 1/2 BSW, 1/2 BSF, 1/2-14 NPT, 1/2 BSB, 1/2 ME32, 1/2 ME40, 1/2-10 ACME; or "
+       "1/2mm, 1/2tpi)"},
+      {{"0mm"}, "unknown series \"0mm\" (as a target it must be above zero)"},
+  };
+  for (const auto& c : cases) {
+    ChartList list;
+    std::string error;
+    EXPECT_FALSE(ReadSeriesList(c.items, &list, &error));
+    EXPECT_EQ(c.error, error);
+  }
 }
 
 // Every tpi lead on a 2 mm screw is 127/(10 tpi) turns of it, which only a

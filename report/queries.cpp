@@ -35,13 +35,15 @@ bool LoadProfile(const std::string& text, LatheProfile* profile, InputError* err
   return CheckComplete(*profile, error);
 }
 
-// A comma-separated list of series names.
-bool ReadSeries(const std::string& names, std::vector<const ThreadSeries*>* series,
-                InputError* error) {
+// A comma-separated list of series names and targets.
+bool ReadSeries(const std::string& names, ChartList* series, InputError* error) {
   std::vector<std::string> list;
   for (std::size_t start = 0; start <= names.size();) {
     const std::size_t comma = std::min(names.find(',', start), names.size());
-    list.push_back(names.substr(start, comma - start));
+    std::string item = names.substr(start, comma - start);
+    item.erase(0, item.find_first_not_of(' '));
+    item.erase(item.find_last_not_of(' ') + 1);
+    list.push_back(std::move(item));
     start = comma + 1;
   }
   error->input = "series";
@@ -144,14 +146,14 @@ std::string TrainQuery(const std::string& profile_json, const std::string& gear_
 
 std::string ChartQuery(const std::string& profile_json, const std::string& series_names) {
   LatheProfile profile;
-  std::vector<const ThreadSeries*> series;
+  ChartList series;
   InputError bad;
   if (!LoadProfile(profile_json, &profile, &bad) || !ReadSeries(series_names, &series, &bad))
     return ErrorJson(bad.input, bad.text);
   std::string error;
   TrainSearch search;
   std::vector<ChartRow> rows;
-  if (!search.Init(profile, &error) || !BuildChart(search, series, &rows, &error))
+  if (!search.Init(profile, &error) || !BuildChart(search, series.series, &rows, &error))
     return ErrorJson("profile", error);
   json sections = json::array();
   for (const ChartSection& s : ChartSections(profile, rows)) {
@@ -171,7 +173,7 @@ std::string ChartQuery(const std::string& profile_json, const std::string& serie
 std::string SuggestQuery(const std::string& profile_json, const std::string& series_names, int from,
                          int to) {
   LatheProfile profile;
-  std::vector<const ThreadSeries*> series;
+  ChartList series;
   InputError bad;
   if (!LoadProfile(profile_json, &profile, &bad) || !ReadSeries(series_names, &series, &bad))
     return ErrorJson(bad.input, bad.text);
@@ -181,7 +183,7 @@ std::string SuggestQuery(const std::string& profile_json, const std::string& ser
   std::string error;
   AdviceResult advice;
   std::string input;
-  if (!SuggestGear(profile, series, from, to, 5, &advice, &error, &input))
+  if (!SuggestGear(profile, series.series, from, to, 5, &advice, &error, &input))
     return ErrorJson(input, error);
   json answer = AdviceTree(advice);
   answer["view"] = Cells(AdviceCells(advice));

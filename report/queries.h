@@ -20,7 +20,8 @@ std::string ThreadQuery(const std::string& profile_json, const std::string& targ
 std::string TrainQuery(const std::string& profile_json, const std::string& gears,
                        const std::string& target, int starts);
 
-// A chart of the series named in `series`, comma-separated ("iso-coarse,unc").
+// A chart of the series and targets in `series`, comma-separated
+// ("iso-coarse,unc" or "unc, 0.5mm, 11tpi, M8"), as `chart` takes them.
 std::string ChartQuery(const std::string& profile_json, const std::string& series);
 
 // The best 5 gears from `from` to `to` to add for that chart.
