@@ -55,7 +55,7 @@ const ThreadSeries* FindSeries(std::string_view name);
 
 // The series named in `names`, in that order; false with *error when the list
 // is empty, a name is unknown or a series is named twice.
-bool ReadSeriesList(const std::vector<std::string>& names, std::vector<const ThreadSeries*>* series,
-                    std::string* error);
+[[nodiscard]] bool ReadSeriesList(const std::vector<std::string>& names,
+                                  std::vector<const ThreadSeries*>* series, std::string* error);
 
 }  // namespace cog
