@@ -240,7 +240,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   std::string error;
   const bool read = ParseArguments(args, forms, &parsed, &error);
   if (parsed.help) {
-    out << kHelp << '\n' << kWorkshopHelp;
+    out << kHelp << '\n' << WorkshopHelp();
     return 0;
   }
   const std::string& command = parsed.command;

@@ -1,13 +1,16 @@
 #include "app/workshop_commands.h"
 
 #include <algorithm>
-#include <charconv>
 #include <map>
 #include <ostream>
 
 #include "app/profile_file.h"
 #include "gears/fraction_text.h"
+#include "lathe/defaults.h"
+#include "lathe/profile.h"
+#include "lathe/question_inputs.h"
 #include "lathe/thread_answer.h"
+#include "lathe/thread_chart.h"
 #include "lathe/train_report.h"
 #include "numtext/quoted_text.h"
 #include "report/chart_sheet.h"
@@ -18,43 +21,80 @@
 
 namespace cog {
 
-const char* const kWorkshopHelp =
-    "Your own lathe (a profile file, or --leadscrew and --gears):\n"
-    "  cogwright-cli thread TARGET [--profile F] [--top N] [--all] [--starts N] [--length MM]\n"
-    "      The N best change-gear trains (default 10) of your set for TARGET, by\n"
-    "      |error|, then fewer gears, then ascending gears, then gearbox position.\n"
-    "      Trains that do not fit on the banjo, that lie beyond the tolerance, or\n"
-    "      that cut the other hand on a lathe without a tumbler are left out; --all\n"
-    "      keeps them, marked. Each row names the tumbler position (a six-gear train\n"
-    "      turns the lead screw the other way) and, with a thread dial, when the\n"
-    "      half-nut may be opened.\n"
-    "      TARGET: a pitch (1.25mm, 20tpi, 0.05in), a thread by name (M6, M6x0.75,\n"
-    "      1/4-20, #10-24, 1/4 UNC, 2 BA: SIZE SERIES for any series of chart --list),\n"
-    "      a worm (mod1.5, dp16) or a feed (0.1mm/rev, 0.004in/rev); LH after it asks\n"
-    "      for a left-hand thread (M6 LH, M6x1-LH). --starts multiplies the lead;\n"
-    "      --length (default 25 mm) is the thread length the drift is given for.\n"
-    "  cogwright-cli train A B C D | A I D | A B C D E F [--profile F] [--target T]\n"
-    "      What one train cuts at each gearbox position, every fit rule with its\n"
-    "      margin in mm, and the error against T. A I D is driver, idler, driven;\n"
-    "      A B C D is A driving B, and C (on B's shaft) driving D on the lead screw.\n"
-    "  cogwright-cli chart SERIES|TARGET... [--profile F]\n"
-    "      One line per lead of the built-in series and your own targets, in any mix\n"
-    "      (chart unc 0.5mm 11tpi M8), with the train thread gives first.\n"
-    "      cogwright-cli chart --list names the series.\n"
-    "  cogwright-cli suggest SERIES... [--profile F] [--from 15 --to 130]\n"
-    "      Which one gear added to the set lowers the chart's worst |error| most\n"
-    "      (then its mean): the best 5 candidates, with before and after figures.\n"
-    "\n"
-    "  --profile F          a lathe profile (JSON: lead screw, gears, gearbox, geometry;\n"
-    "                       see the examples in profiles/)\n"
-    "  --leadscrew 1.5mm|8tpi|0.0625in, --gears 20-80/5,127,2x20, --fixed-ratio 1/2\n"
-    "                       override the profile, or stand in for one\n"
-    "  --max-error PCT      the tolerance in percent (default 1 for threads and worms,\n"
-    "                       10 for feeds, or the profile's \"max_error_percent\")\n"
-    "  --format text|json|csv   (chart also md and html)\n"
-    "The error is cut / target - 1: in percent in text, Markdown and HTML (\"error %\"),\n"
-    "and as a fraction (0.01 is 1 %) in JSON (\"error\") and CSV (\"error_fraction\").\n"
-    "Ratios and lengths are exact decimal or fraction texts (25.4 is 127/5; 6:35 is 6/35).\n";
+namespace {
+
+// The help, with each {name} standing for a default or bound the core names.
+constexpr const char* kWorkshopHelp =
+    R"(Your own lathe (a profile file, or --leadscrew and --gears):
+  cogwright-cli thread TARGET [--profile F] [--top N] [--all] [--starts N] [--length MM]
+      The N best change-gear trains (default {top}) of your set for TARGET, by
+      |error|, then fewer gears, then ascending gears, then gearbox position.
+      Trains that do not fit on the banjo, that lie beyond the tolerance, or
+      that cut the other hand on a lathe without a tumbler are left out; --all
+      keeps them, marked. Each row names the tumbler position (a six-gear train
+      turns the lead screw the other way) and, with a thread dial, when the
+      half-nut may be opened.
+      TARGET: a pitch (1.25mm, 20tpi, 0.05in), a thread by name (M6, M6x0.75,
+      1/4-20, #10-24, 1/4 UNC, 2 BA: SIZE SERIES for any series of chart --list),
+      a worm (mod1.5, dp16) or a feed (0.1mm/rev, 0.004in/rev); LH after it asks
+      for a left-hand thread (M6 LH, M6x1-LH). --starts multiplies the lead;
+      --length (default {length} mm) is the thread length the drift is given for.
+  cogwright-cli train A B C D | A I D | A B C D E F [--profile F] [--target T]
+      What one train cuts at each gearbox position, every fit rule with its
+      margin in mm, and the error against T. A I D is driver, idler, driven;
+      A B C D is A driving B, and C (on B's shaft) driving D on the lead screw.
+  cogwright-cli chart SERIES|TARGET... [--profile F]
+      One line per lead of the built-in series and your own targets, in any mix
+      (chart unc 0.5mm 11tpi M8), with the train thread gives first.
+      cogwright-cli chart --list names the series.
+  cogwright-cli suggest SERIES... [--profile F] [--from {from} --to {to}]
+      Which one gear added to the set lowers the chart's worst |error| most
+      (then its mean): the best {count} candidates, with before and after figures.
+
+  --profile F          a lathe profile (JSON: lead screw, gears, gearbox, geometry;
+                       see the examples in profiles/)
+  --leadscrew 1.5mm|8tpi|0.0625in, --gears 20-80/5,127,2x20, --fixed-ratio 1/2
+                       override the profile, or stand in for one
+  --max-error PCT      the tolerance in percent (default {thread_tolerance} for threads and worms,
+                       {feed_tolerance} for feeds, or the profile's "max_error_percent")
+  --format text|json|csv   (chart also md and html)
+The error is cut / target - 1: in percent in text, Markdown and HTML ("error %"),
+and as a fraction (0.01 is 1 %) in JSON ("error") and CSV ("error_fraction").
+Ratios and lengths are exact decimal or fraction texts (25.4 is 127/5; 6:35 is 6/35).
+Bounds: --top at most {max_top}, --starts at most {max_starts}, tooth counts (--gears, --from,
+--to) from {min_teeth} to {max_teeth}, at most {max_gears} gears, a gearbox of at most {max_positions} positions, a
+profile file of at most {max_kib} KiB, and suggest at most {max_trials} candidate gears times
+gearbox positions.
+)";
+
+}  // namespace
+
+std::string WorkshopHelp() {
+  using std::to_string;
+  const std::pair<std::string, std::string> values[] = {
+      {"{top}", to_string(kDefaultTop)},
+      {"{length}", ShortestText(ToDouble(kDriftLengthMm))},
+      {"{from}", to_string(kAdviceFrom)},
+      {"{to}", to_string(kAdviceTo)},
+      {"{count}", to_string(kAdviceCount)},
+      {"{thread_tolerance}", to_string(kThreadTolerancePercent)},
+      {"{feed_tolerance}", to_string(kFeedTolerancePercent)},
+      {"{max_top}", to_string(kMaxTop)},
+      {"{max_starts}", to_string(kMaxStarts)},
+      {"{min_teeth}", to_string(kMinTeeth)},
+      {"{max_teeth}", to_string(kMaxTeeth)},
+      {"{max_gears}", to_string(kMaxGears)},
+      {"{max_positions}", to_string(kMaxGearboxPositions)},
+      {"{max_kib}", to_string(kMaxProfileBytes / 1024)},
+      {"{max_trials}", to_string(kMaxAdviceTrials)},
+  };
+  std::string help = kWorkshopHelp;
+  for (const auto& [name, value] : values)
+    for (std::size_t at = help.find(name); at != std::string::npos;
+         at = help.find(name, at + value.size()))
+      help.replace(at, name.size(), value);
+  return help;
+}
 
 namespace {
 
@@ -95,22 +135,6 @@ bool CheckFormat(const Arguments& args, Failure* fail) {
   return true;
 }
 
-// A whole number from lo to hi, or a message naming the option.
-bool WholeOption(const Arguments& args, const std::string& name, int lo, int hi, int* out,
-                 Failure* fail) {
-  if (!args.Has(name)) return true;
-  const std::string text = args.Value(name);
-  int value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size() || value < lo || value > hi) {
-    fail->message = "--" + name + " must be a whole number from " + std::to_string(lo) + " to " +
-                    std::to_string(hi) + ", not " + Quoted(text);
-    return false;
-  }
-  *out = value;
-  return true;
-}
-
 // The command line's words for a value that is missing or wrong.
 std::string OptionMessage(const InputError& error) {
   if (error.missing && error.input == "leadscrew")
@@ -120,6 +144,16 @@ std::string OptionMessage(const InputError& error) {
   std::string option = error.input == "max_error_percent" ? "max_error" : error.input;
   std::replace(option.begin(), option.end(), '_', '-');
   return "--" + option + ": " + error.text;
+}
+
+// A whole-number option (--top, --starts, --from, --to), read and checked by
+// the core; *out keeps its default when the option is not given.
+bool WholeOption(const Arguments& args, const WholeInput& what, int* out, Failure* fail) {
+  if (!args.Has(what.input)) return true;
+  InputError error;
+  if (ReadInput(what, args.Value(what.input), out, &error)) return true;
+  fail->message = OptionMessage(error);
+  return false;
 }
 
 bool LoadLathe(const Arguments& args, LatheProfile* profile, Failure* fail) {
@@ -146,7 +180,7 @@ bool LoadLathe(const Arguments& args, LatheProfile* profile, Failure* fail) {
 }
 
 bool LengthOption(const Arguments& args, Fraction* length, Failure* fail) {
-  *length = Whole(25);
+  *length = kDriftLengthMm;
   if (!args.Has("length")) return true;
   std::string error;
   if (!ReadRatio(args.Value("length"), length, &error) || !IsPositive(*length)) {
@@ -159,7 +193,7 @@ bool LengthOption(const Arguments& args, Fraction* length, Failure* fail) {
 bool TargetOf(const std::string& text, const Arguments& args, Target* target, Failure* fail) {
   int starts = 1;
   std::string error;
-  if (!WholeOption(args, "starts", 1, kMaxStarts, &starts, fail)) return false;
+  if (!WholeOption(args, kStartsInput, &starts, fail)) return false;
   if (!ReadTarget(text, starts, target, &error)) return fail->message = error, false;
   return true;
 }
@@ -179,8 +213,8 @@ bool Thread(const Arguments& inv, std::ostream& out, Failure* fail) {
   SearchOptions options;
   options.keep_unfit = inv.Has("all");
   if (!TargetOf(inv.positional[0], inv, &target, fail) ||
-      !WholeOption(inv, "top", 1, kMaxTop, &options.top, fail) ||
-      !LengthOption(inv, &length, fail) || !LoadLathe(inv, &profile, fail))
+      !WholeOption(inv, kTopInput, &options.top, fail) || !LengthOption(inv, &length, fail) ||
+      !LoadLathe(inv, &profile, fail))
     return false;
   ThreadAnswer answer;
   std::string error;
@@ -254,7 +288,7 @@ bool Chart(const Arguments& inv, std::ostream& out, Failure* fail) {
   if (!search.Init(profile, &error) || !BuildChart(search, series.series, &rows, &error))
     return fail->message = error, false;
   const std::string format = inv.Value("format", "text");
-  if (format == "json") out << ChartJson(profile, rows, Whole(25));
+  if (format == "json") out << ChartJson(profile, rows, kDriftLengthMm);
   if (format == "csv") out << ChartCsv(profile, rows);
   if (format == "md") out << ChartMarkdown(profile, rows);
   if (format == "html") out << ChartHtml(profile, rows);
@@ -265,15 +299,16 @@ bool Chart(const Arguments& inv, std::ostream& out, Failure* fail) {
 bool Suggest(const Arguments& inv, std::ostream& out, Failure* fail) {
   LatheProfile profile;
   ChartList series;
-  int from = 15, to = 130;
-  if (!SeriesOf(inv, &series, fail) ||
-      !WholeOption(inv, "from", kMinTeeth, kMaxTeeth, &from, fail) ||
-      !WholeOption(inv, "to", kMinTeeth, kMaxTeeth, &to, fail) || !LoadLathe(inv, &profile, fail))
+  int from = kAdviceFrom, to = kAdviceTo;
+  InputError order;
+  if (!SeriesOf(inv, &series, fail) || !WholeOption(inv, kFromInput, &from, fail) ||
+      !WholeOption(inv, kToInput, &to, fail))
     return false;
-  if (from > to) return fail->message = "--from is above --to", false;
+  if (!CheckCandidates(from, to, &order)) return fail->message = OptionMessage(order), false;
+  if (!LoadLathe(inv, &profile, fail)) return false;
   AdviceResult advice;
   std::string error;
-  if (!SuggestGear(profile, series.series, from, to, 5, &advice, &error))
+  if (!SuggestGear(profile, series.series, from, to, kAdviceCount, &advice, &error))
     return fail->message = error, false;
   const std::string format = inv.Value("format", "text");
   if (format == "json") out << AdviceJson(advice);

@@ -21,7 +21,8 @@ bool IsWorkshopCommand(const std::string& command);
 // code: 0 done, 2 bad usage, profile or target.
 int RunWorkshop(const Arguments& args, std::ostream& out, std::ostream& err);
 
-// The --help text of these commands.
-extern const char* const kWorkshopHelp;
+// The --help text of these commands, with the defaults and bounds the core
+// names (lathe/defaults.h and the caps).
+std::string WorkshopHelp();
 
 }  // namespace cog

@@ -52,8 +52,13 @@ list with more|cogwright-cli: chart --list takes nothing else|chart --list --for
 series twice|cogwright-cli: series "bsp" is named twice (cogwright-cli chart --list names them)|chart bsp bsp --leadscrew 2mm --gears 20,30
 unknown option|cogwright-cli: find does not take "--bogus"|find 0.5 --bogus
 lead screw words|cogwright-cli: --leadscrew: "3" is not a lead screw (write it as 1.5mm, 8tpi or 0.0625in)|thread 1mm --leadscrew 3 --gears 20,30
+rows out of bounds|cogwright-cli: --top: "0" is not a whole number from 1 to 1000|thread 1mm --top 0 --leadscrew 2mm --gears 20,30
+candidates backwards|cogwright-cli: --from: 40 is above the largest candidate gear, 30|suggest me --from 40 --to 30 --leadscrew 2mm --gears 20,30
 EOF2
+# Whole numbers have one reader: 20.0 is 20 wherever a whole number is asked.
 check "one gear reader: 20.0 is 20" "exit 0" "$(run train 20.0 30 40 --leadscrew 2mm --gears 20,30,40 | tail -1)"
+check "one whole-number reader" "exit 0" \
+  "$(run thread 1mm --top 10.0 --starts 2.0 --leadscrew 2mm --gears 20.0,40 | tail -1)"
 
 # Hostile input: refused at once with a message that names the problem, and
 # output that cannot be written is never success.

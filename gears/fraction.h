@@ -24,14 +24,14 @@ struct Fraction {
 };
 
 // num/den reduced; false when den is 0 or the result does not fit.
-bool MakeFraction(std::int64_t num, std::int64_t den, Fraction* out);
+[[nodiscard]] bool MakeFraction(std::int64_t num, std::int64_t den, Fraction* out);
 Fraction Whole(std::int64_t value);
 
-bool Add(const Fraction& a, const Fraction& b, Fraction* out);
-bool Subtract(const Fraction& a, const Fraction& b, Fraction* out);
-bool Multiply(const Fraction& a, const Fraction& b, Fraction* out);
+[[nodiscard]] bool Add(const Fraction& a, const Fraction& b, Fraction* out);
+[[nodiscard]] bool Subtract(const Fraction& a, const Fraction& b, Fraction* out);
+[[nodiscard]] bool Multiply(const Fraction& a, const Fraction& b, Fraction* out);
 // False also when b is zero.
-bool Divide(const Fraction& a, const Fraction& b, Fraction* out);
+[[nodiscard]] bool Divide(const Fraction& a, const Fraction& b, Fraction* out);
 
 // -1, 0 or 1 as a < b, a == b, a > b; exact for every pair of fractions.
 int Compare(const Fraction& a, const Fraction& b);

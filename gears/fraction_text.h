@@ -17,10 +17,10 @@
 namespace cog {
 
 // True and *out set, or false with *error saying why (it quotes the text).
-bool ReadFraction(std::string_view text, Fraction* out, std::string* error);
+[[nodiscard]] bool ReadFraction(std::string_view text, Fraction* out, std::string* error);
 
 // A ratio: any text ReadFraction takes, or "a:b" read as a / b ("6:35").
-bool ReadRatio(std::string_view text, Fraction* out, std::string* error);
+[[nodiscard]] bool ReadRatio(std::string_view text, Fraction* out, std::string* error);
 
 // Shortest decimal text of a double that reads back to the same double
 // ("0.1", "-1.5e-07"): how the workshop prints figures that are not exact.

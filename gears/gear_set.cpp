@@ -5,10 +5,11 @@
 
 namespace cog {
 
-std::string TeethRule() {
-  return "is not a whole number from " + std::to_string(kMinTeeth) + " to " +
-         std::to_string(kMaxTeeth);
+std::string WholeRule(int lo, int hi) {
+  return "is not a whole number from " + std::to_string(lo) + " to " + std::to_string(hi);
 }
+
+std::string TeethRule() { return WholeRule(kMinTeeth, kMaxTeeth); }
 
 bool ReadTeeth(std::string_view text, int* teeth, std::string* error) {
   if (ReadWhole(text, kMinTeeth, kMaxTeeth, teeth)) return true;

@@ -27,7 +27,7 @@ inline constexpr int kMaxJsonDepth = 32;
 
 // False with *error ("line L, column C: ...") when `text` is not one JSON
 // value, or nests arrays and objects deeper than kMaxJsonDepth.
-bool ParseJsonTree(std::string_view text, JsonNode* root, std::string* error);
+[[nodiscard]] bool ParseJsonTree(std::string_view text, JsonNode* root, std::string* error);
 
 // "string", "array", ...: for messages.
 const char* KindName(JsonNode::Kind kind);

@@ -37,7 +37,8 @@ struct FitRule {
 
 // The rules for a simple (3 gears: A, I, D) or compound (4 gears: A, B, C, D)
 // train; false when a figure overflows (the caller reports it).
-bool FitRules(const Geometry& geometry, std::span<const int> gears, std::vector<FitRule>* rules);
+[[nodiscard]] bool FitRules(const Geometry& geometry, std::span<const int> gears,
+                            std::vector<FitRule>* rules);
 
 // The same rules for the search, which asks millions of times: divided by
 // m/2 each rule compares a sum of tooth counts with a fraction of the
@@ -54,9 +55,9 @@ struct FitLimits {
   std::int64_t slot_max;    // S2 <= this              (floor(2 far / m))
 };
 // False when a figure overflows 64 bits.
-bool MakeFitLimits(const Geometry& geometry, FitLimits* limits);
+[[nodiscard]] bool MakeFitLimits(const Geometry& geometry, FitLimits* limits);
 
 // Whether a simple (3 gears) or compound (4 gears) train fits.
-bool TrainFits(const FitLimits& limits, const int* gears, int count);
+[[nodiscard]] bool TrainFits(const FitLimits& limits, const int* gears, int count);
 
 }  // namespace cog

@@ -92,8 +92,8 @@ struct LatheProfile {
 // False with *error naming the line and column (syntax) or the key, or when
 // the text is over kMaxProfileBytes or holds a NUL byte. When the fault lies
 // in one key's value, *key (if given) is set to that key; else it is cleared.
-bool ReadProfile(std::string_view json_text, LatheProfile* out, std::string* error,
-                 std::string* key = nullptr);
+[[nodiscard]] bool ReadProfile(std::string_view json_text, LatheProfile* out, std::string* error,
+                               std::string* key = nullptr);
 
 // Values given outside the profile (the command line's --leadscrew, --gears
 // and --fixed-ratio), each applied when present.
@@ -103,10 +103,11 @@ struct ProfileOverrides {
   std::optional<std::string> fixed_ratio;
   std::optional<std::string> max_error_percent;
 };
-bool ApplyOverrides(const ProfileOverrides& overrides, LatheProfile* profile, InputError* error);
+[[nodiscard]] bool ApplyOverrides(const ProfileOverrides& overrides, LatheProfile* profile,
+                                  InputError* error);
 
 // False with *error (missing, "not given") on the first of "leadscrew" and
 // "gears" that is missing.
-bool CheckComplete(const LatheProfile& profile, InputError* error);
+[[nodiscard]] bool CheckComplete(const LatheProfile& profile, InputError* error);
 
 }  // namespace cog

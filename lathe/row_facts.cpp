@@ -1,5 +1,7 @@
 #include "lathe/row_facts.h"
 
+#include "lathe/defaults.h"
+
 namespace cog {
 
 Tumbler TumblerFor(TrainKind kind, Hand hand) {
@@ -9,7 +11,7 @@ Tumbler TumblerFor(TrainKind kind, Hand hand) {
 
 Fraction TolerancePercent(const LatheProfile& profile, const Target& target) {
   if (profile.max_error_percent) return *profile.max_error_percent;
-  return Whole(IsFeed(target.unit) ? 10 : 1);
+  return Whole(IsFeed(target.unit) ? kFeedTolerancePercent : kThreadTolerancePercent);
 }
 
 bool WithinTolerance(const TrainError& error, const Fraction& percent) {

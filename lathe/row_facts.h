@@ -24,11 +24,12 @@ enum class Tumbler { kNormal, kReversed };
 Tumbler TumblerFor(TrainKind kind, Hand hand);
 
 // The tolerance in percent: the profile's "max_error_percent" (which
-// --max-error overrides), else 10 for feeds and 1 for threads and worms.
+// --max-error overrides), else kFeedTolerancePercent for feeds and
+// kThreadTolerancePercent for threads and worms (defaults.h).
 Fraction TolerancePercent(const LatheProfile& profile, const Target& target);
 
 // Whether |error| is at most `percent` / 100.
-bool WithinTolerance(const TrainError& error, const Fraction& percent);
+[[nodiscard]] bool WithinTolerance(const TrainError& error, const Fraction& percent);
 
 struct RowFacts {
   // Empty when the lathe has no tumbler and the train cuts the other hand.

@@ -4,6 +4,8 @@
 #include <cctype>
 
 #include "gears/fraction_text.h"
+#include "gears/input_error.h"
+#include "lathe/question_inputs.h"
 #include "numtext/quoted_text.h"
 
 namespace cog {
@@ -132,10 +134,8 @@ bool ReadFigure(const std::string& text, TargetUnit* unit, Fraction* value, std:
 }  // namespace
 
 bool ReadTarget(std::string_view text, int starts, Target* out, std::string* error) {
-  if (starts < 1 || starts > kMaxStarts) {
-    *error = "starts must be a whole number from 1 to " + std::to_string(kMaxStarts);
-    return false;
-  }
+  InputError bad;
+  if (!CheckInput(kStartsInput, starts, &bad)) return *error = "starts: " + bad.text, false;
   Target target;
   target.text = std::string(text);
   target.starts = starts;

@@ -57,11 +57,13 @@ inline bool IsFeed(TargetUnit unit) {
 }
 
 // False with *error when the text has no known unit or name, its number is
-// not a positive decimal or fraction, or starts is outside 1..kMaxStarts.
-bool ReadTarget(std::string_view text, int starts, Target* out, std::string* error);
+// not a positive decimal or fraction, or starts is outside 1..kMaxStarts (the
+// shells check it first, with CheckInput(kStartsInput, ...) of
+// question_inputs.h, to name it as its own input).
+[[nodiscard]] bool ReadTarget(std::string_view text, int starts, Target* out, std::string* error);
 
 // A lead screw is a pitch: "1.5mm", "8tpi" or "0.0625in", as a target's
 // figure is written; an exact lead in mm.
-bool ReadLeadscrew(std::string_view text, Fraction* lead_mm, std::string* error);
+[[nodiscard]] bool ReadLeadscrew(std::string_view text, Fraction* lead_mm, std::string* error);
 
 }  // namespace cog

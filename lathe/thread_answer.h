@@ -34,7 +34,8 @@ LatheProfile ForHand(const LatheProfile& profile, Hand hand);
 // `options.keep_unfit` is the "all" of the shells: rows that do not fit,
 // cut the other hand or lie beyond the tolerance are then kept, marked.
 // False with *error on overflow.
-bool AnswerThread(const LatheProfile& profile, const Target& target, const SearchOptions& options,
-                  ThreadAnswer* answer, std::string* error);
+[[nodiscard]] bool AnswerThread(const LatheProfile& profile, const Target& target,
+                                const SearchOptions& options, ThreadAnswer* answer,
+                                std::string* error);
 
 }  // namespace cog

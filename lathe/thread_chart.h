@@ -31,8 +31,9 @@ struct ChartRow {
 
 // The lines of `series` in order, each placed at its first size, for the
 // search's lathe; false with *error on overflow.
-bool BuildChart(const TrainSearch& search, std::span<const ThreadSeries* const> series,
-                std::vector<ChartRow>* rows, std::string* error);
+[[nodiscard]] bool BuildChart(const TrainSearch& search,
+                              std::span<const ThreadSeries* const> series,
+                              std::vector<ChartRow>* rows, std::string* error);
 
 struct ChartSummary {
   int threads = 0;
@@ -70,8 +71,9 @@ struct AdviceResult {
 // candidate's set in full and sorting, but each candidate is searched only
 // for trains that use its gear, and only until it is sure to rank below the
 // best `count` found so far.
-bool SuggestGear(const LatheProfile& profile, std::span<const ThreadSeries* const> series, int from,
-                 int to, int count, AdviceResult* result, std::string* error,
-                 std::string* input = nullptr);
+[[nodiscard]] bool SuggestGear(const LatheProfile& profile,
+                               std::span<const ThreadSeries* const> series, int from, int to,
+                               int count, AdviceResult* result, std::string* error,
+                               std::string* input = nullptr);
 
 }  // namespace cog

@@ -94,6 +94,7 @@ class ChartList {
 // The series and targets in `items`, in that order; false with *error when
 // the list is empty, an item is neither a series nor a target, or a series
 // is named twice.
-bool ReadSeriesList(const std::vector<std::string>& items, ChartList* list, std::string* error);
+[[nodiscard]] bool ReadSeriesList(const std::vector<std::string>& items, ChartList* list,
+                                  std::string* error);
 
 }  // namespace cog

@@ -24,7 +24,7 @@ struct TrainReport {
 // `gears` is A I D, A B C D or A B C D E F. Without a target (nullptr) the
 // rows' errors are left at zero and mean nothing. False with *error when the
 // train has another number of gears or a figure overflows.
-bool ReportTrain(const LatheProfile& profile, const std::vector<int>& gears, const Target* target,
-                 TrainReport* report, std::string* error);
+[[nodiscard]] bool ReportTrain(const LatheProfile& profile, const std::vector<int>& gears,
+                               const Target* target, TrainReport* report, std::string* error);
 
 }  // namespace cog

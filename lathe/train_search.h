@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "gears/fraction.h"
+#include "lathe/defaults.h"
 #include "lathe/fit_rules.h"
 #include "lathe/profile.h"
 #include "lathe/target.h"
@@ -49,13 +50,13 @@ struct TrainRow {
 };
 
 struct SearchOptions {
-  int top = 10;  // below 1: no rows
+  int top = kDefaultTop;  // below 1: no rows
   bool keep_unfit = false;
 };
 
-// Limits the shells enforce before asking, each with a message that names it.
-// The search itself takes any figures; these keep one query to a few seconds
-// on a small machine.
+// Limits checked before asking (question_inputs.h), each with a message that
+// names it. The search itself takes any figures; these keep one query to a
+// few seconds on a small machine.
 //
 // Rows shown: the search keeps its best rows in a heap, O(log top) per row,
 // but each row kept costs an exact evaluation and a line of output; past a
@@ -68,12 +69,12 @@ class TrainSearch {
  public:
   // False with *error when the profile's figures are too large to combine
   // exactly. REQUIRES: CheckComplete(profile).
-  bool Init(const LatheProfile& profile, std::string* error);
+  [[nodiscard]] bool Init(const LatheProfile& profile, std::string* error);
 
   // The best rows for `lead` in order; false with *error when a figure would
   // overflow 64 bits (a lead or ratio given with too many digits).
-  bool Find(const Lead& lead, const SearchOptions& options, std::vector<TrainRow>* rows,
-            std::string* error) const;
+  [[nodiscard]] bool Find(const Lead& lead, const SearchOptions& options,
+                          std::vector<TrainRow>* rows, std::string* error) const;
 
   // What adding a gear of `teeth` teeth to a set makes possible. The first
   // options.top rows, in order, of every row of this search whose shown
@@ -85,9 +86,9 @@ class TrainSearch {
   // uses the gear or is a row of the smaller set, shown the same way.
   // REQUIRES: `known` in order, from a set that differs from this one only
   // by that gear.
-  bool FindUsing(const Lead& lead, int teeth, std::span<const TrainRow> known,
-                 const SearchOptions& options, std::vector<TrainRow>* rows,
-                 std::string* error) const;
+  [[nodiscard]] bool FindUsing(const Lead& lead, int teeth, std::span<const TrainRow> known,
+                               const SearchOptions& options, std::vector<TrainRow>* rows,
+                               std::string* error) const;
 
   const LatheProfile& profile() const { return profile_; }
 
@@ -137,7 +138,8 @@ struct TrainSearch::Setup {
 // Fills a row's ratio, lead and error for `gears` (any kind, any arrangement)
 // on `profile` at gearbox position `gearbox` (-1 when it has none), and its fit
 // when the profile has a geometry; false with *error on overflow.
-bool DescribeTrain(const LatheProfile& profile, const std::vector<int>& gears, int gearbox,
-                   const Lead& target, TrainRow* row, std::string* error);
+[[nodiscard]] bool DescribeTrain(const LatheProfile& profile, const std::vector<int>& gears,
+                                 int gearbox, const Lead& target, TrainRow* row,
+                                 std::string* error);
 
 }  // namespace cog

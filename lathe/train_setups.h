@@ -25,7 +25,8 @@ using TrainSetup = TrainSearch::Setup;
 // The setups of `kind` on `profile`: the loose one first (no keyed pair),
 // then each way keyed pairs can stand, each set of tooth counts once. False
 // when a factor overflows.
-bool MakeSetups(const LatheProfile& profile, TrainKind kind, std::vector<TrainSetup>* out);
+[[nodiscard]] bool MakeSetups(const LatheProfile& profile, TrainKind kind,
+                              std::vector<TrainSetup>* out);
 
 // Shows the rows of keyed setups. A row is its kind, its drivers and driven
 // gears as multisets, and its gearbox position; it may be made in several

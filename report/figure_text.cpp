@@ -1,6 +1,7 @@
 #include "report/figure_text.h"
 
 #include "gears/fraction_text.h"
+#include "lathe/defaults.h"
 #include "lathe/row_facts.h"
 #include "numtext/quoted_text.h"
 
@@ -115,7 +116,7 @@ std::string NoTrainText(const LatheProfile& profile, const Target& target,
       return "No train: without a tumbler, the kinds of train the profile allows all cut the "
              "other hand (six-gear trains cut the other hand from simple and compound ones)";
     case NoTrain::kBeyondTolerance: {
-      const RowNumbers n = NumbersOf(answer.nearest, target.lead, Whole(25));
+      const RowNumbers n = NumbersOf(answer.nearest, target.lead, kDriftLengthMm);
       return "No train within " + tolerance + " % (the nearest is " + ErrorPercent(n) + " off)";
     }
     case NoTrain::kNoneFits:

@@ -4,8 +4,10 @@
 
 #include "gears/fraction_text.h"
 #include "lathe/banjo_layout.h"
+#include "lathe/defaults.h"
 #include "lathe/fit_rules.h"
 #include "lathe/profile.h"
+#include "lathe/question_inputs.h"
 #include "lathe/thread_answer.h"
 #include "lathe/thread_chart.h"
 #include "lathe/thread_series.h"
@@ -51,10 +53,7 @@ bool ReadSeries(const std::string& names, ChartList* series, InputError* error) 
 }
 
 bool ReadQueryTarget(const std::string& text, int starts, Target* target, InputError* error) {
-  if (starts < 1 || starts > kMaxStarts) {
-    *error = {"starts", "must be a whole number from 1 to " + std::to_string(kMaxStarts)};
-    return false;
-  }
+  if (!CheckInput(kStartsInput, starts, error)) return false;
   error->input = "target";
   return ReadTarget(text, starts, target, &error->text);
 }
@@ -100,10 +99,8 @@ std::string ThreadQuery(const std::string& profile_json, const std::string& targ
   Target target;
   InputError bad;
   if (!LoadProfile(profile_json, &profile, &bad) ||
-      !ReadQueryTarget(target_text, starts, &target, &bad))
+      !ReadQueryTarget(target_text, starts, &target, &bad) || !CheckInput(kTopInput, top, &bad))
     return ErrorJson(bad.input, bad.text);
-  if (top < 1 || top > kMaxTop)
-    return ErrorJson("top", "the number of rows must be from 1 to " + std::to_string(kMaxTop));
   std::string error;
   SearchOptions options;
   options.top = top;
@@ -111,8 +108,8 @@ std::string ThreadQuery(const std::string& profile_json, const std::string& targ
   ThreadAnswer found;
   if (!AnswerThread(profile, target, options, &found, &error)) return ErrorJson("target", error);
   const std::vector<TrainRow>& rows = found.rows;
-  json answer = ThreadResultTree(profile, target, rows, Whole(25));
-  answer["view"] = Cells(ThreadCells(profile, target, rows, Whole(25), keep_unfit));
+  json answer = ThreadResultTree(profile, target, rows, kDriftLengthMm);
+  answer["view"] = Cells(ThreadCells(profile, target, rows, kDriftLengthMm, keep_unfit));
   answer["view"]["caption"] = "Best trains for " + TargetLine(target) + "; fit " + FitLine(profile);
   // Without rows, why; "more": asking for every train would show some.
   bool more = false;
@@ -136,8 +133,8 @@ std::string TrainQuery(const std::string& profile_json, const std::string& gear_
   const Target* t = target ? &*target : nullptr;
   if (!ReportTrain(profile, gears, t, &report, &error)) return ErrorJson("train", error);
   json answer =
-      TrainReportTree(profile, report.positions, report.rules, report.in_set, t, Whole(25));
-  answer["view"] = Cells(TrainCells(profile, report.positions, t, Whole(25)));
+      TrainReportTree(profile, report.positions, report.rules, report.in_set, t, kDriftLengthMm);
+  answer["view"] = Cells(TrainCells(profile, report.positions, t, kDriftLengthMm));
   answer["view"]["rules"] = RuleCells(report.rules).rows;
   answer["view"]["caption"] = BanjoCaption(profile, report);
   answer["view"]["drawing"] = Drawing(profile, report);
@@ -162,7 +159,7 @@ std::string ChartQuery(const std::string& profile_json, const std::string& serie
     section["title"] = s.series->title;
     sections.push_back(std::move(section));
   }
-  json answer = ChartTree(profile, rows, Whole(25));
+  json answer = ChartTree(profile, rows, kDriftLengthMm);
   answer["view"] = {{"header", ChartHeader(profile)},
                     {"sections", std::move(sections)},
                     {"csv", ChartCsv(profile, rows)},
@@ -175,15 +172,13 @@ std::string SuggestQuery(const std::string& profile_json, const std::string& ser
   LatheProfile profile;
   ChartList series;
   InputError bad;
-  if (!LoadProfile(profile_json, &profile, &bad) || !ReadSeries(series_names, &series, &bad))
+  if (!LoadProfile(profile_json, &profile, &bad) || !ReadSeries(series_names, &series, &bad) ||
+      !CheckCandidates(from, to, &bad))
     return ErrorJson(bad.input, bad.text);
-  if (from < kMinTeeth || to > kMaxTeeth || from > to)
-    return ErrorJson("from", "candidate gears must lie from " + std::to_string(kMinTeeth) + " to " +
-                                 std::to_string(kMaxTeeth) + ", the first not above the last");
   std::string error;
   AdviceResult advice;
   std::string input;
-  if (!SuggestGear(profile, series.series, from, to, 5, &advice, &error, &input))
+  if (!SuggestGear(profile, series.series, from, to, kAdviceCount, &advice, &error, &input))
     return ErrorJson(input, error);
   json answer = AdviceTree(advice);
   answer["view"] = Cells(AdviceCells(advice));

@@ -5,8 +5,10 @@
 // by the same code as the command-line tool's (cells, captions, a chart's CSV
 // and printable sheet, the banjo drawing). Or it is {"error": TEXT, "input":
 // WHAT}: WHAT is "profile" (the file as a whole), a profile key, "target",
-// "starts", "top", "train", "series" or "from", and TEXT says what is wrong
-// with it in the data's words, for the page to word for its field.
+// "starts", "top", "train", "series", "from" or "to", and TEXT says what is
+// wrong with it in the data's words, for the page to word for its field.
+// Starts, top, from and to are checked as lathe/question_inputs.h says, as
+// the command-line tool checks them; their defaults are lathe/defaults.h's.
 
 #include <string>
 
@@ -24,7 +26,7 @@ std::string TrainQuery(const std::string& profile_json, const std::string& gears
 // ("iso-coarse,unc" or "unc, 0.5mm, 11tpi, M8"), as `chart` takes them.
 std::string ChartQuery(const std::string& profile_json, const std::string& series);
 
-// The best 5 gears from `from` to `to` to add for that chart.
+// The best kAdviceCount gears from `from` to `to` to add for that chart.
 std::string SuggestQuery(const std::string& profile_json, const std::string& series, int from,
                          int to);
 

@@ -72,7 +72,7 @@ TEST(Queries, EveryRefusalNamesItsInput) {
       {"from 7", [] { return SuggestQuery(kLathe, "me", 7, 30); }, "from"},
       {"from 8 to 8", [] { return SuggestQuery(kLathe, "me", 8, 8); }, ""},
       {"from 300 to 300", [] { return SuggestQuery(kLathe, "me", 300, 300); }, ""},
-      {"to 301", [] { return SuggestQuery(kLathe, "me", 290, 301); }, "from"},
+      {"to 301", [] { return SuggestQuery(kLathe, "me", 290, 301); }, "to"},
       {"from above to", [] { return SuggestQuery(kLathe, "me", 31, 30); }, "from"},
       // 150 candidates at 2 positions are the most trials; 151 too many.
       {"150 candidates", [] { return SuggestQuery(kLathe, "me", 151, 300); }, ""},

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gears/fraction_text.h"
+#include "lathe/defaults.h"
 #include "lathe/row_facts.h"
 #include "numtext/quoted_text.h"
 #include "report/figure_text.h"
@@ -143,7 +144,8 @@ std::string SizesText(const ChartRow& row) {
 std::string NoChartTrainText(const LatheProfile& profile, const ChartRow& row) {
   if (!row.nearest) return "no train fits";
   return "no train within " + ShortestText(ToDouble(TolerancePercent(profile, row.target))) +
-         " % (nearest " + ErrorPercent(NumbersOf(*row.nearest, row.target.lead, Whole(25))) + ")";
+         " % (nearest " + ErrorPercent(NumbersOf(*row.nearest, row.target.lead, kDriftLengthMm)) +
+         ")";
 }
 
 }  // namespace
@@ -166,7 +168,7 @@ std::vector<ChartSection> ChartSections(const LatheProfile& profile,
       c.push_back(NoChartTrainText(profile, row));
       c.resize(sections.back().table.head.size());
     } else {
-      const RowNumbers n = NumbersOf(*row.best, row.target.lead, Whole(25));
+      const RowNumbers n = NumbersOf(*row.best, row.target.lead, kDriftLengthMm);
       const RowFacts facts = FactsOf(profile, row.target, *row.best);
       c.push_back(GearList(row.best->gears));
       if (gearbox) c.push_back(Printable(GearboxName(profile, row.best->gearbox)));

@@ -1,6 +1,7 @@
 #include "report/report_csv.h"
 
 #include "gears/fraction_text.h"
+#include "lathe/defaults.h"
 #include "lathe/row_facts.h"
 #include "report/figure_text.h"
 #include "report/row_numbers.h"
@@ -81,7 +82,7 @@ std::string ChartCsv(const LatheProfile& profile, const std::vector<ChartRow>& r
     // A line beyond the tolerance shows its nearest train, not within it.
     const std::optional<TrainRow>& train = row.best ? row.best : row.nearest;
     if (train) {
-      const RowNumbers n = NumbersOf(*train, row.target.lead, Whole(25));
+      const RowNumbers n = NumbersOf(*train, row.target.lead, kDriftLengthMm);
       out += std::string(",") + KindName(train->kind) + ',' + GearList(train->gears) + ',' +
              CsvCell(GearboxName(profile, train->gearbox)) + ',' + ShortestText(n.error) + ',' +
              (n.exact ? "true" : "false") + ',' + (row.best ? "true" : "false") + ',' +
