@@ -17,10 +17,13 @@
 namespace cog {
 namespace {
 
+constexpr const char* kTitle =
+    "cogwright-cli: change-gear ratios and trains from the command line\n";
+
+// The ratio table's commands, as the dialog answers: after the lathe's, which
+// most people come for.
 constexpr const char* kHelp =
-    "cogwright-cli: change-gear ratios and trains from the command line\n"
-    "\n"
-    "Usage:\n"
+    "The ratio table (the dialog's Find, Higher and Lower):\n"
     "  cogwright-cli find TARGET [--teeth A B]\n"
     "      Shows the compound gear train whose ratio is nearest to TARGET, its actual\n"
     "      ratio and the error in percent, as the Find button does. TARGET is read\n"
@@ -212,7 +215,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   std::string error;
   const bool read = ParseArguments(args, forms, &parsed, &error);
   if (parsed.help) {
-    out << kHelp << '\n' << kWorkshopHelp;
+    out << kTitle << '\n' << kWorkshopHelp << '\n' << kHelp;
     return 0;
   }
   const std::string& command = parsed.command;
