@@ -131,5 +131,40 @@ TEST(GearAdviceTest, MatchesChartingEveryCandidate) {
   }
 }
 
+// Lathes on which many candidates make some leads exact, each a different
+// number of them, and a later (larger) candidate often more than an earlier
+// one: the advice may drop a candidate early only when even every lead not
+// yet searched turning exact would not lift it into the best `count`. On
+// the first every lead has a train within the wide tolerance, so the exact
+// leads decide from the start.
+TEST(GearAdviceTest, MatchesChartingEveryCandidateThatMakesLeadsExact) {
+  const struct {
+    const char* json;
+    const char* series[2];
+  } lathes[] = {
+      {R"({"leadscrew": "8tpi", "gears": [20, 30, 40], "trains": [2, 4], "max_error_percent": 50})",
+       {"unc", "unf"}},
+      {R"({"leadscrew": "4tpi", "gears": [20, 24, 45], "trains": [2]})", {"unc", "bsw"}},
+      {R"({"leadscrew": "2mm", "gears": [20, 25, 50], "trains": [2, 4]})", {"iso-coarse", "me"}},
+  };
+  for (const auto& l : lathes) {
+    LatheProfile p;
+    std::string error;
+    ASSERT_TRUE(ReadProfile(l.json, &p, &error)) << error;
+    const ThreadSeries* series[] = {FindSeries(l.series[0]), FindSeries(l.series[1])};
+    for (int count = 1; count <= 4; ++count) {
+      SCOPED_TRACE(std::string(l.json) + " count " + std::to_string(count));
+      AdviceResult got;
+      ASSERT_TRUE(SuggestGear(p, series, 15, 130, count, &got, &error)) << error;
+      const AdviceResult want = PlainAdvice(p, series, 15, 130, count);
+      ASSERT_EQ(want.best.size(), got.best.size());
+      for (std::size_t k = 0; k < want.best.size(); ++k) {
+        EXPECT_EQ(want.best[k].teeth, got.best[k].teeth) << "rank " << k;
+        EXPECT_TRUE(want.best[k].after == got.best[k].after) << "rank " << k;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace cog
