@@ -21,10 +21,13 @@ namespace {
 // whole, so a line of hundreds of megabytes costs no memory.
 constexpr std::size_t kMaxSessionLine = 64 * 1024;
 
+constexpr const char* kTitle =
+    "cogwright-cli: change-gear ratios and trains from the command line\n";
+
+// The ratio table's commands, as the dialog answers: after the lathe's, which
+// most people come for.
 constexpr const char* kHelp =
-    "cogwright-cli: change-gear ratios and trains from the command line\n"
-    "\n"
-    "Usage:\n"
+    "The ratio table (the dialog's Find, Higher and Lower):\n"
     "  cogwright-cli find TARGET [--teeth A B]\n"
     "      Shows the compound gear train whose ratio is nearest to TARGET, its actual\n"
     "      ratio and the error in percent, as the Find button does. TARGET is read\n"
@@ -240,7 +243,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   std::string error;
   const bool read = ParseArguments(args, forms, &parsed, &error);
   if (parsed.help) {
-    out << kHelp << '\n' << WorkshopHelp();
+    out << kTitle << '\n' << WorkshopHelp() << '\n' << kHelp;
     return 0;
   }
   const std::string& command = parsed.command;

@@ -31,9 +31,9 @@ constexpr const char* kWorkshopHelp =
       |error|, then fewer gears, then ascending gears, then gearbox position.
       Trains that do not fit on the banjo, that lie beyond the tolerance, or
       that cut the other hand on a lathe without a tumbler are left out; --all
-      keeps them, marked. Each row names the tumbler position (a six-gear train
-      turns the lead screw the other way) and, with a thread dial, when the
-      half-nut may be opened.
+      keeps them, marked, those of the other hand last. Each row names the hand
+      it cuts, the tumbler position (a six-gear train turns the lead screw the
+      other way) and, with a thread dial, when the half-nut may be opened.
       TARGET: a pitch (1.25mm, 20tpi, 0.05in), a thread by name (M6, M6x0.75,
       1/4-20, #10-24, 1/4 UNC, 2 BA: SIZE SERIES for any series of chart --list),
       a worm (mod1.5, dp16) or a feed (0.1mm/rev, 0.004in/rev); LH after it asks
@@ -45,11 +45,13 @@ constexpr const char* kWorkshopHelp =
       A B C D is A driving B, and C (on B's shaft) driving D on the lead screw.
   cogwright-cli chart SERIES|TARGET... [--profile F]
       One line per lead of the built-in series and your own targets, in any mix
-      (chart unc 0.5mm 11tpi M8), with the train thread gives first.
+      (chart unc 0.5mm 11tpi M8), with the train that fits and cuts the thread's
+      hand, as thread gives it first.
       cogwright-cli chart --list names the series.
   cogwright-cli suggest SERIES... [--profile F] [--from {from} --to {to}]
-      Which one gear added to the set lowers the chart's worst |error| most
-      (then its mean): the best {count} candidates, with before and after figures.
+      Which one gear to add to the set, by what it gains: fewer leads without a
+      train, then more leads cut exactly, then the lower worst and mean
+      |error|; the best {count} candidates, with before and after figures.
 
   --profile F          a lathe profile (JSON: lead screw, gears, gearbox, geometry;
                        see the examples in profiles/)

@@ -130,8 +130,62 @@ own=$("$cli" chart 0.5mm M3 11tpi --leadscrew 2mm --gears 20-80/5,127 --format c
   tail -n +2 | cut -d, -f1,2 | tr '\n' ';')
 check "own list" "list,0.5mm M3;list,11tpi;" "$own"
 
+# The hand. The lathe without tumbler reverse cuts right-hand threads with
+# simple and compound trains and left-hand ones with six gears only: a
+# compound or simple train asked about a left-hand target says which hand
+# it cuts, in words and in JSON.
+notumbler=$(dirname "$0")/../profiles/no-tumbler-8tpi.json
+check "train of the other hand" "Note         this train cuts a right-hand thread here, not the left-hand thread asked for: the lathe has no tumbler reverse
+right False True" "$("$cli" train 20 20 50 --profile "$notumbler" --target "1/4-20 LH" | grep '^Note')
+$("$cli" train 20 20 50 --profile "$notumbler" --target "1/4-20 LH" --format json | python3 -c '
+import json, sys
+p = json.load(sys.stdin)["positions"][0]
+print(p["cuts"], p["cuts_target_hand"], p["within"])')"
+# Its chart of right-hand threads uses no six-gear train, and says so.
+check "chart without tumbler" "kinds: compound simple; cuts: right" "$("$cli" chart iso-coarse unc --profile "$notumbler" --format json | python3 -c '
+import json, sys
+rows = [r["train"] or r["nearest"] for r in json.load(sys.stdin)["rows"]]
+rows = [t for t in rows if t]
+print("kinds:", " ".join(sorted({t["kind"] for t in rows})) + "; cuts:", " ".join(sorted({t["cuts"] for t in rows})))')"
+# With --all, rows of the other hand come last, in capitals: here the six-gear
+# trains, which cut left, after every simple and compound train.
+check "all: other hand last" "1 1" "$("$cli" thread 1.27mm --profile "$notumbler" --gears 20,25,30,40,50,65 --all --top 1000 --format csv | python3 -c '
+import csv, sys
+rows = list(csv.DictReader(sys.stdin))
+hands = [r["cuts_target_hand"] for r in rows]
+print(int(hands == sorted(hands, reverse=True) and "false" in hands), int(all((r["kind"] == "six") == (r["cuts"] == "left") for r in rows)))')"
+
+# Messages: which copy of a gear is lacking; what the fit lacks; the dial as
+# words in CSV, "keep the half-nut closed" included.
+check "lacks a third" "Note         your set lacks a third 20" \
+  "$("$cli" train 20 20 20 --leadscrew 2mm --gears 20,20,30 | grep '^Note')"
+printf '{"leadscrew": "2mm", "gears": [20, 30, 40], "module": 1}' >"$scratch/module.json"
+check "fit lacks the distance" "Fit          not checked (the profile gives a module but no centre distance)" \
+  "$("$cli" thread 1mm --profile "$scratch/module.json" | grep '^Fit')"
+check "csv dial words" "any mark|every 2nd mark|every 4th mark|keep the half-nut closed|the same mark only
+no dial: []" "$("$cli" thread 1.27mm --profile "$notumbler" --all --top 1000 --format csv | python3 -c '
+import csv, sys
+print("|".join(sorted({r["dial"] for r in csv.DictReader(sys.stdin)})))')
+$("$cli" thread 1.27mm --leadscrew 8tpi --gears 20,40,50 --format csv | python3 -c '
+import csv, sys
+print("no dial:", [r["dial"] for r in csv.DictReader(sys.stdin) if r["dial"]])')"
+# A text chart keeps to 100 columns, however many sizes share a lead.
+check "chart width" "0" "$("$cli" chart iso-coarse iso-fine unc unf bsw --profile "$profile" | awk 'length > 100' | wc -l)"
+check "help opens with the lathe" "Your own lathe (a profile file, or --leadscrew and --gears):" \
+  "$("$cli" --help | sed -n 3p)"
+
 # The printable chart is one whole HTML page.
 html=$("$cli" chart iso-coarse unc --format html --leadscrew 2mm --gears 20,40,50,60,127)
 check "chart html" "1 1" "$(grep -c '<!DOCTYPE html>' <<<"$html") $(grep -c '</html>' <<<"$html")"
+# It prints at 10 pt, and a line of many sizes names its ends and count: those
+# of the full list JSON gives for the same line (the 1.5 mm line of ISO fine).
+check "chart html 10pt" "1" "$(grep -c 'body { font: 10pt/' <<<"$html")"
+fine=(chart iso-fine --leadscrew 2mm --gears 20,40,50,60)
+check "chart html sizes" "$("$cli" "${fine[@]}" --format json | python3 -c '
+import json, sys
+line = [r for r in json.load(sys.stdin)["rows"] if r["target"] == "1.5mm"][0]
+sizes = line["sizes"]
+print("<td>%s \u2026 %s (%d)</td>" % (sizes[0], sizes[-1], len(sizes)))')" \
+  "$("$cli" "${fine[@]}" --format html | grep -o '<td>M12x1.5[^/]*/td>')"
 
 finish

@@ -15,8 +15,8 @@ namespace cog {
 namespace {
 
 // Summarized here from the chart rows, in thread order, as the advice's key
-// is defined: threads without a train, the worst |error| and the mean over
-// the others.
+// is defined: threads without a train, those cut exactly, the worst |error|
+// and the mean over those with a train.
 ChartSummary SummaryOfRows(const std::vector<ChartRow>& rows) {
   ChartSummary s;
   Extended sum = 0;
@@ -26,6 +26,7 @@ ChartSummary SummaryOfRows(const std::vector<ChartRow>& rows) {
       ++s.without_train;
       continue;
     }
+    s.exact += row.best->error.exact && row.best->error.value.num == 0;
     s.worst = std::max(s.worst, Fabs(row.best->error.approx));
     sum += Fabs(row.best->error.approx);
   }
@@ -51,7 +52,8 @@ AdviceResult PlainAdvice(const LatheProfile& profile, std::span<const ThreadSeri
     result.best.push_back({teeth, ChartOf(more, series)});
   }
   auto key = [](const GearAdvice& a) {
-    return std::tie(a.after.without_train, a.after.worst, a.after.mean, a.teeth);
+    return std::make_tuple(a.after.without_train, -a.after.exact, a.after.worst, a.after.mean,
+                           a.teeth);
   };
   std::sort(result.best.begin(), result.best.end(),
             [&](const GearAdvice& a, const GearAdvice& b) { return key(a) < key(b); });
@@ -59,15 +61,15 @@ AdviceResult PlainAdvice(const LatheProfile& profile, std::span<const ThreadSeri
   // Only a gear that makes the chart better is advice.
   const ChartSummary& b = result.before;
   std::erase_if(result.best, [&](const GearAdvice& a) {
-    return std::tie(a.after.without_train, a.after.worst, a.after.mean) >=
-           std::tie(b.without_train, b.worst, b.mean);
+    return std::make_tuple(a.after.without_train, -a.after.exact, a.after.worst, a.after.mean) >=
+           std::make_tuple(b.without_train, -b.exact, b.worst, b.mean);
   });
   return result;
 }
 
 bool operator==(const ChartSummary& a, const ChartSummary& b) {
-  return a.threads == b.threads && a.without_train == b.without_train && a.worst == b.worst &&
-         a.mean == b.mean;
+  return a.threads == b.threads && a.without_train == b.without_train && a.exact == b.exact &&
+         a.worst == b.worst && a.mean == b.mean;
 }
 
 // Small random lathes, with and without a banjo (on some nothing fits until
@@ -106,6 +108,8 @@ TEST(GearAdviceTest, MatchesChartingEveryCandidate) {
     // keyed, and must be judged with them in place.
     if (pick(0, 3) == 0) p.keyed.emplace_back(usual[pick(0, 17)], usual[pick(0, 17)]);
     if (pick(0, 3) == 0) p.first_driver = usual[pick(0, 17)];
+    // Without a tumbler, six-gear trains cut the charts' other hand.
+    p.tumbler = pick(0, 2) != 0;
     std::vector<const ThreadSeries*> series;
     for (int k = pick(1, 3); k > 0; --k) series.push_back(FindSeries(names[pick(0, 6)]));
     const int from = far ? pick(120, 260) : pick(0, 1) ? p.gears[0] - pick(0, 10) : pick(8, 280);
@@ -124,6 +128,41 @@ TEST(GearAdviceTest, MatchesChartingEveryCandidate) {
       EXPECT_TRUE(want.best[k].after == got.best[k].after) << "rank " << k;
     }
     if (::testing::Test::HasFailure()) return;
+  }
+}
+
+// Lathes on which many candidates make some leads exact, each a different
+// number of them, and a later (larger) candidate often more than an earlier
+// one: the advice may drop a candidate early only when even every lead not
+// yet searched turning exact would not lift it into the best `count`. On
+// the first every lead has a train within the wide tolerance, so the exact
+// leads decide from the start.
+TEST(GearAdviceTest, MatchesChartingEveryCandidateThatMakesLeadsExact) {
+  const struct {
+    const char* json;
+    const char* series[2];
+  } lathes[] = {
+      {R"({"leadscrew": "8tpi", "gears": [20, 30, 40], "trains": [2, 4], "max_error_percent": 50})",
+       {"unc", "unf"}},
+      {R"({"leadscrew": "4tpi", "gears": [20, 24, 45], "trains": [2]})", {"unc", "bsw"}},
+      {R"({"leadscrew": "2mm", "gears": [20, 25, 50], "trains": [2, 4]})", {"iso-coarse", "me"}},
+  };
+  for (const auto& l : lathes) {
+    LatheProfile p;
+    std::string error;
+    ASSERT_TRUE(ReadProfile(l.json, &p, &error)) << error;
+    const ThreadSeries* series[] = {FindSeries(l.series[0]), FindSeries(l.series[1])};
+    for (int count = 1; count <= 4; ++count) {
+      SCOPED_TRACE(std::string(l.json) + " count " + std::to_string(count));
+      AdviceResult got;
+      ASSERT_TRUE(SuggestGear(p, series, 15, 130, count, &got, &error)) << error;
+      const AdviceResult want = PlainAdvice(p, series, 15, 130, count);
+      ASSERT_EQ(want.best.size(), got.best.size());
+      for (std::size_t k = 0; k < want.best.size(); ++k) {
+        EXPECT_EQ(want.best[k].teeth, got.best[k].teeth) << "rank " << k;
+        EXPECT_TRUE(want.best[k].after == got.best[k].after) << "rank " << k;
+      }
+    }
   }
 }
 

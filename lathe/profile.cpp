@@ -295,6 +295,8 @@ class Reader {
                                                    : nullptr;
     if (lonely && !complete)
       return Fail(Key(lonely) + " needs both a \"module\" (or \"dp\") and \"centre_distance_mm\"");
+    profile_->module_given = pieces_.module.has_value();
+    profile_->centre_distance_given = pieces_.centre_distance.has_value();
     if (!complete) return true;
     Geometry& g = profile_->geometry.emplace();
     g.module = *pieces_.module;

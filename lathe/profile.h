@@ -76,6 +76,9 @@ struct LatheProfile {
   std::vector<GearboxPosition> gearbox;
   std::vector<int> gears;  // one entry per physical gear, as listed
   std::optional<Geometry> geometry;
+  // Without a geometry, which half of one the profile gave (a module or dp,
+  // a centre distance), so that the answer can say what is missing.
+  bool module_given = false, centre_distance_given = false;
   bool trains[3] = {true, true, false};  // simple, compound, six
   // The lead screw can be reversed with a lever (a tumbler or reversing box).
   bool tumbler = true;

@@ -5,8 +5,7 @@
 namespace cog {
 
 Tumbler TumblerFor(TrainKind kind, Hand hand) {
-  const bool own_hand = kind != TrainKind::kSix;
-  return own_hand == (hand == Hand::kRight) ? Tumbler::kNormal : Tumbler::kReversed;
+  return NormalHand(kind) == hand ? Tumbler::kNormal : Tumbler::kReversed;
 }
 
 Fraction TolerancePercent(const LatheProfile& profile, const Target& target) {
@@ -25,6 +24,8 @@ RowFacts FactsOf(const LatheProfile& profile, const Target& target, const TrainR
   RowFacts facts;
   const Tumbler position = TumblerFor(row.kind, target.hand);
   if (profile.tumbler || position == Tumbler::kNormal) facts.tumbler = position;
+  facts.cuts = profile.tumbler ? target.hand : NormalHand(row.kind);
+  facts.target_hand = facts.cuts == target.hand;
   if (profile.dial && !IsFeed(target.unit))
     facts.dial = AdviseDial(*profile.dial, profile.leadscrew_mm, row.lead_mm);
   facts.within = WithinTolerance(row.error, TolerancePercent(profile, target));

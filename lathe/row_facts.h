@@ -1,12 +1,10 @@
 #pragma once
 // What a train row means at the lathe besides its figures: which tumbler
-// position cuts the target's hand, what the thread dial allows, and whether
-// the row is within the tolerance.
+// position cuts the target's hand, which hand the row cuts, what the thread
+// dial allows, and whether the row is within the tolerance.
 //
-// The lead screw is taken as right-handed, as on almost every lathe. With the
-// tumbler in its normal position a simple or compound train turns the lead
-// screw so that it cuts the lead screw's own hand; a six-gear train has one
-// mesh more, turns it the other way and cuts the other hand.
+// Which hand a kind of train cuts with the tumbler normal is NormalHand
+// (train_search.h).
 
 #include <optional>
 
@@ -34,6 +32,10 @@ Fraction TolerancePercent(const LatheProfile& profile, const Target& target);
 struct RowFacts {
   // Empty when the lathe has no tumbler and the train cuts the other hand.
   std::optional<Tumbler> tumbler;
+  // The hand the row cuts: the target's with a tumbler (in the position
+  // above), else the only hand the train can cut on this lathe.
+  Hand cuts = Hand::kRight;
+  bool target_hand = true;  // cuts == the target's hand
   // Empty when the lathe has no dial, or the target is a feed.
   std::optional<DialAdvice> dial;
   bool within = true;

@@ -18,11 +18,25 @@ LatheProfile ForHand(const LatheProfile& profile, Hand hand) {
 bool AnswerThread(const LatheProfile& profile, const Target& target, const SearchOptions& options,
                   ThreadAnswer* answer, std::string* error) {
   *answer = ThreadAnswer();
-  const LatheProfile usable = options.keep_unfit ? profile : ForHand(profile, target.hand);
+  const LatheProfile usable = ForHand(profile, target.hand);
   const Fraction tolerance = TolerancePercent(profile, target);
+  SearchOptions own = options;
+  own.hand = target.hand;
   TrainSearch search;
-  if (!search.Init(usable, error) || !search.Find(target.lead, options, &answer->rows, error))
+  if (!search.Init(options.keep_unfit ? profile : usable, error) ||
+      !search.Find(target.lead, own, &answer->rows, error))
     return false;
+  if (options.keep_unfit && !profile.tumbler &&
+      static_cast<int>(answer->rows.size()) < options.top) {
+    // Trains of the other hand come after every train of the target's: on
+    // this lathe they cut a thread nobody asked for, however close its lead.
+    SearchOptions other = options;
+    other.hand = target.hand == Hand::kRight ? Hand::kLeft : Hand::kRight;
+    other.top = options.top - static_cast<int>(answer->rows.size());
+    std::vector<TrainRow> more;
+    if (!search.Find(target.lead, other, &more, error)) return false;
+    answer->rows.insert(answer->rows.end(), more.begin(), more.end());
+  }
   if (!options.keep_unfit)
     std::erase_if(answer->rows,
                   [&](const TrainRow& row) { return !WithinTolerance(row.error, tolerance); });
@@ -31,6 +45,7 @@ bool AnswerThread(const LatheProfile& profile, const Target& target, const Searc
   SearchOptions any;
   any.top = 1;
   any.keep_unfit = true;
+  any.hand = target.hand;
   std::vector<TrainRow> best;
   if (!search.Find(target.lead, any, &best, error)) return false;
   const bool kinds =

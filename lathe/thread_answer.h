@@ -32,8 +32,9 @@ struct ThreadAnswer {
 LatheProfile ForHand(const LatheProfile& profile, Hand hand);
 
 // `options.keep_unfit` is the "all" of the shells: rows that do not fit,
-// cut the other hand or lie beyond the tolerance are then kept, marked.
-// False with *error on overflow.
+// cut the other hand or lie beyond the tolerance are then kept, marked, and
+// those that cut the other hand come after every row that cuts the target's.
+// `options.hand` is the target's. False with *error on overflow.
 [[nodiscard]] bool AnswerThread(const LatheProfile& profile, const Target& target,
                                 const SearchOptions& options, ThreadAnswer* answer,
                                 std::string* error);

@@ -24,6 +24,7 @@ ChartSummary SummaryOf(const ChartErrors& errors) {
       continue;
     }
     const Extended e = Fabs(*error);
+    if (e == 0) ++s.exact;
     if (e > s.worst) s.worst = e;
     sum += e;
   }
@@ -39,15 +40,21 @@ ChartErrors ErrorsOf(const std::vector<ChartRow>& rows) {
   return errors;
 }
 
+// What a gear gains, most first: lines given a train, lines made exact,
+// then the worst and the mean |error|. The worst alone would let a size the
+// lathe can never cut exactly decide, and rank first a gear that makes no
+// lead exact over one that makes most of them exact.
 bool AdviceBefore(const GearAdvice& a, const GearAdvice& b) {
-  return std::make_tuple(a.after.without_train, a.after.worst, a.after.mean, a.teeth) <
-         std::make_tuple(b.after.without_train, b.after.worst, b.after.mean, b.teeth);
+  return std::make_tuple(a.after.without_train, -a.after.exact, a.after.worst, a.after.mean,
+                         a.teeth) < std::make_tuple(b.after.without_train, -b.after.exact,
+                                                    b.after.worst, b.after.mean, b.teeth);
 }
 
 // The threads a new gear may change, most telling first: those without a
-// train (they decide the first key), then by falling |error| (the worst
-// decides the second, the large ones most of the mean). A thread cut
-// exactly stays so: a gear can change its train but not its |error| of 0.
+// train (they decide the first key), then by falling |error| (each may turn
+// exact, the second key; the worst decides the third, the large ones most of
+// the mean). A thread cut exactly stays so: a gear can change its train but
+// not its |error| of 0.
 std::vector<std::size_t> SearchOrder(const ChartErrors& before) {
   std::vector<std::size_t> order;
   for (std::size_t k = 0; k < before.size(); ++k)
@@ -65,33 +72,41 @@ std::vector<std::size_t> SearchOrder(const ChartErrors& before) {
 // still fall to 0, or gain a train.
 class PartialChart {
  public:
-  explicit PartialChart(const ChartSummary& before)
+  PartialChart(const ChartSummary& before, int unsearched)
       : threads_(before.threads),
         without_(before.without_train),
-        unsearched_(before.without_train) {}
+        unsearched_without_(before.without_train),
+        unsearched_(unsearched),
+        exact_(before.exact) {}
 
   // A thread searched: its |error| before (none: no train) and after.
   void Add(const std::optional<Extended>& before, const std::optional<Extended>& after) {
+    --unsearched_;
     if (!before) {
-      --unsearched_;
+      --unsearched_without_;
       if (!after) return;
       --without_;
     }
     const Extended e = Fabs(*after);
+    if (e == 0) ++exact_;
     if (e > worst_) worst_ = e;
     sum_ += e;
   }
 
   // Whether the candidate's summary must come after `kth` however the
   // threads not searched yet turn out. Only a strictly worse summary is
-  // proof: on a tie the teeth decide. When as few threads as possible end
-  // without a train, the worst and the mean can only grow from here; with
-  // more, it is worse anyway. The mean, summed in another order than the
-  // summary's, is judged with a margin far wider than the rounding of a few
-  // thousand additions.
+  // proof: on a tie the teeth decide. The best that can still happen is
+  // that every thread not searched yet is cut exactly: as few threads as
+  // possible without a train and as many exact as possible at once. A
+  // summary that ties `kth` on both needs exactly that, so its worst and
+  // mean are those of the threads searched. The mean, summed in another
+  // order than the summary's, is judged with a margin far wider than the
+  // rounding of a few thousand additions.
   bool CannotBeat(const ChartSummary& kth) const {
-    const int least_without = without_ - unsearched_;
+    const int least_without = without_ - unsearched_without_;
     if (least_without != kth.without_train) return least_without > kth.without_train;
+    const int most_exact = exact_ + unsearched_;
+    if (most_exact != kth.exact) return most_exact < kth.exact;
     if (worst_ != kth.worst) return worst_ > kth.worst;
     const int with_train = threads_ - least_without;
     if (with_train == 0) return false;
@@ -101,8 +116,10 @@ class PartialChart {
 
  private:
   int threads_;
-  int without_;     // with the threads not searched yet counted as without
-  int unsearched_;  // threads without a train before, not searched yet
+  int without_;             // with the threads not searched yet counted as without
+  int unsearched_without_;  // threads without a train before, not searched yet
+  int unsearched_;          // threads not searched yet
+  int exact_;               // threads cut exactly: before, or once searched
   Extended worst_ = 0;
   Extended sum_ = 0;
 };
@@ -138,6 +155,7 @@ bool BuildChart(const TrainSearch& search, std::span<const ThreadSeries* const> 
       row.series = s;
       row.thread = &thread;
       row.sizes = {&thread};
+      first_only.hand = row.target.hand;
       if (!search.Find(row.target.lead, first_only, &found, error)) return false;
       if (!found.empty()) {
         const bool within =
@@ -174,7 +192,7 @@ bool SuggestGear(const LatheProfile& profile, std::span<const ThreadSeries* cons
   }
   *input = "profile";
   // Charts are of right-hand threads: without a tumbler, six-gear trains cut
-  // the other hand.
+  // the other hand and need not be searched at all.
   const LatheProfile usable = ForHand(profile, Hand::kRight);
   TrainSearch search;
   std::vector<ChartRow> rows;
@@ -199,12 +217,13 @@ bool SuggestGear(const LatheProfile& profile, std::span<const ThreadSeries* cons
     more.gears.back() = teeth;
     if (!with.Init(more, error)) return false;
     ChartErrors after = before;
-    PartialChart partial(result->before);
+    PartialChart partial(result->before, static_cast<int>(order.size()));
     const bool ranked = static_cast<int>(result->best.size()) == count;
     bool beaten = false;
     for (const std::size_t k : order) {
       const std::optional<TrainRow>& had = rows[k].best;
       const std::span<const TrainRow> known = had ? std::span(&*had, 1) : std::span<TrainRow>();
+      first_only.hand = rows[k].target.hand;
       if (!with.FindUsing(rows[k].target.lead, teeth, known, first_only, &found, error))
         return false;
       // The best it had was within the tolerance; a new best beyond it is none.

@@ -2,12 +2,13 @@
 // Thread charts, and which one gear to add to a set to improve a chart most.
 //
 // A chart has one line per lead of the chosen built-in series (the sizes that
-// share it listed together), with the best train that fits (the first row of
-// TrainSearch::Find), or none when no train of the set fits within the
+// share it listed together), with the best train that fits and cuts the
+// line's hand on the lathe (the first row of TrainSearch::Find, as `thread`
+// gives it), or none when no train of the set fits within the
 // tolerance (row_facts.h). Gear advice adds each candidate tooth count in turn and
-// compares the charts: fewer threads without a train first, then the lower
-// worst |error|, then the lower mean |error| (over the threads that have a
-// train), then the smaller gear.
+// compares the charts by what it gains: fewer threads without a train first,
+// then more threads cut exactly, then the lower worst |error|, then the lower
+// mean |error| (over the threads that have a train), then the smaller gear.
 
 #include <optional>
 #include <span>
@@ -38,6 +39,7 @@ struct ChartRow {
 struct ChartSummary {
   int threads = 0;
   int without_train = 0;
+  int exact = 0;       // threads whose train cuts them exactly
   Extended worst = 0;  // |error| over the threads with a train
   Extended mean = 0;
 };

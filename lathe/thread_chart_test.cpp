@@ -9,8 +9,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 #include <tuple>
 
+#include "lathe/row_facts.h"
 #include "lathe/testing/brute_force_trains.h"
 #include "lathe/thread_answer.h"
 
@@ -35,6 +37,7 @@ TEST(ThreadChartTest, SummaryCountsAndAveragesRowsWithATrain) {
   const ChartSummary s = Summarize(rows);
   EXPECT_EQ(5, s.threads);
   EXPECT_EQ(2, s.without_train);
+  EXPECT_EQ(1, s.exact);
   EXPECT_TRUE(s.worst == Extended(1.0 / 32));
   EXPECT_TRUE(s.mean == Extended(1.0 / 64));
   EXPECT_TRUE(Summarize({}).mean == Extended(0));
@@ -216,6 +219,62 @@ TEST(ThreadChartTest, AListThatIsNoChart) {
   }
 }
 
+// Charts search exactly what `thread` searches. On random lathes with and
+// without a tumbler, six-gear trains often allowed, each line's train is the
+// reference's first row that fits and cuts the line's hand (right: the
+// series are right-hand), and says so; without a tumbler that rules out
+// every six-gear train, which cuts left there.
+TEST(ThreadChartTest, EachRowCutsTheLinesHand) {
+  std::mt19937 rng(23);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  const int usual[] = {20, 24, 25, 30, 35, 40, 45, 50, 60, 63, 65, 75, 80, 127};
+  const char* const screws[] = {"2mm", "8tpi", "1.5mm", "4tpi"};
+  const ThreadSeries* series[] = {FindSeries("ba"), FindSeries("me")};
+  int six_charted = 0, six_ruled_out = 0;
+  for (int i = 0; i < 40; ++i) {
+    LatheProfile p;
+    std::string error;
+    for (int k = pick(3, 7); k > 0; --k) p.gears.push_back(usual[pick(0, 13)]);
+    ASSERT_TRUE(ReadLeadscrew(screws[pick(0, 3)], &p.leadscrew_mm, &error));
+    p.leadscrew_text = "x";
+    p.trains[0] = pick(0, 2) == 0;
+    p.trains[1] = pick(0, 1) == 0;
+    p.trains[2] = pick(0, 3) != 0;
+    p.tumbler = pick(0, 1) == 0;
+    if (pick(0, 1)) {
+      Geometry g;
+      g.module = Fraction{1, 1};
+      g.centre_distance = Fraction{pick(50, 120), 1};
+      p.geometry = g;
+    }
+    SCOPED_TRACE("case " + std::to_string(i));
+    TrainSearch search;
+    std::vector<ChartRow> rows;
+    ASSERT_TRUE(search.Init(p, &error) && BuildChart(search, series, &rows, &error)) << error;
+    for (const ChartRow& row : rows) {
+      auto want = testing::BruteForceTrains(p, row.target.lead, false);
+      const bool six_first = !want.empty() && want[0].kind == 6;
+      std::erase_if(want, [&](const testing::ReferenceRow& r) {
+        return testing::CutsHand(p, Hand::kRight, r) != Hand::kRight;
+      });
+      six_ruled_out += six_first && (want.empty() || want[0].kind != 6);
+      const std::optional<TrainRow>& got = row.best ? row.best : row.nearest;
+      ASSERT_EQ(!want.empty(), got.has_value()) << row.thread->size;
+      if (want.empty()) continue;
+      EXPECT_EQ(std::fabs(want[0].error_approx) <= 0.01L, row.best.has_value()) << row.thread->size;
+      EXPECT_EQ(want[0].gears, got->gears) << row.thread->size;
+      const RowFacts facts = FactsOf(p, row.target, *got);
+      EXPECT_EQ(Hand::kRight, facts.cuts) << row.thread->size;
+      EXPECT_TRUE(facts.target_hand) << row.thread->size;
+      six_charted += got->kind == TrainKind::kSix;
+    }
+    if (::testing::Test::HasFailure()) return;
+  }
+  // Both ways of the tumbler decided some line.
+  EXPECT_GT(six_charted, 0);
+  EXPECT_GT(six_ruled_out, 0);
+}
+
 // Every tpi lead on a 2 mm screw is 127/(10 tpi) turns of it, which only a
 // gear of 127 teeth or a multiple cuts exactly: 127 first, then 254 (as good,
 // but larger), then a gear that leaves an error.
@@ -237,13 +296,47 @@ TEST(ThreadChartTest, AdviceForAnImperialSeriesOnAMetricScrewIs127) {
   EXPECT_GT(advice.best[2].after.worst, 0);
 }
 
+// A 16 TPI mini-lathe with the usual 7x set, charting ISO metric coarse and
+// fine. 25.4 = 127/5 and 127 is prime, so a metric lead is cut exactly only
+// through a gear whose teeth 127 divides: none of the set, and of the
+// candidates up to 130 only 127 itself. So nothing is exact now, no other
+// candidate makes a line exact, and 127, which makes most of them exact,
+// ranks first (the worst |error| alone put +119 first). How many it makes
+// exact is counted from the reference's best train of each line.
+TEST(ThreadChartTest, AdviceRanksTheGearThatMakesLeadsExactFirst) {
+  LatheProfile lathe = Lathe(R"({"leadscrew": "16tpi", "trains": [2, 4],
+      "gears": [20, 20, 30, 35, 40, 40, 45, 50, 55, 57, 60, 65, 80, 80]})");
+  const ThreadSeries* series[] = {FindSeries("iso-coarse"), FindSeries("iso-fine")};
+  AdviceResult advice;
+  std::string error;
+  ASSERT_TRUE(SuggestGear(lathe, series, 15, 130, 5, &advice, &error)) << error;
+  EXPECT_EQ(0, advice.before.exact);
+  ASSERT_EQ(5u, advice.best.size());
+  EXPECT_EQ(127, advice.best[0].teeth);
+  for (std::size_t k = 1; k < advice.best.size(); ++k)
+    EXPECT_EQ(0, advice.best[k].after.exact) << advice.best[k].teeth;
+
+  lathe.gears.push_back(127);
+  TrainSearch search;
+  std::vector<ChartRow> rows;
+  ASSERT_TRUE(search.Init(lathe, &error) && BuildChart(search, series, &rows, &error)) << error;
+  int exact = 0;
+  for (const ChartRow& row : rows) {
+    const auto want = testing::BruteForceTrains(lathe, row.target.lead, false);
+    exact += !want.empty() && want[0].error_num == 0;
+  }
+  EXPECT_EQ(advice.best[0].after.threads, static_cast<int>(rows.size()));
+  EXPECT_GT(exact, advice.best[0].after.threads / 2);
+  EXPECT_EQ(exact, advice.best[0].after.exact);
+}
+
 // Every candidate's summary recomputed from its own chart, and the list in the
 // advice's order. Two gears make no simple train; a third makes some, and the
 // banjo lets only some of them fit, so each step of the order decides somewhere.
 TEST(ThreadChartTest, AdviceIsSortedByItsKey) {
   // A tolerance wide enough that every train counts, so that all three
   // keys get to decide.
-  LatheProfile lathe = Lathe(R"({"leadscrew": "3mm", "gears": [20, 30], "trains": [2],
+  LatheProfile lathe = Lathe(R"({"leadscrew": "3mm", "gears": [20, 35], "trains": [2],
       "module": 1, "centre_distance_mm": 40, "slot_mm": [30, 45], "max_error_percent": 1000})");
   const ThreadSeries* series[] = {&kImperialSeries, FindSeries("iso-coarse")};
   AdviceResult advice;
@@ -252,9 +345,10 @@ TEST(ThreadChartTest, AdviceIsSortedByItsKey) {
   // Of the 126 candidates, those that make the chart better.
   ASSERT_GT(advice.best.size(), 10u);
   auto key = [](const GearAdvice& a) {
-    return std::make_tuple(a.after.without_train, a.after.worst, a.after.mean, a.teeth);
+    return std::make_tuple(a.after.without_train, -a.after.exact, a.after.worst, a.after.mean,
+                           a.teeth);
   };
-  int decided_by[4] = {0, 0, 0, 0};
+  int decided_by[5] = {0, 0, 0, 0, 0};
   TrainSearch search;
   std::vector<ChartRow> rows;
   for (std::size_t i = 0; i < advice.best.size(); ++i) {
@@ -263,18 +357,20 @@ TEST(ThreadChartTest, AdviceIsSortedByItsKey) {
     ASSERT_TRUE(search.Init(lathe, &error) && BuildChart(search, series, &rows, &error));
     lathe.gears.pop_back();
     const ChartSummary want = Summarize(rows);
-    EXPECT_EQ(std::make_tuple(want.threads, want.without_train, want.worst, want.mean),
-              std::make_tuple(a.after.threads, a.after.without_train, a.after.worst, a.after.mean))
+    EXPECT_EQ(std::make_tuple(want.threads, want.without_train, want.exact, want.worst, want.mean),
+              std::make_tuple(a.after.threads, a.after.without_train, a.after.exact, a.after.worst,
+                              a.after.mean))
         << a.teeth;
     if (i == 0) continue;
     const GearAdvice& p = advice.best[i - 1];
     EXPECT_LT(key(p), key(a)) << p.teeth << " before " << a.teeth;
     decided_by[p.after.without_train != a.after.without_train ? 0
-               : p.after.worst != a.after.worst               ? 1
-               : p.after.mean != a.after.mean                 ? 2
-                                                              : 3]++;
+               : p.after.exact != a.after.exact               ? 1
+               : p.after.worst != a.after.worst               ? 2
+               : p.after.mean != a.after.mean                 ? 3
+                                                              : 4]++;
   }
-  for (int level = 0; level < 4; ++level) EXPECT_GT(decided_by[level], 0) << level;
+  for (int level = 0; level < 5; ++level) EXPECT_GT(decided_by[level], 0) << level;
 }
 
 }  // namespace

@@ -42,15 +42,33 @@ bool ReportTrain(const LatheProfile& profile, const std::vector<int>& gears, con
     held[b] = held[b + 1] = true;
   }
   report->lacking.clear();
-  for (std::size_t k = 0; k < gears.size(); ++k) {
+  std::vector<bool> lacking(gears.size(), false);
+  // A simple train's idler is taken last, once A and D have theirs: it only
+  // has to turn, so one gear of a keyed pair serves when no loose one is
+  // left, the other turning freely beside it.
+  std::vector<std::size_t> order(gears.size());
+  for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
+  if (gears.size() == 3) order = {0, 2, 1};
+  for (const std::size_t k : order) {
     if (held[k]) continue;
     const auto it = std::find(left.begin(), left.end(), gears[k]);
-    if (it == left.end())
-      report->lacking.push_back(gears[k]);
-    else
+    if (it != left.end()) {
       left.erase(it);
+      continue;
+    }
+    const auto pair = std::find_if(keyed.begin(), keyed.end(), [&](const auto& p) {
+      return p.first == gears[k] || p.second == gears[k];
+    });
+    if (gears.size() == 3 && k == 1 && pair != keyed.end()) {
+      keyed.erase(pair);
+      continue;
+    }
+    lacking[k] = true;
   }
-  report->in_set = report->lacking.empty();
+  for (std::size_t k = 0; k < gears.size(); ++k)
+    if (lacking[k]) report->lacking.push_back(gears[k]);
+  report->a_not_first_driver = profile.first_driver && *profile.first_driver != gears[0];
+  report->in_set = report->lacking.empty() && !report->a_not_first_driver;
   return true;
 }
 

@@ -16,9 +16,14 @@ struct TrainReport {
   std::vector<TrainRow> positions;  // one per gearbox position (one without a gearbox)
   std::vector<FitRule> rules;       // empty when the fit is not checked
   // Every gear of the train is one the lathe has: loose, or the first
-  // driver at A, or a keyed pair as one middle shaft's two gears.
+  // driver at A, or a keyed pair as one middle shaft's two gears (or one
+  // gear of a keyed pair as a simple train's idler, the other turning
+  // freely beside it); and A is the lathe's own first driver when it has one.
   bool in_set = false;
   std::vector<int> lacking;  // the train's gears the lathe does not hold, in train order
+  // The lathe drives every train from its own first driver, and A is
+  // another gear.
+  bool a_not_first_driver = false;
 };
 
 // `gears` is A I D, A B C D or A B C D E F. Without a target (nullptr) the

@@ -85,11 +85,35 @@ TEST(TrainReportTest, FixedGearsHeldOnlyWhereTheyStand) {
       {{24, 50, 30, 60}, {30, 60}},          // split: C on the middle shaft, D on the lead screw
       {{30, 60, 24, 50}, {30, 60, 24}},      // keyed at A B, first driver as C
       {{24, 24, 50}, {24}},                  // the first driver is no idler
+      {{24, 60, 50}, {}},                    // a keyed gear as the idler, its mate turning idle
+      {{24, 30, 60}, {60}},                  // one keyed pair: idler or D, not both
+      {{24, 20, 20}, {20}},                  // the loose 20 goes to D, no second for the idler
       {{24, 20, 50}, {}},                    // simple: first driver, loose idler and D
       {{24, 20, 40, 30, 60, 50}, {}},        // keyed as D E of six
       {{24, 30, 60, 30, 60, 50}, {30, 60}},  // one pair only
   };
   for (const auto& c : cases) EXPECT_EQ(c.lacking, Report(lathe, c.gears).lacking) << c.gears[1];
+}
+
+// A lathe with its own first driver drives every train from it: a train
+// with another gear at A is not one it can set up, though it holds that gear.
+TEST(TrainReportTest, AMustBeTheFirstDriver) {
+  const char* lathe = R"({"leadscrew": "2mm", "gears": [20, 40, 50], "first_driver": 24})";
+  const struct {
+    std::vector<int> gears;
+    bool a_not_first_driver;
+  } cases[] = {
+      {{24, 20, 50}, false},
+      {{40, 20, 50}, true},
+      {{20, 24, 40, 50}, true},
+  };
+  for (const auto& c : cases) {
+    const TrainReport r = Report(lathe, c.gears);
+    EXPECT_EQ(c.a_not_first_driver, r.a_not_first_driver) << c.gears[0];
+    EXPECT_EQ(!c.a_not_first_driver && r.lacking.empty(), r.in_set) << c.gears[0];
+  }
+  EXPECT_FALSE(
+      Report(R"({"leadscrew": "2mm", "gears": [20, 40, 50]})", {40, 20, 50}).a_not_first_driver);
 }
 
 TEST(TrainReportTest, RulesOnlyWithAGeometryAndThreeOrFourGears) {

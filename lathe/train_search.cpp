@@ -445,6 +445,17 @@ class TrainSearch::Walk {
   std::vector<int> list_;
 };
 
+Hand NormalHand(TrainKind kind) { return kind == TrainKind::kSix ? Hand::kLeft : Hand::kRight; }
+
+namespace {
+
+// Whether `options` lets the search offer trains of `kind`.
+bool HandAllows(const LatheProfile& profile, const SearchOptions& options, TrainKind kind) {
+  return !options.hand || profile.tumbler || NormalHand(kind) == *options.hand;
+}
+
+}  // namespace
+
 bool TrainSearch::Init(const LatheProfile& profile, std::string* error) {
   profile_ = profile;
   std::vector<int> sorted = profile.gears;
@@ -520,6 +531,7 @@ bool TrainSearch::Find(const Lead& lead, const SearchOptions& options, std::vect
   if (options.top < 1) return true;
   Walk walk(*this, lead, options);
   for (const TrainKind kind : kKinds) {
+    if (!HandAllows(profile_, options, kind)) continue;
     const std::vector<Setup>& setups = setups_[KindIndex(kind)];
     for (std::size_t s = 0; s < setups.size(); ++s) {
       if (!walk.Run(kind, {s, groups_[setups[s].drivers], groups_[setups[s].driven]}))
@@ -547,11 +559,13 @@ bool TrainSearch::FindUsing(const Lead& lead, int teeth, std::span<const TrainRo
     // driver or a keyed gear has its tooth count, every row of the setup
     // shows it, and every row is tried.
     for (const Setup& setup : setups_[KindIndex(TrainKind::kSimple)]) {
+      if (!HandAllows(profile_, options, TrainKind::kSimple)) break;
       if (!walk.Run(TrainKind::kSimple,
                     {0, groups_[setup.drivers], groups_[setup.driven], -1, false, teeth}))
         return *error = kTooLarge, false;
     }
     for (const TrainKind kind : {TrainKind::kCompound, TrainKind::kSix}) {
+      if (!HandAllows(profile_, options, kind)) continue;
       const std::vector<Setup>& setups = setups_[KindIndex(kind)];
       for (std::size_t s = 0; s < setups.size(); ++s) {
         const Setup& setup = setups[s];

@@ -49,9 +49,18 @@ struct TrainRow {
   std::optional<bool> fits;  // empty when the fit is not checked
 };
 
+// The hand a train of `kind` cuts with the tumbler in its normal position.
+// The lead screw is taken as right-handed, as on almost every lathe: a
+// simple or compound train turns it the way the spindle turns and cuts its
+// own hand; a six-gear train has one mesh more and cuts the other.
+Hand NormalHand(TrainKind kind);
+
 struct SearchOptions {
   int top = kDefaultTop;  // below 1: no rows
   bool keep_unfit = false;
+  // When set, only trains that cut this hand on this lathe: every kind when
+  // the profile has a tumbler, else only the kinds whose NormalHand it is.
+  std::optional<Hand> hand;
 };
 
 // Limits checked before asking (question_inputs.h), each with a message that

@@ -13,8 +13,10 @@
 #include <random>
 
 #include "gears/fraction_text.h"
+#include "lathe/row_facts.h"
 #include "lathe/testing/brute_force_trains.h"
 #include "lathe/thread_answer.h"
+#include "lathe/train_report.h"
 #include "numtext/testing/long_double_bits.h"
 
 namespace cog {
@@ -295,9 +297,10 @@ TEST_P(TrainSearchTest, FindUsingMatchesBruteForce) {
 }
 
 // The answer a machinist gets: the reference's rows less those that cut the
-// other hand on a lathe without a tumbler (a six-gear train has one mesh
-// more, so with the tumbler normal it cuts the hand the others do not) and
-// those beyond the tolerance, unless every row is asked for.
+// other hand on a lathe without a tumbler and those beyond the tolerance;
+// with every row asked for, those that cut the other hand after all the
+// others. Each row says the hand the reference gives it, and `train` asked
+// about the row's gears says the same at each gearbox position.
 TEST_P(TrainSearchTest, AnswerMatchesFilteredBruteForce) {
   RandomCases cases(GetParam());
   const std::int64_t percents[][2] = {{1, 1}, {1, 2}, {5, 1}, {50, 1}, {1, 1000}};
@@ -312,18 +315,34 @@ TEST_P(TrainSearchTest, AnswerMatchesFilteredBruteForce) {
     std::string error;
     ASSERT_TRUE(AnswerThread(c.profile, c.target, c.options, &answer, &error)) << error;
     std::vector<ReferenceRow> want = Reference(c);
-    if (!c.options.keep_unfit) {
+    auto other_hand = [&](const ReferenceRow& r) {
+      return testing::CutsHand(c.profile, c.target.hand, r) != c.target.hand;
+    };
+    if (c.options.keep_unfit) {
+      std::stable_partition(want.begin(), want.end(),
+                            [&](const ReferenceRow& r) { return !other_hand(r); });
+    } else {
       std::erase_if(want, [&](const ReferenceRow& r) {
-        const bool reversed = (r.kind == 6) != (c.target.hand == Hand::kLeft);
         const bool beyond =
             c.target.lead.exact
                 ? (r.error_num < 0 ? -r.error_num : r.error_num) * 100 * percent[1] >
                       static_cast<__int128>(percent[0]) * r.error_den
                 : fabsl(r.error_approx) * 100 * percent[1] > percent[0];
-        return (reversed && !c.profile.tumbler) || beyond;
+        return other_hand(r) || beyond;
       });
     }
     ExpectSameRows(c, want, answer.rows);
+    if (::testing::Test::HasFailure()) return;
+    for (std::size_t k = 0; k < answer.rows.size(); ++k) {
+      const Hand cuts = testing::CutsHand(c.profile, c.target.hand, want[k]);
+      const RowFacts facts = FactsOf(c.profile, c.target, answer.rows[k]);
+      EXPECT_EQ(cuts, facts.cuts) << "row " << k;
+      EXPECT_EQ(cuts == c.target.hand, facts.target_hand) << "row " << k;
+      TrainReport report;
+      ASSERT_TRUE(ReportTrain(c.profile, answer.rows[k].gears, &c.target, &report, &error));
+      for (const TrainRow& position : report.positions)
+        EXPECT_EQ(cuts, FactsOf(c.profile, c.target, position).cuts) << "row " << k;
+    }
     if (::testing::Test::HasFailure()) return;
   }
 }

@@ -53,6 +53,13 @@ std::string GearboxName(const LatheProfile& profile, int gearbox) {
 
 std::string FitsWord(const std::optional<bool>& fits) { return !fits ? "-" : *fits ? "yes" : "NO"; }
 
+std::string HandWord(Hand cuts, bool asked_for) {
+  if (asked_for) return HandName(cuts);
+  return cuts == Hand::kLeft ? "LEFT" : "RIGHT";
+}
+
+const char* HandName(Hand hand) { return hand == Hand::kLeft ? "left" : "right"; }
+
 std::string CsvBool(const std::optional<bool>& value) {
   return !value ? "" : *value ? "true" : "false";
 }

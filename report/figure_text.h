@@ -37,6 +37,13 @@ std::string GearboxName(const LatheProfile& profile, int gearbox);
 // "yes", "NO", or "-" when the fit is not checked.
 std::string FitsWord(const std::optional<bool>& fits);
 
+// The hand a row cuts: "right" or "left", in capitals ("LEFT") when it is
+// not the hand asked for, as plain as a train that does not fit.
+std::string HandWord(Hand cuts, bool asked_for);
+
+// "right" or "left": for CSV and JSON.
+const char* HandName(Hand hand);
+
 // "true", "false", or "" when unknown: for CSV.
 std::string CsvBool(const std::optional<bool>& value);
 

@@ -1,6 +1,7 @@
 #include "report/report_cells.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "gears/fraction_text.h"
 #include "lathe/defaults.h"
@@ -52,6 +53,10 @@ std::string LatheLine(const LatheProfile& profile) {
 }
 
 std::string FitLine(const LatheProfile& profile) {
+  if (!profile.geometry && profile.module_given)
+    return "not checked (the profile gives a module but no centre distance)";
+  if (!profile.geometry && profile.centre_distance_given)
+    return "not checked (the profile gives a centre distance but no module or dp)";
   if (!profile.geometry) return "not checked (the profile gives no module and centre distance)";
   return "checked: module " + ShortestText(ToDouble(profile.geometry->module)) +
          ", centre distance " + ShortestText(ToDouble(profile.geometry->centre_distance)) + " mm";
@@ -63,10 +68,10 @@ CellTable ThreadCells(const LatheProfile& profile, const Target& target,
   CellTable t;
   t.head = {"#", "kind", "gears", "gearbox", "ratio"};
   if (feed) {
-    t.head.insert(t.head.end(), {"mm/rev", "in/rev", "error %", "fits", "tumbler"});
+    t.head.insert(t.head.end(), {"mm/rev", "in/rev", "error %", "fits", "cuts", "tumbler"});
   } else {
     t.head.insert(t.head.end(), {"lead mm", "tpi", "error %", "um/thread", DriftHead(length_mm),
-                                 "fits", "tumbler"});
+                                 "fits", "cuts", "tumbler"});
   }
   if (dial) t.head.push_back("dial");
   if (all) t.head.push_back("within");
@@ -78,12 +83,13 @@ CellTable ThreadCells(const LatheProfile& profile, const Target& target,
                                   Dash(GearboxName(profile, row.gearbox)), FractionText(row.ratio)};
     if (feed) {
       c.insert(c.end(), {FixedFigure(n.lead_mm, 5), FixedFigure(n.lead_mm / 25.4, 6),
-                         ErrorPercent(n), FitsWord(row.fits), TumblerWord(facts.tumbler)});
+                         ErrorPercent(n), FitsWord(row.fits),
+                         HandWord(facts.cuts, facts.target_hand), TumblerWord(facts.tumbler)});
     } else {
-      c.insert(c.end(),
-               {FixedFigure(n.lead_mm, 5), FixedFigure(n.tpi, 3), ErrorPercent(n),
-                FixedFigure(n.error_per_thread_um, 3, true), FixedFigure(n.drift_um, 2, true),
-                FitsWord(row.fits), TumblerWord(facts.tumbler)});
+      c.insert(c.end(), {FixedFigure(n.lead_mm, 5), FixedFigure(n.tpi, 3), ErrorPercent(n),
+                         FixedFigure(n.error_per_thread_um, 3, true),
+                         FixedFigure(n.drift_um, 2, true), FitsWord(row.fits),
+                         HandWord(facts.cuts, facts.target_hand), TumblerWord(facts.tumbler)});
     }
     if (dial) c.push_back(DialText(*profile.dial, *facts.dial));
     if (all) c.push_back(facts.within ? "yes" : "NO");
@@ -100,7 +106,7 @@ CellTable TrainCells(const LatheProfile& profile, const std::vector<TrainRow>& p
   CellTable t;
   t.head = {"gearbox", "ratio", "lead mm", "tpi"};
   if (target) t.head.insert(t.head.end(), {"error %", "um/thread", DriftHead(length_mm), "within"});
-  t.head.push_back("tumbler");
+  t.head.insert(t.head.end(), {"cuts", "tumbler"});
   if (dial) t.head.push_back("dial");
   for (const TrainRow& row : positions) {
     const RowNumbers n = NumbersOf(row, cut.lead, length_mm);
@@ -111,7 +117,9 @@ CellTable TrainCells(const LatheProfile& profile, const std::vector<TrainRow>& p
       c.insert(c.end(),
                {ErrorPercent(n), feed ? "-" : FixedFigure(n.error_per_thread_um, 3, true),
                 feed ? "-" : FixedFigure(n.drift_um, 2, true), facts.within ? "yes" : "NO"});
-    c.push_back(TumblerWord(facts.tumbler));
+    // Without a target no hand was asked for.
+    c.insert(c.end(),
+             {HandWord(facts.cuts, !target || facts.target_hand), TumblerWord(facts.tumbler)});
     if (dial) c.push_back(DialText(*profile.dial, *facts.dial));
     t.rows.push_back(std::move(c));
   }
@@ -141,11 +149,13 @@ std::string SizesText(const ChartRow& row) {
   return text;
 }
 
-std::string NoChartTrainText(const LatheProfile& profile, const ChartRow& row) {
-  if (!row.nearest) return "no train fits";
-  return "no train within " + ShortestText(ToDouble(TolerancePercent(profile, row.target))) +
-         " % (nearest " + ErrorPercent(NumbersOf(*row.nearest, row.target.lead, kDriftLengthMm)) +
-         ")";
+// Why a line has no train, in its gears cell, and the nearest train's error
+// in its error cell when there is one beyond the tolerance.
+std::pair<std::string, std::string> NoChartTrainText(const LatheProfile& profile,
+                                                     const ChartRow& row) {
+  if (!row.nearest) return {"no train fits", ""};
+  return {"none within " + ShortestText(ToDouble(TolerancePercent(profile, row.target))) + " %",
+          "nearest " + ErrorPercent(NumbersOf(*row.nearest, row.target.lead, kDriftLengthMm))};
 }
 
 }  // namespace
@@ -158,23 +168,31 @@ std::vector<ChartSection> ChartSections(const LatheProfile& profile,
     if (sections.empty() || sections.back().series != row.series) {
       ChartSection& s = sections.emplace_back();
       s.series = row.series;
-      s.table.head = {"size", "lead", "gears"};
+      s.table.head = {"lead", "gears"};
       if (gearbox) s.table.head.push_back("gearbox");
-      s.table.head.insert(s.table.head.end(), {"error %", "tumbler"});
+      s.table.head.insert(s.table.head.end(), {"error %", "cuts", "tumbler"});
       if (dial) s.table.head.push_back("dial");
+      s.table.head.push_back("sizes");
     }
-    std::vector<std::string> c = {SizesText(row), row.thread->target};
+    // What the machinist looks up first (the lead and its gears) leads; the
+    // sizes, of any length, close the line.
+    std::vector<std::string> c = {row.thread->target};
     if (!row.best) {
-      c.push_back(NoChartTrainText(profile, row));
-      c.resize(sections.back().table.head.size());
+      const auto [why, nearest] = NoChartTrainText(profile, row);
+      c.push_back(why);
+      if (gearbox) c.push_back("");
+      c.push_back(nearest);
+      c.resize(sections.back().table.head.size() - 1);
     } else {
       const RowNumbers n = NumbersOf(*row.best, row.target.lead, kDriftLengthMm);
       const RowFacts facts = FactsOf(profile, row.target, *row.best);
       c.push_back(GearList(row.best->gears));
       if (gearbox) c.push_back(Printable(GearboxName(profile, row.best->gearbox)));
-      c.insert(c.end(), {ErrorPercent(n), TumblerWord(facts.tumbler)});
+      c.insert(c.end(), {ErrorPercent(n), HandWord(facts.cuts, facts.target_hand),
+                         TumblerWord(facts.tumbler)});
       if (dial) c.push_back(DialText(*profile.dial, *facts.dial));
     }
+    c.push_back(SizesText(row));
     sections.back().table.rows.push_back(std::move(c));
   }
   return sections;
@@ -203,9 +221,10 @@ std::vector<std::string> ChartHeader(const LatheProfile& profile) {
 
 CellTable AdviceCells(const AdviceResult& advice) {
   CellTable t;
-  t.head = {"gear", "without train", "worst |error|", "mean |error|"};
+  t.head = {"gear", "without train", "exact", "worst |error|", "mean |error|"};
   auto row = [&](const std::string& gear, const ChartSummary& s) {
-    t.rows.push_back({gear, std::to_string(s.without_train), Percent(s.worst), Percent(s.mean)});
+    t.rows.push_back({gear, std::to_string(s.without_train), std::to_string(s.exact),
+                      Percent(s.worst), Percent(s.mean)});
   };
   row("(now)", advice.before);
   for (const GearAdvice& a : advice.best) row("+" + std::to_string(a.teeth), a.after);

@@ -34,22 +34,24 @@ extern const char* const kGearLegend;
 
 // The ranked trains for a target: #, kind, gears, gearbox, ratio, lead,
 // tpi, error in percent, error per thread, drift over `length_mm`, fits, the
-// tumbler position, the dial (when the lathe has one) and, with `all`,
+// hand it cuts (HandWord), the tumbler position, the dial (when the lathe has one) and, with `all`,
 // whether the row is within the tolerance. A feed shows mm and inches per
 // spindle turn instead of the thread's figures.
 CellTable ThreadCells(const LatheProfile& profile, const Target& target,
                       const std::vector<TrainRow>& rows, const Fraction& length_mm, bool all);
 
 // One train at each gearbox position; the error columns only with a target.
+// The hand cut is marked (HandWord) only against a target's hand.
 CellTable TrainCells(const LatheProfile& profile, const std::vector<TrainRow>& positions,
                      const Target* target, const Fraction& length_mm);
 
 // Each fit rule: "ok" or "SHORT", what it checks, its margin ("+10.305 mm").
 CellTable RuleCells(const std::vector<FitRule>& rules);
 
-// A chart, one section per series and a line per lead: the sizes, lead,
-// gears, gearbox (only when the lathe has one), error in percent, tumbler and
-// dial (only when the lathe has one); or why no train is given.
+// A chart, one section per series and a line per lead: the lead, gears,
+// gearbox (only when the lathe has one), error in percent, the hand cut,
+// tumbler and dial (only when the lathe has one), or why no train is given;
+// then the sizes of that lead, always the last cell.
 struct ChartSection {
   const ThreadSeries* series = nullptr;
   CellTable table;
@@ -61,8 +63,8 @@ std::vector<ChartSection> ChartSections(const LatheProfile& profile,
 // tumbler, dial, tolerance and fit, and the legend of the gear order.
 std::vector<std::string> ChartHeader(const LatheProfile& profile);
 
-// The chart before and with each candidate gear: gear, without train, worst
-// and mean |error|.
+// The chart before and with each candidate gear: gear, without train, exact,
+// worst and mean |error|.
 CellTable AdviceCells(const AdviceResult& advice);
 
 }  // namespace cog

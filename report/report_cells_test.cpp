@@ -28,47 +28,50 @@ TEST(ReportCells, HandWorkedRows) {
   } cases[] = {
       {ThreadCells(p, mm1, {simple}, Whole(25), true),
        {"#", "kind", "gears", "gearbox", "ratio", "lead mm", "tpi", "error %", "um/thread",
-        "drift um/25mm", "fits", "tumbler", "dial", "within"},
+        "drift um/25mm", "fits", "cuts", "tumbler", "dial", "within"},
        {"1", "simple", "20 30 40", "A", "1/2", "1.00000", "25.400", "exact", "0.000", "0.00", "-",
-        "normal", "any mark", "yes"}},
+        "right", "normal", "any mark", "yes"}},
       // A feed has no dial and no thread figures; 0.5 mm is 0.019685 in.
       {ThreadCells(p, feed, {Row(p, {20, 40, 30, 60}, 1, feed)}, Whole(25), false),
-       {"#", "kind", "gears", "gearbox", "ratio", "mm/rev", "in/rev", "error %", "fits", "tumbler"},
+       {"#", "kind", "gears", "gearbox", "ratio", "mm/rev", "in/rev", "error %", "fits", "cuts",
+        "tumbler"},
        {"1", "compound", "20 40 30 60", "B", "1/8", "0.25000", "0.009843", "-50.0000%", "-",
-        "normal"}},
+        "right", "normal"}},
       {TrainCells(p, {Row(p, {20, 30, 40}, 1, mm1)}, &mm1, Whole(10)),
        {"gearbox", "ratio", "lead mm", "tpi", "error %", "um/thread", "drift um/10mm", "within",
-        "tumbler", "dial"},
-       {"B", "1/4", "0.50000", "50.800", "-50.0000%", "-500.000", "-5000.00", "NO", "normal",
-        "any mark"}},
+        "cuts", "tumbler", "dial"},
+       {"B", "1/4", "0.50000", "50.800", "-50.0000%", "-500.000", "-5000.00", "NO", "right",
+        "normal", "any mark"}},
       {TrainCells(p, {simple}, nullptr, Whole(25)),
-       {"gearbox", "ratio", "lead mm", "tpi", "tumbler", "dial"},
-       {"A", "1/2", "1.00000", "25.400", "normal", "any mark"}},
+       {"gearbox", "ratio", "lead mm", "tpi", "cuts", "tumbler", "dial"},
+       {"A", "1/2", "1.00000", "25.400", "right", "normal", "any mark"}},
       {chart[0].table,
-       {"size", "lead", "gears", "gearbox", "error %", "tumbler", "dial"},
-       {"P, Q", "1mm", "20 30 40", "A", "exact", "normal", "any mark"}},
+       {"lead", "gears", "gearbox", "error %", "cuts", "tumbler", "dial", "sizes"},
+       {"1mm", "20 30 40", "A", "exact", "right", "normal", "any mark", "P, Q"}},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(c.head, c.table.head);
     ASSERT_FALSE(c.table.rows.empty());
     EXPECT_EQ(c.first, c.table.rows[0]);
   }
-  // Beyond the tolerance: the nearest train's error, in the gears' column.
+  // Beyond the tolerance: no train in the gears' column, the nearest train's
+  // error in the error's.
   const std::vector<std::string> beyond = {
-      "R", "1.01mm", "no train within 0.5 % (nearest -0.9901%)", "", "", "", ""};
+      "1.01mm", "none within 0.5 %", "", "nearest -0.9901%", "", "", "", "R"};
   ASSERT_EQ(2u, chart[0].table.rows.size());
   EXPECT_EQ(beyond, chart[0].table.rows[1]);
 }
 
 TEST(ReportCells, AdviceRows) {
   AdviceResult advice;
-  advice.before = {4, 2, 0.25, 0.125};
-  advice.best = {{127, {4, 0, 0.0625, 0.00001}}};
+  advice.before = {4, 2, 1, 0.25, 0.125};
+  advice.best = {{127, {4, 0, 3, 0.0625, 0.00001}}};
   const CellTable t = AdviceCells(advice);
-  const std::vector<std::vector<std::string>> rows = {{"(now)", "2", "25.0000%", "12.5000%"},
-                                                      {"+127", "0", "6.2500%", "0.0010%"}};
-  EXPECT_EQ((std::vector<std::string>{"gear", "without train", "worst |error|", "mean |error|"}),
-            t.head);
+  const std::vector<std::vector<std::string>> rows = {{"(now)", "2", "1", "25.0000%", "12.5000%"},
+                                                      {"+127", "0", "3", "6.2500%", "0.0010%"}};
+  EXPECT_EQ(
+      (std::vector<std::string>{"gear", "without train", "exact", "worst |error|", "mean |error|"}),
+      t.head);
   EXPECT_EQ(rows, t.rows);
 }
 
@@ -124,7 +127,7 @@ TEST(ChartSheet, NamesAreText) {
   const std::vector<ChartRow> chart = OddChart(p);
   const std::string markdown = ChartMarkdown(p, chart), html = ChartHtml(p, chart);
   EXPECT_EQ(0u, markdown.find("# Mine\\\\x0d\\\\x0a&lt;b&gt;\\|1\\\\2\n\n")) << markdown;
-  EXPECT_NE(std::string::npos, markdown.find("| P, Q | 1mm | 20 30 40 | A\\|&lt;i&gt;\\\\x0a |"))
+  EXPECT_NE(std::string::npos, markdown.find("| 1mm | 20 30 40 | A\\|&lt;i&gt;\\\\x0a |"))
       << markdown;
   EXPECT_NE(std::string::npos, html.find("<h1>Mine\\x0d\\x0a&lt;b&gt;|1\\2</h1>")) << html;
   EXPECT_NE(std::string::npos, html.find("<td>A|&lt;i&gt;\\x0a</td>")) << html;
@@ -138,7 +141,7 @@ TEST(ChartSheet, NamesAreText) {
     at = end + 1;
     if (!line.empty() && line[0] == '|') widths.push_back(MarkdownCells(line).size());
   }
-  EXPECT_EQ((std::vector<std::size_t>{7, 7, 7, 7}), widths);  // head, rule, two lines
+  EXPECT_EQ((std::vector<std::size_t>{8, 8, 8, 8}), widths);  // head, rule, two lines
 }
 
 }  // namespace

@@ -34,20 +34,29 @@ std::string LatheFields(const RowFacts& facts) {
          std::to_string(facts.dial->every);
 }
 
+// cuts,cuts_target_hand,dial: the hand cut, whether it is the one asked for
+// (empty without a target), and the dial as a machinist reads it (empty
+// without a dial), so that "keep the half-nut closed" is never a blank.
+std::string HandAndDialFields(const LatheProfile& profile, const RowFacts& facts, bool asked) {
+  return std::string(HandName(facts.cuts)) + ',' +
+         (asked ? (facts.target_hand ? "true" : "false") : "") + ',' +
+         (facts.dial ? CsvCell(DialText(*profile.dial, *facts.dial)) : "");
+}
+
 }  // namespace
 
 std::string ThreadCsv(const LatheProfile& profile, const Target& target,
                       const std::vector<TrainRow>& rows, const Fraction& length_mm) {
   std::string out =
       "rank,kind,gears,gearbox,ratio,lead_mm,tpi,error_fraction,exact,error_per_thread_um,"
-      "drift_um,within,fits,tumbler,dial_teeth,dial_every\n";
+      "drift_um,within,fits,tumbler,dial_teeth,dial_every,cuts,cuts_target_hand,dial\n";
   const bool feed = IsFeed(target.unit);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const RowNumbers n = NumbersOf(rows[i], target.lead, length_mm);
     const RowFacts facts = FactsOf(profile, target, rows[i]);
     out += std::to_string(i + 1) + ',' + TrainFields(profile, rows[i], n, feed) + ',' +
            ErrorFields(n, feed, facts.within) + ',' + CsvBool(rows[i].fits) + ',' +
-           LatheFields(facts) + '\n';
+           LatheFields(facts) + ',' + HandAndDialFields(profile, facts, true) + '\n';
   }
   return out;
 }
@@ -56,7 +65,7 @@ std::string TrainCsv(const LatheProfile& profile, const std::vector<TrainRow>& p
                      const Target* target, const Fraction& length_mm) {
   std::string out =
       "kind,gears,gearbox,ratio,lead_mm,tpi,error_fraction,exact,error_per_thread_um,drift_um,"
-      "within,fits,tumbler,dial_teeth,dial_every\n";
+      "within,fits,tumbler,dial_teeth,dial_every,cuts,cuts_target_hand,dial\n";
   const Target plain;
   const Target& cut = target ? *target : plain;
   const bool feed = IsFeed(cut.unit);
@@ -65,7 +74,7 @@ std::string TrainCsv(const LatheProfile& profile, const std::vector<TrainRow>& p
     const RowFacts facts = FactsOf(profile, cut, row);
     out += TrainFields(profile, row, n, feed) + ',' +
            (target ? ErrorFields(n, feed, facts.within) : ",,,,") + ',' + CsvBool(row.fits) + ',' +
-           LatheFields(facts) + '\n';
+           LatheFields(facts) + ',' + HandAndDialFields(profile, facts, target != nullptr) + '\n';
   }
   return out;
 }
@@ -73,7 +82,7 @@ std::string TrainCsv(const LatheProfile& profile, const std::vector<TrainRow>& p
 std::string ChartCsv(const LatheProfile& profile, const std::vector<ChartRow>& rows) {
   std::string out =
       "series,sizes,target,kind,gears,gearbox,error_fraction,exact,within,fits,tumbler,"
-      "dial_teeth,dial_every\n";
+      "dial_teeth,dial_every,cuts,cuts_target_hand,dial\n";
   for (const ChartRow& row : rows) {
     std::string sizes;
     for (const ThreadEntry* t : row.sizes)
@@ -83,12 +92,14 @@ std::string ChartCsv(const LatheProfile& profile, const std::vector<ChartRow>& r
     const std::optional<TrainRow>& train = row.best ? row.best : row.nearest;
     if (train) {
       const RowNumbers n = NumbersOf(*train, row.target.lead, kDriftLengthMm);
+      const RowFacts facts = FactsOf(profile, row.target, *train);
       out += std::string(",") + KindName(train->kind) + ',' + GearList(train->gears) + ',' +
              CsvCell(GearboxName(profile, train->gearbox)) + ',' + ShortestText(n.error) + ',' +
              (n.exact ? "true" : "false") + ',' + (row.best ? "true" : "false") + ',' +
-             CsvBool(train->fits) + ',' + LatheFields(FactsOf(profile, row.target, *train));
+             CsvBool(train->fits) + ',' + LatheFields(facts) + ',' +
+             HandAndDialFields(profile, facts, true);
     } else {
-      out += ",,,,,,,,,,";
+      out += ",,,,,,,,,,,,,";
     }
     out += '\n';
   }
@@ -96,11 +107,11 @@ std::string ChartCsv(const LatheProfile& profile, const std::vector<ChartRow>& r
 }
 
 std::string AdviceCsv(const AdviceResult& advice) {
-  std::string out = "teeth,threads,without_train,worst_error,mean_error\n";
+  std::string out = "teeth,threads,without_train,worst_error,mean_error,exact\n";
   auto line = [&](const std::string& teeth, const ChartSummary& s) {
     out += teeth + ',' + std::to_string(s.threads) + ',' + std::to_string(s.without_train) + ',' +
            ShortestText(static_cast<double>(s.worst)) + ',' +
-           ShortestText(static_cast<double>(s.mean)) + '\n';
+           ShortestText(static_cast<double>(s.mean)) + ',' + std::to_string(s.exact) + '\n';
   };
   line("", advice.before);
   for (const GearAdvice& a : advice.best) line(std::to_string(a.teeth), a.after);

@@ -66,28 +66,29 @@ TEST(ReportCsv, HandWorkedLines) {
   } cases[] = {
       {ThreadCsv(p, mm1, {Row(p, {20, 30, 40}, 0, mm1)}, Whole(25)),
        {"rank,kind,gears,gearbox,ratio,lead_mm,tpi,error_fraction,exact,error_per_thread_um,"
-        "drift_um,within,fits,tumbler,dial_teeth,dial_every",
-        "1,simple,20 30 40,A,1/2,1,25.4,0,true,0,0,true,,normal,16,1"}},
+        "drift_um,within,fits,tumbler,dial_teeth,dial_every,cuts,cuts_target_hand,dial",
+        "1,simple,20 30 40,A,1/2,1,25.4,0,true,0,0,true,,normal,16,1,right,true,any mark"}},
       {ThreadCsv(p, feed, {Row(p, {20, 40, 30, 60}, 0, feed)}, Whole(25)),
        {"rank,kind,gears,gearbox,ratio,lead_mm,tpi,error_fraction,exact,error_per_thread_um,"
-        "drift_um,within,fits,tumbler,dial_teeth,dial_every",
-        "1,compound,20 40 30 60,A,1/4,0.5,,0,true,,,true,,normal,,"}},
+        "drift_um,within,fits,tumbler,dial_teeth,dial_every,cuts,cuts_target_hand,dial",
+        "1,compound,20 40 30 60,A,1/4,0.5,,0,true,,,true,,normal,,,right,true,"}},
       {TrainCsv(p, {Row(p, {20, 30, 40}, 0, mm1), Row(p, {20, 30, 40}, 1, mm1)}, nullptr,
                 Whole(25)),
        {"kind,gears,gearbox,ratio,lead_mm,tpi,error_fraction,exact,error_per_thread_um,drift_um,"
-        "within,fits,tumbler,dial_teeth,dial_every",
-        "simple,20 30 40,A,1/2,1,25.4,,,,,,,normal,16,1",
-        "simple,20 30 40,B,1/4,0.5,50.8,,,,,,,normal,16,1"}},
+        "within,fits,tumbler,dial_teeth,dial_every,cuts,cuts_target_hand,dial",
+        "simple,20 30 40,A,1/2,1,25.4,,,,,,,normal,16,1,right,,any mark",
+        "simple,20 30 40,B,1/4,0.5,50.8,,,,,,,normal,16,1,right,,any mark"}},
       {TrainCsv(p, {Row(p, {20, 40, 30, 60}, 0, feed)}, &feed, Whole(25)),
        {"kind,gears,gearbox,ratio,lead_mm,tpi,error_fraction,exact,error_per_thread_um,drift_um,"
-        "within,fits,tumbler,dial_teeth,dial_every",
-        "compound,20 40 30 60,A,1/4,0.5,,0,true,,,true,,normal,,"}},
+        "within,fits,tumbler,dial_teeth,dial_every,cuts,cuts_target_hand,dial",
+        "compound,20 40 30 60,A,1/4,0.5,,0,true,,,true,,normal,,,right,true,"}},
       // The shared lead is one line; the line beyond the tolerance keeps its
       // nearest train (its error checked below); without one, empty fields.
       {ChartCsv(p, {chart[0], no_train}),
        {"series,sizes,target,kind,gears,gearbox,error_fraction,exact,within,fits,tumbler,"
-        "dial_teeth,dial_every",
-        "odd,P Q,1mm,simple,20 30 40,A,0,true,true,,normal,16,1", "odd,R,1.01mm,,,,,,,,,,"}},
+        "dial_teeth,dial_every,cuts,cuts_target_hand,dial",
+        "odd,P Q,1mm,simple,20 30 40,A,0,true,true,,normal,16,1,right,true,any mark",
+        "odd,R,1.01mm,,,,,,,,,,,,,"}},
   };
   for (const auto& c : cases) {
     std::string want;
@@ -96,18 +97,20 @@ TEST(ReportCsv, HandWorkedLines) {
   }
 
   // 30 -> 40 cuts 1.5 mm: 32 / 1.5 spindle turns a dial turn is not whole, so
-  // no mark lets the half-nut open: the dial's fields stay empty.
+  // no mark lets the half-nut open: the dial's figures stay empty and its words
+  // say to keep the half-nut closed.
   const Records no_mark = ReadCsv(ThreadCsv(p, mm1, {Row(p, {30, 20, 40}, 0, mm1)}, Whole(25)));
   ASSERT_EQ(2u, no_mark.size());
-  EXPECT_EQ((std::vector<std::string>{"normal", "", ""}),
-            std::vector<std::string>(no_mark[1].end() - 3, no_mark[1].end()));
+  EXPECT_EQ(
+      (std::vector<std::string>{"normal", "", "", "right", "true", "keep the half-nut closed"}),
+      std::vector<std::string>(no_mark[1].end() - 6, no_mark[1].end()));
 
   ASSERT_EQ(2u, chart.size());
   const Records beyond = ReadCsv(ChartCsv(p, chart));
   ASSERT_EQ(3u, beyond.size());
-  const std::vector<std::string> nearest = {"odd",    "R",  "1.01mm", "simple", "20 30 40",
-                                            "A",      "",   "false",  "false",  "",
-                                            "normal", "16", "1"};
+  const std::vector<std::string> nearest = {"odd", "R",     "1.01mm", "simple",  "20 30 40", "A",
+                                            "",    "false", "false",  "",        "normal",   "16",
+                                            "1",   "right", "true",   "any mark"};
   std::vector<std::string> got = beyond[2];
   ASSERT_EQ(nearest.size(), got.size());
   EXPECT_EQ(-1.0 / 101, std::strtod(got[6].c_str(), nullptr)) << got[6];  // 1/1.01 - 1
@@ -117,11 +120,11 @@ TEST(ReportCsv, HandWorkedLines) {
 
 TEST(ReportCsv, AdviceLines) {
   AdviceResult advice;
-  advice.before = {4, 2, 0.25, 0.125};
-  advice.best = {{127, {4, 0, 0.0625, 0.03125}}, {40, {4, 1, 0.5, 0.375}}};
+  advice.before = {4, 2, 1, 0.25, 0.125};
+  advice.best = {{127, {4, 0, 3, 0.0625, 0.03125}}, {40, {4, 1, 2, 0.5, 0.375}}};
   EXPECT_EQ(
-      "teeth,threads,without_train,worst_error,mean_error\n"
-      ",4,2,0.25,0.125\n127,4,0,0.0625,0.03125\n40,4,1,0.5,0.375\n",
+      "teeth,threads,without_train,worst_error,mean_error,exact\n"
+      ",4,2,0.25,0.125,1\n127,4,0,0.0625,0.03125,3\n40,4,1,0.5,0.375,2\n",
       AdviceCsv(advice));
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "lathe/row_facts.h"
 #include "numtext/quoted_text.h"
 #include "report/figure_text.h"
 
@@ -14,21 +15,96 @@ std::vector<std::vector<std::string>> WithHead(const CellTable& table) {
   return rows;
 }
 
-// "your set lacks 127 and a second 20".
+// How many gears of `teeth` teeth the lathe has, wherever they stand.
+int Owned(const LatheProfile& profile, int teeth) {
+  int owned = static_cast<int>(std::count(profile.gears.begin(), profile.gears.end(), teeth));
+  if (profile.first_driver == teeth) ++owned;
+  for (const auto& [a, b] : profile.keyed) owned += (a == teeth) + (b == teeth);
+  return owned;
+}
+
+// "a second ", "a third ", ... for the nth gear of a tooth count; "" for the first.
+std::string Nth(int n) {
+  static const char* const kWords[] = {"second", "third", "fourth", "fifth"};
+  if (n <= 1) return "";
+  return n - 2 < 4 ? "a " + std::string(kWords[n - 2]) + " " : "another ";
+}
+
+// "your set lacks 127 and a second 20": the first gear of a tooth count the
+// lathe does not have, or the how-manieth the train needs of one it has.
 std::string LackingText(const LatheProfile& profile, const std::vector<int>& lacking) {
   std::string text;
-  std::vector<int> named;
   for (std::size_t i = 0; i < lacking.size(); ++i) {
     const int teeth = lacking[i];
-    const bool owned = std::count(profile.gears.begin(), profile.gears.end(), teeth) > 0 ||
-                       std::count(named.begin(), named.end(), teeth) > 0;
-    named.push_back(teeth);
+    const int before = static_cast<int>(
+        std::count(lacking.begin(), lacking.begin() + static_cast<long>(i), teeth));
     text += (i == 0                    ? ""
              : i + 1 == lacking.size() ? " and "
                                        : ", ") +
-            std::string(owned ? "a second " : "") + std::to_string(teeth);
+            Nth(Owned(profile, teeth) + before + 1) + std::to_string(teeth);
   }
   return "your set lacks " + text;
+}
+
+// The widest a chart's line may be, so that it reads in a terminal and prints
+// on a page: the last cell (the sizes) wraps below itself to stay within it.
+constexpr std::size_t kChartColumns = 100;
+
+// Cells padded as PaddedColumns pads them, the last cell wrapped after its
+// ", " separators where the line would pass kChartColumns; a cell too long
+// for the room left, or when the other cells leave almost none, stands
+// alone on its line.
+std::string WrappedColumns(const std::vector<std::vector<std::string>>& rows,
+                           const std::string& indent) {
+  std::vector<std::size_t> widths;
+  for (const auto& row : rows) {
+    widths.resize(std::max(widths.size(), row.size()));
+    for (std::size_t i = 0; i + 1 < row.size(); ++i) widths[i] = std::max(widths[i], row[i].size());
+  }
+  std::string out;
+  for (const auto& row : rows) {
+    std::string line = indent;
+    for (std::size_t i = 0; i + 1 < row.size(); ++i)
+      line += row[i] + std::string(widths[i] - row[i].size() + 2, ' ');
+    const std::size_t start = line.size();
+    const std::size_t room =
+        std::max<std::size_t>(24, kChartColumns - std::min(start, kChartColumns));
+    const std::string& last = row.empty() ? std::string() : row.back();
+    std::size_t used = 0;  // of the current line's room
+    for (std::size_t from = 0; from < last.size();) {
+      std::size_t end = last.find(", ", from);
+      end = end == std::string::npos ? last.size() : end + 1;  // the comma stays with its size
+      const std::string piece = last.substr(from, end - from);
+      if (used > 0 && used + 1 + piece.size() > room) {
+        out += line + "\n";
+        line = std::string(start, ' ');
+        used = 0;
+      }
+      line += (used > 0 ? " " : "") + piece;
+      used += (used > 0 ? 1 : 0) + piece.size();
+      from = end < last.size() ? end + 1 : end;
+    }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    out += line + "\n";
+  }
+  return out;
+}
+
+// `text` broken at blanks into lines of at most kChartColumns where it can be.
+std::string WrappedLine(const std::string& text) {
+  std::string out, line;
+  for (std::size_t from = 0; from < text.size();) {
+    std::size_t end = text.find(' ', from);
+    if (end == std::string::npos) end = text.size();
+    const std::string word = text.substr(from, end - from);
+    if (!line.empty() && line.size() + 1 + word.size() > kChartColumns) {
+      out += line + "\n";
+      line.clear();
+    }
+    line += (line.empty() ? "" : " ") + word;
+    from = end + 1;
+  }
+  return out + line + "\n";
 }
 
 std::string Header(const LatheProfile& profile) {
@@ -72,7 +148,15 @@ std::string TrainText(const LatheProfile& profile, const TrainReport& report, co
                     GearList(first.gears) + "   (" + GearOrder(first.kind) + ")\n";
   if (target) out += "Target       " + TargetLine(*target) + "\n";
   out += Header(profile) + "Fit          " + FitLine(profile) + "\n";
-  if (!report.in_set) out += "Note         " + LackingText(profile, report.lacking) + "\n";
+  if (!report.lacking.empty()) out += "Note         " + LackingText(profile, report.lacking) + "\n";
+  if (report.a_not_first_driver)
+    out += "Note         this lathe drives every train from its own " +
+           std::to_string(*profile.first_driver) + " at A (first_driver), not from a " +
+           std::to_string(first.gears[0]) + "\n";
+  if (target && !FactsOf(profile, *target, first).target_hand)
+    out += "Note         this train cuts a " + std::string(HandName(NormalHand(first.kind))) +
+           "-hand thread here, not the " + HandName(target->hand) +
+           "-hand thread asked for: the lathe has no tumbler reverse\n";
   out +=
       "\n" + PaddedColumns(WithHead(TrainCells(profile, report.positions, target, length_mm)), "");
   if (first.kind == TrainKind::kSix || !profile.geometry)
@@ -83,10 +167,10 @@ std::string TrainText(const LatheProfile& profile, const TrainReport& report, co
 
 std::string ChartText(const LatheProfile& profile, const std::vector<ChartRow>& rows) {
   std::string out;
-  for (const std::string& line : ChartHeader(profile)) out += line + "\n";
+  for (const std::string& line : ChartHeader(profile)) out += WrappedLine(line);
   out += "\n";
   for (const ChartSection& s : ChartSections(profile, rows))
-    out += std::string(s.series->title) + "\n" + PaddedColumns(WithHead(s.table), "  ") + "\n";
+    out += std::string(s.series->title) + "\n" + WrappedColumns(WithHead(s.table), "  ") + "\n";
   return out;
 }
 

@@ -36,6 +36,8 @@ json Row(const LatheProfile& profile, const TrainRow& row, const Target* target,
     out["within"] = facts.within;
   }
   out["fits"] = row.fits ? json(*row.fits) : json(nullptr);
+  out["cuts"] = HandName(facts.cuts);
+  if (target) out["cuts_target_hand"] = facts.target_hand;
   out["tumbler"] = !facts.tumbler                       ? json(nullptr)
                    : *facts.tumbler == Tumbler::kNormal ? json("normal")
                                                         : json("reversed");
@@ -54,13 +56,14 @@ json TargetJson(const Target& target) {
   return {{"text", target.text},
           {"lead_mm", static_cast<double>(target.lead.approx_mm)},
           {"starts", target.starts},
-          {"hand", target.hand == Hand::kLeft ? "left" : "right"},
+          {"hand", HandName(target.hand)},
           {"designation", designation}};
 }
 
 json Summary(const ChartSummary& s) {
   return {{"threads", s.threads},
           {"without_train", s.without_train},
+          {"exact", s.exact},
           {"worst_error", static_cast<double>(s.worst)},
           {"mean_error", static_cast<double>(s.mean)}};
 }

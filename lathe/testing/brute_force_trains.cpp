@@ -152,6 +152,9 @@ std::vector<ReferenceRow> BruteForceTrains(const LatheProfile& profile, const Le
     ReferenceRow row;
     std::tie(row.kind, std::ignore, std::ignore, row.gearbox) = key;
     row.gears = list.front();
+    // A I D: A-I and I-D; A B C D: A-B and C-D; six: A-B, C-D and E-F.
+    const int meshes = row.kind == 2 ? 2 : row.kind / 2;
+    row.normal_hand = meshes % 2 == 0 ? Hand::kRight : Hand::kLeft;
     if (profile.geometry && row.kind != 6) {
       row.fits = false;
       for (const auto& g : list) {
@@ -195,6 +198,10 @@ std::vector<ReferenceRow> BruteForceTrains(const LatheProfile& profile, const Le
     return std::tie(a.kind, a.gears, a.gearbox) < std::tie(b.kind, b.gears, b.gearbox);
   });
   return rows;
+}
+
+Hand CutsHand(const LatheProfile& profile, Hand hand, const ReferenceRow& row) {
+  return profile.tumbler ? hand : row.normal_hand;
 }
 
 }  // namespace cog::testing

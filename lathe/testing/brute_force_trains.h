@@ -21,7 +21,15 @@ struct ReferenceRow {
   __int128 error_num = 0, error_den = 1;  // reduced; exact targets only
   long double error_approx = 0;
   std::optional<bool> fits;
+  // The hand cut with the tumbler normal, from the meshes: each turns the
+  // next shaft the other way, so after an even number the lead screw turns
+  // with the spindle and cuts the right hand of a right-hand screw.
+  Hand normal_hand = Hand::kRight;
 };
+
+// The hand `row` cuts on `profile` for a target of `hand`: that hand with a
+// tumbler (set for it), else the only hand the train's meshes give.
+Hand CutsHand(const LatheProfile& profile, Hand hand, const ReferenceRow& row);
 
 // Every row the profile allows for `target`, in the search's order, with the
 // rows that do not fit left out unless keep_unfit.
