@@ -176,6 +176,24 @@ const char* const kChartLegend =
     "idlers named, turning with or against the crank; compound: after the crank, the plate moves "
     "so many holes in its second circle, with (+) or against (-) the crank.";
 
+// Words on lines of at most `width` characters, for the text sheets.
+std::string Wrap(const std::string& text, std::size_t width = 88) {
+  std::string out, line;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find(' ', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string word = text.substr(start, end - start);
+    if (!line.empty() && line.size() + 1 + word.size() > width) {
+      out += line + "\n";
+      line.clear();
+    }
+    line += (line.empty() ? "" : " ") + word;
+    start = end + 1;
+  }
+  return out + line + "\n";
+}
+
 std::string Pad(const std::string& s, std::size_t width, bool right = false) {
   if (s.size() >= width) return s;
   return right ? std::string(width - s.size(), ' ') + s : s + std::string(width - s.size(), ' ');
@@ -282,7 +300,7 @@ bool BuildDivideChart(const Indexer& indexer, int from, int to, std::vector<Divi
 std::string DivideChartText(const DividingHead& head, const std::vector<DivideAnswer>& lines) {
   std::string out = "Dividing chart: " + HeadTitle(head) + "\nplates: " + PlatesText(head) +
                     "\ngears: " + (head.differential ? List(head.gears) : "none") + "\n" +
-                    kChartLegend + "\n\n";
+                    Wrap(kChartLegend) + "\n";
   out += "     N  T            turns holes circle plate  notes\n";
   for (const DivideAnswer& a : lines) {
     const ChartCells c = CellsOf(head, a);
@@ -352,11 +370,11 @@ std::string DivideChartHtml(const DividingHead& head, const std::vector<DivideAn
 }
 
 std::string HelixText(const DividingHead& head, const HelixAnswer& a, bool keep_all) {
-  std::string out = "Lead " + ShortestText(ToDouble(a.lead_mm)) + " mm on the " + HeadTitle(head) +
-                    ", table lead screw " + head.table_leadscrew_text + ": a 1:1 train cuts " +
-                    ShortestText(ToDouble(a.machine_lead_mm)) +
-                    " mm. Gears from the table's lead screw to the head: driver : driven, or A : "
-                    "B, C : D with A on the lead screw and C on B's shaft.\n";
+  std::string out = Wrap("Lead " + ShortestText(ToDouble(a.lead_mm)) + " mm on the " +
+                         HeadTitle(head) + ", table lead screw " + head.table_leadscrew_text +
+                         ": a 1:1 train cuts " + ShortestText(ToDouble(a.machine_lead_mm)) +
+                         " mm. Gears from the table's lead screw to the head: driver : driven, "
+                         "or A : B, C : D with A on the lead screw and C on B's shaft.");
   if (a.trains.empty())
     return out + "No train of the head's gears is within the tolerance" +
            (keep_all ? "" : " (--all shows the nearest)") + ".\n";
