@@ -1,6 +1,7 @@
 #include "divider/indexing.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 #include <set>
 #include <tuple>
@@ -239,8 +240,17 @@ bool HelixTrains(const DividingHead& head, const Fraction& lead_mm,
   };
   std::vector<HelixTrain>& kept = out->trains;
   bool exact = true;
+  // Most trains are far off: a double estimate of |error| skips those that
+  // cannot beat the worst of the best `top` kept so far (or the tolerance),
+  // with a margin far above the estimate's rounding, before any exact work.
+  const double scale = ToDouble(out->machine_lead_mm) / ToDouble(lead_mm);
+  const double tolerance_estimate = ToDouble(tolerance);
+  double bound = keep_all ? HUGE_VAL : tolerance_estimate;
   ForEachTrain(GearCounts(head.gears), [&](const std::array<int, 4>& gears, int size,
                                            const Fraction& ratio) {
+    const double estimate =
+        std::fabs(scale * static_cast<double>(ratio.den) / static_cast<double>(ratio.num) - 1);
+    if (estimate > bound * (1 + 1e-9) + 1e-15) return;
     HelixTrain t;
     t.size = size;
     t.gears = gears;
@@ -256,6 +266,9 @@ bool HelixTrains(const DividingHead& head, const Fraction& lead_mm,
     if (kept.size() >= 2 * static_cast<std::size_t>(top) + 64) {
       std::nth_element(kept.begin(), kept.begin() + top, kept.end(), better);
       kept.resize(top);
+      double worst = 0;
+      for (const HelixTrain& k : kept) worst = std::max(worst, std::fabs(ToDouble(k.error)));
+      bound = std::min(bound, worst);
     }
   });
   if (!exact) return *error = "the lead is too fine to compute exactly", false;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <random>
+#include <set>
 
 #include "divider/divide_text.h"
 #include "divider/testing/brute_force_ways.h"
@@ -220,6 +221,60 @@ TEST(HelixTest, TrainsRankedByLeadErrorThenFewerGears) {
   head.gears.clear();
   EXPECT_FALSE(HelixTrains(head, Whole(127), Whole(1), 4, false, &answer, &error));
   EXPECT_EQ(error, "the head has no \"gears\" to gear the table to the head");
+}
+
+// Every train of physical gears, sorted plainly, against the search's best
+// ten: the same trains in the same order, for leads near and far from the
+// machine's 254 mm, kept or cut by the tolerance.
+TEST(HelixTest, BestTrainsAreThoseOfAPlainSortOfEveryTrain) {
+  const DividingHead head = BuiltInHead();
+  const std::vector<int>& g = head.gears;
+  const int n = static_cast<int>(g.size());
+  struct Plain {
+    Fraction error;
+    std::vector<int> gears;
+  };
+  for (const Fraction lead : {Whole(250), Whole(127), Fraction{2413, 10}, Whole(100), Whole(900)})
+    for (const bool keep_all : {true, false}) {
+      std::vector<Plain> all;
+      std::set<std::vector<int>> seen;
+      const Fraction machine{254, 1};  // 40 x 25.4/4
+      auto offer = [&](std::vector<int> gears, std::int64_t drive, std::int64_t driven) {
+        if (!seen.insert(gears).second) return;
+        Fraction cut, error;
+        ASSERT_TRUE(Divide(Fraction{machine.num * driven, drive}, lead, &cut));
+        ASSERT_TRUE(Subtract(cut, Whole(1), &error));
+        if (keep_all || CompareMagnitude(error, Fraction{1, 100}) <= 0)
+          all.push_back({error, std::move(gears)});
+      };
+      for (int a = 0; a < n; ++a)
+        for (int b = 0; b < n; ++b) {
+          if (b == a) continue;
+          offer({g[a], g[b]}, g[a], g[b]);
+          for (int c = 0; c < n; ++c)
+            for (int d = 0; d < n; ++d)
+              if (c != a && c != b && d != a && d != b && d != c)
+                offer({std::min(g[a], g[c]), std::min(g[b], g[d]), std::max(g[a], g[c]),
+                       std::max(g[b], g[d])},
+                      std::int64_t{g[a]} * g[c], std::int64_t{g[b]} * g[d]);
+        }
+      std::sort(all.begin(), all.end(), [](const Plain& x, const Plain& y) {
+        const int by = CompareMagnitude(x.error, y.error);
+        if (by != 0) return by < 0;
+        if (x.gears.size() != y.gears.size()) return x.gears.size() < y.gears.size();
+        return x.gears < y.gears;
+      });
+      HelixAnswer answer;
+      std::string error;
+      ASSERT_TRUE(HelixTrains(head, lead, Whole(1), 10, keep_all, &answer, &error)) << error;
+      ASSERT_EQ(answer.trains.size(), std::min<std::size_t>(all.size(), 10));
+      for (std::size_t i = 0; i < answer.trains.size(); ++i) {
+        const HelixTrain& t = answer.trains[i];
+        EXPECT_EQ(std::vector<int>(t.gears.begin(), t.gears.begin() + t.size), all[i].gears)
+            << ToDouble(lead) << " mm, train " << i;
+        EXPECT_EQ(t.error, all[i].error);
+      }
+    }
 }
 
 }  // namespace
