@@ -46,6 +46,10 @@ check "no way" "127 None 90/127 90 False" \
 check "no way, why" "No exact way: no circle of the plates gives 90/127 turns of the crank, alone or two on one plate; it needs a circle of 127 holes (or a multiple), or change gears on the head for differential indexing." \
   "$("$cli" divide 127 --head "$heads/90-1-rotary-table.json" | tail -1)"
 
+# 10000 on 40:1 is 1/250 turn: no circle, and no train for any approximate number.
+check "no way with gears, why" "No exact way: no circle of the plates gives 1/250 turns of the crank, alone or two on one plate; it needs a circle of 250 holes (or a multiple), or other change gears: no train of the head's gears gives the plate's turn for differential indexing with any approximate number." \
+  "$("$cli" divide 10000 | tail -1)"
+
 # A chart line's way is the same bytes as divide N's first way.
 same=$("$cli" divide --chart 125-130 --format json | python3 -c '
 import json, subprocess, sys

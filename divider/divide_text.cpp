@@ -257,8 +257,8 @@ std::string WhyText(const DividingHead& head, const DivideAnswer& a) {
   if (!a.divisions) return out + " (an angle is indexed by simple or compound indexing only)";
   if (head.differential)
     return out +
-           ", or change gears that differential indexing can use (none of the head's gear "
-           "the plate for an approximate number)";
+           ", or other change gears: no train of the head's gears gives the plate's turn for "
+           "differential indexing with any approximate number";
   return out + ", or change gears on the head for differential indexing";
 }
 
