@@ -15,6 +15,17 @@ struct Split {
 };
 Split SplitTurns(const Fraction& t) { return {t.num / t.den, t.num % t.den, t.den}; }
 
+// x with a·x = 1 (mod m), for coprime a and m; 0 when m is 1.
+std::int64_t InverseModulo(std::int64_t a, std::int64_t m) {
+  std::int64_t r0 = m, r1 = a, x0 = 0, x1 = 1;
+  while (r1 != 0) {
+    const std::int64_t q = r0 / r1;
+    std::tie(r0, r1) = std::make_pair(r1, r0 - q * r1);
+    std::tie(x0, x1) = std::make_pair(x1, x0 - q * x1);
+  }
+  return m == 1 ? 0 : (x0 % m + m) % m;
+}
+
 std::tuple<int, int, int, bool, int> CompoundKey(const Way& w) {
   return {w.crank.holes + w.plate_holes, w.crank.circle, w.plate_circle, !w.plate_with,
           w.crank.plate};
@@ -106,13 +117,17 @@ void Indexer::Compound(const Fraction& turns, int top, std::vector<Way>* out) co
         const std::int64_t l = std::lcm<std::int64_t>(c1, c2);
         if (l % s.den != 0) continue;
         const std::int64_t f = s.num * (l / s.den), u1 = l / c1, u2 = l / c2;
-        for (int h1 = 1; h1 < c1; ++h1) {
+        // u1 and u2 are coprime, so h2 is whole only for h1 = f/u1 (mod u2):
+        // gcd(c1, c2) candidates rather than c1.
+        const std::int64_t first = f % u2 * InverseModulo(u1 % u2, u2) % u2;
+        for (std::int64_t h1 = first > 0 ? first : u2; h1 < c1; h1 += u2) {
           const std::int64_t rest = f - h1 * u1;
           if (rest == 0 || rest % u2 != 0) continue;
           const std::int64_t h2 = (rest > 0 ? rest : -rest) / u2;
-          if (h2 >= c2 || !seen.insert({c1, c2, h1, static_cast<int>(h2), rest > 0}).second)
+          if (h2 >= c2 ||
+              !seen.insert({c1, c2, static_cast<int>(h1), static_cast<int>(h2), rest > 0}).second)
             continue;
-          Way way{Method::kCompound, {s.turns, h1, c1, static_cast<int>(p) + 1}};
+          Way way{Method::kCompound, {s.turns, static_cast<int>(h1), c1, static_cast<int>(p) + 1}};
           way.plate_holes = static_cast<int>(h2);
           way.plate_circle = c2;
           way.plate_with = rest > 0;

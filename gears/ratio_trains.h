@@ -11,6 +11,7 @@
 // Trains come in ascending order of their gears.
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -25,11 +26,20 @@ struct GearCounts {
   explicit GearCounts(const std::vector<int>& gears);
   int count(int teeth) const { return teeth >= 0 && teeth < kSize ? counts_[teeth] : 0; }
   const std::vector<int>& distinct() const { return distinct_; }  // ascending
+  // Every product a·c of two tooth counts of the set, a <= c, by product:
+  // the drivers of compound trains, looked up rather than searched.
+  struct Product {
+    std::int64_t value;
+    int a, c;
+    friend bool operator<(const Product& x, const Product& y) { return x.value < y.value; }
+  };
+  const std::vector<Product>& products() const { return products_; }
 
  private:
   static constexpr int kSize = 301;
   std::array<int, kSize> counts_{};
   std::vector<int> distinct_;
+  std::vector<Product> products_;
 };
 
 // Every (driver, driven) with driver/driven == ratio. REQUIRES: ratio > 0.
