@@ -32,12 +32,23 @@ void BM_Divide(benchmark::State& state, int divisions) {
   state.counters["ways"] = static_cast<double>(answer.ways.size());
 }
 
-void BM_DivideChart(benchmark::State& state, int from, int to) {
-  const DividingHead head = BuiltInHead();
+// The largest head a file may describe: 12 plates of 16 circles (800 to 991
+// holes) and 60 change gears (20 to 138 teeth).
+DividingHead LargestHead() {
+  DividingHead head = BuiltInHead();
+  head.plates.assign(kMaxPlates, {});
+  for (int p = 0; p < kMaxPlates; ++p)
+    for (int c = 0; c < kMaxCircles; ++c) head.plates[p].push_back(800 + p * kMaxCircles + c);
+  head.gears.clear();
+  for (int t = 20; head.gears.size() < 60; t += 2) head.gears.push_back(t);
+  return head;
+}
+
+void BM_DivideChart(benchmark::State& state, const DividingHead* head, int from, int to) {
   std::vector<DivideAnswer> lines;
   std::string error;
   for (auto _ : state) {
-    const Indexer indexer(head);
+    const Indexer indexer(*head);
     if (!BuildDivideChart(indexer, from, to, &lines, &error)) {
       state.SkipWithError(error.c_str());
       return;
@@ -70,10 +81,17 @@ bool RegisterDivideBenchmarks() {
         ->Unit(benchmark::kMillisecond);
     AddToGroup("divide", "divide N, 40:1 head, top 5: ", 0.01, name);
   }
-  benchmark::RegisterBenchmark("divide/chart/2-1000", BM_DivideChart, 2, 1000)
+  static const DividingHead built_in = BuiltInHead(), largest = LargestHead();
+  benchmark::RegisterBenchmark("divide/chart/2-1000", BM_DivideChart, &built_in, 2, 1000)
       ->Iterations(3)
       ->Unit(benchmark::kMillisecond);
   AddToGroup("divide-chart", "divide --chart 2-1000, 40:1 head", 1, "divide/chart/2-1000");
+  benchmark::RegisterBenchmark("divide/chart/largest-head/9001-10000", BM_DivideChart, &largest,
+                               9001, 10000)
+      ->Iterations(1)
+      ->Unit(benchmark::kMillisecond);
+  AddToGroup("divide-chart-largest", "  the same, 9001-10000, largest head", 2,
+             "divide/chart/largest-head/9001-10000");
   benchmark::RegisterBenchmark("helix/ours/60-gears", BM_Helix60)
       ->Iterations(1)
       ->Unit(benchmark::kMillisecond);
