@@ -63,7 +63,8 @@ Indexer::Indexer(const DividingHead& head)
   MakeFraction(std::int64_t{low} * low, std::int64_t{high} * high, &lowest_);
   MakeFraction(std::int64_t{high} * high, std::int64_t{low} * low, &highest_);
   // A has a simple move when R/A = k/c for a circle c (or is whole: c = 1),
-  // so A = p·c/(q·k): every divisor d = q·k of p·c gives one.
+  // so A = p·c/(q·k): every divisor d = q·k of p·c gives one. A is at most
+  // p·c, below 10^9 within the caps on ratios and holes, so it fits an int.
   const std::int64_t p = head.ratio.num, q = head.ratio.den;
   std::set<std::int64_t> seen;
   std::vector<int> holes = {1};
@@ -73,7 +74,7 @@ Indexer::Indexer(const DividingHead& head)
     for (std::int64_t i = 1; i * i <= pc; ++i) {
       if (pc % i != 0) continue;
       for (std::int64_t d : {i, pc / i})
-        if (d % q == 0 && pc / d <= kMaxDivisions * std::int64_t{1000}) seen.insert(pc / d);
+        if (d % q == 0) seen.insert(pc / d);
     }
   }
   for (std::int64_t a : seen) {

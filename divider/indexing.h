@@ -97,6 +97,8 @@ struct DivideAnswer {
 // A head made ready for many queries (the chart asks a thousand).
 class Indexer {
  public:
+  // REQUIRES: the head is within the caps ReadHead holds a file to (ratio,
+  // plates, circles, holes, gears).
   explicit Indexer(const DividingHead& head);
   const DividingHead& head() const { return head_; }
 
