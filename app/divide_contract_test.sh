@@ -97,6 +97,11 @@ print(r["lead_mm"], r["machine_lead_mm"])
 for t in r["trains"]:
     print(t["kind"], t["gears"], t["ratio"], t["lead_mm"], t["error"], t["within"])')"
 
+# A head's name reaches the terminal with its control characters as \xNN.
+printf '{"name": "a\\u001bb", "ratio": 40}' >"$scratch/escape.json"
+check "control characters" '4 divisions on the a\x1bb (ratio 40): 10 turns of the crank per division' \
+  "$("$cli" divide 4 --head "$scratch/escape.json" | head -1)"
+
 # Mistakes: exit code 2 and one line naming what is wrong.
 printf '{"ratio": 40,\n "plates": [[15, 1]]}' >"$scratch/bad.json"
 printf '{"ratio": 40,\n "plates": [[15,]]}' >"$scratch/syntax.json"

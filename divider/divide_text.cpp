@@ -5,6 +5,7 @@
 
 #include "divider/angle.h"
 #include "gears/fraction_text.h"
+#include "numtext/quoted_text.h"
 
 namespace cog {
 namespace {
@@ -263,7 +264,7 @@ std::string WhyText(const DividingHead& head, const DivideAnswer& a) {
 }
 
 std::string HeadTitle(const DividingHead& head) {
-  return (head.name.empty() ? std::string("dividing head") : head.name) + " (ratio " +
+  return (head.name.empty() ? std::string("dividing head") : Printable(head.name)) + " (ratio " +
          RatioText(head.ratio) + ")";
 }
 
@@ -370,11 +371,12 @@ std::string DivideChartHtml(const DividingHead& head, const std::vector<DivideAn
 }
 
 std::string HelixText(const DividingHead& head, const HelixAnswer& a, bool keep_all) {
-  std::string out = Wrap("Lead " + ShortestText(ToDouble(a.lead_mm)) + " mm on the " +
-                         HeadTitle(head) + ", table lead screw " + head.table_leadscrew_text +
-                         ": a 1:1 train cuts " + ShortestText(ToDouble(a.machine_lead_mm)) +
-                         " mm. Gears from the table's lead screw to the head: driver : driven, "
-                         "or A : B, C : D with A on the lead screw and C on B's shaft.");
+  std::string out =
+      Wrap("Lead " + ShortestText(ToDouble(a.lead_mm)) + " mm on the " + HeadTitle(head) +
+           ", table lead screw " + Printable(head.table_leadscrew_text) + ": a 1:1 train cuts " +
+           ShortestText(ToDouble(a.machine_lead_mm)) +
+           " mm. Gears from the table's lead screw to the head: driver : driven, "
+           "or A : B, C : D with A on the lead screw and C on B's shaft.");
   if (a.trains.empty())
     return out + "No train of the head's gears is within the tolerance" +
            (keep_all ? "" : " (--all shows the nearest)") + ".\n";

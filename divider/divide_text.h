@@ -20,7 +20,7 @@ std::string WayText(const Way& way);
 // Why no exact way exists and what would help; empty when a way exists.
 std::string WhyText(const DividingHead& head, const DivideAnswer& answer);
 
-// "40:1 head, three plates (ratio 40)"
+// "40:1 head, three plates (ratio 40)"; control characters of the name as \xNN.
 std::string HeadTitle(const DividingHead& head);
 
 std::string DivideText(const DividingHead& head, const DivideAnswer& answer);
