@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "app/divide_commands.h"
 #include "app/version.h"
 #include "app/workshop_commands.h"
 #include "numtext/quoted_text.h"
@@ -239,16 +240,22 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   std::vector<CommandForm> forms = {
       {"find", {{"teeth", 2}}}, {"table", {{"teeth", 2}}}, {"session", {{"teeth", 2}}}};
   for (CommandForm& form : WorkshopForms()) forms.push_back(std::move(form));
+  for (CommandForm& form : DivideForms()) forms.push_back(std::move(form));
   Arguments parsed;
   std::string error;
   const bool read = ParseArguments(args, forms, &parsed, &error);
   if (parsed.help) {
-    out << kTitle << '\n' << WorkshopHelp() << '\n' << kHelp;
+    out << kTitle << '\n' << WorkshopHelp() << '\n' << kDivideHelp << '\n' << kHelp;
     return 0;
   }
   const std::string& command = parsed.command;
   if (IsWorkshopCommand(command)) {
     if (read) return RunWorkshop(parsed, out, err);
+    err << "cogwright-cli: " << error << '\n';
+    return 2;
+  }
+  if (IsDivideCommand(command)) {
+    if (read) return RunDivide(parsed, out, err);
     err << "cogwright-cli: " << error << '\n';
     return 2;
   }

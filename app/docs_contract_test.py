@@ -24,7 +24,7 @@ FACTS = [
         "man": [rf"tooth counts from {N} to {N},"],
         "README": [rf"gears, {N} to {N} teeth unless"],
     }),
-    ("rows by default", rf"trains \(default {N}\)", {
+    ("rows by default", rf"trains \(default {N}\) of your set", {
         "man": [rf"prints \({N}, at most \d+\)"],
         "README": [rf"\[--top {N}\]"],
     }),

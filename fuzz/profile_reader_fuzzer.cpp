@@ -1,3 +1,6 @@
+// The same bytes are read as a dividing head's file too: refused with words,
+// or a head within its caps whose ways for a few divisions are exact.
+//
 // Arbitrary bytes as a lathe profile's JSON text: ReadProfile either refuses
 // with words or gives a profile within its limits that says what the document
 // says. A complete profile with a small gear set then goes through the train
@@ -19,6 +22,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "divider/head.h"
+#include "divider/indexing.h"
 #include "fuzz/fuzz_check.h"
 #include "gears/fraction.h"
 #include "gears/gear_set.h"
@@ -478,10 +483,73 @@ void CheckWriters(const LatheProfile& p) {
 }  // namespace
 }  // namespace cog::fuzz
 
+namespace cog::fuzz {
+namespace {
+
+// Small enough that indexing a few numbers stays quick for many runs a second.
+bool SmallHead(const DividingHead& head) {
+  std::size_t circles = 0;
+  for (const std::vector<int>& plate : head.plates) circles += plate.size();
+  return circles <= 24 && head.gears.size() <= 16 && head.ratio.num <= 1000 &&
+         head.ratio.den <= 100;
+}
+
+void CheckHead(std::string_view text) {
+  DividingHead head;
+  std::string error, key;
+  if (!ReadHead(text, &head, &error, &key)) {
+    Require(!error.empty(), "a refused head comes with a message");
+    if (text.find('\0') != std::string_view::npos)
+      Require(error.find("NUL byte") != std::string::npos, "a NUL byte is named");
+    return;
+  }
+  Require(key.empty(), "an accepted head names no refused key");
+  CheckReduced(head.ratio, "ratio");
+  Require(
+      IsPositive(head.ratio) && head.ratio.num <= kMaxRatioPart && head.ratio.den <= kMaxRatioPart,
+      "the ratio is above zero and within its cap");
+  Require(head.plates.size() <= static_cast<std::size_t>(kMaxPlates), "at most kMaxPlates");
+  for (const std::vector<int>& plate : head.plates) {
+    Require(!plate.empty() && plate.size() <= static_cast<std::size_t>(kMaxCircles),
+            "a plate has from 1 to kMaxCircles circles");
+    for (std::size_t i = 0; i < plate.size(); ++i) {
+      Require(plate[i] >= kMinHoles && plate[i] <= kMaxHoles, "a circle's holes within the caps");
+      Require(std::count(plate.begin(), plate.end(), plate[i]) == 1, "no circle twice on a plate");
+    }
+  }
+  Require(head.gears.size() <= static_cast<std::size_t>(kMaxGears), "at most 60 gears");
+  for (const int teeth : head.gears) Require(teeth >= 8 && teeth <= 300, "from 8 to 300 teeth");
+  Require(!head.differential || !head.gears.empty(), "differential indexing needs gears");
+  const json doc = json::parse(text.begin(), text.end(), nullptr, false);
+  Require(!doc.is_discarded() && doc.is_object() && doc.contains("ratio"),
+          "an accepted head is a JSON object with a ratio");
+  CheckNumber(doc["ratio"], head.ratio, "ratio");
+  if (!SmallHead(head)) return;
+  const Indexer indexer(head);
+  for (const int n : {2, 7, 127, 360}) {
+    DivideAnswer answer;
+    if (!indexer.Divide(n, 3, &answer, &error)) continue;
+    Require(answer.ways.size() <= 3, "at most the top asked for");
+    for (const Way& way : answer.ways) {
+      if (way.method != Method::kSimple || way.crank.circle == 0) continue;
+      // turns + holes/circle == R/N, cross-multiplied.
+      const __int128 crank =
+          static_cast<__int128>(way.crank.turns) * way.crank.circle + way.crank.holes;
+      Require(
+          crank * n * head.ratio.den == static_cast<__int128>(head.ratio.num) * way.crank.circle,
+          "a simple way turns the crank R/N");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace cog::fuzz
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace cog;
   using namespace cog::fuzz;
   const std::string_view text(reinterpret_cast<const char*>(data), size);
+  CheckHead(text);
   LatheProfile profile;
   std::string error;
   if (!ReadProfile(text, &profile, &error)) {

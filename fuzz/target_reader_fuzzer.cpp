@@ -1,7 +1,7 @@
 // Arbitrary bytes as a target and as a fraction text. The first byte picks the
 // number of starts (boundary values included; '#' gives 1, as in most seeds),
-// the rest is the target text for ReadTarget; ReadFraction reads both that
-// text and the whole input.
+// the rest is the target text for ReadTarget and the angle text for
+// ReadAngle; ReadFraction reads both that text and the whole input.
 //
 // Values are checked against the C library's own decimal conversion (strtod,
 // strtold) and against 128-bit cross products, never against the readers'
@@ -17,6 +17,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "divider/angle.h"
 #include "fuzz/fuzz_check.h"
 #include "gears/fraction.h"
 #include "gears/fraction_text.h"
@@ -354,6 +355,28 @@ void CheckReadTarget(std::string_view text, int starts) {
   }
 }
 
+// An angle is refused with words, or read to exact degrees above 0 and below
+// 360; its name reads back to the same angle whenever it is whole seconds.
+void CheckReadAngle(std::string_view text) {
+  Fraction degrees;
+  std::string error;
+  if (!ReadAngle(text, &degrees, &error)) {
+    Require(!error.empty(), "a refused angle comes with a message");
+    if (IsShortPrintable(text) && !text.empty() && text.find('"') == std::string_view::npos)
+      Require(error.find("\"" + std::string(text) + "\"") != std::string::npos,
+              "a refused angle's message quotes the text");
+    return;
+  }
+  CheckReduced(degrees);
+  Require(degrees.num > 0 &&
+              static_cast<__int128>(degrees.num) < static_cast<__int128>(360) * degrees.den,
+          "an angle is above 0 and below 360 degrees");
+  if ((3600 % degrees.den) != 0) return;
+  Fraction again;
+  Require(ReadAngle(AngleText(degrees), &again, &error) && again == degrees,
+          "an angle's name reads back to the same angle");
+}
+
 }  // namespace
 }  // namespace cog::fuzz
 
@@ -366,5 +389,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text = whole.substr(1);
   CheckReadFraction(text);
   CheckReadTarget(text, starts);
+  CheckReadAngle(text);
   return 0;
 }

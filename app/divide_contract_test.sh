@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# The dividing head's commands through the real binary: the JSON other tools
+# read, with figures worked out by hand, the exit codes and messages.
+# Usage: divide_contract_test.sh PATH/TO/cogwright-cli
+set -u
+cli=$1
+source "$(dirname "$0")/contract_check.sh"
+heads=$(dirname "$0")/../profiles/heads
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+ways() {  # prints the answer's head lines and its ways, one per line
+  python3 -c '
+import json, sys
+r = json.load(sys.stdin)
+print(r["divisions"], r["degrees"], r["crank_turns"], r["head"]["ratio"], r["why"] is None)
+for w in r["ways"]:
+    print(" ".join(str(w.get(k)) for k in ("method", "turns", "holes", "circle", "plate",
+          "plate_holes", "plate_circle", "plate_move", "approximate", "kind", "gears", "idlers",
+          "plate_turns")))'
+}
+
+# 127 on 40:1: no 127-hole circle. Index 120 (40/120 = 5 holes of 15) and gear
+# the plate G = 40(120 - 127)/120 = -7/3: 56 driving 24, against the crank,
+# three meshes: two idlers.
+check "divide 127" "127 None 40/127 40 True
+differential 0 5 15 1 None None None 120 simple [56, 24] 2 against" \
+  "$("$cli" divide 127 --top 1 --format json | ways)"
+# 7°30' on 40:1: 7.5 x 40/360 = 5/6 turn, 15 holes of 18.
+check "divide an angle" "None 15/2 5/6 40 True
+simple 0 15 18 1 None None None None None None None None" \
+  "$("$cli" divide "7°30'" --top 1 --format json | ways)"
+# 60:1 with a direct plate of 24, 30 and 36 holes: 24 divisions are 1 hole of 24.
+check "direct plate" "24 None 5/2 60 True
+direct 0 1 24 None None None None None None None None None" \
+  "$("$cli" divide 24 --head "$heads/60-1-direct-plate.json" --top 1 --format json | ways)"
+# 90:1 table, 7 divisions: 12 6/7 turns, 18 holes of 21 (plate 1), then 42 of
+# 49 (plate 2); compound ways follow.
+check "rotary table" "7 None 90/7 90 True
+simple 12 18 21 1 None None None None None None None None
+simple 12 42 49 2 None None None None None None None None" \
+  "$("$cli" divide 7 --head "$heads/90-1-rotary-table.json" --top 2 --format json | ways)"
+# No gears on the table: 127 has no way, and why says what would help.
+check "no way" "127 None 90/127 90 False" \
+  "$("$cli" divide 127 --head "$heads/90-1-rotary-table.json" --format json | ways)"
+check "no way, why" "No exact way: no circle of the plates gives 90/127 turns of the crank, alone or two on one plate; it needs a circle of 127 holes (or a multiple), or change gears on the head for differential indexing." \
+  "$("$cli" divide 127 --head "$heads/90-1-rotary-table.json" | tail -1)"
+
+# 10000 on 40:1 is 1/250 turn: no circle, and no train for any approximate number.
+check "no way with gears, why" "No exact way: no circle of the plates gives 1/250 turns of the crank, alone or two on one plate; it needs a circle of 250 holes (or a multiple), or other change gears: no train of the head's gears gives the plate's turn for differential indexing with any approximate number." \
+  "$("$cli" divide 10000 | tail -1)"
+
+# A chart line's way is the same bytes as divide N's first way.
+same=$("$cli" divide --chart 125-130 --format json | python3 -c '
+import json, subprocess, sys
+chart = json.load(sys.stdin)
+for line in chart["lines"]:
+    n = line["divisions"]
+    one = json.loads(subprocess.run([sys.argv[1], "divide", str(n), "--format", "json"],
+                                    capture_output=True, text=True).stdout)
+    first = one["ways"][0] if one["ways"] else None
+    print(n, json.dumps(line["way"]) == json.dumps(first), line["crank_turns"] == one["crank_turns"])
+' "$cli")
+check "chart lines are divide's first ways" "125 True True
+126 True True
+127 True True
+128 True True
+129 True True
+130 True True" "$same"
+# 2: 20 whole turns; 3: 13 1/3 = 13 turns and 5 of 15; 4: 10 whole turns.
+check "chart csv" "divisions,crank_turns,method,turns,holes,circle,plate,plate_holes,plate_circle,plate_move,approximate,kind,gears,idlers,plate_turns
+2,20,simple,20,0,,,,,,,,,,
+3,40/3,simple,13,5,15,1,,,,,,,,
+4,10,simple,10,0,,,,,,,,,," "$("$cli" divide --chart 2-4 --format csv)"
+
+check "chart md" "| N | T | turns | holes | circle | plate | notes |
+|---:|---|---:|---:|---:|---:|---|
+| 2 | 20 | 20 |  |  |  |  |
+| 3 | 40/3 | 13 | 5 | 15 | 1 |  |" "$("$cli" divide --chart 2-3 --format md | tail -4)"
+# 7d30m is 5/6 turn: simple 15 of 18 first, then compound 5 of 15 and the plate
+# 8 of 16 with the crank (1/3 + 1/2), then 10 of 15 and 3 of 18 (2/3 + 1/6).
+check "compound csv" "rank,method,turns,holes,circle,plate,plate_holes,plate_circle,plate_move,approximate,kind,gears,idlers,plate_turns
+1,simple,0,15,18,1,,,,,,,,
+2,compound,0,5,15,1,8,16,with,,,,,
+3,compound,0,10,15,1,3,18,with,,,,," "$("$cli" divide 7d30m --top 3 --format csv)"
+
+# Helical milling on 40:1 with a 4 tpi table: a 1:1 train cuts 40 x 6.35 = 254 mm.
+# 127 mm needs drivers/driven = 2: 48:24, 56:28, 64:32, exact.
+check "helix" "127.0 254.0
+simple [48, 24] 2/1 127.0 0.0 True
+simple [56, 28] 2/1 127.0 0.0 True
+simple [64, 32] 2/1 127.0 0.0 True" \
+  "$("$cli" helix 127mm --top 3 --format json | python3 -c '
+import json, sys
+r = json.load(sys.stdin)
+print(r["lead_mm"], r["machine_lead_mm"])
+for t in r["trains"]:
+    print(t["kind"], t["gears"], t["ratio"], t["lead_mm"], t["error"], t["within"])')"
+
+# A head's name reaches the terminal with its control characters as \xNN.
+printf '{"name": "a\\u001bb", "ratio": 40}' >"$scratch/escape.json"
+check "control characters" '4 divisions on the a\x1bb (ratio 40): 10 turns of the crank per division' \
+  "$("$cli" divide 4 --head "$scratch/escape.json" | head -1)"
+
+# Mistakes: exit code 2 and one line naming what is wrong.
+printf '{"ratio": 40,\n "plates": [[15, 1]]}' >"$scratch/bad.json"
+printf '{"ratio": 40,\n "plates": [[15,]]}' >"$scratch/syntax.json"
+run() { "$cli" "$@" 2>&1 >/dev/null; echo "exit $?"; }
+while IFS='|' read -r name expected args; do
+  # shellcheck disable=SC2086
+  check "$name" "$expected
+exit 2" "$(eval run $args)"
+done <<EOF2
+zero divisions|cogwright-cli: the number of divisions must be a whole number from 1 to 100000, not "0"|divide 0
+too many divisions|cogwright-cli: the number of divisions must be a whole number from 1 to 100000, not "100001"|divide 100001
+full circle|cogwright-cli: "360deg" is not above 0 and below 360 degrees|divide 360deg
+sixty minutes|cogwright-cli: "7d60m": minutes must be below 60|divide 7d60m
+neither|cogwright-cli: "12.5" is neither a number of divisions nor an angle (write an angle as 7.5deg, 7°30' or 7d30m15s)|divide 12.5
+no number|cogwright-cli: divide needs one N (a number of divisions) or an ANGLE, e.g. 127 or 7d30m|divide
+top zero|cogwright-cli: --top must be a whole number from 1 to 1000, not "0"|divide 12 --top 0
+chart reversed|cogwright-cli: --chart "400-2": FROM is above TO|divide --chart 400-2
+chart too long|cogwright-cli: --chart "1-1001" has 1001 numbers; a chart has at most 1000|divide --chart 1-1001
+chart and a number|cogwright-cli: divide --chart FROM-TO takes no N, angle or --top|divide 12 --chart 2-4
+format|cogwright-cli: --format "md" is not one of the formats divide writes|divide 12 --format md
+bad head|cogwright-cli: head $scratch/bad.json: "plates"[0][1]: 1 is not a whole number of holes from 2 to 1000|divide 12 --head $scratch/bad.json
+head syntax|cogwright-cli: head $scratch/syntax.json: not a JSON head: line 2, column 17: syntax error while parsing value - unexpected ']'; expected '[', '{', or a literal|divide 12 --head $scratch/syntax.json
+missing head|cogwright-cli: cannot read the head file "$scratch/none.json"|divide 12 --head $scratch/none.json
+lead not a length|cogwright-cli: lead "250" is not a length (write it as 250mm or 9.5in)|helix 250
+lead zero|cogwright-cli: lead "0mm" must be above zero|helix 0mm
+helix without gears|cogwright-cli: head $heads/90-1-rotary-table.json: the head has no "gears" to gear the table to the head|helix 250mm --head $heads/90-1-rotary-table.json
+EOF2
+finish

@@ -1,0 +1,24 @@
+#pragma once
+// An angle to index, in exact degrees: "7.5deg", "7.5°", "7°30'", "7°30'15\"",
+// "7d30m", "7d30m15s" (also ′ and ″). Degrees, then optionally minutes, then
+// optionally seconds, each a number followed by its mark; only the last part
+// given may have a decimal point, the earlier ones are whole. Minutes and
+// seconds are below 60; the angle is above 0 and below 360 degrees. No blanks,
+// no sign. The value is exact (7°30'15" is 7 + 30/60 + 15/3600 = 1801/240).
+
+#include <string>
+#include <string_view>
+
+#include "gears/fraction.h"
+
+namespace cog {
+
+// True with *degrees set, or false with *error quoting the text. When the
+// text does not look like an angle at all (no degree mark), *error says so.
+bool ReadAngle(std::string_view text, Fraction* degrees, std::string* error);
+
+// "7°30'", "7°30'15\"", "7.25°" when the value is not whole minutes or seconds:
+// how an angle is named in the texts.
+std::string AngleText(const Fraction& degrees);
+
+}  // namespace cog

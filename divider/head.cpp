@@ -1,0 +1,224 @@
+#include "divider/head.h"
+
+#include "gears/fraction_text.h"
+#include "gears/gear_set.h"
+#include "gears/json_tree.h"
+#include "gears/length_text.h"
+#include "numtext/quoted_text.h"
+
+namespace cog {
+namespace {
+
+using Kind = JsonNode::Kind;
+
+std::string Key(std::string_view key) { return Quoted(key); }
+
+class Reader {
+ public:
+  Reader(DividingHead* head, std::string* error) : head_(head), error_(error) {}
+
+  bool Read(const JsonNode& root) {
+    if (root.kind != Kind::kObject)
+      return Fail("the head must be a JSON object, not " + std::string(KindName(root.kind)));
+    for (std::size_t i = 0; i < root.members.size(); ++i) {
+      const std::string& key = root.members[i].first;
+      for (std::size_t j = 0; j < i; ++j)
+        if (root.members[j].first == key) return Fail(Key(key) + " is given twice");
+      if (!Member(key, root.members[i].second)) return failed_key_ = key, false;
+    }
+    return Combine();
+  }
+
+  const std::string& failed_key() const { return failed_key_; }
+
+ private:
+  bool Fail(std::string message) {
+    *error_ = std::move(message);
+    return false;
+  }
+
+  bool Member(const std::string& key, const JsonNode& value) {
+    if (key == "name") return Text(key, value, &head_->name);
+    if (key == "ratio") return Ratio(value);
+    if (key == "plates") return Plates(value);
+    if (key == "gears") return Gears(value);
+    if (key == "differential") return Flag(key, value, &differential_.emplace());
+    if (key == "reverse") return Flag(key, value, &head_->reverse);
+    if (key == "direct") return Circles(Key(key), value, kMaxDirectCircles, &head_->direct);
+    if (key == "table_leadscrew") return Leadscrew(value);
+    return Fail("unknown key " + Key(key) +
+                " (known: name, ratio, plates, gears, differential, reverse, direct, "
+                "table_leadscrew)");
+  }
+
+  bool Text(const std::string& key, const JsonNode& value, std::string* out) {
+    if (value.kind != Kind::kString)
+      return Fail(Key(key) + " must be a string, not " + KindName(value.kind));
+    *out = value.text;
+    return true;
+  }
+
+  bool Ratio(const JsonNode& value) {
+    const std::string where = Key("ratio");
+    if (value.kind != Kind::kNumber && value.kind != Kind::kString)
+      return Fail(where + " must be a number or a ratio text (40, \"90:1\", \"5/1\"), not " +
+                  KindName(value.kind));
+    Fraction ratio;
+    std::string why;
+    if (!ReadRatio(value.text, &ratio, &why)) return Fail(where + ": " + why);
+    if (!IsPositive(ratio)) return Fail(where + " must be above zero");
+    if (ratio.num > kMaxRatioPart || ratio.den > kMaxRatioPart)
+      return Fail(where + ": " + Quoted(value.text) + " is beyond any head (at most " +
+                  std::to_string(kMaxRatioPart) + " in each part of the ratio)");
+    head_->ratio = ratio;
+    rated_ = true;
+    return true;
+  }
+
+  // A list of circles' hole counts, each from kMinHoles to kMaxHoles, none twice.
+  bool Circles(const std::string& where, const JsonNode& value, int most, std::vector<int>* out) {
+    if (value.kind != Kind::kArray || value.items.empty())
+      return Fail(where + " must be a non-empty list of hole counts, [15, 16, 17]");
+    if (value.items.size() > static_cast<std::size_t>(most))
+      return Fail(where + " lists " + std::to_string(value.items.size()) + " circles; at most " +
+                  std::to_string(most) + " are allowed");
+    out->clear();
+    for (std::size_t i = 0; i < value.items.size(); ++i) {
+      const JsonNode& item = value.items[i];
+      const std::string at = where + "[" + std::to_string(i) + "]";
+      int holes = 0;
+      if (item.kind != Kind::kNumber || !ReadWhole(item.text, kMinHoles, kMaxHoles, &holes))
+        return Fail(at + ": " + (item.kind == Kind::kNumber ? item.text : KindName(item.kind)) +
+                    " is not a whole number of holes from " + std::to_string(kMinHoles) + " to " +
+                    std::to_string(kMaxHoles));
+      for (int seen : *out)
+        if (seen == holes)
+          return Fail(at + ": the circle of " + std::to_string(holes) + " holes is listed twice");
+      out->push_back(holes);
+    }
+    return true;
+  }
+
+  bool Plates(const JsonNode& value) {
+    const std::string where = Key("plates");
+    if (value.kind != Kind::kArray || value.items.empty())
+      return Fail(where + " must be a non-empty list of plates, [[15, 16, 17], [21, 23]]");
+    if (value.items.size() > static_cast<std::size_t>(kMaxPlates))
+      return Fail(where + " lists " + std::to_string(value.items.size()) + " plates; at most " +
+                  std::to_string(kMaxPlates) + " are allowed");
+    head_->plates.clear();
+    for (std::size_t i = 0; i < value.items.size(); ++i)
+      if (!Circles(where + "[" + std::to_string(i) + "]", value.items[i], kMaxCircles,
+                   &head_->plates.emplace_back()))
+        return false;
+    return true;
+  }
+
+  // A list of tooth counts, or the text a --gears option takes.
+  bool Gears(const JsonNode& value) {
+    const std::string where = Key("gears");
+    head_->gears.clear();
+    if (value.kind == Kind::kString) {
+      std::string why;
+      if (!ReadGearList(value.text, &head_->gears, &why)) return Fail(where + ": " + why);
+      return true;
+    }
+    if (value.kind != Kind::kArray)
+      return Fail(where +
+                  " must be a list of tooth counts or a gear list text (\"24-48/8, 2x56\")");
+    if (value.items.empty()) return Fail(where + " lists no gears");
+    if (value.items.size() > static_cast<std::size_t>(kMaxGears))
+      return Fail(where + " lists " + std::to_string(value.items.size()) + " gears; at most " +
+                  std::to_string(kMaxGears) + " are allowed");
+    for (std::size_t i = 0; i < value.items.size(); ++i) {
+      const JsonNode& item = value.items[i];
+      int teeth = 0;
+      std::string why;
+      if (item.kind != Kind::kNumber || !ReadTeeth(item.text, &teeth, &why))
+        return Fail(where + "[" + std::to_string(i) +
+                    "]: " + (item.kind == Kind::kNumber ? item.text : KindName(item.kind)) + " " +
+                    TeethRule());
+      head_->gears.push_back(teeth);
+    }
+    return true;
+  }
+
+  bool Flag(const std::string& key, const JsonNode& value, bool* out) {
+    if (value.kind != Kind::kBool) return Fail(Key(key) + " must be true or false");
+    *out = value.text == "true";
+    return true;
+  }
+
+  bool Leadscrew(const JsonNode& value) {
+    if (!Text("table_leadscrew", value, &head_->table_leadscrew_text)) return false;
+    std::string why;
+    if (!ReadLength(value.text, true, &head_->table_leadscrew_mm.emplace(), &why))
+      return Fail(Key("table_leadscrew") + ": " + why);
+    return true;
+  }
+
+  bool Combine() {
+    if (!rated_) return failed_key_ = "ratio", Fail(Key("ratio") + " is not given");
+    if (differential_ && *differential_ && head_->gears.empty())
+      return failed_key_ = "differential",
+             Fail(Key("differential") +
+                  " is true, but the head has no \"gears\" to gear the "
+                  "plate to the spindle");
+    head_->differential = differential_ ? *differential_ : !head_->gears.empty();
+    return true;
+  }
+
+  DividingHead* head_;
+  std::string* error_;
+  std::optional<bool> differential_;
+  bool rated_ = false;
+  std::string failed_key_;
+};
+
+}  // namespace
+
+DividingHead BuiltInHead() {
+  DividingHead head;
+  head.name = "40:1 head, three plates";
+  head.ratio = Whole(40);
+  head.plates = {{15, 16, 17, 18, 19, 20}, {21, 23, 27, 29, 31, 33}, {37, 39, 41, 43, 47, 49}};
+  head.gears = {24, 24, 28, 32, 40, 44, 48, 56, 64, 72, 86, 100};
+  head.differential = true;
+  head.table_leadscrew_text = "4tpi";
+  head.table_leadscrew_mm = Fraction{127, 20};
+  return head;
+}
+
+bool ReadHead(std::string_view json_text, DividingHead* out, std::string* error, std::string* key) {
+  if (key) key->clear();
+  if (json_text.size() > kMaxHeadBytes) {
+    *error = "the head file is over " + std::to_string(kMaxHeadBytes / 1024) +
+             " KiB, far more than any dividing head needs";
+    return false;
+  }
+  if (json_text.find('\0') != std::string_view::npos) {
+    *error = "the head file holds a NUL byte at offset " + std::to_string(json_text.find('\0')) +
+             ": it is not a text file";
+    return false;
+  }
+  JsonNode root;
+  std::string why;
+  if (!ParseJsonTree(json_text, &root, &why)) {
+    *error = "not a JSON head: " + why;
+    return false;
+  }
+  DividingHead head;
+  Reader reader(&head, error);
+  if (!reader.Read(root)) {
+    if (key) *key = reader.failed_key();
+    return false;
+  }
+  *out = std::move(head);
+  return true;
+}
+
+std::string RatioText(const Fraction& ratio) {
+  return ratio.den == 1 ? std::to_string(ratio.num) : FractionText(ratio);
+}
+
+}  // namespace cog
