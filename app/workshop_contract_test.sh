@@ -113,6 +113,26 @@ printf '{"leadscrew": "2mm", "gears": [20, 30], "name": "\\u0000a\\u001b[2J\\u20
 csv=$("$cli" thread 1mm --profile "$scratch/escaped_name.json" --all --format csv)
 check "CSV: JSON escapes stay escaped" "0" "$(tr -cd '\000-\010\013-\037\177' <<<"$csv" | wc -c)"
 
+# Work is weighed before it is done: lines x gearbox positions x the set's
+# trains. The largest set with six-gear trains and 48 gearbox positions, every
+# series: its gear advice over six candidates (288 trials, inside their cap)
+# would take over ten seconds, and is refused at once, naming the work.
+python3 -c '
+import json
+gears = list(range(20, 136, 2))[:58] + [127]
+box = [{"name": "P%d" % k, "ratio": "%d/20" % k} for k in range(1, 49)]
+print(json.dumps({"leadscrew": "2mm", "trains": [2, 4, 6], "gearbox": box, "gears": gears}))' \
+  >"$scratch/six59x48.json"
+every=$("$cli" chart --list | cut -d' ' -f1)
+# shellcheck disable=SC2086
+hostile "advice weighed" 2 'this advice (6 candidates) would take about' \
+  suggest $every --profile "$scratch/six59x48.json" --from 150 --to 155
+printf '{"leadscrew": "2mm", "trains": [2, 4, 6], "gears": [%s], "keyed": [[20, 21], [22, 23], [24, 25]], "gearbox": %s}' \
+  "$(seq -s, 26 79)" "$(python3 -c 'import json; print(json.dumps([{"name": "P%d" % k, "ratio": 1} for k in range(1, 49)]))')" \
+  >"$scratch/keyed.json"
+# shellcheck disable=SC2086
+hostile "chart weighed" 2 'this chart would take about' chart $every --profile "$scratch/keyed.json"
+
 # One reader per rule: the same texts in options and in profiles.
 printf '{"leadscrew": "2mm", "gears": [20, 30], "max_error_percent": "1:2"}' >"$scratch/ratio.json"
 check "max error 1:2 in a profile" "exit 0" "$(run thread 1mm --profile "$scratch/ratio.json" | tail -1)"

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
+#include <string_view>
 #include <tuple>
 
 #include "lathe/row_facts.h"
@@ -131,9 +133,46 @@ bool SameLead(const Target& a, const Target& b) {
 
 }  // namespace
 
+std::int64_t ChartSteps(const TrainSearch& search, std::span<const ThreadSeries* const> series) {
+  // Sizes of one series that share a lead text share a line (a machinist's
+  // own list may still hold two texts of one lead: this is at most the count).
+  std::int64_t lines = 0;
+  for (const ThreadSeries* s : series) {
+    std::set<std::string_view> leads;
+    for (const ThreadEntry& thread : s->threads) leads.insert(thread.target);
+    lines += static_cast<std::int64_t>(leads.size());
+  }
+  return lines * (kLineSteps + search.WalkSize());
+}
+
+namespace {
+
+// "343 million steps": what a refusal says of the work it spares.
+std::string StepsText(std::int64_t steps) {
+  return std::to_string((steps + 500'000) / 1'000'000) + " million steps";
+}
+
+bool WithinBudget(std::int64_t steps, const std::string& what, const std::string& less,
+                  std::string* error) {
+  if (steps <= kMaxChartSteps) return true;
+  *error = what + " would take about " + StepsText(steps) + " of the train search, more than the " +
+           StepsText(kMaxChartSteps) + " one request may take: " + less;
+  return false;
+}
+
+}  // namespace
+
+bool CheckChartSteps(const TrainSearch& search, std::span<const ThreadSeries* const> series,
+                     std::string* error) {
+  return WithinBudget(ChartSteps(search, series), "this chart",
+                      "chart fewer series, or allow fewer gearbox positions or kinds of train",
+                      error);
+}
+
 bool BuildChart(const TrainSearch& search, std::span<const ThreadSeries* const> series,
                 std::vector<ChartRow>* rows, std::string* error) {
   rows->clear();
+  if (!CheckChartSteps(search, series, error)) return false;
   SearchOptions first_only;
   first_only.top = 1;
   std::vector<TrainRow> found;
@@ -196,7 +235,15 @@ bool SuggestGear(const LatheProfile& profile, std::span<const ThreadSeries* cons
   const LatheProfile usable = ForHand(profile, Hand::kRight);
   TrainSearch search;
   std::vector<ChartRow> rows;
-  if (!search.Init(usable, error) || !BuildChart(search, series, &rows, error)) return false;
+  if (!search.Init(usable, error)) return false;
+  *input = "from";
+  const std::int64_t chart = ChartSteps(search, series);
+  if (!WithinBudget(chart + chart / kAdviceShare * candidates,
+                    "this advice (" + std::to_string(candidates) + " candidates)",
+                    "give fewer candidates or series", error))
+    return false;
+  *input = "profile";
+  if (!BuildChart(search, series, &rows, error)) return false;
   const ChartErrors before = ErrorsOf(rows);
   result->before = SummaryOf(before);
   result->from = std::max(from, kMinTeeth);

@@ -30,8 +30,24 @@ struct ChartRow {
   std::optional<TrainRow> nearest;  // without `best`: the best that fits, beyond the tolerance
 };
 
+// What a chart costs, in steps of the train search: each line starts a walk
+// (about kLineSteps of fixed cost) over search.WalkSize() driver groups and
+// gearbox positions. Measured on this project's 2-core machine, idle, a step
+// of a chart of every series took 4 ns (59 gears, six-gear trains, 48
+// gearbox positions) to 11 ns (54 gears and three keyed pairs at 48 positions
+// of one ratio, where ties make the search evaluate more), so kMaxChartSteps
+// keeps any chart or gear advice within about 3 s there; every real lathe's
+// chart of every series is far below it.
+inline constexpr std::int64_t kLineSteps = 13'000;
+inline constexpr std::int64_t kMaxChartSteps = 250'000'000;
+std::int64_t ChartSteps(const TrainSearch& search, std::span<const ThreadSeries* const> series);
+// False with *error saying so when ChartSteps is above kMaxChartSteps.
+[[nodiscard]] bool CheckChartSteps(const TrainSearch& search,
+                                   std::span<const ThreadSeries* const> series, std::string* error);
+
 // The lines of `series` in order, each placed at its first size, for the
-// search's lathe; false with *error on overflow.
+// search's lathe; false with *error on overflow, or when the chart would cost
+// more than kMaxChartSteps (the error says so and what to give less of).
 [[nodiscard]] bool BuildChart(const TrainSearch& search,
                               std::span<const ThreadSeries* const> series,
                               std::vector<ChartRow>* rows, std::string* error);
@@ -45,13 +61,14 @@ struct ChartSummary {
 };
 ChartSummary Summarize(const std::vector<ChartRow>& rows);
 
-// The most candidate gears times gearbox positions one gear advice tries,
-// for the shells to enforce before asking. Every candidate is charted at
-// every position: on a 59-gear set with six-gear trains and every built-in
-// series a pair costs up to about 7 ms of a busy 2-core machine, so this
-// keeps the advice to a few seconds; without a gearbox it allows every
-// candidate from 8 to 300.
+// The most candidate gears times gearbox positions one gear advice tries.
+// Every candidate is charted again for the trains that use its gear, which
+// costs about a fifth of the chart itself (kAdviceShare: measured over every
+// series on 20 to 59 gears, with and without six-gear trains and a gearbox);
+// the advice is refused when the chart and its candidates together would
+// cost more than kMaxChartSteps.
 inline constexpr int kMaxAdviceTrials = 300;
+inline constexpr int kAdviceShare = 5;  // candidates that cost one chart
 
 struct GearAdvice {
   int teeth = 0;

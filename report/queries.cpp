@@ -150,8 +150,9 @@ std::string ChartQuery(const std::string& profile_json, const std::string& serie
   std::string error;
   TrainSearch search;
   std::vector<ChartRow> rows;
-  if (!search.Init(profile, &error) || !BuildChart(search, series.series, &rows, &error))
-    return ErrorJson("profile", error);
+  if (!search.Init(profile, &error)) return ErrorJson("profile", error);
+  if (!CheckChartSteps(search, series.series, &error)) return ErrorJson("series", error);
+  if (!BuildChart(search, series.series, &rows, &error)) return ErrorJson("profile", error);
   json sections = json::array();
   for (const ChartSection& s : ChartSections(profile, rows)) {
     json section = Cells(s.table);
