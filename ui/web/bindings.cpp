@@ -100,5 +100,7 @@ EMSCRIPTEN_BINDINGS(cogwright) {
   emscripten::function("chartQuery", &cog::ChartQuery);
   emscripten::function("suggestQuery", &cog::SuggestQuery);
   emscripten::function("gearListQuery", &cog::GearListQuery);
+  emscripten::function("profileQuery", &cog::ProfileQuery);
+  emscripten::function("defaultsQuery", &cog::DefaultsQuery);
   emscripten::function("seriesList", &cog::SeriesList);
 }
