@@ -29,17 +29,28 @@ export class ChartView {
     }));
   }
 
-  // "build" and "suggest": handler(names), the chosen series' names;
-  // "choose": handler(names) when the ticks change.
-  bind(event, handler) {
-    const chosen = () => [...$("#chart-series").querySelectorAll("input:checked")].map((c) => c.value);
-    if (event === "choose") {
-      $("#chart-series").addEventListener("change", () => handler(chosen()));
-      return;
-    }
-    const button = { build: "#chart-build", suggest: "#suggest" }[event];
+  // Make chart: handler(names), the chosen series' names.
+  bindBuild(handler) {
+    this.onButton("#chart-build", handler);
+  }
+
+  // Which gear to buy: handler(names), the chosen series' names.
+  bindSuggest(handler) {
+    this.onButton("#suggest", handler);
+  }
+
+  // handler(names) when the ticks change.
+  bindChoose(handler) {
+    $("#chart-series").addEventListener("change", () => handler(this.chosen));
+  }
+
+  get chosen() {
+    return [...$("#chart-series").querySelectorAll("input:checked")].map((c) => c.value);
+  }
+
+  onButton(button, handler) {
     $(button).addEventListener("click", () => {
-      const names = chosen();
+      const names = this.chosen;
       if (names.length) handler(names);
       else this.error.show(kNoSeries);
     });

@@ -56,10 +56,13 @@ export class ErrorLine {
     return this.element.textContent !== "";
   }
 
+  // Marks the field invalid and names this line among its descriptions, so
+  // a screen reader reads the error with the field.
   blame(field) {
     if (this.field) {
       const lines = blamed.get(this.field);
       lines.delete(this);
+      describe(this.field, this.element.id, false);
       if (!lines.size) {
         blamed.delete(this.field);
         this.field.removeAttribute("aria-invalid");
@@ -70,5 +73,14 @@ export class ErrorLine {
     if (!blamed.has(this.field)) blamed.set(this.field, new Set());
     blamed.get(this.field).add(this);
     this.field.setAttribute("aria-invalid", "true");
+    describe(this.field, this.element.id, true);
   }
+}
+
+// Adds or removes `id` in the field's aria-describedby, keeping the others.
+function describe(field, id, on) {
+  const ids = (field.getAttribute("aria-describedby") ?? "").split(/\s+/).filter((x) => x && x !== id);
+  if (on) ids.push(id);
+  if (ids.length) field.setAttribute("aria-describedby", ids.join(" "));
+  else field.removeAttribute("aria-describedby");
 }

@@ -20,22 +20,22 @@ export class RatiosView {
     return [$("#min-teeth").value, $("#max-teeth").value];
   }
 
-  // "build": handler(first, second), the limits' texts; "press":
+  // Build table: handler(first, second), the limits' texts.
+  bindBuild(handler) {
+    $("#limits-form").addEventListener("submit", (e) => {
+      e.preventDefault();
+      handler($("#min-teeth").value, $("#max-teeth").value);
+    });
+  }
+
   // handler(button, {target, single, even}), for Find (or Enter), Higher, Lower.
-  bind(event, handler) {
-    if (event === "build") {
-      $("#limits-form").addEventListener("submit", (e) => {
-        e.preventDefault();
-        handler($("#min-teeth").value, $("#max-teeth").value);
-      });
-    } else if (event === "press") {
-      const question = () => ({ target: $("#target").value, single: $("#single").checked, even: $("#even").checked });
-      $("#find-form").addEventListener("submit", (e) => {
-        e.preventDefault();
-        handler("find", question());
-      });
-      for (const button of ["higher", "lower"]) $("#" + button).addEventListener("click", () => handler(button, question()));
-    }
+  bindPress(handler) {
+    const question = () => ({ target: $("#target").value, single: $("#single").checked, even: $("#even").checked });
+    $("#find-form").addEventListener("submit", (e) => {
+      e.preventDefault();
+      handler("find", question());
+    });
+    for (const button of ["higher", "lower"]) $("#" + button).addEventListener("click", () => handler(button, question()));
   }
 
   // A build started: nothing to show until it ends.
@@ -81,8 +81,8 @@ export class RatioTable {
     this.pressing = 0;  // presses sent to this worker and not yet answered
     this.failed = false;
     this.showNotice = false;
-    view.bind("build", (first, second) => this.build(first, second, true));
-    view.bind("press", (button, question) => this.press(button, question));
+    view.bindBuild((first, second) => this.build(first, second, true));
+    view.bindPress((button, question) => this.press(button, question));
   }
 
   // Every build has a fresh worker: the one before is stopped mid-build, and

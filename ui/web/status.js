@@ -6,7 +6,7 @@ import { $ } from "./dom.js";
 
 const kTexts = {
   building: "Building the ratio table\u2026", busy: "Working\u2026",
-  ready: "Ready", failed: "The ratio table cannot be created",
+  ready: "Ready", stopped: "Stopped", failed: "The ratio table cannot be created",
 };
 
 class Status {
@@ -17,6 +17,7 @@ class Status {
     this.building = true;
     this.failed = false;
     this.pending = 0;
+    this.halted = false;
   }
 
   // A new table abandons the questions the old one was answering.
@@ -27,6 +28,7 @@ class Status {
   }
 
   begin() {
+    this.halted = false;
     ++this.pending;
     this.render();
   }
@@ -48,6 +50,13 @@ class Status {
     }
   }
 
+  // The user stopped the work: said until the next question begins (what was
+  // stopped may take a moment to wind down: it shows nothing).
+  stopped() {
+    this.halted = true;
+    this.render();
+  }
+
   get element() {
     return $(this.selectors.element);
   }
@@ -63,9 +72,9 @@ class Status {
   // A question being answered is what the user waits for; the table's state
   // shows when none is.
   render() {
-    const state = this.pending ? "busy" : this.building ? "building" : this.failed ? "failed" : "ready";
+    const state = this.pending && !this.halted ? "busy" : this.building ? "building" : this.failed ? "failed" : "ready";
     this.element.dataset.state = state;
-    this.element.textContent = kTexts[state];
+    this.element.textContent = kTexts[state === "ready" && this.halted ? "stopped" : state];
     this.cancelButton.hidden = state !== "busy";
   }
 }
