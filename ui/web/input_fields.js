@@ -43,13 +43,20 @@ export class ErrorLine {
   }
 
   // Shows the answer's error, or clears the line when there is none (or no
-  // answer). A key the table does not know is still the profile's.
+  // answer). A key the table does not know is still the profile's, whatever
+  // it is named ("__proto__" names no field either).
   show(answer) {
     const error = answer?.error ?? "";
     const [selector, label] = !error || answer.input === undefined ? [null, ""]
-      : kFields[answer.input] ?? kFields.profile;
+      : Object.hasOwn(kFields, answer.input) ? kFields[answer.input] : kFields.profile;
     this.element.textContent = label ? `${label}: ${error}` : error;
     this.blame(selector && $(selector));
+  }
+
+  // The field the answer's error blames, or null.
+  static fieldOf(answer) {
+    if (!answer?.error || answer.input === undefined) return null;
+    return $((Object.hasOwn(kFields, answer.input) ? kFields[answer.input] : kFields.profile)[0] ?? "#none");
   }
 
   get shown() {

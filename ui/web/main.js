@@ -1,7 +1,7 @@
 // The page's start: each view owns its part of the page; the Page controller
 // only connects them to the core's workers, to the lathes they share and to
 // the inputs kept from the last visit.
-import { $ } from "./dom.js";
+import { $, fitTables } from "./dom.js";
 import { Workshop, startCoreWorkerAhead } from "./core.js";
 import { status } from "./status.js";
 import { startTabs } from "./tabs.js";
@@ -74,6 +74,7 @@ class Page {
     new RatioTable(ratiosView, () => this.startWorkshop()).build(...limits, limits.join() !== "16,72");
     const showTab = startTabs($('[role="tablist"]'), (id) => {
       this.kept.set("view", id);
+      fitTables();  // a view's tables had no width while it was hidden
       if (id !== "tab-ratios") this.startWorkshop();
     });
     this.profileView.renderLathes(this.lathes.names);
@@ -112,7 +113,7 @@ class Page {
   queue(step) {
     this.edits = this.edits.then(step)
       .catch((error) => queueMicrotask(() => { throw error; }));  // seen, and later edits still go in
-    status.busy(this.edits, () => {});
+    status.busy(this.edits, () => {}, false);
   }
 
   // edit: {apply(text) => text, key} or {refuse: {input, error}}, or a

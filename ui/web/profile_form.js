@@ -229,9 +229,21 @@ export class ProfileView {
 
   // What the core says is wrong with the lathe (its answer, or null while it
   // is asked).
+  // A fault in a form field being typed in waits until the field is left:
+  // "16 TP" is no mistake on the way to "16 TPI". The file's text shows its
+  // faults as typed (it has no one field to leave).
   renderCheck(check) {
-    this.error.show(check);
+    this.check = check;
+    const field = ErrorLine.fieldOf(check);
+    const typing = field && field === document.activeElement && field !== this.text;
+    this.error.show(typing ? null : check);
     this.renderFault();
+    if (!typing) return;
+    field.addEventListener("blur", () => {
+      if (this.check !== check) return;
+      this.error.show(check);
+      this.renderFault();
+    }, { once: true });
   }
 
   // The panel's summary says what the error lines say, for a closed panel.
