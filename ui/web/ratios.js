@@ -40,7 +40,7 @@ export class RatiosView {
 
   // A build started: nothing to show until it ends.
   renderBuilding() {
-    this.renderMatch({ texts: ["", "", "", "", "", ""], grey: "-" });
+    this.renderMatch({ texts: ["", "", "", "", "", ""], grey: "-", readAs: "" });
     $("#notice").textContent = $("#table-error").textContent = "";
     this.renderButtons(true, false);
   }
@@ -59,8 +59,11 @@ export class RatiosView {
     $("#build-progress").hidden = !building;
   }
 
-  // The six texts of a match, with its 1:1 pair grey.
-  renderMatch({ texts, grey }) {
+  // The six texts of a match, with its 1:1 pair grey, and the number the
+  // target was read as when its text is not a plain number (the error is
+  // worked from that number).
+  renderMatch({ texts, grey, readAs }) {
+    $("#target-read").textContent = readAs ? `Target read as ${readAs}` : "";
     const greyed = (kGreyPairs[grey] || []).map((id) => $(id));
     this.results.forEach((output, k) => {
       output.textContent = texts[k];
