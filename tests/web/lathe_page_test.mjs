@@ -330,6 +330,20 @@ const example = (name) => readFileSync(`${profiles}/${name}`, "utf8");
   const gears = await page.$$eval("#trains tbody tr", (rows) => rows.map((r) => r.dataset.gears));
   check("the trains shown are the lathe's now chosen", [true, []],
     [gears.length > 0, gears.filter((g) => g.split(",").some((t) => !["20", "40", "60"].includes(t)))]);
+  // A chart asked for, and the other lathe chosen in the same task: the
+  // chart of the first never shows under the second.
+  await page.click("#tab-chart");
+  await page.evaluate(() => {
+    document.querySelector("#chart-build").click();
+    const picker = document.querySelector("#lathe");
+    picker.value = picker.options[0].value;
+    picker.dispatchEvent(new Event("change", { bubbles: true }));
+  });
+  await ready(page);
+  check("a chart asked for on the lathe left is not shown", 0, (await page.$$("#chart tr")).length);
+  await page.click("#tab-threads");
+  await page.selectOption("#lathe", { index: 1 });
+  await ready(page);
   // A refused gear list: nothing asked of the old list, the error under the
   // field and named by it, the summary saying the same; put right, all back.
   await openPanel(page);
@@ -384,6 +398,9 @@ const example = (name) => readFileSync(`${profiles}/${name}`, "utf8");
   });
   await ready(page);
   check("the view does not move when work starts or ends", [["busy", before], before], [during, await page.evaluate(top)]);
+  await findTrains(page, "0.0001mm");
+  check("no train: no empty drawing's frame", [0, true], [(await page.$$("#trains tbody tr")).length,
+    await page.$eval("#banjo-figure", (f) => f.getBoundingClientRect().height < 150)]);
   await openPanel(page);
   await page.fill("#pf-leadscrew", "");
   await ready(page);
