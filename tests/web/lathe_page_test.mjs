@@ -408,8 +408,9 @@ const example = (name) => readFileSync(`${profiles}/${name}`, "utf8");
   await ready(page);
   const typing = await page.textContent("#profile-error");
   await page.keyboard.press("Tab");
-  check("a lead screw's fault waits until the field is left", ["", true],
-    [typing, (await page.textContent("#profile-error")).startsWith("Lead screw: ")]);
+  check("a lead screw's fault waits until the field is left, and speaks the form's words", ["",
+    'Lead screw: "16 TP" is not a lead screw (write it as 1.5mm, 8tpi or 0.0625in)'],
+    [typing, await page.textContent("#profile-error")]);
   await page.context().close();
 }
 

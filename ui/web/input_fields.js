@@ -31,6 +31,16 @@ const kFields = {
   gearbox: ["#profile", "Gearbox"],
 };
 
+// The core names a profile's value by its place in the file ("leadscrew":
+// "0" ..., "gears"[1]: 7 ...); beside a form field's label that place is the
+// field, so it goes. The file's text as a whole keeps it.
+function inFieldWords(error, input, selector) {
+  if (selector === "#profile" || !selector) return error;
+  const place = `"${input}"`;
+  if (!error.startsWith(place)) return error;
+  return error.slice(place.length).replace(/^(\[\d+\]|\.\w+)*: /, "");
+}
+
 // Each marked field with the error lines that blame it: several views can
 // blame one field (the gears, say), and it stays marked until all clear it.
 const blamed = new Map();
@@ -49,7 +59,7 @@ export class ErrorLine {
     const error = answer?.error ?? "";
     const [selector, label] = !error || answer.input === undefined ? [null, ""]
       : Object.hasOwn(kFields, answer.input) ? kFields[answer.input] : kFields.profile;
-    this.element.textContent = label ? `${label}: ${error}` : error;
+    this.element.textContent = label ? `${label}: ${inFieldWords(error, answer.input, selector)}` : error;
     this.blame(selector && $(selector));
   }
 
