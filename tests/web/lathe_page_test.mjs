@@ -366,6 +366,25 @@ const example = (name) => readFileSync(`${profiles}/${name}`, "utf8");
   await page.context().close();
 }
 
+// --- Stop pressed as the workshop starts (when the status first turns busy):
+// the questions go, the readings the page needs (the series to pick from)
+// still come.
+{
+  const page = await openPage(1000, () => document.addEventListener("DOMContentLoaded", () => {
+    const status = document.querySelector("#status");
+    if (!status) return;  // the chart's printed sheet, a frame of its own
+    const watch = new MutationObserver(() => {
+      if (status.dataset.state !== "busy") return;
+      watch.disconnect();
+      document.querySelector("#cancel").click();
+    });
+    watch.observe(status, { attributes: true });
+  }));
+  check("Stop as the workshop starts leaves the series to choose from", true,
+    (await page.$$("#chart-series input")).length > 5);
+  await page.context().close();
+}
+
 // --- Ratios says what it read: a target text that is not a plain number is
 // read as the dialog reads it (the longest number it starts with; none is 0),
 // and a long answer wraps on a phone.

@@ -90,23 +90,24 @@ class Page {
     this.ask(() => this.workshop.series(), (series) => {
       this.chart.renderSeries(series, this.kept.get("series", ["iso-coarse", "unc"]));
       this.threads.renderSeries(series);
-    }, true);
+    }, { reading: true, ofLathe: false });
   }
 
   // Asks query() once the edits made so far are applied, and shows its
   // answer with show(answer) if the lathe is still the one it was asked on.
   // While a field holds a refused value its refusal is the answer: nothing
-  // is asked of a lathe the form does not show (unless `anyLathe`). Stop
-  // drops it too, sent or not.
-  ask(query, show, anyLathe = false) {
+  // is asked of a lathe the form does not show. Stop drops the question,
+  // sent or not. A reading (`reading`: the lathe's check, the series' names)
+  // is never stopped; one of no lathe (`ofLathe` false) is always shown.
+  ask(query, show, { reading = false, ofLathe = true } = {}) {
     let asked = null;
     const stops = this.stops;
     const answer = this.edits.then(() => {
       asked = this.version;
-      if (stops !== this.stops) return null;
-      return this.refused && !anyLathe ? this.refused : query();
+      if (stops !== this.stops && !reading) return null;
+      return this.refused && ofLathe ? this.refused : query();
     });
-    return status.busy(answer, (a) => (anyLathe || asked === this.version ? show(a) : undefined));
+    return status.busy(answer, (a) => (!ofLathe || asked === this.version ? show(a) : undefined), !reading);
   }
 
   // Runs step() after the edits made so far, as the next one; busy till then.
@@ -178,7 +179,7 @@ class Page {
       this.ask(() => this.workshop.profile(text), (check) => {
         this.profileView.renderCheck(check);
         if (check.error || chosen) this.profileView.open(Boolean(check.error));
-      });
+      }, { reading: true });
     }
     if (this.question) this.askThreads();
   }
