@@ -253,8 +253,11 @@ const example = (name) => readFileSync(`${profiles}/${name}`, "utf8");
   await ready(page);
   await file("a.json", lathe);
   await ready(page);
-  check("a file imported twice: the copy's name is numbered", [...before.map((n) => n.replace("*", "")), "Imported", "*Imported (2)"],
-    await lathesShown(page));
+  // A lathe being set up (no lead screw yet) is a lathe: a blank one exported is.
+  await file("half.json", '{"name": "Half done", "gears": [20, 40]}');
+  await ready(page);
+  check("a file imported twice: the copy's name is numbered; one not finished is a lathe too",
+    [...before.map((n) => n.replace("*", "")), "Imported", "Imported (2)", "*Half done"], await lathesShown(page));
   check("and the message of the refused file is gone", "", await page.textContent("#import-error"));
   // Typed in, the same keys are the lathe's fault: the old lathe's trains go.
   await setProfile(page, example("metric-2mm.json"));
@@ -265,20 +268,21 @@ const example = (name) => readFileSync(`${profiles}/${name}`, "utf8");
       [(await page.textContent("#profile-error")).includes(key), (await page.$$("#trains tbody tr")).length,
        await page.$$eval("#banjo *", (e) => e.length)]);
   }
-  // Three deletes, three undos: each comes back where it was.
+  // Every lathe deleted, and every delete undone: each comes back where it was.
   const all = await lathesShown(page);
-  for (let k = 0; k < 3; ++k) {
+  check("four lathes to delete", 4, all.length);
+  for (const name of all) {
     await page.selectOption("#lathe", { index: 0 });
     await ready(page);
     await page.click("#lathe-delete");
     await ready(page);
   }
-  check("three deletes of three lathes leave a blank one", ["*New lathe"], await lathesShown(page));
-  for (let k = 0; k < 3; ++k) {
+  check("deleting every lathe leaves a blank one", ["*New lathe"], await lathesShown(page));
+  for (const name of all) {
     await page.click("#lathe-undo-button");
     await ready(page);
   }
-  check("three undos bring back all three, in their places", [...all.map((n) => n.replace("*", "")), "New lathe"],
+  check("as many undos bring back all of them, in their places", [...all.map((n) => n.replace("*", "")), "New lathe"],
     (await lathesShown(page)).map((n) => n.replace("*", "")));
   check("and nothing is left to undo", true, await page.isHidden("#lathe-undo"));
   await page.context().close();
