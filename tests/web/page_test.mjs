@@ -31,7 +31,8 @@ function columns(text, heading) {
 
 const browser = await chromium.launch({
   executablePath: "/usr/bin/chromium",
-  args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking",
+  // The mark finds this browser's process among the machine's (see renderersMiB).
+  args: [`--cogwright-page-test=${process.pid}`, "--no-sandbox", "--disable-gpu", "--disable-background-networking",
          "--disable-component-update", "--disable-sync", "--no-first-run"],
 });
 const page = await browser.newPage();
@@ -67,13 +68,24 @@ async function open(limits) {
 }
 
 // The largest table (1.1 GB) and then the default: the memory goes back.
-// Measured as the renderers' resident memory, which holds the workers' heaps,
-// first, while this page is the only one.
+// Measured as the resident memory of this browser's renderers, which hold the
+// workers' heaps, first, while this page is the only one. Only this browser's:
+// other browsers on the machine (other tests) come and go meanwhile.
+const parentOf = (pid) => Number(readFileSync(`/proc/${pid}/stat`, "utf8").replace(/^.*\) /, "").split(" ")[1]);
+const browserPid = Number(readdirSync("/proc").find((p) => {
+  try {
+    return readFileSync(`/proc/${p}/cmdline`, "utf8").split("\0").includes(`--cogwright-page-test=${process.pid}`);
+  } catch { return false; }
+}));
+function ofThisBrowser(pid) {
+  for (let p = Number(pid); p > 1; p = parentOf(p)) if (p === browserPid) return true;
+  return false;
+}
 function renderersMiB() {
   let kib = 0;
   for (const pid of readdirSync("/proc").filter((p) => /^\d+$/.test(p))) {
     try {
-      if (!readFileSync(`/proc/${pid}/cmdline`, "utf8").includes("--type=renderer")) continue;
+      if (!readFileSync(`/proc/${pid}/cmdline`, "utf8").includes("--type=renderer") || !ofThisBrowser(pid)) continue;
       kib += Number(readFileSync(`/proc/${pid}/status`, "utf8").match(/VmRSS:\s+(\d+)/)[1]);
     } catch { /* the process ended meanwhile */ }
   }
