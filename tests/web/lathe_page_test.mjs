@@ -348,6 +348,19 @@ const example = (name) => readFileSync(`${profiles}/${name}`, "utf8");
   await page.click("#tab-threads");
   await page.selectOption("#lathe", { index: 1 });
   await ready(page);
+  // A question, and in the same task one that cannot be asked (1.5 starts):
+  // the first one's answer never shows.
+  await page.evaluate(() => {
+    document.querySelector("#thread-find").click();
+    document.querySelector("#starts").value = "1.5";
+    document.querySelector("#thread-find").click();
+  });
+  await ready(page);
+  check("an answer to a question given up is not shown", [0, "true"],
+    [(await page.$$("#trains tbody tr")).length, await page.getAttribute("#starts", "aria-invalid")]);
+  await page.fill("#starts", "1");
+  await page.click("#thread-find");
+  await ready(page);
   // A refused gear list: nothing asked of the old list, the error under the
   // field and named by it, the summary saying the same; put right, all back.
   await openPanel(page);

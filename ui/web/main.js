@@ -141,9 +141,13 @@ class Page {
       if (this.askedAt !== null) performance.measure("thread-query", { start: this.askedAt, end: performance.now() });
       this.askedAt = null;
     };
+    // An answer to a question no longer asked (another, or one that cannot
+    // be) is dropped like one for another lathe.
     this.askThreads = () => {
-      const { target, starts, all } = this.question;
+      const question = this.question;
+      const { target, starts, all } = question;
       this.ask(() => this.workshop.thread(this.lathes.text, target, starts, all), (answer) => {
+        if (question !== this.question) return;
         this.threads.render(answer, this.profileView.faulty);
         if (!answer.trains?.length) measured();
       });
@@ -155,7 +159,7 @@ class Page {
       else measured();
     });
     this.threads.bindSelect((gears) => {
-      if (!gears) return this.banjo.render(null);
+      if (!gears || !this.question) return this.banjo.render(null);
       const { target, starts } = this.question;
       this.ask(() => this.workshop.train(this.lathes.text, gears, target, starts), (answer) => {
         this.banjo.render(answer);
