@@ -348,6 +348,23 @@ const example = (name) => readFileSync(`${profiles}/${name}`, "utf8");
   await page.click("#tab-threads");
   await page.selectOption("#lathe", { index: 1 });
   await ready(page);
+  // A gear list changed, and another lathe chosen in the same task, while the
+  // core reads the list: the edit goes to the lathe it was made on.
+  await openPanel(page);
+  await page.evaluate(() => {
+    const gears = document.querySelector("#pf-gears");
+    gears.value = "20-60/10";
+    gears.dispatchEvent(new Event("change", { bubbles: true }));
+    const picker = document.querySelector("#lathe");
+    picker.value = picker.options[0].value;
+    picker.dispatchEvent(new Event("change", { bubbles: true }));
+  });
+  await ready(page);
+  const busyGears = JSON.parse(await page.inputValue("#profile")).gears;
+  await page.selectOption("#lathe", { index: 1 });
+  await ready(page);
+  check("an edit made as another lathe is chosen goes to its own lathe", [twenty, [20, 30, 40, 50, 60]],
+    [busyGears, JSON.parse(await page.inputValue("#profile")).gears]);
   // A question, and in the same task one that cannot be asked (1.5 starts):
   // the first one's answer never shows.
   await page.evaluate(() => {

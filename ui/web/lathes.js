@@ -68,14 +68,6 @@ export class Lathes {
     this.changed(renamed, false);
   }
 
-  // An edit of a lathe no longer current (made before another was chosen).
-  setOther(lathe, text) {
-    const renamed = latheName(text) !== latheName(lathe.text);
-    lathe.text = text;
-    this.save();
-    if (renamed) for (const l of this.listeners.list) l();
-  }
-
   // A new lathe holding `text`, made current.
   add(text, announce = true) {
     const id = Math.max(0, ...this.list.map((l) => l.id)) + 1;

@@ -119,16 +119,12 @@ class Page {
 
   // edit: {apply(text) => text, key} or {refuse: {input, error}}, or a
   // promise of one (null: dropped, a newer edit of the same field follows).
-  // It is applied to the lathe it was made on, current or not.
+  // The lathe it was made on is still current when it applies: choosing,
+  // adding and deleting lathes wait in the same queue.
   edit(edit) {
-    const lathe = this.lathes.current;
     this.queue(async () => {
       const e = await edit;
       if (!e) return;
-      if (lathe !== this.lathes.current) {
-        if (e.apply) this.lathes.setOther(lathe, e.apply(lathe.text));
-        return;
-      }
       if (e.refuse) this.refused = e.refuse;
       else if (!this.refused || e.key === this.refused.input || e.key === "*") this.refused = null;
       if (e.apply) this.lathes.set(e.apply(this.lathes.text));
