@@ -193,6 +193,21 @@ std::string SuggestQuery(const std::string& profile_json, const std::string& ser
   return Dump(answer);
 }
 
+std::string ProfileQuery(const std::string& profile_json) {
+  LatheProfile profile;
+  InputError bad;
+  if (LoadProfile(profile_json, &profile, &bad)) return Dump(json{{"ok", true}});
+  return Dump(json{{"error", bad.text}, {"input", bad.input}, {"missing", bad.missing}});
+}
+
+std::string DefaultsQuery() {
+  return Dump(json{{"drift_length_mm", ToDouble(kDriftLengthMm)},
+                   {"top", kDefaultTop},
+                   {"advice_from", kAdviceFrom},
+                   {"advice_to", kAdviceTo},
+                   {"advice_count", kAdviceCount}});
+}
+
 std::string GearListQuery(const std::string& text) {
   std::vector<int> gears;
   std::string error;

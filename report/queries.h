@@ -30,6 +30,15 @@ std::string ChartQuery(const std::string& profile_json, const std::string& serie
 std::string SuggestQuery(const std::string& profile_json, const std::string& series, int from,
                          int to);
 
+// Whether a profile can be read: {"ok": true}, or the error of its first
+// fault, with "missing": true when the fault is only a value not yet given
+// (a lathe being set up), false when a value or the file itself is wrong.
+std::string ProfileQuery(const std::string& profile_json);
+
+// What a question asks when the user says nothing (lathe/defaults.h):
+// {"drift_length_mm", "top", "advice_from", "advice_to", "advice_count"}.
+std::string DefaultsQuery();
+
 // A gear list as people type one ("20-80/5, 127, 2x20") as {"gears": [...]}.
 std::string GearListQuery(const std::string& text);
 

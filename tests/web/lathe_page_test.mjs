@@ -178,9 +178,14 @@ const example = (name) => readFileSync(`${profiles}/${name}`, "utf8");
   const longest = Math.max(0, ...await page.evaluate(() => window.longTasks));
   check(`no task of 100 ms or more during the advice (longest ${longest.toFixed(0)} ms)`, true, longest < 100);
   // Stop drops the advice being worked out: the worker answers questions in
-  // order, so a chart shown after it proves the advice will never come.
-  await page.click("#suggest");
-  await page.click("#cancel");
+  // order, so a chart shown after it proves the advice will never come. Stop
+  // is pressed in the same task as the question, while the advice is surely
+  // being worked out, however fast the machine.
+  check("Stop, pressed while advice is worked out, says so", "Stopped", await page.evaluate(() => {
+    document.querySelector("#suggest").click();
+    document.querySelector("#cancel").click();
+    return document.querySelector("#status").textContent;
+  }));
   await page.click("#chart-build");
   await ready(page);
   check("Stop drops the advice, the next question is answered", [0, true],
@@ -226,9 +231,265 @@ const example = (name) => readFileSync(`${profiles}/${name}`, "utf8");
   await page.context().close();
 }
 
+// --- Files are data: only a lathe becomes a lathe, a taken name is numbered,
+// hostile keys are refused as the CLI refuses them, Undo brings back every delete.
+{
+  const page = await openPage();
+  await setProfile(page, example("metric-2mm.json"));
+  await findTrains(page, "1.25mm");
+  const file = (name, text) => page.setInputFiles("#import", { name, mimeType: "application/json", buffer: Buffer.from(text) });
+  const before = await lathesShown(page);
+  for (const [name, text] of [["package.json", '{"name": "cogwright-tests", "dependencies": {}}'],
+    ["proto.json", '{"name": "P", "leadscrew": "2mm", "gears": [20, 40], "__proto__": {"gears": [7]}}'],
+    ["ctor.json", '{"name": "C", "constructor": {"prototype": 1}, "leadscrew": "2mm"}'], ["list.json", "[20, 40]"]]) {
+    await file(name, text);
+    await ready(page);
+    check(`${name} is no lathe: said, and the lathes and their trains stay`, [true, before, true],
+      [(await page.textContent("#import-error")).startsWith(`\u201c${name}\u201d is not a lathe file`),
+       await lathesShown(page), (await page.$$("#trains tbody tr")).length > 0]);
+  }
+  const lathe = '{"name": "Imported", "leadscrew": "2mm", "gears": [20, 40, 60]}';
+  await file("a.json", lathe);
+  await ready(page);
+  await file("a.json", lathe);
+  await ready(page);
+  // A lathe being set up (no lead screw yet) is a lathe: a blank one exported is.
+  await file("half.json", '{"name": "Half done", "gears": [20, 40]}');
+  await ready(page);
+  check("a file imported twice: the copy's name is numbered; one not finished is a lathe too",
+    [...before.map((n) => n.replace("*", "")), "Imported", "Imported (2)", "*Half done"], await lathesShown(page));
+  check("and the message of the refused file is gone", "", await page.textContent("#import-error"));
+  // Typed in, the same keys are the lathe's fault: the old lathe's trains go.
+  await setProfile(page, example("metric-2mm.json"));
+  await findTrains(page, "1.25mm");
+  for (const key of ["__proto__", "constructor"]) {
+    await setProfile(page, `{"name": "Typed", "leadscrew": "2mm", "gears": [20, 40, 60], "${key}": {"gears": [20]}}`);
+    check(`"${key}" typed in: the lathe is refused, no trains of another lathe shown`, [true, 0, 0],
+      [(await page.textContent("#profile-error")).includes(key), (await page.$$("#trains tbody tr")).length,
+       await page.$$eval("#banjo *", (e) => e.length)]);
+  }
+  // Every lathe deleted, and every delete undone: each comes back where it was.
+  const all = await lathesShown(page);
+  check("four lathes to delete", 4, all.length);
+  for (const name of all) {
+    await page.selectOption("#lathe", { index: 0 });
+    await ready(page);
+    await page.click("#lathe-delete");
+    await ready(page);
+  }
+  check("deleting every lathe leaves a blank one", ["*New lathe"], await lathesShown(page));
+  for (const name of all) {
+    await page.click("#lathe-undo-button");
+    await ready(page);
+  }
+  check("as many undos bring back all of them, in their places", [...all.map((n) => n.replace("*", "")), "New lathe"],
+    (await lathesShown(page)).map((n) => n.replace("*", "")));
+  check("and nothing is left to undo", true, await page.isHidden("#lathe-undo"));
+  await page.context().close();
+}
+
+// --- One lathe being edited: edits in order whatever the worker does, no
+// answer for an older lathe shown, a refused value refuses the lathe.
+{
+  const page = await openPage(375);
+  const busy = JSON.parse(example("imperial-8tpi.json"));
+  busy.gears = [20, 24, 30, 35, 40, 45, 50, 55, 60, 65, 70, 75, 78];
+  await setProfile(page, JSON.stringify(busy, null, 2));
+  await page.click("#tab-chart");
+  for (const box of await page.$$("#chart-series input")) await box.setChecked(true);
+  // The gear list changed and Stop pressed while advice is worked out, all in
+  // the task of the press: the edit is the lathe's, kept and saved.
+  await page.evaluate(() => {
+    document.querySelector("#suggest").click();
+    const gears = document.querySelector("#pf-gears");
+    gears.value = "20-70/5";
+    gears.dispatchEvent(new Event("change", { bubbles: true }));
+    document.querySelector("#cancel").click();
+  });
+  await ready(page);
+  const twenty = [20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70];
+  check("an edit made during work and Stop is kept", [twenty.join(", "), twenty],
+    [await page.inputValue("#pf-gears"), JSON.parse(await page.inputValue("#profile")).gears]);
+  await page.reload();
+  await ready(page);
+  check("and saved", twenty, JSON.parse(await page.inputValue("#profile")).gears);
+  // A question on one lathe, and another lathe chosen in the same task: only
+  // the second lathe's trains are shown (it owns only 20, 40 and 60).
+  await page.click("#tab-threads");
+  await openPanel(page);
+  await page.click("#lathe-new");
+  await ready(page);
+  await page.fill("#profile", '{"name": "Few", "leadscrew": "2mm", "gears": [20, 40, 60]}');
+  await ready(page);
+  await page.selectOption("#lathe", { index: 0 });
+  await ready(page);
+  await page.fill("#thread-target", "1mm");
+  await page.evaluate(() => {
+    document.querySelector("#thread-find").click();
+    const picker = document.querySelector("#lathe");
+    picker.value = picker.options[1].value;
+    picker.dispatchEvent(new Event("change", { bubbles: true }));
+  });
+  await ready(page);
+  const gears = await page.$$eval("#trains tbody tr", (rows) => rows.map((r) => r.dataset.gears));
+  check("the trains shown are the lathe's now chosen", [true, []],
+    [gears.length > 0, gears.filter((g) => g.split(",").some((t) => !["20", "40", "60"].includes(t)))]);
+  // A chart asked for, and the other lathe chosen in the same task: the
+  // chart of the first never shows under the second.
+  await page.click("#tab-chart");
+  await page.evaluate(() => {
+    document.querySelector("#chart-build").click();
+    const picker = document.querySelector("#lathe");
+    picker.value = picker.options[0].value;
+    picker.dispatchEvent(new Event("change", { bubbles: true }));
+  });
+  await ready(page);
+  check("a chart asked for on the lathe left is not shown", 0, (await page.$$("#chart tr")).length);
+  await page.click("#tab-threads");
+  await page.selectOption("#lathe", { index: 1 });
+  await ready(page);
+  // A gear list changed, and another lathe chosen in the same task, while the
+  // core reads the list: the edit goes to the lathe it was made on.
+  await openPanel(page);
+  await page.evaluate(() => {
+    const gears = document.querySelector("#pf-gears");
+    gears.value = "20-60/10";
+    gears.dispatchEvent(new Event("change", { bubbles: true }));
+    const picker = document.querySelector("#lathe");
+    picker.value = picker.options[0].value;
+    picker.dispatchEvent(new Event("change", { bubbles: true }));
+  });
+  await ready(page);
+  const busyGears = JSON.parse(await page.inputValue("#profile")).gears;
+  await page.selectOption("#lathe", { index: 1 });
+  await ready(page);
+  check("an edit made as another lathe is chosen goes to its own lathe", [twenty, [20, 30, 40, 50, 60]],
+    [busyGears, JSON.parse(await page.inputValue("#profile")).gears]);
+  // A question, and in the same task one that cannot be asked (1.5 starts):
+  // the first one's answer never shows.
+  await page.evaluate(() => {
+    document.querySelector("#thread-find").click();
+    document.querySelector("#starts").value = "1.5";
+    document.querySelector("#thread-find").click();
+  });
+  await ready(page);
+  check("an answer to a question given up is not shown", [0, "true"],
+    [(await page.$$("#trains tbody tr")).length, await page.getAttribute("#starts", "aria-invalid")]);
+  await page.fill("#starts", "1");
+  await page.click("#thread-find");
+  await ready(page);
+  // A refused gear list: nothing asked of the old list, the error under the
+  // field and named by it, the summary saying the same; put right, all back.
+  await openPanel(page);
+  await page.fill("#pf-gears", "20-130");
+  await page.locator("#pf-gears").blur();
+  await ready(page);
+  const said = await page.textContent("#gears-error");
+  check("a refused gear list refuses the lathe", [true, "20-130", 0, said, true, "true"],
+    [said.startsWith("Gears you own: "), await page.inputValue("#pf-gears"), (await page.$$("#trains tbody tr")).length,
+     await page.textContent("#lathe-fault"),
+     (await page.getAttribute("#pf-gears", "aria-describedby")).split(" ").includes("gears-error"),
+     await page.getAttribute("#pf-gears", "aria-invalid")]);
+  const [field, error] = await page.$$eval(["#pf-gears", "#gears-error"].join(","), (es) => es.map((e) => e.getBoundingClientRect()));
+  check("the error is next to the field", true, error.top - field.bottom < 80);
+  await page.fill("#pf-gears", "20, 40, 60, 80");
+  await page.locator("#pf-gears").blur();
+  await ready(page);
+  check("put right, the lathe's trains are back", [true, "", ""], [(await page.$$("#trains tbody tr")).length > 0,
+    await page.textContent("#gears-error"), await page.textContent("#lathe-fault")]);
+  await page.context().close();
+}
+
+// --- Stop pressed as the workshop starts (when the status first turns busy):
+// the questions go, the readings the page needs (the series to pick from)
+// still come.
+{
+  const page = await openPage(1000, () => document.addEventListener("DOMContentLoaded", () => {
+    const status = document.querySelector("#status");
+    if (!status) return;  // the chart's printed sheet, a frame of its own
+    const watch = new MutationObserver(() => {
+      if (status.dataset.state !== "busy") return;
+      watch.disconnect();
+      document.querySelector("#cancel").click();
+    });
+    watch.observe(status, { attributes: true });
+  }));
+  check("Stop as the workshop starts leaves the series to choose from", true,
+    (await page.$$("#chart-series input")).length > 5);
+  await page.context().close();
+}
+
+// --- Ratios says what it read: a target text that is not a plain number is
+// read as the dialog reads it (the longest number it starts with; none is 0),
+// and a long answer wraps on a phone.
+{
+  const page = await openPage(375);
+  for (const [target, read] of [["0.5", ""], ["1/3", "Target read as 1"], ["abc", "Target read as 0"],
+    ["0.25mm", "Target read as 0.25"], ["1e400", "Target read as infinity"]]) {
+    await page.fill("#target", target);
+    await page.click("#find");
+    await ready(page);
+    check(`target ${target}: what it was read as, and no sideways scrolling`, [read, 375],
+      [await page.textContent("#target-read"), await page.evaluate(() => document.documentElement.scrollWidth)]);
+  }
+  await page.context().close();
+}
+
+// --- The phone layout stays put while work starts and stops; a message about
+// a field waits until the field is left.
+{
+  const page = await openPage(375);
+  await setProfile(page, example("metric-1.5mm.json"));
+  await page.fill("#thread-target", "1mm");
+  // Read in the task of the press (busy) and after the answer.
+  const top = () => document.querySelector("#view-threads").getBoundingClientRect().top;
+  const before = await page.evaluate(top);
+  const during = await page.evaluate(() => {
+    document.querySelector("#thread-find").click();
+    return [document.querySelector("#status").dataset.state,
+      document.querySelector("#view-threads").getBoundingClientRect().top];
+  });
+  await ready(page);
+  check("the view does not move when work starts or ends", [["busy", before], before], [during, await page.evaluate(top)]);
+  await findTrains(page, "0.0001mm");
+  check("no train: no empty drawing's frame", [0, true], [(await page.$$("#trains tbody tr")).length,
+    await page.$eval("#banjo-figure", (f) => f.getBoundingClientRect().height < 150)]);
+  await openPanel(page);
+  await page.fill("#pf-leadscrew", "");
+  await ready(page);
+  await page.type("#pf-leadscrew", "16 TP");
+  await ready(page);
+  const typing = await page.textContent("#profile-error");
+  await page.keyboard.press("Tab");
+  check("a lead screw's fault waits until the field is left, and speaks the form's words", ["",
+    'Lead screw: "16 TP" is not a lead screw (write it as 1.5mm, 8tpi or 0.0625in)'],
+    [typing, await page.textContent("#profile-error")]);
+  await page.context().close();
+}
+
+// --- Every width from a small phone to a wide screen: the widest train table
+// (every column, "also" ticked) and a chart never scroll sideways or cut a cell.
+for (const width of [320, 480, 1024, 1920]) {
+  const page = await openPage(width);
+  await setProfile(page, example("no-tumbler-8tpi.json"));
+  await page.setChecked("#thread-all", true);
+  await findTrains(page, "M6 LH");
+  await page.click("#tab-chart");
+  await page.click("#chart-build");
+  await ready(page);
+  for (const view of ["threads", "chart"]) {
+    await page.click(`#tab-${view}`);
+    const cut = await page.evaluate(() => [...document.querySelectorAll("td, th")].filter((c) => c.offsetParent)
+      .filter((c) => c.getBoundingClientRect().right > document.documentElement.clientWidth + 0.5).length);
+    check(`${width} px, ${view}: no sideways scrolling, no cell cut`, [width, 0],
+      [await page.evaluate(() => document.documentElement.scrollWidth), cut]);
+  }
+  await page.context().close();
+}
+
 // --- Every view, on a phone and a desktop: no sideways scrolling, big
 // enough targets, legible drawing labels that never overlap, no axe violation.
-for (const width of [375, 1000]) {
+for (const width of [375, 768, 1366]) {
   const page = await openPage(width);
   await page.evaluate(axeSource);
   await setProfile(page, example("metric-1.5mm.json"));

@@ -6,7 +6,7 @@ import { $, make } from "./dom.js";
 import { ErrorLine } from "./input_fields.js";
 
 const kSvg = "http://www.w3.org/2000/svg";
-const kNoTrain = "Select a train to see it on the banjo.";
+const kNoTrain = "No train to draw.";
 
 function draw(name, attributes, parent) {
   const element = document.createElementNS(kSvg, name);
@@ -22,14 +22,17 @@ export class BanjoView {
     this.rules = $("#fit-rules");
   }
 
-  // answer: trainQuery's, or null when no train is chosen.
+  // answer: trainQuery's, or null when there is no train to choose.
   render(answer) {
     this.svg.replaceChildren();
     this.rules.replaceChildren();
     this.caption.show(answer);
     if (!answer) this.caption.element.textContent = kNoTrain;
+    // No picture, no empty frame: the caption says why.
+    const drawing = answer && !answer.error ? answer.view.drawing : null;
+    this.svg.toggleAttribute("hidden", !drawing);  // an SVG element has no .hidden
     if (!answer || answer.error) return;
-    const { caption, rules, drawing } = answer.view;
+    const { caption, rules } = answer.view;
     this.caption.element.textContent = caption;
     for (const [word, text, margin] of rules)
       this.rules.append(make("li", word === "ok" ? {} : { class: "fail" }, `${word}: ${text}, ${margin}`));

@@ -4,10 +4,14 @@
 
 #include <emscripten/bind.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "engine/tooth_limits.h"
+#include "gears/fraction_text.h"
+#include "numtext/number_format.h"
+#include "numtext/number_reader.h"
 #include "report/queries.h"
 #include "ui/dialog_actions.h"
 #include "ui/dialog_ids.h"
@@ -32,6 +36,26 @@ const char* GreyName(GreyPair grey) {
   return "none";
 }
 
+// The number the dialog reads from a target text, when the text is not a
+// plain decimal number ("1/3" reads as 1, "abc" as 0, "1e400" as infinity):
+// its shortest text that reads back to the same float. "" for a plain number.
+std::string ReadAs(const std::string& text) {
+  const float read = NarrowToFloat(ReadNumber(text));
+  Fraction exact;
+  std::string error;
+  if (text.find('/') == std::string::npos && ReadFraction(text, &exact, &error) &&
+      std::isfinite(read))
+    return "";
+  if (std::isinf(read)) return read > 0 ? "infinity" : "-infinity";
+  std::string mask = "0.";
+  for (;;) {
+    std::string shown = FormatNumber(read, mask);
+    if (shown.back() == '.') shown.pop_back();
+    if (NarrowToFloat(ReadNumber(shown)) == read || mask.size() > 64) return shown;
+    mask += '#';
+  }
+}
+
 // One ratio table and the dialog showing it.
 class RatioSession {
  public:
@@ -54,8 +78,9 @@ class RatioSession {
 
   // Puts the target text and the check boxes in the dialog, presses Find,
   // Higher or Lower, and returns {shown, index} and, when a match was shown,
-  // what it shows: texts (actual, gear 1 to 4, error) and grey ("first",
-  // "second" or "none": the gear pair drawn grey).
+  // what it shows: texts (actual, gear 1 to 4, error), grey ("first",
+  // "second" or "none": the gear pair drawn grey) and readAs (ReadAs of the
+  // target, which the error is worked from).
   val Press(const std::string& button, const std::string& target, bool single, bool even) {
     val result = val::object();
     if (!built_) return result;
@@ -78,6 +103,7 @@ class RatioSession {
     texts.call<void>("push", match.error);
     result.set("texts", texts);
     result.set("grey", std::string(GreyName(match.grey)));
+    result.set("readAs", ReadAs(target));
     return result;
   }
 
@@ -100,5 +126,7 @@ EMSCRIPTEN_BINDINGS(cogwright) {
   emscripten::function("chartQuery", &cog::ChartQuery);
   emscripten::function("suggestQuery", &cog::SuggestQuery);
   emscripten::function("gearListQuery", &cog::GearListQuery);
+  emscripten::function("profileQuery", &cog::ProfileQuery);
+  emscripten::function("defaultsQuery", &cog::DefaultsQuery);
   emscripten::function("seriesList", &cog::SeriesList);
 }

@@ -2,7 +2,7 @@
 // the current lathe, shown as the core words it; its CSV and its printable
 // sheet are the core's too (`cogwright-cli chart --format csv`, `--format
 // html`), handed over as they are. And which one gear to add.
-import { $, make, cellTable, download } from "./dom.js";
+import { $, make, cellTable, download, fitTables } from "./dom.js";
 import { ErrorLine } from "./input_fields.js";
 
 const kNoSeries = { error: "Choose at least one series." };
@@ -29,17 +29,28 @@ export class ChartView {
     }));
   }
 
-  // "build" and "suggest": handler(names), the chosen series' names;
-  // "choose": handler(names) when the ticks change.
-  bind(event, handler) {
-    const chosen = () => [...$("#chart-series").querySelectorAll("input:checked")].map((c) => c.value);
-    if (event === "choose") {
-      $("#chart-series").addEventListener("change", () => handler(chosen()));
-      return;
-    }
-    const button = { build: "#chart-build", suggest: "#suggest" }[event];
+  // Make chart: handler(names), the chosen series' names.
+  bindBuild(handler) {
+    this.onButton("#chart-build", handler);
+  }
+
+  // Which gear to buy: handler(names), the chosen series' names.
+  bindSuggest(handler) {
+    this.onButton("#suggest", handler);
+  }
+
+  // handler(names) when the ticks change.
+  bindChoose(handler) {
+    $("#chart-series").addEventListener("change", () => handler(this.chosen));
+  }
+
+  get chosen() {
+    return [...$("#chart-series").querySelectorAll("input:checked")].map((c) => c.value);
+  }
+
+  onButton(button, handler) {
     $(button).addEventListener("click", () => {
-      const names = chosen();
+      const names = this.chosen;
       if (names.length) handler(names);
       else this.error.show(kNoSeries);
     });
@@ -54,7 +65,9 @@ export class ChartView {
     $("#chart").replaceChildren(...(this.sheet ? this.sheet.header : []).map(
       (line, k) => make(k ? "p" : "h3", { class: k ? "chart-header" : "" }, line)));
     for (const s of this.sheet ? this.sheet.sections : []) {
-      $("#chart").append(make("section", {}, make("h3", {}, s.title), cellTable(s)));
+      const section = make("section", {}, make("h3", {}, s.title), cellTable(s));
+      $("#chart").append(section);
+      fitTables(section);
       await nextFrame();
       if (mine !== this.shown) return;
     }
@@ -65,6 +78,7 @@ export class ChartView {
     const view = !answer || answer.error ? null : answer.view;
     $("#advice").replaceChildren(...!view ? [] : [cellTable(view, view.caption)],
       ...(view && view.none ? [make("p", { role: "status" }, view.none)] : []));
+    fitTables($("#advice"));
   }
 
   // Prints the core's sheet, not this page: one layout for paper, the CLI's.

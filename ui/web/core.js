@@ -27,6 +27,9 @@ export function startCoreWorker() {
   return worker;
 }
 
+// The channels a Stop keeps (see Workshop.cancel).
+const kKept = new Set(["gears", "profile", "import", "series"]);
+
 // The workshop's questions, answered in a worker of their own. Each answer
 // is the core's JSON, parsed: the results with their `view` (every text the
 // page shows), or {error, input?}. Questions are asked on a channel (one per
@@ -77,10 +80,16 @@ export class Workshop {
     return this.waiting.size > 0;
   }
 
-  // Stops whatever the worker is doing; every question waiting gets null.
+  // Stops the work the user waits for (a search, a chart, advice): each of
+  // those questions gets null. Readings of what the user typed (a lathe, a
+  // gear list) and the series' names are quick and part of an edit, so they
+  // are asked again on the fresh worker, never dropped.
   cancel() {
-    for (const w of this.waiting.values()) w.resolve(null);
-    this.waiting.clear();
+    for (const [id, w] of this.waiting) {
+      if (kKept.has(w.channel)) continue;
+      w.resolve(null);
+      this.waiting.delete(id);
+    }
     if (this.worker) this.restart();
   }
 
@@ -92,8 +101,9 @@ export class Workshop {
   }
 
   // The queries, as the core names their arguments.
-  thread(profile, target, starts, top, all) {
-    return this.ask("thread", "thread", profile, target, starts, top, all);
+  // The core's own number of rows (its defaults, asked in the worker).
+  thread(profile, target, starts, all) {
+    return this.ask("thread", "thread", profile, target, starts, all);
   }
   // gears: the tooth counts, in order.
   train(profile, gears, target, starts) {
@@ -103,15 +113,16 @@ export class Workshop {
   chart(profile, series) {
     return this.ask("chart", "chart", profile, series.join(","));
   }
-  suggest(profile, series, from, to) {
-    return this.ask("suggest", "suggest", profile, series.join(","), from, to);
+  // Over the core's own range of candidate gears.
+  suggest(profile, series) {
+    return this.ask("suggest", "suggest", profile, series.join(","));
   }
   gearList(text) {
     return this.ask("gears", "gears", text);
   }
-  // A profile checked on its own: any target does to read it; "1mm" is never at fault.
-  check(profile) {
-    return this.ask("check", "thread", profile, "1mm", 1, 1, false);
+  // {ok: true}, or the profile's first fault: {error, input, missing}.
+  profile(profile, channel = "profile") {
+    return this.ask(channel, "profile", profile);
   }
   series() {
     return this.ask("series", "series");

@@ -13,13 +13,30 @@ export function make(tag, attributes = {}, ...children) {
 
 // Puts the core's {head, rows} in a table's head and first body, every cell
 // text as given, and returns the body's rows. Each cell carries its
-// column's heading, for narrow screens where a row is laid out as a card.
+// column's heading, for screens where a row is laid out as a card.
 export function showCells(table, { head, rows }) {
   table.tHead.replaceChildren(make("tr", {}, ...head.map((h) => make("th", { scope: "col" }, h))));
   table.tBodies[0].replaceChildren(...rows.map((row) =>
     make("tr", {}, ...row.map((c, k) => make("td", { "data-label": head[k] ?? "" }, c)))));
+  fitTables(table);
   return [...table.tBodies[0].rows];
 }
+
+// Lays each table of cells (class "cards") in `root` out as a table where its
+// columns fit the width it has, else as cards, one per row: which depends on
+// the cells as much as on the screen (a train table with every column is
+// wider than one with few). Call it when a table's cells or width change; a
+// hidden or detached table waits for its next call.
+export function fitTables(root = document) {
+  const tables = root.matches?.("table.cards") ? [root] : root.querySelectorAll("table.cards");
+  for (const table of tables) {
+    const width = table.parentElement?.clientWidth;
+    if (!width) continue;
+    table.classList.remove("as-cards");
+    table.classList.toggle("as-cards", table.offsetWidth > width);
+  }
+}
+window.addEventListener("resize", () => fitTables());
 
 // A new table of the core's {head, rows}, with a caption when given.
 export function cellTable(cells, caption) {

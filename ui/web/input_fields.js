@@ -31,6 +31,16 @@ const kFields = {
   gearbox: ["#profile", "Gearbox"],
 };
 
+// The core names a profile's value by its place in the file ("leadscrew":
+// "0" ..., "gears"[1]: 7 ...); beside a form field's label that place is the
+// field, so it goes. The file's text as a whole keeps it.
+function inFieldWords(error, input, selector) {
+  if (selector === "#profile" || !selector) return error;
+  const place = `"${input}"`;
+  if (!error.startsWith(place)) return error;
+  return error.slice(place.length).replace(/^(\[\d+\]|\.\w+)*: /, "");
+}
+
 // Each marked field with the error lines that blame it: several views can
 // blame one field (the gears, say), and it stays marked until all clear it.
 const blamed = new Map();
@@ -43,23 +53,33 @@ export class ErrorLine {
   }
 
   // Shows the answer's error, or clears the line when there is none (or no
-  // answer). A key the table does not know is still the profile's.
+  // answer). A key the table does not know is still the profile's, whatever
+  // it is named ("__proto__" names no field either).
   show(answer) {
     const error = answer?.error ?? "";
     const [selector, label] = !error || answer.input === undefined ? [null, ""]
-      : kFields[answer.input] ?? kFields.profile;
-    this.element.textContent = label ? `${label}: ${error}` : error;
+      : Object.hasOwn(kFields, answer.input) ? kFields[answer.input] : kFields.profile;
+    this.element.textContent = label ? `${label}: ${inFieldWords(error, answer.input, selector)}` : error;
     this.blame(selector && $(selector));
+  }
+
+  // The field the answer's error blames, or null.
+  static fieldOf(answer) {
+    if (!answer?.error || answer.input === undefined) return null;
+    return $((Object.hasOwn(kFields, answer.input) ? kFields[answer.input] : kFields.profile)[0] ?? "#none");
   }
 
   get shown() {
     return this.element.textContent !== "";
   }
 
+  // Marks the field invalid and names this line among its descriptions, so
+  // a screen reader reads the error with the field.
   blame(field) {
     if (this.field) {
       const lines = blamed.get(this.field);
       lines.delete(this);
+      describe(this.field, this.element.id, false);
       if (!lines.size) {
         blamed.delete(this.field);
         this.field.removeAttribute("aria-invalid");
@@ -70,5 +90,14 @@ export class ErrorLine {
     if (!blamed.has(this.field)) blamed.set(this.field, new Set());
     blamed.get(this.field).add(this);
     this.field.setAttribute("aria-invalid", "true");
+    describe(this.field, this.element.id, true);
   }
+}
+
+// Adds or removes `id` in the field's aria-describedby, keeping the others.
+function describe(field, id, on) {
+  const ids = (field.getAttribute("aria-describedby") ?? "").split(/\s+/).filter((x) => x && x !== id);
+  if (on) ids.push(id);
+  if (ids.length) field.setAttribute("aria-describedby", ids.join(" "));
+  else field.removeAttribute("aria-describedby");
 }

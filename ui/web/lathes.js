@@ -26,6 +26,7 @@ export class Lathes {
     this.saved = true;
     this.list = [];
     this.current = null;
+    this.deleted = [];  // {lathe, at, name}, the last deleted last
     let stored = null;
     try {
       stored = JSON.parse(storage.getItem(kStored));
@@ -82,22 +83,39 @@ export class Lathes {
     this.changed(true, true);
   }
 
-  // Removes the current lathe (a blank one takes the place of the last) and
-  // returns what `restore` needs to bring it back.
+  // Removes the current lathe (a blank one takes the place of the last);
+  // restore() brings back the deleted ones, the last first, for as long as
+  // the page is open.
   remove() {
     const at = this.list.indexOf(this.current);
-    const gone = { lathe: this.current, at };
+    this.deleted.push({ lathe: this.current, at, name: this.names[at].name });
     this.list.splice(at, 1);
-    if (!this.list.length) this.list.push({ id: gone.lathe.id + 1, text: kBlankLathe });
+    if (!this.list.length) this.list.push({ id: this.current.id + 1, text: kBlankLathe });
     this.current = this.list[Math.min(at, this.list.length - 1)];
     this.changed(true, true);
-    return gone;
   }
 
-  restore({ lathe, at }) {
-    this.list.splice(Math.min(at, this.list.length), 0, lathe);
-    this.current = lathe;
+  restore() {
+    const gone = this.deleted.pop();
+    if (!gone) return;
+    // An id taken meanwhile (the blank lathe that replaced the last) moves on.
+    if (this.list.some((l) => l.id === gone.lathe.id)) gone.lathe.id = Math.max(...this.list.map((l) => l.id)) + 1;
+    this.list.splice(Math.min(gone.at, this.list.length), 0, gone.lathe);
+    this.current = gone.lathe;
     this.changed(true, true);
+  }
+
+  // The names of the lathes restore() can bring back, the next one last.
+  get deletedNames() {
+    return this.deleted.map((d) => d.name);
+  }
+
+  // `name`, or the first of "name (2)", "name (3)", ... no lathe has.
+  freeName(name) {
+    const taken = new Set(this.names.map((l) => l.name));
+    let free = name;
+    for (let k = 2; taken.has(free); ++k) free = `${name} (${k})`;
+    return free;
   }
 
   changed(listChanged, chosen) {

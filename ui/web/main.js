@@ -1,12 +1,12 @@
-// The page's start: each view owns its part of the page; this file only
-// connects them to the core's workers, to the lathes they share and to the
-// inputs kept from the last visit.
-import { $ } from "./dom.js";
+// The page's start: each view owns its part of the page; the Page controller
+// only connects them to the core's workers, to the lathes they share and to
+// the inputs kept from the last visit.
+import { $, fitTables } from "./dom.js";
 import { Workshop, startCoreWorkerAhead } from "./core.js";
 import { status } from "./status.js";
 import { startTabs } from "./tabs.js";
 import { RatiosView, RatioTable } from "./ratios.js";
-import { Lathes, kBlankLathe } from "./lathes.js";
+import { Lathes, kBlankLathe, latheName } from "./lathes.js";
 import { KeptInputs } from "./kept_inputs.js";
 import { ProfileView } from "./profile_form.js";
 import { ThreadsView } from "./threads.js";
@@ -18,120 +18,222 @@ import { ChartView } from "./chart.js";
 // for the page's elements. The table is the first thing asked for.
 startCoreWorkerAhead();
 performance.mark("core-started");  // for scripts/bench-web
-document.addEventListener("DOMContentLoaded", start);
+document.addEventListener("DOMContentLoaded", () => new Page(storage()).open());
 
-function start() {
-  let storage = null;
+function storage() {
   try {
-    storage = window.localStorage;
+    return window.localStorage;
   } catch (e) {
-    // Storage off (some private windows): nothing is kept, the page works on.
+    return null;  // Storage off (some private windows): nothing is kept, the page works on.
   }
-  const kept = new KeptInputs(storage);
-  kept.keep(...["#min-teeth", "#max-teeth", "#target", "#single", "#even",
-    "#thread-target", "#starts", "#thread-all"].map($));
+}
+
+// The lathe being edited has one source of truth, the current lathe's text
+// in `lathes`, and one way in: edits are applied one after another in the
+// order they were made (a gear list waits for the core's reading of it), and
+// every question is sent once the edits made before it are applied. An
+// answer that comes back for an older lathe is dropped.
+class Page {
+  constructor(storage) {
+    this.kept = new KeptInputs(storage);
+    this.kept.keep(...["#min-teeth", "#max-teeth", "#target", "#single", "#even",
+      "#thread-target", "#starts", "#thread-all"].map($));
+    this.workshop = new Workshop();
+    this.lathes = new Lathes(storage);
+    this.profileView = new ProfileView(JSON.parse($("#profiles").textContent));
+    this.threads = new ThreadsView();
+    this.banjo = new BanjoView();
+    this.chart = new ChartView();
+    this.workshopStarted = false;
+    this.edits = Promise.resolve();  // the edits made so far, applied
+    this.version = 0;  // the lathe shown, counted: answers for an older one are dropped
+    this.refused = null;  // {input, error}: a field's value the core refused, still in its field
+    // The question the Threads view last asked (null: none, or none to ask), and
+    // when, for scripts/bench-web's "thread-query" measure (to the drawing shown).
+    this.question = null;
+    this.askedAt = null;
+
+    this.stops = 0;  // Stop pressed, counted: a question not yet sent then is dropped
+    status.onCancel(() => {
+      ++this.stops;
+      this.workshop.cancel();
+      status.stopped();
+    });
+    this.bindThreads();
+    this.bindLathes();
+    this.bindChart();
+  }
 
   // The ratio table first: the dialog opens at its limits, with no notice at
   // the default ones. The workshop's worker waits for the table when the page
   // opens on Ratios: two cores are all many machines have, and the table is
   // what the user waits for there.
-  let workshopStarted = false;
-  const startWorkshop = () => {
-    if (workshopStarted) return;
-    workshopStarted = true;
-    lathe(lathes.text, true);
-    threads.ask();  // the answer for the kept target is there when the view opens
-    loadSeries();
-  };
-  const ratiosView = new RatiosView();
-  const limits = ratiosView.limits;
-  new RatioTable(ratiosView, () => startWorkshop()).build(...limits, limits.join() !== "16,72");
-
-  const showTab = startTabs($('[role="tablist"]'), (id) => {
-    kept.set("view", id);
-    if (id !== "tab-ratios") startWorkshop();
-  });
-
-  const workshop = new Workshop();
-  status.onCancel(() => {
-    workshop.cancel();
-    if (workshopStarted && !seriesShown) loadSeries();  // the pickers need it: asked again
-  });
-  const lathes = new Lathes(storage);
-  const profileView = new ProfileView(JSON.parse($("#profiles").textContent));
-  const threads = new ThreadsView();
-  const banjo = new BanjoView();
-  const chart = new ChartView();
-
-  // The question the Threads view last asked (null: none, or none to ask), and
-  // when, for scripts/bench-web's "thread-query" measure (to the drawing shown).
-  let question = null;
-  let askedAt = null;
-  const measured = () => {
-    if (askedAt !== null) performance.measure("thread-query", { start: askedAt, end: performance.now() });
-    askedAt = null;
-  };
-  const askThreads = () => status.busy(
-    workshop.thread(lathes.text, question.target, question.starts, 10, question.all), (answer) => {
-      threads.render(answer, profileView.faulty);
-      if (!answer.trains?.length) measured();
+  open() {
+    const ratiosView = new RatiosView();
+    const limits = ratiosView.limits;
+    new RatioTable(ratiosView, () => this.startWorkshop()).build(...limits, limits.join() !== "16,72");
+    const showTab = startTabs($('[role="tablist"]'), (id) => {
+      this.kept.set("view", id);
+      fitTables();  // a view's tables had no width while it was hidden
+      if (id !== "tab-ratios") this.startWorkshop();
     });
-  threads.bind("find", (asked) => {
-    question = asked;
-    askedAt = performance.now();
-    if (asked) askThreads();
-    else measured();
-  });
-  threads.bind("select", (gears) => {
-    if (!gears) return banjo.render(null);
-    status.busy(workshop.train(lathes.text, gears, question.target, question.starts), (answer) => {
-      banjo.render(answer);
-      measured();
+    this.profileView.renderLathes(this.lathes.names);
+    this.profileView.render(this.lathes.text, null);
+    showTab(this.kept.get("view", "tab-ratios"));
+  }
+
+  startWorkshop() {
+    if (this.workshopStarted) return;
+    this.workshopStarted = true;
+    this.lathe(this.lathes.text, true);
+    this.threads.ask();  // the answer for the kept target is there when the view opens
+    this.ask(() => this.workshop.series(), (series) => {
+      this.chart.renderSeries(series, this.kept.get("series", ["iso-coarse", "unc"]));
+      this.threads.renderSeries(series);
+    }, { reading: true, ofLathe: false });
+  }
+
+  // Asks query() once the edits made so far are applied, and shows its
+  // answer with show(answer) if the lathe is still the one it was asked on.
+  // While a field holds a refused value its refusal is the answer: nothing
+  // is asked of a lathe the form does not show. Stop drops the question,
+  // sent or not. A reading (`reading`: the lathe's check, the series' names)
+  // is never stopped; one of no lathe (`ofLathe` false) is always shown.
+  ask(query, show, { reading = false, ofLathe = true } = {}) {
+    let asked = null;
+    const stops = this.stops;
+    const answer = this.edits.then(() => {
+      asked = this.version;
+      if (stops !== this.stops && !reading) return null;
+      return this.refused && ofLathe ? this.refused : query();
     });
-  });
+    return status.busy(answer, (a) => (!ofLathe || asked === this.version ? show(a) : undefined), !reading);
+  }
+
+  // Runs step() after the edits made so far, as the next one; busy till then.
+  queue(step) {
+    this.edits = this.edits.then(step)
+      .catch((error) => queueMicrotask(() => { throw error; }));  // seen, and later edits still go in
+    status.busy(this.edits, () => {}, false);
+  }
+
+  // edit: {apply(text) => text, key} or {refuse: {input, error}}, or a
+  // promise of one (null: dropped, a newer edit of the same field follows).
+  // The lathe it was made on is still current when it applies: choosing,
+  // adding and deleting lathes wait in the same queue.
+  edit(edit) {
+    this.queue(async () => {
+      const e = await edit;
+      if (!e) return;
+      if (e.refuse) this.refused = e.refuse;
+      else if (!this.refused || e.key === this.refused.input || e.key === "*") this.refused = null;
+      if (e.apply) this.lathes.set(e.apply(this.lathes.text));
+      else this.lathe(this.lathes.text, false);
+    });
+  }
+
+  bindThreads() {
+    const measured = () => {
+      if (this.askedAt !== null) performance.measure("thread-query", { start: this.askedAt, end: performance.now() });
+      this.askedAt = null;
+    };
+    // An answer to a question no longer asked (another, or one that cannot
+    // be) is dropped like one for another lathe.
+    this.askThreads = () => {
+      const question = this.question;
+      const { target, starts, all } = question;
+      this.ask(() => this.workshop.thread(this.lathes.text, target, starts, all), (answer) => {
+        if (question !== this.question) return;
+        this.threads.render(answer, this.profileView.faulty);
+        if (!answer.trains?.length) measured();
+      });
+    };
+    this.threads.bindFind((asked) => {
+      this.question = asked;
+      this.askedAt = performance.now();
+      if (asked) this.askThreads();
+      else measured();
+    });
+    this.threads.bindSelect((gears) => {
+      if (!gears || !this.question) return this.banjo.render(null);
+      const { target, starts } = this.question;
+      this.ask(() => this.workshop.train(this.lathes.text, gears, target, starts), (answer) => {
+        this.banjo.render(answer);
+        measured();
+      });
+    });
+  }
 
   // A lathe changed, or another chosen (`chosen`): check it, and answer the
   // Threads view's question again on it; a chart made for the old one goes.
-  const lathe = (text, chosen) => {
-    profileView.render(text);
-    chart.render(null);
-    chart.renderAdvice(null);
-    status.busy(workshop.check(text), (check) => {
-      profileView.renderCheck(check);
-      if (check.error || chosen) profileView.open(Boolean(check.error));
+  lathe(text, chosen) {
+    ++this.version;
+    if (chosen) this.refused = null;
+    this.profileView.render(text, this.refused);
+    this.chart.render(null);
+    this.chart.renderAdvice(null);
+    if (this.refused) {
+      this.profileView.renderCheck(null);
+      this.profileView.open(true);
+    } else {
+      this.ask(() => this.workshop.profile(text), (check) => {
+        this.profileView.renderCheck(check);
+        if (check.error || chosen) this.profileView.open(Boolean(check.error));
+      }, { reading: true });
+    }
+    if (this.question) this.askThreads();
+  }
+
+  bindLathes() {
+    const { lathes, profileView } = this;
+    lathes.on("change", (text, chosen) => this.lathe(text, chosen));
+    lathes.on("list", () => profileView.renderLathes(lathes.names));
+    lathes.on("save", (ok) => profileView.renderSaved(ok));
+    profileView.bindEdit((edit) => this.edit(edit));
+    profileView.bindGears((text) => this.workshop.gearList(text));
+    profileView.bindAdd((text) => this.queue(() => lathes.add(text ?? kBlankLathe)));
+    profileView.bindImport((text, file) => this.importLathe(text, file));
+    profileView.bindSelect((id) => this.queue(() => lathes.select(id)));
+    profileView.bindRemove(() => this.queue(() => {
+      lathes.remove();
+      profileView.renderDeleted(lathes.deletedNames, true);
+    }));
+    profileView.bindRestore(() => this.queue(() => {
+      lathes.restore();
+      profileView.renderDeleted(lathes.deletedNames, false);
+    }));
+    profileView.bindExport(() => lathes.text);
+  }
+
+  // Only a file the core reads as a lathe becomes one (values not yet given
+  // are allowed: a lathe being set up); a name already taken is numbered.
+  importLathe(text, file) {
+    this.profileView.renderImport(null);
+    this.queue(async () => {
+      const t = await text;
+      const check = await this.workshop.profile(t, "import");
+      if (!check) return;
+      if (check.error && !check.missing) {
+        this.profileView.renderImport(`\u201c${file}\u201d is not a lathe file: ${check.error}`);
+        return;
+      }
+      const name = latheName(t);
+      const free = name && this.lathes.freeName(name);
+      this.lathes.add(free === name ? t : ProfileView.renamed(t, free));
     });
-    if (question) askThreads();
-  };
-  lathes.on("change", lathe);
-  lathes.on("list", () => profileView.renderLathes(lathes.names));
-  lathes.on("save", (ok) => profileView.renderSaved(ok));
-  profileView.bind("edit", (text) => lathes.set(text));
-  profileView.bind("add", (text) => lathes.add(text ?? kBlankLathe));
-  profileView.bind("select", (id) => lathes.select(id));
-  profileView.bind("remove", () => lathes.remove());
-  profileView.bind("restore", (gone) => lathes.restore(gone));
-  profileView.bind("gears", (text) => workshop.gearList(text));
-  profileView.bind("export", () => lathes.text);
-  profileView.renderLathes(lathes.names);
-  profileView.render(lathes.text);
+  }
 
   // A new question's old answer goes at once: nothing stale stays on show
   // while the new one is worked out, or after it is stopped.
-  chart.bind("build", (names) => {
-    chart.render(null);
-    status.busy(workshop.chart(lathes.text, names), (a) => chart.render(a));
-  });
-  chart.bind("suggest", (names) => {
-    chart.renderAdvice(null);
-    status.busy(workshop.suggest(lathes.text, names, 15, 130), (a) => chart.renderAdvice(a));
-  });
-  chart.bind("choose", (names) => kept.set("series", names));
-  let seriesShown = false;
-  const loadSeries = () => status.busy(workshop.series(), (series) => {
-    chart.renderSeries(series, kept.get("series", ["iso-coarse", "unc"]));
-    threads.renderSeries(series);
-    seriesShown = true;
-  });
-
-  showTab(kept.get("view", "tab-ratios"));
+  bindChart() {
+    this.chart.bindBuild((names) => {
+      this.chart.render(null);
+      this.ask(() => this.workshop.chart(this.lathes.text, names), (a) => this.chart.render(a));
+    });
+    this.chart.bindSuggest((names) => {
+      this.chart.renderAdvice(null);
+      this.ask(() => this.workshop.suggest(this.lathes.text, names), (a) => this.chart.renderAdvice(a));
+    });
+    this.chart.bindChoose((names) => this.kept.set("series", names));
+  }
 }

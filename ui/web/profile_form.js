@@ -81,91 +81,120 @@ export class ProfileView {
     this.picker = $("#lathe");
     this.error = new ErrorLine($("#profile-error"));
     this.gearsError = new ErrorLine($("#gears-error"));
-    this.undo = null;
     for (const name of Object.keys(examples)) {
       $("#example").append(new Option(name.replace(/\.json$/, "").replace(/-/g, " "), name));
     }
   }
 
-  // "edit": handler(text), a new text for the current lathe, typed or from a
-  // field. "add": handler(text), a new lathe (blank, a copy, an example, a
-  // file). "select": handler(id). "remove": handler() returns what "restore":
-  // handler(token) takes back. "gears": handler(text) resolves to the core's
-  // reading of a gear list. "export": handler() gives the current lathe's text.
-  bind(event, handler) {
-    const click = (id, f) => $(id).addEventListener("click", f);
-    if (event === "edit") {
-      this.text.addEventListener("input", () => handler(this.text.value));
-      // A gear list is read when the user is done with it ("20-" is no
-      // mistake while "20-80/5" is being typed); any other field as typed.
-      const whole = (field) => field.type === "checkbox" || field.dataset.kind === "gears";
-      this.form.addEventListener("input", (e) => {
-        if (!whole(e.target)) this.fieldEdited(e.target, handler);
-      });
-      this.form.addEventListener("change", (e) => {
-        if (whole(e.target)) this.fieldEdited(e.target, handler);
-      });
-    } else if (event === "add") {
-      click("#lathe-new", () => handler(null));
-      click("#lathe-duplicate", () => {
-        const profile = parse(this.text.value);
-        if (profile) profile.name = `${profile.name ?? "Lathe"} (copy)`;
-        handler(profile ? format(profile) : this.text.value);
-      });
-      click("#load-example", () => handler(this.examples[$("#example").value]));
-      $("#import").addEventListener("change", async (e) => {
-        const file = e.target.files[0];
-        e.target.value = "";
-        if (file) handler(await file.text());
-      });
-    } else if (event === "select") {
-      this.picker.addEventListener("change", () => handler(Number(this.picker.value)));
-      // A lathe's name is its profile's: renaming is editing that field.
-      click("#lathe-rename", () => {
-        this.open(true);
-        $("#pf-name").select();
-      });
-    } else if (event === "remove") {
-      click("#lathe-delete", () => {
-        const name = this.picker.selectedOptions[0]?.text ?? "";
-        this.undo = handler();
-        $("#lathe-undo-text").textContent = `Deleted \u201c${name}\u201d.`;
-        $("#lathe-undo").hidden = false;
-        $("#lathe-undo-button").focus();
-      });
-    } else if (event === "restore") {
-      click("#lathe-undo-button", () => {
-        $("#lathe-undo").hidden = true;
-        if (this.undo) handler(this.undo);
-        this.undo = null;
-        this.picker.focus();
-      });
-    } else if (event === "gears") {
-      this.readGears = handler;
-    } else if (event === "export") {
-      click("#export", () => {
-        const name = (parse(this.text.value)?.name ?? "lathe").replace(/[^\w.-]+/g, "-").toLowerCase();
-        download(`${name}.json`, "application/json", handler());
-      });
-    }
+  // A new text for the current lathe, typed or from a field: handler(text).
+  bindEdit(handler) {
+    this.text.addEventListener("input", () => {
+      const text = this.text.value;
+      handler({ key: "*", apply: () => text });
+    });
+    // A gear list is read when the user is done with it ("20-" is no
+    // mistake while "20-80/5" is being typed); any other field as typed.
+    const whole = (field) => field.type === "checkbox" || field.dataset.kind === "gears";
+    this.form.addEventListener("input", (e) => {
+      if (!whole(e.target)) this.fieldEdited(e.target, handler);
+    });
+    this.form.addEventListener("change", (e) => {
+      if (whole(e.target)) this.fieldEdited(e.target, handler);
+    });
   }
 
-  // A gear list is read by the core (ranges, repeats); any other field here.
-  async fieldEdited(field, handler) {
-    if (!field.dataset.key) return;
+  // A new lathe: handler(text), blank (null), a copy or an example.
+  bindAdd(handler) {
+    const click = (id, f) => $(id).addEventListener("click", f);
+    click("#lathe-new", () => handler(null));
+    click("#lathe-duplicate", () => {
+      const profile = parse(this.text.value);
+      if (profile) profile.name = `${profile.name ?? "Lathe"} (copy)`;
+      handler(profile ? format(profile) : this.text.value);
+    });
+    click("#load-example", () => handler(this.examples[$("#example").value]));
+  }
+
+  // A lathe file chosen: handler(text, name), `text` a promise of the file's
+  // text, told in the same task as the choice.
+  bindImport(handler) {
+    $("#import").addEventListener("change", (e) => {
+      const file = e.target.files[0];
+      e.target.value = "";
+      if (file) handler(file.text(), file.name);
+    });
+  }
+
+  // handler(id), another lathe chosen.
+  bindSelect(handler) {
+    this.picker.addEventListener("change", () => handler(Number(this.picker.value)));
+    // A lathe's name is its profile's: renaming is editing that field.
+    $("#lathe-rename").addEventListener("click", () => {
+      this.open(true);
+      $("#pf-name").select();
+    });
+  }
+
+  // Delete: handler() removes the current lathe.
+  bindRemove(handler) {
+    $("#lathe-delete").addEventListener("click", () => handler());
+  }
+
+  // Undo: handler() brings back the last lathe deleted.
+  bindRestore(handler) {
+    $("#lathe-undo-button").addEventListener("click", () => handler());
+  }
+
+  // handler(text) resolves to the core's reading of a gear list.
+  bindGears(handler) {
+    this.readGears = handler;
+  }
+
+  // Export: handler() gives the current lathe's text.
+  bindExport(handler) {
+    $("#export").addEventListener("click", () => {
+      const name = (parse(this.text.value)?.name ?? "lathe").replace(/[^\w.-]+/g, "-").toLowerCase();
+      download(`${name}.json`, "application/json", handler());
+    });
+  }
+
+  // The deleted lathes Undo brings back, the next one last: [name]. The focus
+  // goes to Undo after a delete, to the list once nothing is left to undo.
+  renderDeleted(names, deleted) {
+    $("#lathe-undo").hidden = !names.length;
+    const last = names[names.length - 1];
+    $("#lathe-undo-text").textContent = !names.length ? "" : names.length === 1 ? `Deleted \u201c${last}\u201d.`
+      : `Deleted \u201c${last}\u201d and ${names.length - 1} more.`;
+    if (deleted) $("#lathe-undo-button").focus();
+    else if (!names.length) this.picker.focus();
+  }
+
+  // Why a file did not become a lathe (null: it did, or none was chosen).
+  renderImport(refusal) {
+    $("#import-error").textContent = refusal ?? "";
+  }
+
+  // A lathe's text under another name (an imported file's name was taken).
+  static renamed(text, name) {
+    const profile = parse(text);
+    return profile ? format({ ...profile, name }) : text;
+  }
+
+  // Tells handler the edit a field makes (see Page.edit): any field is read
+  // here but a gear list, which the core reads (ranges, repeats); a list it
+  // refuses leaves the lathe refused.
+  fieldEdited(field, handler) {
+    const key = field.dataset.key;
+    if (!key) return;
     const kind = kKinds[field.dataset.kind];
     const text = field.type === "checkbox" ? field.checked : field.value.trim();
-    let v = text === "" ? undefined : kind ? kind.read(text) : text;
-    if (field.dataset.kind === "gears" && v !== undefined) {
-      const answer = await this.readGears(text);
-      if (!answer || field.value.trim() !== text) return;  // replaced by a newer edit
-      this.gearsError.show(answer);
-      if (answer.error) return;
-      v = answer.gears;
-    } else if (field.dataset.kind === "gears") {
-      this.gearsError.show(null);
+    const set = (v) => ({ key, apply: (profile) => format(setField(parse(profile) || {}, field, v)) });
+    if (field.dataset.kind !== "gears" || text === "") {
+      handler(set(text === "" ? undefined : kind ? kind.read(text) : text));
+      return;
     }
-    handler(format(setField(parse(this.text.value) || {}, field, v)));
+    handler(this.readGears(text).then((answer) => answer && (answer.error
+      ? { key, refuse: { ...answer, input: key } } : set(answer.gears))));
   }
 
   // The lathes to choose from: [{id, name, current}].
@@ -180,15 +209,17 @@ export class ProfileView {
       "turned off). Your changes stay until this page closes; use Export to keep the lathe in a file.";
   }
 
-  // The text, the fields it sets (but not the one being typed in), and what
-  // the core says is wrong with it (check: the core's answer, or null while
-  // it is asked).
-  render(text) {
+  // The text and the fields it sets, but not the one being typed in, nor one
+  // whose value the core refused (`refused`: {input, error}, or null), which
+  // keeps what was typed, with the refusal beside it.
+  render(text, refused) {
     if (this.text.value !== text) this.text.value = text;
+    this.gearsError.show(refused);
+    this.renderFault();
     const profile = parse(text);
     if (!profile) return;
     for (const field of this.form.querySelectorAll("[data-key]")) {
-      if (document.activeElement === field) continue;
+      if (document.activeElement === field || field.dataset.key === refused?.input) continue;
       const v = fieldValue(profile, field);
       const kind = kKinds[field.dataset.kind] ?? kKinds.list;
       if (field.type === "checkbox") field.checked = kind.show(v);
@@ -196,8 +227,28 @@ export class ProfileView {
     }
   }
 
+  // What the core says is wrong with the lathe (its answer, or null while it
+  // is asked).
+  // A fault in a form field being typed in waits until the field is left:
+  // "16 TP" is no mistake on the way to "16 TPI". The file's text shows its
+  // faults as typed (it has no one field to leave).
   renderCheck(check) {
-    this.error.show(check);
+    this.check = check;
+    const field = ErrorLine.fieldOf(check);
+    const typing = field && field === document.activeElement && field !== this.text;
+    this.error.show(typing ? null : check);
+    this.renderFault();
+    if (!typing) return;
+    field.addEventListener("blur", () => {
+      if (this.check !== check) return;
+      this.error.show(check);
+      this.renderFault();
+    }, { once: true });
+  }
+
+  // The panel's summary says what the error lines say, for a closed panel.
+  renderFault() {
+    $("#lathe-fault").textContent = [this.gearsError, this.error].find((e) => e.shown)?.element.textContent ?? "";
   }
 
   // Open while the lathe lacks what a thread needs (lead screw, gears) or
@@ -207,6 +258,6 @@ export class ProfileView {
   }
 
   get faulty() {
-    return this.error.shown;
+    return this.error.shown || this.gearsError.shown;
   }
 }

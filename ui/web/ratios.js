@@ -20,27 +20,27 @@ export class RatiosView {
     return [$("#min-teeth").value, $("#max-teeth").value];
   }
 
-  // "build": handler(first, second), the limits' texts; "press":
+  // Build table: handler(first, second), the limits' texts.
+  bindBuild(handler) {
+    $("#limits-form").addEventListener("submit", (e) => {
+      e.preventDefault();
+      handler($("#min-teeth").value, $("#max-teeth").value);
+    });
+  }
+
   // handler(button, {target, single, even}), for Find (or Enter), Higher, Lower.
-  bind(event, handler) {
-    if (event === "build") {
-      $("#limits-form").addEventListener("submit", (e) => {
-        e.preventDefault();
-        handler($("#min-teeth").value, $("#max-teeth").value);
-      });
-    } else if (event === "press") {
-      const question = () => ({ target: $("#target").value, single: $("#single").checked, even: $("#even").checked });
-      $("#find-form").addEventListener("submit", (e) => {
-        e.preventDefault();
-        handler("find", question());
-      });
-      for (const button of ["higher", "lower"]) $("#" + button).addEventListener("click", () => handler(button, question()));
-    }
+  bindPress(handler) {
+    const question = () => ({ target: $("#target").value, single: $("#single").checked, even: $("#even").checked });
+    $("#find-form").addEventListener("submit", (e) => {
+      e.preventDefault();
+      handler("find", question());
+    });
+    for (const button of ["higher", "lower"]) $("#" + button).addEventListener("click", () => handler(button, question()));
   }
 
   // A build started: nothing to show until it ends.
   renderBuilding() {
-    this.renderMatch({ texts: ["", "", "", "", "", ""], grey: "-" });
+    this.renderMatch({ texts: ["", "", "", "", "", ""], grey: "-", readAs: "" });
     $("#notice").textContent = $("#table-error").textContent = "";
     this.renderButtons(true, false);
   }
@@ -59,8 +59,11 @@ export class RatiosView {
     $("#build-progress").hidden = !building;
   }
 
-  // The six texts of a match, with its 1:1 pair grey.
-  renderMatch({ texts, grey }) {
+  // The six texts of a match, with its 1:1 pair grey, and the number the
+  // target was read as when its text is not a plain number (the error is
+  // worked from that number).
+  renderMatch({ texts, grey, readAs }) {
+    $("#target-read").textContent = readAs ? `Target read as ${readAs}` : "";
     const greyed = (kGreyPairs[grey] || []).map((id) => $(id));
     this.results.forEach((output, k) => {
       output.textContent = texts[k];
@@ -81,8 +84,8 @@ export class RatioTable {
     this.pressing = 0;  // presses sent to this worker and not yet answered
     this.failed = false;
     this.showNotice = false;
-    view.bind("build", (first, second) => this.build(first, second, true));
-    view.bind("press", (button, question) => this.press(button, question));
+    view.bindBuild((first, second) => this.build(first, second, true));
+    view.bindPress((button, question) => this.press(button, question));
   }
 
   // Every build has a fresh worker: the one before is stopped mid-build, and

@@ -21,46 +21,46 @@ export class ThreadsView {
       make("optgroup", { label: s.title }, ...s.sizes.map((size) => new Option(size, `${size} ${s.name}`)))));
   }
 
-  // "find": handler({target, starts, all}), or handler(null) when the
-  // question cannot be asked (starts not a whole number: said here);
-  // "select": handler(gears), the chosen row's tooth counts, or null when no
-  // row is left to choose.
-  bind(event, handler) {
-    if (event === "find") {
-      const ask = () => {
-        const starts = $("#starts").value.trim();
-        if (!/^\d{1,9}$/.test(starts)) {
-          this.render(kWholeStarts);
-          handler(null);
-        } else {
-          handler({ target: $("#thread-target").value, starts: Number(starts), all: $("#thread-all").checked });
-        }
-      };
-      $("#thread-form").addEventListener("submit", (e) => {
-        e.preventDefault();
-        ask();
-      });
-      this.ask = ask;
-      $("#thread-standard").addEventListener("change", (e) => {
-        if (!e.target.value) return;
-        const target = $("#thread-target");
-        target.value = e.target.value;
-        target.dispatchEvent(new Event("input", { bubbles: true }));  // kept like a typed one
-        ask();
-      });
-    } else if (event === "select") {
-      this.onSelect = handler;
-      this.body.addEventListener("click", (e) => {
-        const row = e.target.closest("tr");
-        if (row) this.choose(row);
-      });
-      this.body.addEventListener("keydown", (e) => {
-        const row = e.target.closest("tr");
-        if (!row || (e.key !== "Enter" && e.key !== " ")) return;
-        e.preventDefault();
-        this.choose(row);
-      });
-    }
+  // handler({target, starts, all}) when a question is asked, or
+  // handler(null) when it cannot be (starts not a whole number: said here).
+  bindFind(handler) {
+    const ask = () => {
+      const starts = $("#starts").value.trim();
+      if (!/^\d{1,9}$/.test(starts)) {
+        this.render(kWholeStarts);
+        handler(null);
+      } else {
+        handler({ target: $("#thread-target").value, starts: Number(starts), all: $("#thread-all").checked });
+      }
+    };
+    $("#thread-form").addEventListener("submit", (e) => {
+      e.preventDefault();
+      ask();
+    });
+    this.ask = ask;
+    $("#thread-standard").addEventListener("change", (e) => {
+      if (!e.target.value) return;
+      const target = $("#thread-target");
+      target.value = e.target.value;
+      target.dispatchEvent(new Event("input", { bubbles: true }));  // kept like a typed one
+      ask();
+    });
+  }
+
+  // handler(gears), the chosen row's tooth counts, or null when no row is
+  // left to choose.
+  bindSelect(handler) {
+    this.onSelect = handler;
+    this.body.addEventListener("click", (e) => {
+      const row = e.target.closest("tr");
+      if (row) this.choose(row);
+    });
+    this.body.addEventListener("keydown", (e) => {
+      const row = e.target.closest("tr");
+      if (!row || (e.key !== "Enter" && e.key !== " ")) return;
+      e.preventDefault();
+      this.choose(row);
+    });
   }
 
   // The answer's table, its first row chosen; an error clears the table and

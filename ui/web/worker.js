@@ -6,15 +6,18 @@
 "use strict";
 const core = CogwrightModule();
 let session = null;
+// What a question asks when the user does not say: the core's, read once.
+const defaults = JSON.parse(core.defaultsQuery());
 
 // The workshop's questions by name: each answer is the core's JSON, parsed
 // here so the page's thread only receives it.
 const kQueries = {
-  thread: (profile, target, starts, top, all) => core.threadQuery(profile, target, starts, top, all),
+  thread: (profile, target, starts, all) => core.threadQuery(profile, target, starts, defaults.top, all),
   train: (profile, gears, target, starts) => core.trainQuery(profile, gears, target, starts),
   chart: (profile, series) => core.chartQuery(profile, series),
-  suggest: (profile, series, from, to) => core.suggestQuery(profile, series, from, to),
+  suggest: (profile, series) => core.suggestQuery(profile, series, defaults.advice_from, defaults.advice_to),
   gears: (text) => core.gearListQuery(text),
+  profile: (profile) => core.profileQuery(profile),
   series: () => core.seriesList(),
 };
 
