@@ -109,6 +109,13 @@ std::string MarkdownCell(const std::string& text) {
   return out;
 }
 
+std::string OtherHandNote(const LatheProfile& profile, const Target& target, const TrainRow& row) {
+  if (FactsOf(profile, target, row).target_hand) return "";
+  return "this train cuts a " + std::string(HandName(NormalHand(row.kind))) +
+         "-hand thread here, not the " + HandName(target.hand) +
+         "-hand thread asked for: the lathe has no tumbler reverse";
+}
+
 std::string NoTrainText(const LatheProfile& profile, const Target& target,
                         const ThreadAnswer& answer, bool* more) {
   *more = answer.none == NoTrain::kBeyondTolerance || answer.none == NoTrain::kNoneFits ||

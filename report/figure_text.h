@@ -61,6 +61,10 @@ std::string HtmlText(const std::string& text);
 // HTML's special characters as entities.
 std::string MarkdownCell(const std::string& text);
 
+// "this train cuts a right-hand thread here, not the left-hand thread asked
+// for: ...", or "" when the row cuts the target's hand.
+std::string OtherHandNote(const LatheProfile& profile, const Target& target, const TrainRow& row);
+
 // Why there is no row, as a sentence ("No train within 1 % (the
 // nearest is 2.3456 % off)"); `more` is set when asking for all rows would
 // show some.

@@ -80,15 +80,19 @@ json Drawing(const LatheProfile& profile, const TrainReport& report) {
   return {{"shafts", shafts}, {"wheels", wheels}, {"failing", failing}};
 }
 
-std::string BanjoCaption(const LatheProfile& profile, const TrainReport& report) {
+// What the drawing shows, and that the train cuts the other hand when it does.
+std::string BanjoCaption(const LatheProfile& profile, const TrainReport& report,
+                         const Target* target) {
   const TrainRow& first = report.positions.front();
+  const std::string hand = target ? OtherHandNote(profile, *target, first) : "";
+  const std::string also = hand.empty() ? "" : " Note: " + hand + ".";
   if (first.kind == TrainKind::kSix)
-    return "Six-gear trains are not drawn: their fit is not checked.";
+    return "Six-gear trains are not drawn: their fit is not checked." + also;
   if (!profile.geometry)
-    return "No banjo to draw: the profile gives no module (or dp) and centre distance.";
+    return "No banjo to draw: the profile gives no module (or dp) and centre distance." + also;
   return std::string(KindName(first.kind)) + " " + GearList(first.gears) +
          " on the banjo, to scale (fit " + FitLine(profile) + ")" +
-         (first.fits == true ? ": fits" : ": does not fit");
+         (first.fits == true ? ": fits" : ": does not fit") + (hand.empty() ? "" : "; but " + hand);
 }
 
 }  // namespace
@@ -136,7 +140,7 @@ std::string TrainQuery(const std::string& profile_json, const std::string& gear_
       TrainReportTree(profile, report.positions, report.rules, report.in_set, t, kDriftLengthMm);
   answer["view"] = Cells(TrainCells(profile, report.positions, t, kDriftLengthMm));
   answer["view"]["rules"] = RuleCells(report.rules).rows;
-  answer["view"]["caption"] = BanjoCaption(profile, report);
+  answer["view"]["caption"] = BanjoCaption(profile, report, t);
   answer["view"]["drawing"] = Drawing(profile, report);
   return Dump(answer);
 }

@@ -153,10 +153,8 @@ std::string TrainText(const LatheProfile& profile, const TrainReport& report, co
     out += "Note         this lathe drives every train from its own " +
            std::to_string(*profile.first_driver) + " at A (first_driver), not from a " +
            std::to_string(first.gears[0]) + "\n";
-  if (target && !FactsOf(profile, *target, first).target_hand)
-    out += "Note         this train cuts a " + std::string(HandName(NormalHand(first.kind))) +
-           "-hand thread here, not the " + HandName(target->hand) +
-           "-hand thread asked for: the lathe has no tumbler reverse\n";
+  if (target && !OtherHandNote(profile, *target, first).empty())
+    out += "Note         " + OtherHandNote(profile, *target, first) + "\n";
   out +=
       "\n" + PaddedColumns(WithHead(TrainCells(profile, report.positions, target, length_mm)), "");
   if (first.kind == TrainKind::kSix || !profile.geometry)

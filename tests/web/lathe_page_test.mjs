@@ -467,6 +467,35 @@ const example = (name) => readFileSync(`${profiles}/${name}`, "utf8");
   await page.context().close();
 }
 
+// --- A lathe without tumbler reverse cuts right-hand threads with simple and
+// compound trains and left-hand ones with six gears (one mesh more): asked for
+// M6 LH with "also", each row says which hand it cuts, rows of the other hand
+// come last and are marked as plainly as a train that does not fit, and the
+// drawing's caption says so for the one chosen.
+{
+  const page = await openPage();
+  await setProfile(page, example("no-tumbler-8tpi.json"));
+  await page.setChecked("#thread-all", true);
+  await findTrains(page, "M6 LH");
+  const rows = await page.$$eval("#trains tbody tr", (rs) => rs.map((r) => ({
+    kind: r.dataset.kind, cuts: r.dataset.cuts, own: r.dataset.targetHand,
+    colour: getComputedStyle(r).color })));
+  const wrong = rows.filter((r) => r.kind !== "six");
+  check("hand: six-gear trains cut left, the others right", [true, true],
+    [rows.every((r) => r.cuts === (r.kind === "six" ? "left" : "right")), wrong.length > 0]);
+  check("hand: other-hand rows last and marked", [true, true],
+    [rows.map((r) => r.own).join() === rows.map((r) => r.own).sort().reverse().join(),
+     wrong.every((r) => r.own === "false") && rows.filter((r) => r.own === "true").length > 0]);
+  check("hand: marked as a train that does not fit", true,
+    new Set(wrong.map((r) => r.colour)).size === 1 &&
+    rows.filter((r) => r.own === "true" && r.colour === wrong[0].colour).length === 0);
+  await page.click('#trains tr[data-target-hand="false"]');
+  await ready(page);
+  check("hand: the drawing says the chosen train cuts the other hand", true,
+    (await page.textContent("#banjo-caption")).includes("cuts a right-hand thread here, not the left-hand thread asked for"));
+  await page.context().close();
+}
+
 // --- Every width from a small phone to a wide screen: the widest train table
 // (every column, "also" ticked) and a chart never scroll sideways or cut a cell.
 for (const width of [320, 480, 1024, 1920]) {

@@ -239,7 +239,7 @@ await page.click("#tab-threads");
 for (const [field, value, out, label, text] of [
   ["#profile", '{"gears": [20, 7]}', "#profile-error", ["#pf-gears", "Gears you own"], "7 is not a whole number from 8 to 300"],
   ["#thread-target", "1.25qq", "#thread-error", ["#thread-target", "Thread or feed"],
-   'target "1.25qq" has no known unit (write it as 1.25mm, 20tpi, 0.05in, M6, 1/4-20, 1/4 UNC, mod1.5, dp16, 0.1mm/rev or 0.004in/rev)'],
+   'target "1.25qq" has no known unit (write it as 1.25mm, 20tpi, 0.05in, M6, 1/4-20, 1/4 UNC, mod1.5, dp16, 0.1mm/rev or 0.004ipr)'],
 ]) {
   await setProfile(readFileSync(imperial, "utf8"));
   await page.fill("#thread-target", "1.25mm");

@@ -78,8 +78,10 @@ export class ThreadsView {
       $("#trains-caption").textContent = none || answer.view.caption;
       showCells(this.table, answer.view).forEach((row, k) => {
         const t = answer.trains[k];  // the same train as the view's row k
+        // cuts: the hand the train cuts; targetHand false marks the other hand.
         Object.assign(row.dataset, { ratio: t.ratio, gears: t.gears.join(","), kind: t.kind,
-                                     gearbox: String(t.gearbox), fits: String(t.fits) });
+                                     gearbox: String(t.gearbox), fits: String(t.fits),
+                                     cuts: t.cuts, targetHand: String(t.cuts_target_hand) });
         row.tabIndex = 0;
       });
     }
