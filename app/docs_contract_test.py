@@ -56,7 +56,7 @@ FACTS = [
         "README": [rf"tolerance \({N} % for threads and worms, {N} % for feeds"],
     }),
     ("gearbox positions", rf"a gearbox of at most {N} positions", {
-        "README": [rf"`gearbox` \(.*?, at most {N} positions\)", rf"a gearbox at most {N} positions"],
+        "README": [rf"`gearbox` \| .*?, at most {N} positions \|", rf"a gearbox at most {N} positions"],
     }),
     ("profile size", rf"a profile file of at most {N} KiB", {
         "README": [rf"A profile file is read only up to {N} KiB", rf"profile file at most {N} KiB"],
