@@ -8,25 +8,29 @@
 
 namespace cog {
 
-bool ReadProfileFile(const std::string& path, std::string* text, std::string* error) {
-  const std::string name = "the profile " + Quoted(path);
+bool ReadCappedFile(const std::string& path, const char* what, std::size_t cap, const char* machine,
+                    std::string* text, std::string* error) {
+  const std::string name = std::string(what) + " " + Quoted(path);
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) return *error = name + " is a directory", false;
   std::ifstream file(path, std::ios::binary);
   if (!file) return *error = "cannot read " + name, false;
   std::string read;
   char chunk[16384];
-  while (read.size() <= kMaxProfileBytes && file.read(chunk, sizeof chunk))
-    read.append(chunk, sizeof chunk);
+  while (read.size() <= cap && file.read(chunk, sizeof chunk)) read.append(chunk, sizeof chunk);
   if (file.bad()) return *error = "cannot read " + name, false;
   read.append(chunk, static_cast<std::size_t>(file.gcount()));
-  if (read.size() > kMaxProfileBytes)
-    return *error = name + " is over " + std::to_string(kMaxProfileBytes / 1024) +
-                    " KiB, far more than any lathe needs",
+  if (read.size() > cap)
+    return *error = name + " is over " + std::to_string(cap / 1024) + " KiB, far more than any " +
+                    machine + " needs",
            false;
   if (read.empty()) return *error = name + " is empty", false;
   *text = std::move(read);
   return true;
+}
+
+bool ReadProfileFile(const std::string& path, std::string* text, std::string* error) {
+  return ReadCappedFile(path, "the profile", kMaxProfileBytes, "lathe", text, error);
 }
 
 }  // namespace cog

@@ -1,14 +1,22 @@
 #pragma once
-// Reads a lathe profile's file for the workshop commands: at most
-// kMaxProfileBytes and one byte more are ever read, so a huge file or an
-// endless one (/dev/zero) is refused at once rather than loaded.
+// Reads the small text files the workshop commands are given (a lathe
+// profile, a dividing head): at most a cap and one byte more are ever read,
+// so a huge file or an endless one (/dev/zero) is refused at once rather than
+// loaded.
 
+#include <cstddef>
 #include <string>
 
 namespace cog {
 
 // The file's text, or false with *error saying what is wrong with the file
-// (missing or unreadable, a directory, empty, too large); it names the path.
+// (missing or unreadable, a directory, empty, over `cap` bytes); it names the
+// file as `what` ("the profile") and its path, and says that no `machine`
+// ("lathe") needs so much.
+bool ReadCappedFile(const std::string& path, const char* what, std::size_t cap, const char* machine,
+                    std::string* text, std::string* error);
+
+// A lathe profile's file, capped at kMaxProfileBytes.
 bool ReadProfileFile(const std::string& path, std::string* text, std::string* error);
 
 }  // namespace cog

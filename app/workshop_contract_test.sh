@@ -133,6 +133,10 @@ printf '{"leadscrew": "2mm", "trains": [2, 4, 6], "gears": [%s], "keyed": [[20, 
 # shellcheck disable=SC2086
 hostile "chart weighed" 2 'this chart would take about' chart $every --profile "$scratch/keyed.json"
 
+# shellcheck disable=SC2046
+hostile "chart items capped" 2 '101 series and targets are named; a chart takes at most 100' \
+  chart $(seq -f '%gmm' 1 101) --leadscrew 2mm --gears 20,30
+
 # One reader per rule: the same texts in options and in profiles.
 printf '{"leadscrew": "2mm", "gears": [20, 30], "max_error_percent": "1:2"}' >"$scratch/ratio.json"
 check "max error 1:2 in a profile" "exit 0" "$(run thread 1mm --profile "$scratch/ratio.json" | tail -1)"

@@ -930,6 +930,10 @@ const ThreadSeries* FindSeries(std::string_view name) {
 
 bool ReadSeriesList(const std::vector<std::string>& items, ChartList* list, std::string* error) {
   if (items.empty()) return *error = "no series given", false;
+  if (items.size() > kMaxChartItems)
+    return *error = std::to_string(items.size()) + " series and targets are named; a chart takes " +
+                    "at most " + std::to_string(kMaxChartItems),
+           false;
   ChartList read;
   read.texts_ = std::make_unique<std::deque<std::string>>();
   read.own_ = std::make_unique<std::vector<ThreadEntry>>();

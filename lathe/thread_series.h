@@ -91,9 +91,13 @@ class ChartList {
   std::unique_ptr<ThreadSeries> own_series_;
 };
 
+// Far more than every built-in series and a page of one's own leads; each is
+// a line or more of every chart and of gear advice's every candidate.
+inline constexpr std::size_t kMaxChartItems = 100;
+
 // The series and targets in `items`, in that order; false with *error when
-// the list is empty, an item is neither a series nor a target, or a series
-// is named twice.
+// the list is empty or longer than kMaxChartItems, an item is neither a
+// series nor a target, or a series is named twice.
 [[nodiscard]] bool ReadSeriesList(const std::vector<std::string>& items, ChartList* list,
                                   std::string* error);
 
