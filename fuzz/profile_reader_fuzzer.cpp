@@ -454,9 +454,9 @@ void CheckWriters(const LatheProfile& p) {
   std::size_t cells = 0;
   for (std::size_t i = 0; i < table.size(); ++i)
     if (table[i] == '|' && (i == 0 || table[i - 1] != '\\')) ++cells;
-  // size, lead, gears, [gearbox], error %, tumbler, [dial]: head, rule and
-  // one line, each with a pipe before every column and one at the end.
-  const std::size_t columns = 5 + !p.gearbox.empty() + p.dial.has_value();
+  // lead, gears, [gearbox], error %, cuts, tumbler, [dial], sizes: head, rule
+  // and one line, each with a pipe before every column and one at the end.
+  const std::size_t columns = 6 + !p.gearbox.empty() + p.dial.has_value();
   Require(cells == 3 * (columns + 1), "a Markdown table keeps its columns whatever the names hold");
   Require(md.find('<') == std::string::npos, "no raw HTML reaches Markdown");
   std::vector<std::string> names = {p.name};
