@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "app/head_file.h"
-#include "divider/angle.h"
+#include "divider/divide_question.h"
 #include "divider/divide_text.h"
 #include "divider/head.h"
 #include "divider/indexing.h"
@@ -97,10 +97,9 @@ bool Chart(const Arguments& args, std::ostream& out, std::string* fail) {
       !Whole(range.substr(dash + 1), 1, kMaxDivisions, &to))
     return Fail(fail, "--chart " + Quoted(range) +
                           " is not a range FROM-TO of divisions from 1 to 100000 (2-400)");
-  if (from > to) return Fail(fail, "--chart " + Quoted(range) + ": FROM is above TO");
-  if (to - from + 1 > kMaxChartLines)
-    return Fail(fail, "--chart " + Quoted(range) + " has " + std::to_string(to - from + 1) +
-                          " numbers; a chart has at most " + std::to_string(kMaxChartLines));
+  std::string why, which;
+  if (!CheckChartRange(from, to, &why, &which))
+    return Fail(fail, "--chart " + Quoted(range) + ": " + why);
   DividingHead head;
   if (!FormatOption(args, {"text", "json", "csv", "md", "html"}, fail) ||
       !LoadHead(args, &head, fail))
@@ -121,25 +120,17 @@ bool Divide(const Arguments& args, std::ostream& out, std::string* fail) {
   if (args.Has("chart")) return Chart(args, out, fail);
   if (args.positional.size() != 1)
     return Fail(fail, "divide needs one N (a number of divisions) or an ANGLE, e.g. 127 or 7d30m");
-  const std::string& what = args.positional[0];
-  int divisions = 0, top = 0;
-  Fraction degrees;
-  std::string why;
-  if (AllDigits(what)) {
-    if (!Whole(what, 1, kMaxDivisions, &divisions))
-      return Fail(fail, "the number of divisions must be a whole number from 1 to " +
-                            std::to_string(kMaxDivisions) + ", not " + Quoted(what));
-  } else if (!ReadAngle(what, &degrees, &why)) {
-    return Fail(fail, why);
-  }
+  DivideQuestion question;
+  int top = 0;
+  if (!ReadDivideQuestion(args.positional[0], &question, fail)) return false;
   DividingHead head;
   if (!TopOption(args, kDefaultDivideTop, &top, fail) ||
       !FormatOption(args, {"text", "json", "csv"}, fail) || !LoadHead(args, &head, fail))
     return false;
   const Indexer indexer(head);
   DivideAnswer answer;
-  if (!(divisions ? indexer.Divide(divisions, top, &answer, fail)
-                  : indexer.DivideAngle(degrees, top, &answer, fail)))
+  if (!(question.divisions ? indexer.Divide(question.divisions, top, &answer, fail)
+                           : indexer.DivideAngle(question.degrees, top, &answer, fail)))
     return false;
   const std::string format = args.Value("format", "text");
   if (format == "json") out << DivideJson(head, answer);
@@ -152,10 +143,9 @@ bool Helix(const Arguments& args, std::ostream& out, std::string* fail) {
   if (args.positional.size() != 1) return Fail(fail, "helix needs one LEAD, e.g. 250mm or 9.5in");
   Fraction lead, tolerance = kDefaultHelixErrorPercent;
   std::string why;
-  if (!ReadLength(args.positional[0], false, &lead, &why)) return Fail(fail, "lead " + why);
-  if (args.Has("max-error") &&
-      (!ReadRatio(args.Value("max-error"), &tolerance, &why) || !IsPositive(tolerance)))
-    return Fail(fail, "--max-error: " + (why.empty() ? "the tolerance must be above zero" : why));
+  if (!ReadHelixLead(args.positional[0], &lead, fail)) return false;
+  if (args.Has("max-error") && !ReadHelixTolerance(args.Value("max-error"), &tolerance, &why))
+    return Fail(fail, "--max-error: " + why);
   int top = 0;
   DividingHead head;
   if (!TopOption(args, kDefaultHelixTop, &top, fail) ||

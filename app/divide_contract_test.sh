@@ -119,7 +119,7 @@ neither|cogwright-cli: "12.5" is neither a number of divisions nor an angle (wri
 no number|cogwright-cli: divide needs one N (a number of divisions) or an ANGLE, e.g. 127 or 7d30m|divide
 top zero|cogwright-cli: --top must be a whole number from 1 to 1000, not "0"|divide 12 --top 0
 chart reversed|cogwright-cli: --chart "400-2": FROM is above TO|divide --chart 400-2
-chart too long|cogwright-cli: --chart "1-1001" has 1001 numbers; a chart has at most 1000|divide --chart 1-1001
+chart too long|cogwright-cli: --chart "1-1001": that is 1001 numbers; a chart has at most 1000|divide --chart 1-1001
 chart and a number|cogwright-cli: divide --chart FROM-TO takes no N, angle or --top|divide 12 --chart 2-4
 format|cogwright-cli: --format "md" is not one of the formats divide writes|divide 12 --format md
 bad head|cogwright-cli: head $scratch/bad.json: "plates"[0][1]: 1 is not a whole number of holes from 2 to 1000|divide 12 --head $scratch/bad.json

@@ -137,36 +137,36 @@ std::string PlatesText(const DividingHead& head) {
   return out;
 }
 
-// The chart's columns for one line: the move, and a short note of the rest.
-struct ChartCells {
-  std::string n, t, turns, holes, circle, plate, note;
-};
-
-ChartCells CellsOf(const DividingHead& head, const DivideAnswer& a) {
-  ChartCells c;
-  c.n = std::to_string(a.divisions.value_or(0));
-  c.t = Exact(a.crank_turns);
-  if (a.ways.empty()) {
-    c.note = "no way: " + WhyText(head, a);
-    return c;
-  }
-  const Way& w = a.ways.front();
-  c.turns = std::to_string(w.crank.turns);
-  c.holes = w.crank.circle ? std::to_string(w.crank.holes) : "";
-  c.circle = w.crank.circle ? std::to_string(w.crank.circle) : "";
-  c.plate = w.crank.plate ? std::to_string(w.crank.plate) : "";
-  if (w.method == Method::kDirect) c.note = "direct plate";
+// The crank's move and a short note of the rest: the columns after a
+// chart's N and T, and after an answer's # and method.
+std::vector<std::string> MoveCells(const Way& w) {
+  std::string note;
+  if (w.method == Method::kDirect) note = "direct plate";
   if (w.method == Method::kCompound)
-    c.note = std::string("compound: plate ") + (w.plate_with ? "+" : "-") +
-             std::to_string(w.plate_holes) + " in " + std::to_string(w.plate_circle);
+    note = std::string("compound: plate ") + (w.plate_with ? "+" : "-") +
+           std::to_string(w.plate_holes) + " in " + std::to_string(w.plate_circle);
   if (w.method == Method::kDifferential) {
     std::string gears = std::to_string(w.gears[0]) + ":" + std::to_string(w.gears[1]);
     if (w.compound_train)
       gears += " " + std::to_string(w.gears[2]) + ":" + std::to_string(w.gears[3]);
-    c.note = "diff. A=" + std::to_string(w.approximate) + " " + gears + " " +
-             std::to_string(w.idlers) + " idl. " + (w.plate_turns_with ? "with" : "against");
+    note = "diff. A=" + std::to_string(w.approximate) + " " + gears + " " +
+           std::to_string(w.idlers) + " idl. " + (w.plate_turns_with ? "with" : "against");
   }
-  return c;
+  const bool circle = w.crank.circle != 0;
+  return {std::to_string(w.crank.turns), circle ? std::to_string(w.crank.holes) : "",
+          circle ? std::to_string(w.crank.circle) : "",
+          w.crank.plate ? std::to_string(w.crank.plate) : "", note};
+}
+
+std::vector<std::string> ChartLine(const DividingHead& head, const DivideAnswer& a) {
+  std::vector<std::string> cells = {std::to_string(a.divisions.value_or(0)), Exact(a.crank_turns)};
+  if (a.ways.empty()) {
+    cells.insert(cells.end(), {"", "", "", "", "no way: " + WhyText(head, a)});
+    return cells;
+  }
+  const std::vector<std::string> move = MoveCells(a.ways.front());
+  cells.insert(cells.end(), move.begin(), move.end());
+  return cells;
 }
 
 const char* const kChartLegend =
@@ -268,14 +268,35 @@ std::string HeadTitle(const DividingHead& head) {
          RatioText(head.ratio) + ")";
 }
 
+std::string DivideCaption(const DividingHead& head, const DivideAnswer& a) {
+  return WhatText(a) + " on the " + HeadTitle(head) + ": " + Exact(a.crank_turns) +
+         " turns of the crank " + (a.divisions ? "per division" : "for the angle");
+}
+
+std::string WayLine(const Way& way) {
+  return MethodName(way.method) + std::string(": ") + WayText(way);
+}
+
+std::string NoWayText(const DividingHead& head, const DivideAnswer& a) {
+  return a.ways.empty() ? "No exact way: " + WhyText(head, a) + "." : "";
+}
+
+CellRows WayCells(const DivideAnswer& a) {
+  CellRows cells{{"#", "method", "turns", "holes", "circle", "plate", "notes"}, {}};
+  for (std::size_t i = 0; i < a.ways.size(); ++i) {
+    std::vector<std::string> row = {std::to_string(i + 1), MethodName(a.ways[i].method)};
+    const std::vector<std::string> move = MoveCells(a.ways[i]);
+    row.insert(row.end(), move.begin(), move.end());
+    cells.rows.push_back(std::move(row));
+  }
+  return cells;
+}
+
 std::string DivideText(const DividingHead& head, const DivideAnswer& a) {
-  std::string out = WhatText(a) + " on the " + HeadTitle(head) + ": " + Exact(a.crank_turns) +
-                    " turns of the crank " + (a.divisions ? "per division" : "for the angle") +
-                    "\n";
+  std::string out = DivideCaption(head, a) + "\n";
   for (std::size_t i = 0; i < a.ways.size(); ++i)
-    out += std::to_string(i + 1) + ". " + MethodName(a.ways[i].method) + ": " + WayText(a.ways[i]) +
-           "\n";
-  if (a.ways.empty()) out += "No exact way: " + WhyText(head, a) + ".\n";
+    out += std::to_string(i + 1) + ". " + WayLine(a.ways[i]) + "\n";
+  if (a.ways.empty()) out += NoWayText(head, a) + "\n";
   return out;
 }
 
@@ -298,16 +319,33 @@ bool BuildDivideChart(const Indexer& indexer, int from, int to, std::vector<Divi
   return true;
 }
 
+std::string DivideChartTitle(const DividingHead& head) {
+  return "Dividing chart: " + HeadTitle(head);
+}
+
+std::vector<std::string> DivideChartHeader(const DividingHead& head) {
+  return {"plates: " + PlatesText(head),
+          "gears: " + (head.differential ? List(head.gears) : std::string("none"))};
+}
+
+std::string DivideChartLegend() { return kChartLegend; }
+
+CellRows DivideChartCells(const DividingHead& head, const std::vector<DivideAnswer>& lines) {
+  CellRows cells{{"N", "T", "turns", "holes", "circle", "plate", "notes"}, {}};
+  for (const DivideAnswer& a : lines) cells.rows.push_back(ChartLine(head, a));
+  return cells;
+}
+
 std::string DivideChartText(const DividingHead& head, const std::vector<DivideAnswer>& lines) {
-  std::string out = "Dividing chart: " + HeadTitle(head) + "\nplates: " + PlatesText(head) +
-                    "\ngears: " + (head.differential ? List(head.gears) : "none") + "\n" +
-                    Wrap(kChartLegend) + "\n";
+  std::string out = DivideChartTitle(head) + "\n";
+  for (const std::string& line : DivideChartHeader(head)) out += line + "\n";
+  out += Wrap(kChartLegend) + "\n";
   out += "     N  T            turns holes circle plate  notes\n";
   for (const DivideAnswer& a : lines) {
-    const ChartCells c = CellsOf(head, a);
-    std::string line = Pad(c.n, 6, true) + "  " + Pad(c.t, 12) + " " + Pad(c.turns, 5, true) + " " +
-                       Pad(c.holes, 5, true) + " " + Pad(c.circle, 6, true) + " " +
-                       Pad(c.plate, 5, true) + "  " + c.note;
+    const std::vector<std::string> c = ChartLine(head, a);
+    std::string line = Pad(c[0], 6, true) + "  " + Pad(c[1], 12) + " " + Pad(c[2], 5, true) + " " +
+                       Pad(c[3], 5, true) + " " + Pad(c[4], 6, true) + " " + Pad(c[5], 5, true) +
+                       "  " + c[6];
     while (!line.empty() && line.back() == ' ') line.pop_back();
     out += line + "\n";
   }
@@ -340,9 +378,9 @@ std::string DivideChartMarkdown(const DividingHead& head, const std::vector<Divi
                     kChartLegend + "\n\n| N | T | turns | holes | circle | plate | notes |\n" +
                     "|---:|---|---:|---:|---:|---:|---|\n";
   for (const DivideAnswer& a : lines) {
-    const ChartCells c = CellsOf(head, a);
-    out += "| " + c.n + " | " + c.t + " | " + c.turns + " | " + c.holes + " | " + c.circle + " | " +
-           c.plate + " | " + c.note + " |\n";
+    std::string line = "|";
+    for (const std::string& cell : ChartLine(head, a)) line += " " + cell + " |";
+    out += line + "\n";
   }
   return out;
 }
@@ -362,35 +400,47 @@ std::string DivideChartHtml(const DividingHead& head, const std::vector<DivideAn
       "</p>\n<div class=\"cols\"><table>\n<thead><tr><th>N</th><th>T</th><th>turns</th>"
       "<th>holes</th><th>circle</th><th>plate</th><th>notes</th></tr></thead>\n<tbody>\n";
   for (const DivideAnswer& a : lines) {
-    const ChartCells c = CellsOf(head, a);
-    out += "<tr><td>" + c.n + "</td><td>" + c.t + "</td><td>" + c.turns + "</td><td>" + c.holes +
-           "</td><td>" + c.circle + "</td><td>" + c.plate + "</td><td>" + Html(c.note) +
-           "</td></tr>\n";
+    out += "<tr>";
+    for (const std::string& cell : ChartLine(head, a)) out += "<td>" + Html(cell) + "</td>";
+    out += "</tr>\n";
   }
   return out + "</tbody></table></div>\n</body></html>\n";
 }
 
-std::string HelixText(const DividingHead& head, const HelixAnswer& a, bool keep_all) {
-  std::string out =
-      Wrap("Lead " + ShortestText(ToDouble(a.lead_mm)) + " mm on the " + HeadTitle(head) +
-           ", table lead screw " + Printable(head.table_leadscrew_text) + ": a 1:1 train cuts " +
-           ShortestText(ToDouble(a.machine_lead_mm)) +
-           " mm. Gears from the table's lead screw to the head: driver : driven, "
-           "or A : B, C : D with A on the lead screw and C on B's shaft.");
-  if (a.trains.empty())
-    return out + "No train of the head's gears is within the tolerance" +
-           (keep_all ? "" : " (--all shows the nearest)") + ".\n";
-  out += "  #  kind      gears                    ratio      lead mm    error %\n";
+std::string HelixCaption(const DividingHead& head, const HelixAnswer& a) {
+  return "Lead " + ShortestText(ToDouble(a.lead_mm)) + " mm on the " + HeadTitle(head) +
+         ", table lead screw " + Printable(head.table_leadscrew_text) + ": a 1:1 train cuts " +
+         ShortestText(ToDouble(a.machine_lead_mm)) +
+         " mm. Gears from the table's lead screw to the head: driver : driven, "
+         "or A : B, C : D with A on the lead screw and C on B's shaft.";
+}
+
+std::string NoHelixText(const HelixAnswer& a, bool keep_all) {
+  if (!a.trains.empty()) return "";
+  return std::string("No train of the head's gears is within the tolerance") +
+         (keep_all ? "" : " (--all shows the nearest)") + ".";
+}
+
+CellRows HelixCells(const HelixAnswer& a) {
+  CellRows cells{{"#", "kind", "gears", "ratio", "lead mm", "error %", "within"}, {}};
   for (std::size_t i = 0; i < a.trains.size(); ++i) {
     const HelixTrain& t = a.trains[i];
-    std::string line = Pad(std::to_string(i + 1), 3, true) + "  " +
-                       Pad(t.size == 2 ? "simple" : "compound", 9) + " " + Pad(HelixGears(t), 24) +
-                       " " + Pad(FractionText(t.ratio), 10) + " " +
-                       Pad(FixedText(ToDouble(t.lead_mm), 4), 10, true) + " " +
-                       Pad(FixedText(ToDouble(t.error) * 100, 4), 10, true) +
-                       (t.within ? "" : "  beyond the tolerance");
-    out += line + "\n";
+    cells.rows.push_back({std::to_string(i + 1), t.size == 2 ? "simple" : "compound", HelixGears(t),
+                          FractionText(t.ratio), FixedText(ToDouble(t.lead_mm), 4),
+                          FixedText(ToDouble(t.error) * 100, 4),
+                          t.within ? "" : "beyond the tolerance"});
   }
+  return cells;
+}
+
+std::string HelixText(const DividingHead& head, const HelixAnswer& a, bool keep_all) {
+  std::string out = Wrap(HelixCaption(head, a));
+  if (a.trains.empty()) return out + NoHelixText(a, keep_all) + "\n";
+  out += "  #  kind      gears                    ratio      lead mm    error %\n";
+  for (const std::vector<std::string>& c : HelixCells(a).rows)
+    out += Pad(c[0], 3, true) + "  " + Pad(c[1], 9) + " " + Pad(c[2], 24) + " " + Pad(c[3], 10) +
+           " " + Pad(c[4], 10, true) + " " + Pad(c[5], 10, true) +
+           (c[6].empty() ? "" : "  " + c[6]) + "\n";
   return out;
 }
 

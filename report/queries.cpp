@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "divider/divide_question.h"
+#include "divider/indexing.h"
 #include "gears/fraction_text.h"
 #include "lathe/banjo_layout.h"
 #include "lathe/defaults.h"
@@ -24,11 +26,6 @@ namespace cog {
 namespace {
 
 using json = nlohmann::json;
-
-// {"error": TEXT, "input": what it is about}: the page words it for its field.
-std::string ErrorJson(const std::string& input, const std::string& text) {
-  return Dump(json{{"error", text}, {"input", input}});
-}
 
 bool LoadProfile(const std::string& text, LatheProfile* profile, InputError* error) {
   std::string key;
@@ -209,7 +206,12 @@ std::string DefaultsQuery() {
                    {"top", kDefaultTop},
                    {"advice_from", kAdviceFrom},
                    {"advice_to", kAdviceTo},
-                   {"advice_count", kAdviceCount}});
+                   {"advice_count", kAdviceCount},
+                   {"divide_top", kDefaultDivideTop},
+                   {"helix_top", kDefaultHelixTop},
+                   {"helix_max_error_percent", ToDouble(kDefaultHelixErrorPercent)},
+                   {"divide_chart_from", kDefaultChartFrom},
+                   {"divide_chart_to", kDefaultChartTo}});
 }
 
 std::string GearListQuery(const std::string& text) {

@@ -35,8 +35,10 @@ std::string SuggestQuery(const std::string& profile_json, const std::string& ser
 // (a lathe being set up), false when a value or the file itself is wrong.
 std::string ProfileQuery(const std::string& profile_json);
 
-// What a question asks when the user says nothing (lathe/defaults.h):
-// {"drift_length_mm", "top", "advice_from", "advice_to", "advice_count"}.
+// What a question asks when the user says nothing (lathe/defaults.h, and the
+// dividing head's): {"drift_length_mm", "top", "advice_from", "advice_to",
+// "advice_count", "divide_top", "helix_top", "helix_max_error_percent",
+// "divide_chart_from", "divide_chart_to"}.
 std::string DefaultsQuery();
 
 // A gear list as people type one ("20-80/5, 127, 2x20") as {"gears": [...]}.

@@ -76,6 +76,10 @@ std::string Dump(const json& value) {
   return value.dump(-1, ' ', false, json::error_handler_t::replace) + "\n";
 }
 
+std::string ErrorJson(const std::string& input, const std::string& text) {
+  return Dump(json{{"error", text}, {"input", input}});
+}
+
 json ThreadResultTree(const LatheProfile& profile, const Target& target,
                       const std::vector<TrainRow>& rows, const Fraction& length_mm) {
   json trains = json::array();

@@ -27,4 +27,8 @@ nlohmann::json AdviceTree(const AdviceResult& advice);
 // One line of JSON text; invalid UTF-8 in texts is replaced, never refused.
 std::string Dump(const nlohmann::json& value);
 
+// A query's refusal, {"error": TEXT, "input": what it is about}: the page
+// words it for its field.
+std::string ErrorJson(const std::string& input, const std::string& text);
+
 }  // namespace cog

@@ -12,6 +12,7 @@
 #include "gears/fraction_text.h"
 #include "numtext/number_format.h"
 #include "numtext/number_reader.h"
+#include "report/divide_queries.h"
 #include "report/queries.h"
 #include "ui/dialog_actions.h"
 #include "ui/dialog_ids.h"
@@ -129,4 +130,8 @@ EMSCRIPTEN_BINDINGS(cogwright) {
   emscripten::function("profileQuery", &cog::ProfileQuery);
   emscripten::function("defaultsQuery", &cog::DefaultsQuery);
   emscripten::function("seriesList", &cog::SeriesList);
+  emscripten::function("headQuery", &cog::HeadQuery);
+  emscripten::function("divideQuery", &cog::DivideQuery);
+  emscripten::function("divideChartQuery", &cog::DivideChartQuery);
+  emscripten::function("helixQuery", &cog::HelixQuery);
 }

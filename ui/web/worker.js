@@ -19,6 +19,10 @@ const kQueries = {
   gears: (text) => core.gearListQuery(text),
   profile: (profile) => core.profileQuery(profile),
   series: () => core.seriesList(),
+  head: (head) => core.headQuery(head),
+  divide: (head, what, top) => core.divideQuery(head, what, top),
+  divideChart: (head, from, to) => core.divideChartQuery(head, from, to),
+  helix: (head, lead, top, all, maxError) => core.helixQuery(head, lead, top, all, maxError),
 };
 
 self.onmessage = (event) => {

@@ -1,0 +1,41 @@
+#pragma once
+// What the dividing head is asked, read one way for the command-line tool and
+// the page: a number of divisions or an angle, how many ways, and a chart's
+// range. Each reader's message says what is wrong in the user's words.
+
+#include <string>
+#include <string_view>
+
+#include "gears/fraction.h"
+
+namespace cog {
+
+// Divisions, or (divisions == 0) an angle in exact degrees.
+struct DivideQuestion {
+  int divisions = 0;
+  Fraction degrees;
+};
+
+// "127" (a whole number from 1 to kMaxDivisions) or an angle as ReadAngle
+// takes it; false with *error quoting the text.
+bool ReadDivideQuestion(std::string_view text, DivideQuestion* out, std::string* error);
+
+// The chart a shell offers before the user says: a few printed pages.
+inline constexpr int kDefaultChartFrom = 2;
+inline constexpr int kDefaultChartTo = 400;
+
+// Ways shown per answer: 1 to kMaxDivideTop.
+bool CheckDivideTop(int top, std::string* error);
+
+// A chart's numbers of divisions, FROM to TO: each from 1 to kMaxDivisions,
+// FROM not above TO, at most kMaxChartLines numbers. False with *error and
+// *which ("from" or "to"), the end the user should change.
+bool CheckChartRange(int from, int to, std::string* error, std::string* which);
+
+// A helix's lead, a length as lathe lengths are written (250mm, 9.5in).
+bool ReadHelixLead(std::string_view text, Fraction* lead_mm, std::string* error);
+
+// The helix's tolerance in percent, a number or ratio text above zero.
+bool ReadHelixTolerance(std::string_view text, Fraction* percent, std::string* error);
+
+}  // namespace cog
