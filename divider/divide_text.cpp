@@ -177,20 +177,28 @@ const char* const kChartLegend =
     "idlers named, turning with or against the crank; compound: after the crank, the plate moves "
     "so many holes in its second circle, with (+) or against (-) the crank.";
 
-// Words on lines of at most `width` characters, for the text sheets.
+// Words on lines of at most `width` characters, for the text sheets; a gear
+// pair "A : B" is never broken.
 std::string Wrap(const std::string& text, std::size_t width = 88) {
+  std::vector<std::string> words;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min(text.find(' ', start), text.size());
+    std::string word = text.substr(start, end - start);
+    if (words.size() >= 2 && words.back() == ":") {
+      words.pop_back();
+      words.back() += " : " + word;
+    } else {
+      words.push_back(std::move(word));
+    }
+    start = end + 1;
+  }
   std::string out, line;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find(' ', start);
-    if (end == std::string::npos) end = text.size();
-    const std::string word = text.substr(start, end - start);
+  for (const std::string& word : words) {
     if (!line.empty() && line.size() + 1 + word.size() > width) {
       out += line + "\n";
       line.clear();
     }
     line += (line.empty() ? "" : " ") + word;
-    start = end + 1;
   }
   return out + line + "\n";
 }
