@@ -60,5 +60,26 @@ TEST(ReportText, TrainTablesLineUpUnderHeadsHoldingTheMicroSign) {
   }
 }
 
+// A chart's lead as typed ("1\u00bdmm") or a size may hold a two-byte
+// character too: its line's cells still start under their heads.
+TEST(ReportText, ChartLinesUpUnderItsHeads) {
+  const LatheProfile p = SmallLathe();
+  static constexpr ThreadEntry kTyped[] = {{"\xc2\xbd", "1\xc2\xbdmm"}, {"Q", "1mm"}};
+  static const ThreadSeries kTypedSeries{"typed", "Typed", kTyped};
+  const ThreadSeries* series[] = {&kTypedSeries};
+  TrainSearch search;
+  std::vector<ChartRow> rows;
+  std::string error;
+  ASSERT_TRUE(search.Init(p, &error) && BuildChart(search, series, &rows, &error)) << error;
+  const std::string text = ChartText(p, rows);
+  ASSERT_NE(std::string::npos, text.find("Typed\n")) << text;
+  const std::size_t from = text.find("Typed\n") + 6;
+  std::vector<std::string> lines;
+  for (std::size_t at = from; text[at] != '\n'; at = text.find('\n', at) + 1)
+    lines.push_back(text.substr(at, text.find('\n', at) - at));
+  ASSERT_EQ(3u, lines.size()) << text;
+  for (const std::string& line : lines) EXPECT_EQ(CellStarts(lines[0]), CellStarts(line)) << text;
+}
+
 }  // namespace
 }  // namespace cog
