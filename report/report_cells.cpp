@@ -13,8 +13,16 @@
 namespace cog {
 namespace {
 
+// The micro sign in UTF-8, spelled out so that every compiler's source and
+// execution character sets give the same bytes. Text output pads columns by
+// characters (ShownWidth), so the heads stay aligned; CSV and JSON keep their
+// ASCII names ("error_per_thread_um", "drift_um") for scripts.
+constexpr char kMicrometreSign[] = "\xc2\xb5m";
+
+std::string PerThreadHead() { return std::string(kMicrometreSign) + "/thread"; }
+
 std::string DriftHead(const Fraction& length_mm) {
-  return "drift um/" + ShortestText(ToDouble(length_mm)) + "mm";
+  return "drift " + std::string(kMicrometreSign) + "/" + ShortestText(ToDouble(length_mm)) + "mm";
 }
 
 // A name from the user as a cell: printable, "-" when there is none.
@@ -70,7 +78,7 @@ CellTable ThreadCells(const LatheProfile& profile, const Target& target,
   if (feed) {
     t.head.insert(t.head.end(), {"mm/rev", "in/rev", "error %", "fits", "cuts", "tumbler"});
   } else {
-    t.head.insert(t.head.end(), {"lead mm", "tpi", "error %", "um/thread", DriftHead(length_mm),
+    t.head.insert(t.head.end(), {"lead mm", "tpi", "error %", PerThreadHead(), DriftHead(length_mm),
                                  "fits", "cuts", "tumbler"});
   }
   if (dial) t.head.push_back("dial");
@@ -105,7 +113,8 @@ CellTable TrainCells(const LatheProfile& profile, const std::vector<TrainRow>& p
   const bool feed = target && IsFeed(target->unit), dial = profile.dial && !feed;
   CellTable t;
   t.head = {"gearbox", "ratio", "lead mm", "tpi"};
-  if (target) t.head.insert(t.head.end(), {"error %", "um/thread", DriftHead(length_mm), "within"});
+  if (target)
+    t.head.insert(t.head.end(), {"error %", PerThreadHead(), DriftHead(length_mm), "within"});
   t.head.insert(t.head.end(), {"cuts", "tumbler"});
   if (dial) t.head.push_back("dial");
   for (const TrainRow& row : positions) {

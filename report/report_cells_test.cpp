@@ -27,8 +27,8 @@ TEST(ReportCells, HandWorkedRows) {
     std::vector<std::string> head, first;
   } cases[] = {
       {ThreadCells(p, mm1, {simple}, Whole(25), true),
-       {"#", "kind", "gears", "gearbox", "ratio", "lead mm", "tpi", "error %", "um/thread",
-        "drift um/25mm", "fits", "cuts", "tumbler", "dial", "within"},
+       {"#", "kind", "gears", "gearbox", "ratio", "lead mm", "tpi", "error %", "\xc2\xb5m/thread",
+        "drift \xc2\xb5m/25mm", "fits", "cuts", "tumbler", "dial", "within"},
        {"1", "simple", "20 30 40", "A", "1/2", "1.00000", "25.400", "exact", "0.000", "0.00", "-",
         "right", "normal", "any mark", "yes"}},
       // A feed has no dial and no thread figures; 0.5 mm is 0.019685 in.
@@ -38,8 +38,8 @@ TEST(ReportCells, HandWorkedRows) {
        {"1", "compound", "20 40 30 60", "B", "1/8", "0.25000", "0.009843", "-50.0000%", "-",
         "right", "normal"}},
       {TrainCells(p, {Row(p, {20, 30, 40}, 1, mm1)}, &mm1, Whole(10)),
-       {"gearbox", "ratio", "lead mm", "tpi", "error %", "um/thread", "drift um/10mm", "within",
-        "cuts", "tumbler", "dial"},
+       {"gearbox", "ratio", "lead mm", "tpi", "error %", "\xc2\xb5m/thread", "drift \xc2\xb5m/10mm",
+        "within", "cuts", "tumbler", "dial"},
        {"B", "1/4", "0.50000", "50.800", "-50.0000%", "-500.000", "-5000.00", "NO", "right",
         "normal", "any mark"}},
       {TrainCells(p, {simple}, nullptr, Whole(25)),

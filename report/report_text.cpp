@@ -59,14 +59,15 @@ std::string WrappedColumns(const std::vector<std::vector<std::string>>& rows,
   std::vector<std::size_t> widths;
   for (const auto& row : rows) {
     widths.resize(std::max(widths.size(), row.size()));
-    for (std::size_t i = 0; i + 1 < row.size(); ++i) widths[i] = std::max(widths[i], row[i].size());
+    for (std::size_t i = 0; i + 1 < row.size(); ++i)
+      widths[i] = std::max(widths[i], ShownWidth(row[i]));
   }
   std::string out;
   for (const auto& row : rows) {
     std::string line = indent;
     for (std::size_t i = 0; i + 1 < row.size(); ++i)
-      line += row[i] + std::string(widths[i] - row[i].size() + 2, ' ');
-    const std::size_t start = line.size();
+      line += row[i] + std::string(widths[i] - ShownWidth(row[i]) + 2, ' ');
+    const std::size_t start = ShownWidth(line);
     const std::size_t room =
         std::max<std::size_t>(24, kChartColumns - std::min(start, kChartColumns));
     const std::string& last = row.empty() ? std::string() : row.back();
@@ -75,13 +76,13 @@ std::string WrappedColumns(const std::vector<std::vector<std::string>>& rows,
       std::size_t end = last.find(", ", from);
       end = end == std::string::npos ? last.size() : end + 1;  // the comma stays with its size
       const std::string piece = last.substr(from, end - from);
-      if (used > 0 && used + 1 + piece.size() > room) {
+      if (used > 0 && used + 1 + ShownWidth(piece) > room) {
         out += line + "\n";
         line = std::string(start, ' ');
         used = 0;
       }
       line += (used > 0 ? " " : "") + piece;
-      used += (used > 0 ? 1 : 0) + piece.size();
+      used += (used > 0 ? 1 : 0) + ShownWidth(piece);
       from = end < last.size() ? end + 1 : end;
     }
     while (!line.empty() && line.back() == ' ') line.pop_back();
@@ -90,14 +91,15 @@ std::string WrappedColumns(const std::vector<std::vector<std::string>>& rows,
   return out;
 }
 
-// `text` broken at blanks into lines of at most kChartColumns where it can be.
+// `text` broken at blanks into lines of at most kChartColumns characters
+// where it can be.
 std::string WrappedLine(const std::string& text) {
   std::string out, line;
   for (std::size_t from = 0; from < text.size();) {
     std::size_t end = text.find(' ', from);
     if (end == std::string::npos) end = text.size();
     const std::string word = text.substr(from, end - from);
-    if (!line.empty() && line.size() + 1 + word.size() > kChartColumns) {
+    if (!line.empty() && ShownWidth(line) + 1 + ShownWidth(word) > kChartColumns) {
       out += line + "\n";
       line.clear();
     }

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "report/testing/small_lathe.h"
+
 namespace cog {
 namespace {
+
+using namespace cog::testing;
 
 // Columns line up on the screen, where a letter is one column however many
 // bytes it takes.
@@ -12,6 +16,52 @@ TEST(ReportText, ColumnsPadByCharacters) {
             "  M\xc3\xbcller  x\n"
             "  ab      y\n"
             "  \xe2\x80\x94       z\n");
+}
+
+// Where each cell of a line starts, in characters (bytes that do not
+// continue a UTF-8 sequence): at the start or after two blanks.
+std::vector<std::size_t> CellStarts(const std::string& line) {
+  std::vector<std::size_t> starts;
+  std::size_t column = 0, blanks = 2;
+  for (const unsigned char c : line) {
+    if ((c & 0xC0) == 0x80) continue;
+    if (c != ' ' && blanks >= 2) starts.push_back(column);
+    blanks = c == ' ' ? blanks + 1 : 0;
+    ++column;
+  }
+  return starts;
+}
+
+// Two-byte characters in a head (µm), a gearbox position's name and a
+// chart's lead as typed: every line's cells still start under their heads.
+TEST(ReportText, TablesLineUpUnderTheirHeadsByCharacters) {
+  LatheProfile p = SmallLathe();
+  p.gearbox[1].name = "\xc3\x9c";  // Ü
+  const Target mm1 = TargetOf("1mm");
+  static constexpr ThreadEntry kTyped[] = {{"\xc2\xbd", "1\xc2\xbdmm"}, {"Q", "1mm"}};
+  static const ThreadSeries kTypedSeries{"typed", "Typed", kTyped};
+  const ThreadSeries* series[] = {&kTypedSeries};
+  TrainSearch search;
+  std::vector<ChartRow> chart;
+  TrainReport report;
+  std::string error;
+  ASSERT_TRUE(ReportTrain(p, {20, 40, 30, 60}, &mm1, &report, &error) && search.Init(p, &error) &&
+              BuildChart(search, series, &chart, &error))
+      << error;
+  const std::vector<TrainRow> rows = {Row(p, {20, 30, 40}, 1, mm1),
+                                      Row(p, {20, 40, 30, 60}, 0, mm1)};
+  const std::pair<std::string, std::string> tables[] = {
+      {ThreadText(p, mm1, rows, Whole(25), true), "\n#  "},
+      {TrainText(p, report, &mm1, Whole(25)), "\ngearbox"},
+      {ChartText(p, chart), "\n  lead"}};
+  for (const auto& [text, head] : tables) {
+    std::vector<std::string> lines;
+    for (std::size_t at = text.find(head) + 1; at > 0 && text[at] != '\n';
+         at = text.find('\n', at) + 1)
+      lines.push_back(text.substr(at, text.find('\n', at) - at));
+    ASSERT_EQ(3u, lines.size()) << text;
+    for (const std::string& line : lines) EXPECT_EQ(CellStarts(lines[0]), CellStarts(line)) << text;
+  }
 }
 
 }  // namespace

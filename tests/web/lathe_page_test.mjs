@@ -527,6 +527,42 @@ for (const width of [320, 480, 1024, 1920]) {
   await page.context().close();
 }
 
+// --- The drawing's labels, on a phone, as drawn: none across a circle (tip
+// or pitch), on a shaft or another label, or cut off, for the first simple,
+// the first compound and the last drawn train ("also" ticked: one may not
+// fit, with its rules listed) of the example lathes with a banjo.
+{
+  const page = await openPage(375);
+  for (const [lathe, target] of [["metric-1.5mm.json", "4mm"], ["metric-1.5mm.json", "0.1mm/rev"],
+    ["metric-2mm.json", "M6"], ["imperial-8tpi.json", "M6"], ["imperial-8tpi.json", "0.004in/rev"]]) {
+    await setProfile(page, example(lathe));
+    await page.setChecked("#thread-all", true);
+    await findTrains(page, target);
+    const picked = await page.$$eval("#trains tbody tr:not([data-kind=six])", (rs) => [...new Set(
+      [rs.find((r) => r.dataset.kind === "simple"), rs.find((r) => r.dataset.kind === "compound"), rs.at(-1)]
+        .filter((r) => r).map((r) => r.dataset.gears))]);
+    for (const gears of picked) {
+      await page.click(`#trains tr[data-gears="${gears}"]`);
+      await ready(page);
+      check(`${lathe}, ${target}, train ${gears}: drawn, every label clear`, [true, []], await page.$eval("#banjo", (svg) => {
+        const circles = [...svg.querySelectorAll("circle")].map((c) => [c.cx, c.cy, c.r].map((a) => a.baseVal.value));
+        const boxes = [...svg.querySelectorAll("text")].map((t) => { const b = t.getBBox(); return [b.x, b.y, b.x + b.width, b.y + b.height, t.textContent]; });
+        const v = svg.viewBox.baseVal, found = [];
+        boxes.forEach(([x0, y0, x1, y1, name], i) => {
+          for (const [x, y, r] of circles) {  // the box's nearest and farthest points from the centre
+            const near = Math.hypot(Math.max(x0 - x, 0, x - x1), Math.max(y0 - y, 0, y - y1));
+            if (near <= r && r <= Math.hypot(Math.max(x - x0, x1 - x), Math.max(y - y0, y1 - y))) found.push(`${name} on the circle r=${r}`);
+          }
+          for (const o of boxes.slice(0, i)) if (x0 < o[2] && o[0] < x1 && y0 < o[3] && o[1] < y1) found.push(`${name} on ${o[4]}`);
+          if (x0 < v.x || y0 < v.y || x1 > v.x + v.width || y1 > v.y + v.height) found.push(`${name} cut off`);
+        });
+        return [svg.querySelectorAll("circle.tip").length > 0, found];
+      }));
+    }
+  }
+  await page.context().close();
+}
+
 // --- Every view, on a phone and a desktop: no sideways scrolling, big
 // enough targets, legible drawing labels that never overlap, no axe violation.
 for (const width of [375, 768, 1366]) {

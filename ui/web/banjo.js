@@ -1,9 +1,10 @@
 // The chosen train drawn to scale on the banjo, as the core lays it out:
 // pitch and tip circles, the shafts, and every fit rule that fails in red
 // with its margin. Coordinates are the core's; only the labels' placement
-// and the picture's frame are worked out here.
+// (label_place.js) and the picture's frame are worked out on the page.
 import { $, make } from "./dom.js";
 import { ErrorLine } from "./input_fields.js";
+import { placeLabels } from "./label_place.js";
 
 const kSvg = "http://www.w3.org/2000/svg";
 const kNoTrain = "No train to draw.";
@@ -53,32 +54,46 @@ export class BanjoView {
       grow(x - w.tip_radius, y - w.tip_radius, x + w.tip_radius, y + w.tip_radius);
     }
     // Labels a fixed share of the picture's width, so they read as well on a
-    // phone as on a desktop whatever the banjo's size (a char is about 0.6 em).
+    // phone as on a desktop whatever the banjo's size.
     const size = (box[2] - box[0]) / 22;
-    const taken = [];
-    const place = (x, y, text) => {
-      const half = (0.3 * size * text.length);
-      const overlaps = (b) => x - half < b[2] && b[0] < x + half && y - size < b[3] && b[1] < y;
-      while (taken.some(overlaps)) y += 1.1 * size;
-      taken.push([x - half, y - size, x + half, y]);
-      grow(x - half, y - size, x + half, y + 0.3 * size);
-      return y;
-    };
-    const onShaft = {};
     for (const w of wheels) {
       const { x, y } = at[w.shaft];
       // The idler is the middle shaft's one wheel: a rule on where that shaft sits is about it.
       const fail = broken.has(w.name) || (w.name === "I" && broken.has(w.shaft));
       draw("circle", { cx: x, cy: y, r: w.tip_radius, class: fail ? "tip fail" : "tip", "data-gear": w.name }, this.svg);
       draw("circle", { cx: x, cy: y, r: w.pitch_radius, class: "pitch" }, this.svg);
-      // Two wheels on one shaft: the first labelled above it, the second below.
-      const second = (onShaft[w.shaft] = (onShaft[w.shaft] ?? 0) + 1) > 1;
-      const text = `${w.name} ${w.teeth}`;
-      const ly = place(x, second ? y + 0.55 * w.tip_radius + size : y - 0.55 * w.tip_radius, text);
-      draw("text", { x, y: ly, "text-anchor": "middle", "font-size": size }, this.svg).textContent = text;
     }
     for (const s of shafts)
       draw("circle", { cx: s.x, cy: s.y, r: s.radius, class: broken.has(s.name) ? "shaft fail" : "shaft" }, this.svg);
+    const leaders = draw("g", { class: "leader" }, this.svg);
+    // Drawn last, over the wheels; measured as drawn (text-anchor middle),
+    // or, while the drawing is not laid out, by a generous guess.
+    const labels = wheels.map((w) => {
+      const text = draw("text", { "text-anchor": "middle", "font-size": size }, this.svg);
+      text.textContent = `${w.name} ${w.teeth}`;
+      const b = text.getBBox();
+      const [width, height] = b.width > 0 ? [b.width, b.height] : [0.7 * size * text.textContent.length, 1.2 * size];
+      // Where the box starts from the text's anchor point.
+      const [x0, y0] = b.width > 0 ? [b.x, b.y] : [-width / 2, -0.95 * size];
+      return { text, width, height, x0, y0 };
+    });
+    const gap = 0.15 * size;
+    const centres = placeLabels(
+      wheels.map((w) => ({ x: at[w.shaft].x, y: at[w.shaft].y, pitch: w.pitch_radius, tip: w.tip_radius, shaft: w.shaft })),
+      shafts, labels.map((l) => [l.width, l.height]), gap);
+    labels.forEach(({ text, width, height, x0, y0 }, k) => {
+      const { x, y, rim } = centres[k];
+      text.setAttribute("x", x - x0 - width / 2);
+      text.setAttribute("y", y - y0 - height / 2);
+      grow(x - width / 2, y - height / 2, x + width / 2, y + height / 2);
+      // A label set apart from its wheel (a small wheel inside a large one)
+      // points at it, from the edge of the label's box to the wheel's rim.
+      if (!rim) return;
+      const [vx, vy] = [rim.x - x, rim.y - y];
+      const edge = Math.min(1, (width / 2 + gap) / Math.abs(vx), (height / 2 + gap) / Math.abs(vy));
+      if ((1 - edge) * Math.hypot(vx, vy) < size / 2) return;
+      draw("line", { x1: x + vx * edge, y1: y + vy * edge, x2: rim.x, y2: rim.y }, leaders);
+    });
     // Each failing rule's margin in a list under the train, so none covers
     // the gears or another; its part is the one drawn red.
     const left = box[0];
