@@ -13,6 +13,7 @@ import { ProfileView } from "./profile_form.js";
 import { ThreadsView } from "./threads.js";
 import { BanjoView } from "./banjo.js";
 import { ChartView } from "./chart.js";
+import { DividingPage } from "./dividing_page.js";
 
 // This script is in the page's head: the ratio table's worker starts now, so
 // the core compiles while the page is still being read, and the rest waits
@@ -63,6 +64,7 @@ class Page {
     this.bindThreads();
     this.bindLathes();
     this.bindChart();
+    this.dividing = new DividingPage(this, storage);
   }
 
   // The ratio table first: the dialog opens at its limits, with no notice at
@@ -81,6 +83,7 @@ class Page {
     this.profileView.controls.renderNames(this.lathes.names);
     this.profileView.renderSummary(this.lathes.names);
     this.profileView.render(this.lathes.text, null);
+    this.dividing.open();
     showTab(this.kept.get("view", "tab-ratios"));
   }
 
@@ -89,6 +92,7 @@ class Page {
     this.workshopStarted = true;
     this.lathe(this.lathes.text, true);
     this.threads.ask();  // the answer for the kept target is there when the view opens
+    this.dividing.start();
     this.ask(() => this.workshop.series(), (series) => {
       this.chart.renderSeries(series, this.kept.get("series", ["iso-coarse", "unc"]));
       this.threads.renderSeries(series);
