@@ -115,15 +115,15 @@ const asLine = (row) => words(row.filter((c) => c !== "").join(" "));
   await page.click("#tab-dividing");
   await ready(page);
   check("a first visit starts with the built-in head", ["*40:1 head, three plates"], await headsShown(page));
+  const brown = '{"name": "Brown & Sharpe", "ratio": 40, "plates": [[15, 16, 17]]}';
   const file = (name, text) => page.setInputFiles("#head-import", { name, mimeType: "application/json", buffer: Buffer.from(text) });
   const ways = [
     ["Duplicate", () => page.click("#head-duplicate"), "40:1 head, three plates (copy)"],
     ["Rename", async () => { await page.click("#head-rename"); await page.keyboard.type("My head"); }, "My head"],
     ["New head", () => page.click("#head-new"), "New head"],
     ["an example", () => useHead(page, "60-1-direct-plate.json"), "60:1 head with a direct plate"],
-    ["a file", () => file("b.json", '{"name": "Brown & Sharpe", "ratio": 40, "plates": [[15, 16, 17]]}'), "Brown & Sharpe"],
-    ["the same file again", () => file("b.json", '{"name": "Brown & Sharpe", "ratio": 40, "plates": [[15, 16, 17]]}'),
-     "Brown & Sharpe (2)"],
+    ["a file", () => file("b.json", brown), "Brown & Sharpe"],
+    ["the same file again", () => file("b.json", brown), "Brown & Sharpe (2)"],
   ];
   const names = ["40:1 head, three plates"];
   for (const [way, act, name] of ways) {
@@ -142,10 +142,14 @@ const asLine = (row) => words(row.filter((c) => c !== "").join(" "));
     const kept = JSON.parse(localStorage.getItem("cogwright.heads"));
     return kept.heads.find((h) => h.id === kept.current).text;
   });
-  const [download] = await Promise.all([page.waitForEvent("download"), page.click("#head-export")]);
-  check("Export gives the stored text, the file imported under its new name",
-    [await stored(), { name: "Brown & Sharpe (2)", ratio: 40, plates: [[15, 16, 17]] }],
-    [readFileSync(await download.path(), "utf8"), JSON.parse(await stored())]);
+  // Exported: the file as it came in, and one renamed as it was stored.
+  for (const label of ["Brown & Sharpe", "Brown & Sharpe (2)"]) {
+    await page.selectOption("#head", { label });
+    await ready(page);
+    const [download] = await Promise.all([page.waitForEvent("download"), page.click("#head-export")]);
+    check(`${label}: Export gives the stored text`, [await stored(), label === "Brown & Sharpe" ? brown : { ...JSON.parse(brown), name: label }],
+      [readFileSync(await download.path(), "utf8"), label === "Brown & Sharpe" ? await stored() : JSON.parse(await stored())]);
+  }
   await page.selectOption("#head", { label: "My head" });
   await ready(page);
   const mine = await headText(page);
