@@ -133,6 +133,22 @@ const asLine = (row) => words(row.filter((c) => c !== "").join(" "));
     names.push(name);
     check(`${way}: the list, the new name chosen`, names.map((n) => (n === name ? "*" : "") + n), await headsShown(page));
   }
+  // The new head set up in its fields: they write its file, which the CLI reads alike.
+  await page.click("#head-new");
+  await ready(page);
+  for (const [id, value] of [["#hf-ratio", "90:1"], ["#hf-plates", "15, 16, 17; 21, 23"], ["#hf-gears", "24-48/8, 2x56"],
+    ["#hf-leadscrew", "5mm"]]) await page.fill(id, value);
+  await page.setChecked("#hf-differential", false);
+  await page.setChecked("#hf-reverse", true);
+  await ready(page);
+  const formed = await headText(page);
+  check("the fields write the head's file", { name: "New head", ratio: "90:1", plates: [[15, 16, 17], [21, 23]],
+    gears: "24-48/8, 2x56", table_leadscrew: "5mm", differential: false, reverse: true }, JSON.parse(formed));
+  await submit(page, "#divide-form", { "#divide-what": "7d30m", "#divide-top": "3" });
+  check("and the page's answer on it is the CLI's", run(formed, ["divide", "7d30m", "--top", "3"]).split("\n")[0],
+    await page.textContent("#divide-caption"));
+  await page.click("#head-delete");
+  await ready(page);
   await file("lathe.json", '{"name": "A lathe", "leadscrew": "8tpi"}');
   await ready(page);
   check("a file that is not a head is refused, said, and adds nothing", [true, names.length],
@@ -233,8 +249,11 @@ const asLine = (row) => words(row.filter((c) => c !== "").join(" "));
   await ready(page);
   const typing = await page.textContent("#head-check");
   await page.locator("#head-text").blur();
-  check("a head's fault waits until its text is left, and is the core's", ["", `Head file: ${run('{"name": "Odd", "ratio": 40, "plates": [[1]]}', ["divide", "6"]).error}`, "true"],
-    [typing, await page.textContent("#head-check"), await page.getAttribute("#head-text", "aria-invalid")]);
+  // The core names the value by its place in the file; beside its field the place goes.
+  const fault = run('{"name": "Odd", "ratio": 40, "plates": [[1]]}', ["divide", "6"]).error;
+  check("a head's fault waits until its text is left, and is the core's, at the plates' field",
+    ["", `Index plates: ${fault.replace(/^"plates"\[0\]\[0\]: /, "")}`, "true"],
+    [typing, await page.textContent("#head-check"), await page.getAttribute("#hf-plates", "aria-invalid")]);
   // Stop pressed as a chart is asked for drops it; the next question is answered.
   await page.fill("#head-text", sixty);
   await ready(page);

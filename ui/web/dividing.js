@@ -30,11 +30,11 @@ export class DividingView {
     $("#dchart-print").addEventListener("click", () => printSheet(this.sheet.html));
   }
 
-  // The core's defaults ({divide_top, helix_top, ...}) in the fields the
-  // user left empty.
+  // The core's counts ({divide_top, helix_top, ...}) in the fields the user
+  // left empty. The tolerance is left empty: the core's own when not given.
   renderDefaults(defaults) {
     for (const [id, key] of [["#divide-top", "divide_top"], ["#helix-top", "helix_top"], ["#dchart-from", "divide_chart_from"],
-      ["#dchart-to", "divide_chart_to"], ["#helix-max-error", "helix_max_error_percent"]]) {
+      ["#dchart-to", "divide_chart_to"]]) {
       if ($(id).value === "" && defaults[key] !== undefined) $(id).value = String(defaults[key]);
     }
   }
@@ -72,7 +72,7 @@ export class DividingView {
     const own = answer?.input !== undefined && Object.hasOwn(line.fields, answer.input) &&
       !Object.hasOwn(kHeadFields, answer.input);
     if (own) line.show(answer);
-    else line.showWhenLeft(headFaulty ? null : answer);
+    else line.showWhenLeft(headFaulty ? null : answer, undefined, { alsoWhile: [$("#head-text")] });
     const view = answer && !answer.error ? answer.view : null;
     this[name](view);
   }

@@ -82,16 +82,18 @@ export class ErrorLine {
 
   // Shows the answer's error, but one in a field being typed in only once
   // the field is left: "16 TP" is no mistake on the way to "16 TPI". Unless
-  // the field is `asTyped` (a file's text has no one field to leave). A
-  // newer answer shown meanwhile wins. then(): after each showing.
-  showWhenLeft(answer, then = () => {}, asTyped = null) {
+  // the field is `asTyped` (a file's text has no one field to leave); while
+  // one of `alsoWhile` is typed in (the file's text, which writes every
+  // field), the error waits for it too. A newer answer shown meanwhile wins.
+  // then(): after each showing.
+  showWhenLeft(answer, then = () => {}, { asTyped = null, alsoWhile = [] } = {}) {
     const field = this.fieldOf(answer);
-    const typing = field && field === document.activeElement && field !== asTyped;
+    const typing = field && [field, ...alsoWhile].find((f) => f === document.activeElement && f !== asTyped);
     this.show(typing ? null : answer);
     this.latest = answer;
     then();
     if (!typing) return;
-    field.addEventListener("blur", () => {
+    typing.addEventListener("blur", () => {
       if (this.latest !== answer) return;
       this.show(answer);
       then();

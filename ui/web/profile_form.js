@@ -3,52 +3,9 @@
 // text. The fields and the text stay in step both ways.
 import { $ } from "./dom.js";
 import { ErrorLine } from "./input_fields.js";
-import { parseObject as parse, formatObject as format } from "./json_text.js";
+import { parseObject as parse } from "./json_text.js";
+import { fieldEdit, fillFields, readField } from "./json_form.js";
 import { StoreControls } from "./store_controls.js";
-
-// A number where JSON takes one exactly, else the text (a fraction, say).
-function value(text) {
-  return /^-?\d{1,15}(\.\d+)?$/.test(text) && text.replace(/[-.]/g, "").replace(/^0+/, "").length <= 15
-    ? Number(text) : text;
-}
-
-const numbers = (text) => text.split(/[\s,;]+/).filter((x) => x !== "").map(value);
-
-// How each kind of field reads its text into the key's value (undefined:
-// no key) and shows the key's value (never undefined) as text.
-const kKinds = {
-  text: { read: (t) => t, show: String },
-  number: { read: value, show: String },
-  list: { read: numbers, show: (v) => [].concat(v).join(", ") },
-  // "120/127, 40/60": pairs of gears keyed on one sleeve.
-  pairs: {
-    read: (t) => t.split(/[,;]/).map((p) => p.trim()).filter((p) => p).map((p) => p.split(/[\s/+]+/).map(value)),
-    show: (v) => (Array.isArray(v) ? v : []).map((p) => [].concat(p).join("/")).join(", "),
-  },
-  // Ticked is the core's default (the lead screw can be reversed): no key.
-  reverses: { read: (checked) => (checked ? undefined : false), show: (v) => v !== false },
-  // One dial gear is a number, several a list.
-  dialTeeth: { read: (t) => { const l = numbers(t); return l.length === 1 ? l[0] : l; }, show: (v) => [].concat(v).join(", ") },
-};
-
-// The profile object with one field's value set (or its key removed).
-function setField(profile, field, v) {
-  const { key, part } = field.dataset;
-  if (part) {
-    const whole = { ...(typeof profile[key] === "object" && profile[key]) };
-    if (v === undefined) delete whole[part];
-    else whole[part] = v;
-    return setField(profile, { dataset: { key } }, Object.keys(whole).length ? whole : undefined);
-  }
-  if (v === undefined) delete profile[key];
-  else profile[key] = v;
-  return profile;
-}
-
-function fieldValue(profile, field) {
-  const { key, part } = field.dataset;
-  return part ? profile[key]?.[part] : profile[key];
-}
 
 export class ProfileView {
   constructor() {
@@ -100,15 +57,13 @@ export class ProfileView {
   fieldEdited(field, handler) {
     const key = field.dataset.key;
     if (!key) return;
-    const kind = kKinds[field.dataset.kind];
     const text = field.type === "checkbox" ? field.checked : field.value.trim();
-    const set = (v) => ({ key, apply: (profile) => format(setField(parse(profile) || {}, field, v)) });
     if (field.dataset.kind !== "gears" || text === "") {
-      handler(set(text === "" ? undefined : kind ? kind.read(text) : text));
+      handler(fieldEdit(field, readField(field)));
       return;
     }
     handler(this.readGears(text).then((answer) => answer && (answer.error
-      ? { key, refuse: { ...answer, input: key } } : set(answer.gears))));
+      ? { key, refuse: { ...answer, input: key } } : fieldEdit(field, answer.gears))));
   }
 
   // The text and the fields it sets, but not the one being typed in, nor one
@@ -118,15 +73,7 @@ export class ProfileView {
     if (this.text.value !== text) this.text.value = text;
     this.gearsError.show(refused);
     this.renderFault();
-    const profile = parse(text);
-    if (!profile) return;
-    for (const field of this.form.querySelectorAll("[data-key]")) {
-      if (document.activeElement === field || field.dataset.key === refused?.input) continue;
-      const v = fieldValue(profile, field);
-      const kind = kKinds[field.dataset.kind] ?? kKinds.list;
-      if (field.type === "checkbox") field.checked = kind.show(v);
-      else field.value = v === undefined ? "" : kind.show(v);
-    }
+    fillFields(this.form, parse(text), refused?.input);
   }
 
   // What the core says is wrong with the lathe (its answer, or null while it
@@ -135,7 +82,7 @@ export class ProfileView {
   // "16 TP" is no mistake on the way to "16 TPI". The file's text shows its
   // faults as typed (it has no one field to leave).
   renderCheck(check) {
-    this.error.showWhenLeft(check, () => this.renderFault(), this.text);
+    this.error.showWhenLeft(check, () => this.renderFault(), { asTyped: this.text });
   }
 
   // The panel's summary says what the error lines say, for a closed panel.
