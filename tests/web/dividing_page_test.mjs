@@ -6,7 +6,7 @@
 // drops a question; axe-core finds no violation.
 // Usage: node dividing_page_test.mjs PAGE.html CLI HEADS_DIR
 import { execFileSync } from "node:child_process";
-import { mkdtempSync, readFileSync, writeFileSync } from "node:fs";
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { createRequire } from "node:module";
 import { check, ready, openPage as openFile, finish } from "./harness.mjs";
@@ -285,4 +285,5 @@ for (const width of [375, 1366]) {
   await page.context().close();
 }
 
+rmSync(scratch, { recursive: true });
 await finish("web (dividing)");
