@@ -5,40 +5,11 @@
 // nothing that leaves the page. Usage: node lathe_page_test.mjs PAGE.html PROFILES_DIR
 import { readFileSync } from "node:fs";
 import { createRequire } from "node:module";
-import { chromium } from "playwright-core";
+import { check, ready, openPage as openFile, finish } from "./harness.mjs";
 
 const [pageFile, profiles] = process.argv.slice(2);
 const axeSource = readFileSync(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
-let passed = 0, failed = 0;
-function check(name, expected, actual) {
-  const a = JSON.stringify(actual), e = JSON.stringify(expected);
-  if (a === e) return ++passed;
-  ++failed;
-  console.log(`FAIL ${name}\n--- expected\n${e}\n--- actual\n${a}`);
-}
-
-const browser = await chromium.launch({
-  executablePath: "/usr/bin/chromium",
-  args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking",
-         "--disable-component-update", "--disable-sync", "--no-first-run"],
-});
-const leaving = [];
-// A fresh browser profile per context: nothing kept from another test.
-async function openPage(width = 1000, init) {
-  const context = await browser.newContext({ viewport: { width, height: 800 }, acceptDownloads: true });
-  const page = await context.newPage();
-  page.on("request", (r) => { if (!/^(file|blob|data|about):/.test(r.url())) leaving.push(r.url()); });
-  page.on("pageerror", (e) => check("no script error", "", e.message));
-  await page.addInitScript(() => {
-    window.violations = [];
-    document.addEventListener("securitypolicyviolation", (e) => window.violations.push(e.violatedDirective));
-  });
-  if (init) await page.addInitScript(init);
-  await page.goto("file://" + pageFile);
-  await ready(page);
-  return page;
-}
-const ready = (page) => page.waitForSelector('#status[data-state="ready"]', { timeout: 60000 });
+const openPage = (width, init) => openFile(pageFile, width, init);
 const lathesShown = (page) => page.$$eval("#lathe option", (os) => os.map((o) => (o.selected ? "*" : "") + o.text));
 const openPanel = (page) => page.evaluate(() => { document.querySelector("#lathe-panel").open = true; });
 async function setProfile(page, text) {
@@ -598,7 +569,4 @@ for (const width of [375, 768, 1366]) {
   await page.context().close();
 }
 
-check("no request leaves the page", [], leaving);
-await browser.close();
-console.log(`web (lathes): ${passed} passed, ${failed} failed`);
-process.exit(failed ? 1 : 0);
+await finish("web (lathes)");

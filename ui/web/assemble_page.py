@@ -12,6 +12,8 @@ The template marks where each piece goes with a comment on a line of its own:
                                in <head>), allowing the page's one running
                                script by its hash
   <!-- profiles -->            the example profiles as JSON {file name: text}
+  <!-- heads -->               the example dividing heads (--head, each), the
+                               same way, with the id "heads"
   <!-- modules FILE -->        the page's ES modules, FILE and all it imports,
                                combined into one classic script
 
@@ -126,6 +128,7 @@ def main():
     parser.add_argument("--template", required=True)
     parser.add_argument("--module", required=True)
     parser.add_argument("--out", required=True)
+    parser.add_argument("--head", action="append", default=[], dest="heads")
     parser.add_argument("profiles", nargs="*")
     args = parser.parse_args()
     here = os.path.dirname(args.template)
@@ -134,10 +137,12 @@ def main():
         with open(os.path.join(here, name), encoding="utf-8") as f:
             return f.read()
 
-    profiles = {}
-    for path in sorted(args.profiles):
-        with open(path, encoding="utf-8") as f:
-            profiles[os.path.basename(path)] = f.read()
+    def files(paths):
+        texts = {}
+        for path in sorted(paths):
+            with open(path, encoding="utf-8") as f:
+                texts[os.path.basename(path)] = f.read()
+        return texts
 
     out = []
     scripts = []  # every inline script that runs, as it runs
@@ -165,9 +170,9 @@ def main():
                                % script_text(f.read()))
             elif words[0] == "policy":
                 out.append(None)  # filled in once every script is known
-            elif words[0] == "profiles":
-                out.append('<script id="profiles" type="application/json">%s</script>\n'
-                           % script_text(json.dumps(profiles)))
+            elif words[0] in ("profiles", "heads"):
+                out.append('<script id="%s" type="application/json">%s</script>\n'
+                           % (words[0], script_text(json.dumps(files(getattr(args, words[0]))))))
             else:
                 sys.exit("assemble_page: unknown marker " + marker.group(1))
     hashes = " ".join("'sha256-%s'" % base64.b64encode(hashlib.sha256(s.encode()).digest()).decode()

@@ -2,7 +2,7 @@
 // the current lathe, shown as the core words it; its CSV and its printable
 // sheet are the core's too (`cogwright-cli chart --format csv`, `--format
 // html`), handed over as they are. And which one gear to add.
-import { $, make, cellTable, download, fitTables } from "./dom.js";
+import { $, make, cellTable, download, fitTables, printSheet } from "./dom.js";
 import { ErrorLine } from "./input_fields.js";
 
 const kNoSeries = { error: "Choose at least one series." };
@@ -16,7 +16,7 @@ export class ChartView {
     this.error = new ErrorLine($("#chart-error"));
     this.shown = 0;  // which render is current: an older one stops laying out
     $("#chart-csv").addEventListener("click", () => download("thread-chart.csv", "text/csv", this.sheet.csv));
-    $("#chart-print").addEventListener("click", () => this.print());
+    $("#chart-print").addEventListener("click", () => printSheet(this.sheet.html));
   }
 
   // The core's list of built-in series, [{name, title}], as check boxes;
@@ -79,12 +79,5 @@ export class ChartView {
     $("#advice").replaceChildren(...!view ? [] : [cellTable(view, view.caption)],
       ...(view && view.none ? [make("p", { role: "status" }, view.none)] : []));
     fitTables($("#advice"));
-  }
-
-  // Prints the core's sheet, not this page: one layout for paper, the CLI's.
-  print() {
-    const frame = $("#chart-sheet");
-    frame.onload = () => frame.contentWindow.print();
-    frame.srcdoc = this.sheet.html;
   }
 }

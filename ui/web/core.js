@@ -28,7 +28,7 @@ export function startCoreWorker() {
 }
 
 // The channels a Stop keeps (see Workshop.cancel).
-const kKept = new Set(["gears", "profile", "import", "series"]);
+const kKept = new Set(["gears", "profile", "import", "series", "defaults", "head", "head-import"]);
 
 // The workshop's questions, answered in a worker of their own. Each answer
 // is the core's JSON, parsed: the results with their `view` (every text the
@@ -126,5 +126,24 @@ export class Workshop {
   }
   series() {
     return this.ask("series", "series");
+  }
+  // The core's defaults: {top, divide_top, divide_chart_from, ...}.
+  defaults() {
+    return this.ask("defaults", "defaults");
+  }
+  // {ok: true, title}, or the head's first fault: {error, input, missing}.
+  head(head, channel = "head") {
+    return this.ask(channel, "head", head);
+  }
+  // what: N or an angle, as typed; top: how many ways.
+  divide(head, what, top) {
+    return this.ask("divide", "divide", head, what, top);
+  }
+  divideChart(head, from, to) {
+    return this.ask("divideChart", "divideChart", head, from, to);
+  }
+  // lead and maxError as typed (maxError "": the core's tolerance).
+  helix(head, lead, top, all, maxError) {
+    return this.ask("helix", "helix", head, lead, top, all, maxError);
   }
 }

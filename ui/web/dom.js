@@ -1,5 +1,5 @@
 // The few things every view does with the document: find its elements,
-// make new ones, lay out the core's tables and hand the user a file.
+// make new ones, lay out the core's tables, hand the user a file and print.
 
 export const $ = (selector) => document.querySelector(selector);
 
@@ -52,4 +52,12 @@ export function download(name, type, text) {
   link.href = URL.createObjectURL(new Blob([text], { type }));
   link.click();
   setTimeout(() => URL.revokeObjectURL(link.href), 0);
+}
+
+// Prints the core's sheet (`html`), not this page: one layout for paper,
+// the CLI's. Laid out in the page's one hidden frame for it.
+export function printSheet(html) {
+  const frame = $("#chart-sheet");
+  frame.onload = () => frame.contentWindow.print();
+  frame.srcdoc = html;
 }

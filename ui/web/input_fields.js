@@ -31,11 +31,11 @@ const kFields = {
   gearbox: ["#profile", "Gearbox"],
 };
 
-// The core names a profile's value by its place in the file ("leadscrew":
+// The core names a file's value by its place in the file ("leadscrew":
 // "0" ..., "gears"[1]: 7 ...); beside a form field's label that place is the
 // field, so it goes. The file's text as a whole keeps it.
-function inFieldWords(error, input, selector) {
-  if (selector === "#profile" || !selector) return error;
+function inFieldWords(error, input, selector, whole) {
+  if (selector === whole || !selector) return error;
   const place = `"${input}"`;
   if (!error.startsWith(place)) return error;
   return error.slice(place.length).replace(/^(\[\d+\]|\.\w+)*: /, "");
@@ -47,26 +47,57 @@ const blamed = new Map();
 
 // One place an error is shown, such as #thread-error.
 export class ErrorLine {
-  constructor(element) {
+  // fields: {input: [selector, label]}, where `whole` names the field that
+  // holds the whole file, blamed for any key the table does not know.
+  constructor(element, fields = kFields, whole = "profile") {
     this.element = element;
     this.field = null;
+    this.fields = fields;
+    this.whole = whole;
+  }
+
+  // [selector, label] of the field the answer's error blames; [null, ""] when none.
+  place(answer) {
+    if (!answer?.error || answer.input === undefined) return [null, ""];
+    // "__proto__" names no field either: it is the file's.
+    return Object.hasOwn(this.fields, answer.input) ? this.fields[answer.input] : this.fields[this.whole];
   }
 
   // Shows the answer's error, or clears the line when there is none (or no
-  // answer). A key the table does not know is still the profile's, whatever
-  // it is named ("__proto__" names no field either).
+  // answer).
   show(answer) {
+    this.latest = answer;
+    const [selector, label] = this.place(answer);
     const error = answer?.error ?? "";
-    const [selector, label] = !error || answer.input === undefined ? [null, ""]
-      : Object.hasOwn(kFields, answer.input) ? kFields[answer.input] : kFields.profile;
-    this.element.textContent = label ? `${label}: ${inFieldWords(error, answer.input, selector)}` : error;
+    this.element.textContent = label
+      ? `${label}: ${inFieldWords(error, answer.input, selector, this.fields[this.whole][0])}` : error;
     this.blame(selector && $(selector));
   }
 
   // The field the answer's error blames, or null.
-  static fieldOf(answer) {
-    if (!answer?.error || answer.input === undefined) return null;
-    return $((Object.hasOwn(kFields, answer.input) ? kFields[answer.input] : kFields.profile)[0] ?? "#none");
+  fieldOf(answer) {
+    const [selector] = this.place(answer);
+    return selector && $(selector);
+  }
+
+  // Shows the answer's error, but one in a field being typed in only once
+  // the field is left: "16 TP" is no mistake on the way to "16 TPI". Unless
+  // the field is `asTyped` (a file's text has no one field to leave); while
+  // one of `alsoWhile` is typed in (the file's text, which writes every
+  // field), the error waits for it too. A newer answer shown meanwhile wins.
+  // then(): after each showing.
+  showWhenLeft(answer, then = () => {}, { asTyped = null, alsoWhile = [] } = {}) {
+    const field = this.fieldOf(answer);
+    const typing = field && [field, ...alsoWhile].find((f) => f === document.activeElement && f !== asTyped);
+    this.show(typing ? null : answer);
+    this.latest = answer;
+    then();
+    if (!typing) return;
+    typing.addEventListener("blur", () => {
+      if (this.latest !== answer) return;
+      this.show(answer);
+      then();
+    }, { once: true });
   }
 
   get shown() {

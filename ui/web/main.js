@@ -6,12 +6,14 @@ import { Workshop, startCoreWorkerAhead } from "./core.js";
 import { status } from "./status.js";
 import { startTabs } from "./tabs.js";
 import { RatiosView, RatioTable } from "./ratios.js";
-import { Lathes, kBlankLathe, latheName } from "./lathes.js";
+import { TextStore, kLatheStore, nameOf } from "./text_store.js";
+import { renamed } from "./json_text.js";
 import { KeptInputs } from "./kept_inputs.js";
 import { ProfileView } from "./profile_form.js";
 import { ThreadsView } from "./threads.js";
 import { BanjoView } from "./banjo.js";
 import { ChartView } from "./chart.js";
+import { DividingPage } from "./dividing_page.js";
 
 // This script is in the page's head: the ratio table's worker starts now, so
 // the core compiles while the page is still being read, and the rest waits
@@ -39,8 +41,8 @@ class Page {
     this.kept.keep(...["#min-teeth", "#max-teeth", "#target", "#single", "#even",
       "#thread-target", "#starts", "#thread-all"].map($));
     this.workshop = new Workshop();
-    this.lathes = new Lathes(storage);
-    this.profileView = new ProfileView(JSON.parse($("#profiles").textContent));
+    this.lathes = new TextStore(storage, kLatheStore);
+    this.profileView = new ProfileView();
     this.threads = new ThreadsView();
     this.banjo = new BanjoView();
     this.chart = new ChartView();
@@ -62,6 +64,7 @@ class Page {
     this.bindThreads();
     this.bindLathes();
     this.bindChart();
+    this.dividing = new DividingPage(this, storage);
   }
 
   // The ratio table first: the dialog opens at its limits, with no notice at
@@ -77,8 +80,10 @@ class Page {
       fitTables();  // a view's tables had no width while it was hidden
       if (id !== "tab-ratios") this.startWorkshop();
     });
-    this.profileView.renderLathes(this.lathes.names);
+    this.profileView.controls.renderNames(this.lathes.names);
+    this.profileView.renderSummary(this.lathes.names);
     this.profileView.render(this.lathes.text, null);
+    this.dividing.open();
     showTab(this.kept.get("view", "tab-ratios"));
   }
 
@@ -87,6 +92,7 @@ class Page {
     this.workshopStarted = true;
     this.lathe(this.lathes.text, true);
     this.threads.ask();  // the answer for the kept target is there when the view opens
+    this.dividing.start();
     this.ask(() => this.workshop.series(), (series) => {
       this.chart.renderSeries(series, this.kept.get("series", ["iso-coarse", "unc"]));
       this.threads.renderSeries(series);
@@ -94,20 +100,21 @@ class Page {
   }
 
   // Asks query() once the edits made so far are applied, and shows its
-  // answer with show(answer) if the lathe is still the one it was asked on.
-  // While a field holds a refused value its refusal is the answer: nothing
-  // is asked of a lathe the form does not show. Stop drops the question,
-  // sent or not. A reading (`reading`: the lathe's check, the series' names)
-  // is never stopped; one of no lathe (`ofLathe` false) is always shown.
-  ask(query, show, { reading = false, ofLathe = true } = {}) {
+  // answer with show(answer) if what it was asked on is still the one shown:
+  // `current()` gives its version (the lathe's unless said; null: a question
+  // of nothing the user edits, always shown). While a lathe's field holds a
+  // refused value its refusal is the answer: nothing is asked of a lathe the
+  // form does not show. Stop drops the question, sent or not. A reading
+  // (`reading`: the lathe's check, the series' names) is never stopped.
+  ask(query, show, { reading = false, ofLathe = true, current = ofLathe ? () => this.version : null } = {}) {
     let asked = null;
     const stops = this.stops;
     const answer = this.edits.then(() => {
-      asked = this.version;
+      asked = current?.();
       if (stops !== this.stops && !reading) return null;
       return this.refused && ofLathe ? this.refused : query();
     });
-    return status.busy(answer, (a) => (!ofLathe || asked === this.version ? show(a) : undefined), !reading);
+    return status.busy(answer, (a) => (!current || asked === current() ? show(a) : undefined), !reading);
   }
 
   // Runs step() after the edits made so far, as the next one; busy till then.
@@ -187,39 +194,47 @@ class Page {
   bindLathes() {
     const { lathes, profileView } = this;
     lathes.on("change", (text, chosen) => this.lathe(text, chosen));
-    lathes.on("list", () => profileView.renderLathes(lathes.names));
-    lathes.on("save", (ok) => profileView.renderSaved(ok));
     profileView.bindEdit((edit) => this.edit(edit));
     profileView.bindGears((text) => this.workshop.gearList(text));
-    profileView.bindAdd((text) => this.queue(() => lathes.add(text ?? kBlankLathe)));
-    profileView.bindImport((text, file) => this.importLathe(text, file));
-    profileView.bindSelect((id) => this.queue(() => lathes.select(id)));
-    profileView.bindRemove(() => this.queue(() => {
-      lathes.remove();
-      profileView.renderDeleted(lathes.deletedNames, true);
-    }));
-    profileView.bindRestore(() => this.queue(() => {
-      lathes.restore();
-      profileView.renderDeleted(lathes.deletedNames, false);
-    }));
-    profileView.bindExport(() => lathes.text);
+    this.bindStore(lathes, profileView.controls, JSON.parse($("#profiles").textContent), () => profileView.rename(),
+      (text) => this.workshop.profile(text, "import"));
+    lathes.on("list", () => profileView.renderSummary(lathes.names));
   }
 
-  // Only a file the core reads as a lathe becomes one (values not yet given
-  // are allowed: a lathe being set up); a name already taken is numbered.
-  importLathe(text, file) {
-    this.profileView.renderImport(null);
+  // The list's controls over a store (lathes, heads): every change in the
+  // edit queue, so an edit made before it is applied to its own text.
+  // check(text): the core's reading of a file (see importText).
+  bindStore(store, controls, examples, rename, check) {
+    store.on("list", () => controls.renderNames(store.names));
+    store.on("save", (ok) => controls.renderSaved(ok));
+    controls.bindAdd((text) => this.queue(() => store.add(text ?? undefined)), () => store.text, examples);
+    controls.bindSelect((id) => this.queue(() => store.select(id)), rename);
+    controls.bindRemove(() => this.queue(() => {
+      store.remove();
+      controls.renderDeleted(store.deletedNames, true);
+    }), () => this.queue(() => {
+      store.restore();
+      controls.renderDeleted(store.deletedNames, false);
+    }));
+    controls.bindExport(() => store.text);
+    controls.bindImport((text, file) => this.importText(store, controls, check, text, file));
+  }
+
+  // Only a file the core reads as one of the store's becomes one (values not
+  // yet given are allowed: one being set up); a name already taken is numbered.
+  importText(store, controls, check, text, file) {
+    controls.renderImport(null);
     this.queue(async () => {
       const t = await text;
-      const check = await this.workshop.profile(t, "import");
-      if (!check) return;
-      if (check.error && !check.missing) {
-        this.profileView.renderImport(`\u201c${file}\u201d is not a lathe file: ${check.error}`);
+      const answer = await check(t);
+      if (!answer) return;
+      if (answer.error && !answer.missing) {
+        controls.renderImport(`\u201c${file}\u201d is not a ${controls.noun} file: ${answer.error}`);
         return;
       }
-      const name = latheName(t);
-      const free = name && this.lathes.freeName(name);
-      this.lathes.add(free === name ? t : ProfileView.renamed(t, free));
+      const name = nameOf(t);
+      const free = name && store.freeName(name);
+      store.add(free === name ? t : renamed(t, free));
     });
   }
 
