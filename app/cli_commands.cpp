@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "app/command_forms.h"
 #include "app/divide_commands.h"
 #include "app/version.h"
 #include "app/workshop_commands.h"
@@ -237,10 +238,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     out << "cogwright-cli " << COG_VERSION << '\n';
     return 0;
   }
-  std::vector<CommandForm> forms = {
-      {"find", {{"teeth", 2}}}, {"table", {{"teeth", 2}}}, {"session", {{"teeth", 2}}}};
-  for (CommandForm& form : WorkshopForms()) forms.push_back(std::move(form));
-  for (CommandForm& form : DivideForms()) forms.push_back(std::move(form));
+  const std::vector<CommandForm> forms = CliForms();
   Arguments parsed;
   std::string error;
   const bool read = ParseArguments(args, forms, &parsed, &error);

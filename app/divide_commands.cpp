@@ -38,11 +38,6 @@ const char* const kDivideHelp =
 
 namespace {
 
-const std::vector<CommandForm> kForms = {
-    {"divide", {{"head", 1}, {"top", 1}, {"chart", 1}, {"format", 1}}},
-    {"helix", {{"head", 1}, {"top", 1}, {"all", 0}, {"max-error", 1}, {"format", 1}}},
-};
-
 bool Fail(std::string* message, std::string text) {
   *message = std::move(text);
   return false;
@@ -162,8 +157,6 @@ bool Helix(const Arguments& args, std::ostream& out, std::string* fail) {
 }
 
 }  // namespace
-
-std::vector<CommandForm> DivideForms() { return kForms; }
 
 bool IsDivideCommand(const std::string& command) {
   return command == "divide" || command == "helix";

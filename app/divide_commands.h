@@ -11,8 +11,6 @@
 
 namespace cog {
 
-std::vector<CommandForm> DivideForms();
-
 bool IsDivideCommand(const std::string& command);
 
 // Runs divide or helix and returns the exit code: 0 done, 2 bad usage,

@@ -4,6 +4,7 @@
 #include <map>
 #include <ostream>
 
+#include "app/command_forms.h"
 #include "app/profile_file.h"
 #include "gears/fraction_text.h"
 #include "lathe/defaults.h"
@@ -100,16 +101,8 @@ std::string WorkshopHelp() {
 
 namespace {
 
-const std::vector<CommandForm> kForms = {
-    {"thread", {{"top", 1}, {"starts", 1}, {"length", 1}, {"all", 0}}},
-    {"train", {{"target", 1}, {"starts", 1}, {"length", 1}}},
-    {"chart", {{"list", 0}}},
-    {"suggest", {{"from", 1}, {"to", 1}}},
-};
-
-// Every workshop command also takes the lathe and the format.
-const OptionForm kLatheOptions[] = {{"profile", 1},     {"leadscrew", 1}, {"gears", 1},
-                                    {"fixed-ratio", 1}, {"max-error", 1}, {"format", 1}};
+// The workshop commands' forms (app/command_forms.cpp), in the order of kFormats.
+const std::vector<CommandForm> kForms = WorkshopForms();
 
 const std::vector<std::string> kFormats[] = {{"text", "json", "csv"},
                                              {"text", "json", "csv"},
@@ -320,13 +313,6 @@ bool Suggest(const Arguments& inv, std::ostream& out, Failure* fail) {
 }
 
 }  // namespace
-
-std::vector<CommandForm> WorkshopForms() {
-  std::vector<CommandForm> forms = kForms;
-  for (CommandForm& form : forms)
-    form.options.insert(form.options.end(), std::begin(kLatheOptions), std::end(kLatheOptions));
-  return forms;
-}
 
 bool IsWorkshopCommand(const std::string& command) {
   return std::any_of(kForms.begin(), kForms.end(),

@@ -11,9 +11,6 @@
 
 namespace cog {
 
-// The workshop commands' forms, for reading the command line.
-std::vector<CommandForm> WorkshopForms();
-
 // True when `command` is one of the workshop commands.
 bool IsWorkshopCommand(const std::string& command);
 

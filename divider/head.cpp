@@ -2,6 +2,7 @@
 
 #include "gears/fraction_text.h"
 #include "gears/gear_set.h"
+#include "gears/json_members.h"
 #include "gears/json_tree.h"
 #include "gears/length_text.h"
 #include "numtext/quoted_text.h"
@@ -18,15 +19,21 @@ class Reader {
   Reader(DividingHead* head, std::string* error) : head_(head), error_(error) {}
 
   bool Read(const JsonNode& root) {
-    if (root.kind != Kind::kObject)
-      return Fail("the head must be a JSON object, not " + std::string(KindName(root.kind)));
-    for (std::size_t i = 0; i < root.members.size(); ++i) {
-      const std::string& key = root.members[i].first;
-      for (std::size_t j = 0; j < i; ++j)
-        if (root.members[j].first == key) return Fail(Key(key) + " is given twice");
-      if (!Member(key, root.members[i].second)) return failed_key_ = key, false;
-    }
-    return Combine();
+    const MemberReader readers[] = {
+        {"name", [&](const JsonNode& v) { return Text("name", v, &head_->name); }},
+        {"ratio", [&](const JsonNode& v) { return Ratio(v); }},
+        {"plates", [&](const JsonNode& v) { return Plates(v); }},
+        {"gears", [&](const JsonNode& v) { return Gears(v); }},
+        {"differential",
+         [&](const JsonNode& v) { return Flag("differential", v, &differential_.emplace()); }},
+        {"reverse", [&](const JsonNode& v) { return Flag("reverse", v, &head_->reverse); }},
+        {"direct",
+         [&](const JsonNode& v) {
+           return Circles(Key("direct"), v, kMaxDirectCircles, &head_->direct);
+         }},
+        {"table_leadscrew", [&](const JsonNode& v) { return Leadscrew(v); }},
+    };
+    return ReadMembers(root, "head", readers, error_, &failed_key_) && Combine();
   }
 
   const std::string& failed_key() const { return failed_key_; }
@@ -35,20 +42,6 @@ class Reader {
   bool Fail(std::string message) {
     *error_ = std::move(message);
     return false;
-  }
-
-  bool Member(const std::string& key, const JsonNode& value) {
-    if (key == "name") return Text(key, value, &head_->name);
-    if (key == "ratio") return Ratio(value);
-    if (key == "plates") return Plates(value);
-    if (key == "gears") return Gears(value);
-    if (key == "differential") return Flag(key, value, &differential_.emplace());
-    if (key == "reverse") return Flag(key, value, &head_->reverse);
-    if (key == "direct") return Circles(Key(key), value, kMaxDirectCircles, &head_->direct);
-    if (key == "table_leadscrew") return Leadscrew(value);
-    return Fail("unknown key " + Key(key) +
-                " (known: name, ratio, plates, gears, differential, reverse, direct, "
-                "table_leadscrew)");
   }
 
   bool Text(const std::string& key, const JsonNode& value, std::string* out) {

@@ -5,6 +5,7 @@
 
 #include "gears/fraction_text.h"
 #include "gears/gear_set.h"
+#include "gears/json_members.h"
 #include "gears/json_tree.h"
 #include "lathe/target.h"
 #include "numtext/quoted_text.h"
@@ -33,15 +34,43 @@ class Reader {
   Reader(LatheProfile* profile, std::string* error) : profile_(profile), error_(error) {}
 
   bool Read(const JsonNode& root) {
-    if (root.kind != Kind::kObject)
-      return Fail("the profile must be a JSON object, not " + std::string(KindName(root.kind)));
-    for (std::size_t i = 0; i < root.members.size(); ++i) {
-      const std::string& key = root.members[i].first;
-      for (std::size_t j = 0; j < i; ++j)
-        if (root.members[j].first == key) return Fail(Key(key) + " is given twice");
-      if (!Member(key, root.members[i].second)) return failed_key_ = key, false;
-    }
-    return Combine();
+    const MemberReader readers[] = {
+        {"name", [&](const JsonNode& v) { return Text(Key("name"), v, &profile_->name); }},
+        {"leadscrew", [&](const JsonNode& v) { return Leadscrew(v); }},
+        {"fixed_ratio",
+         [&](const JsonNode& v) { return Positive("fixed_ratio", v, &profile_->fixed_ratio); }},
+        {"gearbox", [&](const JsonNode& v) { return Gearbox(v); }},
+        {"gears", [&](const JsonNode& v) { return Gears(v); }},
+        {"module",
+         [&](const JsonNode& v) { return Positive("module", v, &pieces_.module.emplace()); }},
+        {"dp", [&](const JsonNode& v) { return Positive("dp", v, &pieces_.dp.emplace()); }},
+        {"stud_shaft_mm",
+         [&](const JsonNode& v) {
+           return Diameter("stud_shaft_mm", v, &pieces_.stud_shaft.emplace());
+         }},
+        {"leadscrew_shaft_mm",
+         [&](const JsonNode& v) {
+           return Diameter("leadscrew_shaft_mm", v, &pieces_.leadscrew_shaft.emplace());
+         }},
+        {"centre_distance_mm",
+         [&](const JsonNode& v) {
+           return Positive("centre_distance_mm", v, &pieces_.centre_distance.emplace());
+         }},
+        {"slot_mm", [&](const JsonNode& v) { return Slot(v); }},
+        {"trains", [&](const JsonNode& v) { return Trains(v); }},
+        {"tumbler", [&](const JsonNode& v) { return Flag("tumbler", v, &profile_->tumbler); }},
+        {"thread_dial", [&](const JsonNode& v) { return Dial(v); }},
+        {"keyed", [&](const JsonNode& v) { return Keyed(v); }},
+        {"first_driver",
+         [&](const JsonNode& v) {
+           return Teeth(Key("first_driver"), v, &profile_->first_driver.emplace());
+         }},
+        {"max_error_percent",
+         [&](const JsonNode& v) {
+           return Positive("max_error_percent", v, &profile_->max_error_percent.emplace());
+         }},
+    };
+    return ReadMembers(root, "profile", readers, error_, &failed_key_) && Combine();
   }
 
   const std::string& failed_key() const { return failed_key_; }
@@ -50,33 +79,6 @@ class Reader {
   bool Fail(std::string message) {
     *error_ = std::move(message);
     return false;
-  }
-
-  bool Member(const std::string& key, const JsonNode& value) {
-    if (key == "name") return Text(Key(key), value, &profile_->name);
-    if (key == "leadscrew") return Leadscrew(value);
-    if (key == "fixed_ratio") return Positive(key, value, &profile_->fixed_ratio);
-    if (key == "gearbox") return Gearbox(value);
-    if (key == "gears") return Gears(value);
-    if (key == "module") return Positive(key, value, &pieces_.module.emplace());
-    if (key == "dp") return Positive(key, value, &pieces_.dp.emplace());
-    if (key == "stud_shaft_mm") return Diameter(key, value, &pieces_.stud_shaft.emplace());
-    if (key == "leadscrew_shaft_mm")
-      return Diameter(key, value, &pieces_.leadscrew_shaft.emplace());
-    if (key == "centre_distance_mm")
-      return Positive(key, value, &pieces_.centre_distance.emplace());
-    if (key == "slot_mm") return Slot(value);
-    if (key == "trains") return Trains(value);
-    if (key == "tumbler") return Flag(key, value, &profile_->tumbler);
-    if (key == "thread_dial") return Dial(value);
-    if (key == "keyed") return Keyed(value);
-    if (key == "first_driver") return Teeth(Key(key), value, &profile_->first_driver.emplace());
-    if (key == "max_error_percent")
-      return Positive(key, value, &profile_->max_error_percent.emplace());
-    return Fail("unknown key " + Key(key) +
-                " (known: name, leadscrew, fixed_ratio, gearbox, gears, module, dp, "
-                "stud_shaft_mm, leadscrew_shaft_mm, centre_distance_mm, slot_mm, trains, "
-                "tumbler, thread_dial, keyed, first_driver, max_error_percent)");
   }
 
   bool Text(const std::string& where, const JsonNode& value, std::string* out) {

@@ -1,0 +1,33 @@
+#pragma once
+// Reading a JSON object's members, each by the reader of its key: the one loop
+// behind every file the workshop reads (the lathe profile, the dividing head),
+// so that each refuses an unknown key, a key given twice and a value that is
+// not an object in the same words.
+
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "gears/json_tree.h"
+
+namespace cog {
+
+// A key the object may hold, and what reads its value: false after setting the
+// reader's own message.
+struct MemberReader {
+  const char* key;
+  std::function<bool(const JsonNode& value)> read;
+};
+
+// Reads `object`'s members in file order, each by the reader of its key. False
+// with *error when `object` is not an object ("the WHAT must be a JSON object,
+// not array"), when a key is given twice ("\"gears\" is given twice"), or
+// names no reader ("unknown key \"x\" (known: a, b, c)", the readers' keys in
+// their order), and with *failed_key that key in the last case, or when its
+// reader refused its value (the reader's message stands then).
+bool ReadMembers(const JsonNode& object, std::string_view what,
+                 std::span<const MemberReader> readers, std::string* error,
+                 std::string* failed_key);
+
+}  // namespace cog
