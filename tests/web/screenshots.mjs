@@ -42,6 +42,10 @@ for (const [width, height, suffix] of [[900, 700, ""], [375, 740, "-phone"]]) {
     await page.click("#chart-build");
     await ready();
     await page.screenshot({ path: `${out}/web-chart.png` });
+    await page.click("#tab-dividing");
+    await page.click("#divide-find");
+    await ready();
+    await page.screenshot({ path: `${out}/web-dividing.png`, fullPage: true });
   }
   await context.close();
 }
