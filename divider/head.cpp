@@ -184,22 +184,10 @@ DividingHead BuiltInHead() {
 
 bool ReadHead(std::string_view json_text, DividingHead* out, std::string* error, std::string* key) {
   if (key) key->clear();
-  if (json_text.size() > kMaxHeadBytes) {
-    *error = "the head file is over " + std::to_string(kMaxHeadBytes / 1024) +
-             " KiB, far more than any dividing head needs";
-    return false;
-  }
-  if (json_text.find('\0') != std::string_view::npos) {
-    *error = "the head file holds a NUL byte at offset " + std::to_string(json_text.find('\0')) +
-             ": it is not a text file";
-    return false;
-  }
   JsonNode root;
-  std::string why;
-  if (!ParseJsonTree(json_text, &root, &why)) {
-    *error = "not a JSON head: " + why;
+  if (!ParseFileText(json_text, kMaxHeadBytes, {"the head file", "any dividing head", "head"},
+                     &root, error))
     return false;
-  }
   DividingHead head;
   Reader reader(&head, error);
   if (!reader.Read(root)) {

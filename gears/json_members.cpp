@@ -35,4 +35,22 @@ bool ReadMembers(const JsonNode& object, std::string_view what,
   return true;
 }
 
+bool ParseFileText(std::string_view text, std::size_t max_bytes, const FileWords& words,
+                   JsonNode* root, std::string* error) {
+  if (text.size() > max_bytes) {
+    *error = std::string(words.file) + " is over " + std::to_string(max_bytes / 1024) +
+             " KiB, far more than " + words.need + " needs";
+    return false;
+  }
+  if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
+    *error = std::string(words.file) + " holds a NUL byte at offset " + std::to_string(nul) +
+             ": it is not a text file";
+    return false;
+  }
+  std::string why;
+  if (ParseJsonTree(text, root, &why)) return true;
+  *error = "not a JSON " + std::string(words.what) + ": " + why;
+  return false;
+}
+
 }  // namespace cog

@@ -30,4 +30,18 @@ bool ReadMembers(const JsonNode& object, std::string_view what,
                  std::span<const MemberReader> readers, std::string* error,
                  std::string* failed_key);
 
+// How a file's refusals name it: "the head file" is over 64 KiB, far more
+// than "any dividing head" needs; not a JSON "head".
+struct FileWords {
+  const char* file;
+  const char* need;
+  const char* what;
+};
+
+// A file's whole text as one JSON document. False with *error when the text
+// is over max_bytes (checked before anything is parsed), holds a NUL byte
+// (it is not a text file), or is not JSON.
+bool ParseFileText(std::string_view text, std::size_t max_bytes, const FileWords& words,
+                   JsonNode* root, std::string* error);
+
 }  // namespace cog

@@ -321,22 +321,10 @@ class Reader {
 bool ReadProfile(std::string_view json_text, LatheProfile* out, std::string* error,
                  std::string* key) {
   if (key) key->clear();
-  if (json_text.size() > kMaxProfileBytes) {
-    *error = "the profile is over " + std::to_string(kMaxProfileBytes / 1024) +
-             " KiB, far more than any lathe needs";
-    return false;
-  }
-  if (json_text.find('\0') != std::string_view::npos) {
-    *error = "the profile holds a NUL byte at offset " + std::to_string(json_text.find('\0')) +
-             ": it is not a text file";
-    return false;
-  }
   JsonNode root;
-  std::string why;
-  if (!ParseJsonTree(json_text, &root, &why)) {
-    *error = "not a JSON profile: " + why;
+  if (!ParseFileText(json_text, kMaxProfileBytes, {"the profile", "any lathe", "profile"}, &root,
+                     error))
     return false;
-  }
   LatheProfile profile;
   Reader reader(&profile, error);
   if (!reader.Read(root)) {
