@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "divider/angle.h"
+#include "divider/divide_tree.h"
 #include "gears/fraction_text.h"
 #include "numtext/quoted_text.h"
 
@@ -83,7 +84,9 @@ json HeadJson(const DividingHead& head) {
   return {{"name", head.name}, {"ratio", RatioText(head.ratio)}};
 }
 
-json AnswerJson(const DividingHead& head, const DivideAnswer& a) {
+}  // namespace
+
+json DivideTree(const DividingHead& head, const DivideAnswer& a) {
   json ways = json::array();
   for (const Way& w : a.ways) ways.push_back(WayJson(w));
   const std::string why = WhyText(head, a);
@@ -94,6 +97,8 @@ json AnswerJson(const DividingHead& head, const DivideAnswer& a) {
           {"ways", ways},
           {"why", why.empty() ? json(nullptr) : json(why)}};
 }
+
+namespace {
 
 std::string Dump(const json& value) {
   return value.dump(-1, ' ', false, json::error_handler_t::replace) + "\n";
@@ -309,7 +314,7 @@ std::string DivideText(const DividingHead& head, const DivideAnswer& a) {
 }
 
 std::string DivideJson(const DividingHead& head, const DivideAnswer& a) {
-  return Dump(AnswerJson(head, a));
+  return Dump(DivideTree(head, a));
 }
 
 std::string DivideCsv(const DivideAnswer& a) {
@@ -360,7 +365,7 @@ std::string DivideChartText(const DividingHead& head, const std::vector<DivideAn
   return out;
 }
 
-std::string DivideChartJson(const DividingHead& head, const std::vector<DivideAnswer>& lines) {
+json DivideChartTree(const DividingHead& head, const std::vector<DivideAnswer>& lines) {
   json items = json::array();
   for (const DivideAnswer& a : lines) {
     const std::string why = WhyText(head, a);
@@ -369,7 +374,11 @@ std::string DivideChartJson(const DividingHead& head, const std::vector<DivideAn
                      {"way", a.ways.empty() ? json(nullptr) : WayJson(a.ways.front())},
                      {"why", why.empty() ? json(nullptr) : json(why)}});
   }
-  return Dump({{"head", HeadJson(head)}, {"lines", items}});
+  return {{"head", HeadJson(head)}, {"lines", items}};
+}
+
+std::string DivideChartJson(const DividingHead& head, const std::vector<DivideAnswer>& lines) {
+  return Dump(DivideChartTree(head, lines));
 }
 
 std::string DivideChartCsv(const std::vector<DivideAnswer>& lines) {
@@ -452,7 +461,7 @@ std::string HelixText(const DividingHead& head, const HelixAnswer& a, bool keep_
   return out;
 }
 
-std::string HelixJson(const HelixAnswer& a) {
+json HelixTree(const HelixAnswer& a) {
   json trains = json::array();
   for (const HelixTrain& t : a.trains) {
     json gears = json::array();
@@ -464,10 +473,12 @@ std::string HelixJson(const HelixAnswer& a) {
                       {"error", ToDouble(t.error)},
                       {"within", t.within}});
   }
-  return Dump({{"lead_mm", ToDouble(a.lead_mm)},
-               {"machine_lead_mm", ToDouble(a.machine_lead_mm)},
-               {"trains", trains}});
+  return {{"lead_mm", ToDouble(a.lead_mm)},
+          {"machine_lead_mm", ToDouble(a.machine_lead_mm)},
+          {"trains", trains}};
 }
+
+std::string HelixJson(const HelixAnswer& a) { return Dump(HelixTree(a)); }
 
 std::string HelixCsv(const HelixAnswer& a) {
   std::string out = "rank,kind,gears,ratio,lead_mm,error_fraction,within\n";

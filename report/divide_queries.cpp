@@ -5,6 +5,7 @@
 
 #include "divider/divide_question.h"
 #include "divider/divide_text.h"
+#include "divider/divide_tree.h"
 #include "divider/head.h"
 #include "divider/indexing.h"
 #include "gears/json_tree.h"
@@ -35,8 +36,7 @@ bool LoadHead(const std::string& text, DividingHead* head, HeadFault* fault) {
 }
 
 // The tool's JSON answer with the page's texts added.
-std::string WithView(const std::string& answer_json, ordered view) {
-  ordered answer = ordered::parse(answer_json);
+std::string WithView(ordered answer, ordered view) {
   answer["view"] = std::move(view);
   return answer.dump(-1, ' ', false, ordered::error_handler_t::replace) + "\n";
 }
@@ -77,7 +77,7 @@ std::string DivideQuery(const std::string& head_json, const std::string& what, i
   view["ways"] = std::move(ways);
   view["none"] = NoWayText(head, answer);
   view["csv"] = DivideCsv(answer);
-  return WithView(DivideJson(head, answer), std::move(view));
+  return WithView(DivideTree(head, answer), std::move(view));
 }
 
 std::string DivideChartQuery(const std::string& head_json, int from, int to) {
@@ -94,7 +94,7 @@ std::string DivideChartQuery(const std::string& head_json, int from, int to) {
   AddCells(DivideChartCells(head, lines), &view);
   view["csv"] = DivideChartCsv(lines);
   view["html"] = DivideChartHtml(head, lines);
-  return WithView(DivideChartJson(head, lines), std::move(view));
+  return WithView(DivideChartTree(head, lines), std::move(view));
 }
 
 std::string HelixQuery(const std::string& head_json, const std::string& lead_text, int top,
@@ -115,7 +115,7 @@ std::string HelixQuery(const std::string& head_json, const std::string& lead_tex
   AddCells(HelixCells(answer), &view);
   view["none"] = NoHelixText(answer, all);
   view["csv"] = HelixCsv(answer);
-  return WithView(HelixJson(answer), std::move(view));
+  return WithView(HelixTree(answer), std::move(view));
 }
 
 }  // namespace cog
