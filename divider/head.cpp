@@ -56,16 +56,44 @@ class Reader {
     if (value.kind != Kind::kNumber && value.kind != Kind::kString)
       return Fail(where + " must be a number or a ratio text (40, \"90:1\", \"5/1\"), not " +
                   KindName(value.kind));
+    const std::string shown = value.kind == Kind::kString ? Quoted(value.text) : value.text;
     Fraction ratio;
     std::string why;
-    if (!ReadRatio(value.text, &ratio, &why)) return Fail(where + ": " + why);
-    if (!IsPositive(ratio)) return Fail(where + " must be above zero");
+    const std::size_t colon = value.text.find(':');
+    if (colon != std::string::npos) {
+      // Tables are labelled "90:1" and "1:90" alike; both mean 90 crank
+      // turns per turn, since no head turns its spindle faster than its crank.
+      Fraction a, b;
+      if (!ReadFraction(Trimmed(value.text.substr(0, colon)), &a, &why) ||
+          !ReadFraction(Trimmed(value.text.substr(colon + 1)), &b, &why))
+        return Fail(where + ": " + shown + " is not a ratio N:1 or 1:N");
+      if (!IsPositive(a) || !IsPositive(b))
+        return Fail(where + ": " + shown +
+                    (IsPositive(a) ? " divides by zero" : " must be above zero"));
+      if (Compare(a, b) < 0) std::swap(a, b);
+      if (!cog::Divide(a, b, &ratio))
+        return Fail(where + ": " + shown + " is too large or too fine to compute exactly");
+    } else {
+      if (!ReadRatio(value.text, &ratio, &why)) return Fail(where + ": " + why);
+      if (!IsPositive(ratio)) return Fail(where + " must be above zero");
+      if (Compare(ratio, Whole(1)) < 0)
+        return Fail(where + ": " + shown +
+                    " is below 1, and a head turns its crank more than its spindle (write " +
+                    RatioText(Fraction{ratio.den, ratio.num}) +
+                    " or \"1:" + RatioText(Fraction{ratio.den, ratio.num}) + "\")");
+    }
     if (ratio.num > kMaxRatioPart || ratio.den > kMaxRatioPart)
-      return Fail(where + ": " + Quoted(value.text) + " is beyond any head (at most " +
+      return Fail(where + ": " + shown + " is beyond any head (at most " +
                   std::to_string(kMaxRatioPart) + " in each part of the ratio)");
     head_->ratio = ratio;
     rated_ = true;
     return true;
+  }
+
+  static std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
   }
 
   // A list of circles' hole counts, each from kMinHoles to kMaxHoles, none twice.

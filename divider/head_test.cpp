@@ -20,6 +20,12 @@ TEST(HeadTest, ReadsRatiosPlatesAndGearsAsTheyAreWritten) {
       {R"({"ratio": "5/1", "gears": [20, 30], "differential": false})", {5, 1}, {20, 30}, false},
       {R"({"ratio": 4.5, "table_leadscrew": "5mm"})", {9, 2}, {}, false},
       {R"({"ratio": "120/7", "plates": [[15, 16]], "direct": [24, 36]})", {120, 7}, {}, false},
+      // Rotary tables are labelled either way round: N crank turns per turn.
+      {R"({"ratio": "1:90"})", {90, 1}, {}, false},
+      {R"({"ratio": "90 : 1"})", {90, 1}, {}, false},
+      {R"({"ratio": " 1 :40 "})", {40, 1}, {}, false},
+      {R"({"ratio": "2:5"})", {5, 2}, {}, false},
+      {R"({"ratio": 1})", {1, 1}, {}, false},
   };
   for (const auto& c : cases) {
     DividingHead head;
@@ -40,6 +46,13 @@ TEST(HeadTest, RefusalsNameTheKey) {
       {R"({"plates": [[15]]})", "ratio", "\"ratio\" is not given"},
       {R"({"ratio": 0})", "ratio", "\"ratio\" must be above zero"},
       {R"({"ratio": "40:0"})", "ratio", "\"ratio\": \"40:0\" divides by zero"},
+      {R"({"ratio": 0.5})", "ratio",
+       "\"ratio\": 0.5 is below 1, and a head turns its crank more than its spindle (write 2 or "
+       "\"1:2\")"},
+      {R"({"ratio": "1/40"})", "ratio",
+       "\"ratio\": \"1/40\" is below 1, and a head turns its crank more than its spindle (write "
+       "40 or \"1:40\")"},
+      {R"({"ratio": "1: "})", "ratio", "\"ratio\": \"1: \" is not a ratio N:1 or 1:N"},
       {R"({"ratio": [40]})", "ratio",
        "\"ratio\" must be a number or a ratio text (40, \"90:1\", \"5/1\"), not an array"},
       {R"({"ratio": 40, "plates": [[15, 1]]})", "plates",
