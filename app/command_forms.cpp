@@ -25,8 +25,23 @@ std::vector<CommandForm> WorkshopForms() {
 
 std::vector<CommandForm> DivideForms() {
   return {
-      {"divide", {{"head", 1}, {"top", 1}, {"chart", 1}, {"format", 1}}},
-      {"helix", {{"head", 1}, {"top", 1}, {"all", 0}, {"max-error", 1}, {"format", 1}}},
+      {"divide",
+       {{"head", 1},
+        {"top", 1},
+        {"chart", 1},
+        {"method", 1},
+        {"all", 0},
+        {"helical", 0},
+        {"diameter", 1},
+        {"format", 1}}},
+      {"helix",
+       {{"head", 1},
+        {"top", 1},
+        {"all", 0},
+        {"max-error", 1},
+        {"angle", 1},
+        {"diameter", 1},
+        {"format", 1}}},
   };
 }
 

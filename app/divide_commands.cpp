@@ -116,17 +116,28 @@ bool Divide(const Arguments& args, std::ostream& out, std::string* fail) {
   if (args.positional.size() != 1)
     return Fail(fail, "divide needs one N (a number of divisions) or an ANGLE, e.g. 127 or 7d30m");
   DivideQuestion question;
-  int top = 0;
+  DivideOptions options;
   if (!ReadDivideQuestion(args.positional[0], &question, fail)) return false;
   DividingHead head;
-  if (!TopOption(args, kDefaultDivideTop, &top, fail) ||
+  if (!TopOption(args, kDefaultDivideTop, &options.top, fail) ||
       !FormatOption(args, {"text", "json", "csv"}, fail) || !LoadHead(args, &head, fail))
     return false;
+  options.nearest = options.top;
+  options.all = args.Has("all");
+  options.helical = args.Has("helical");
+  std::string why;
+  if (args.Has("method") &&
+      !ReadDivideMethod(args.Value("method"), &options.method.emplace(), &why))
+    return Fail(fail, "--method: " + why);
+  std::optional<Fraction> diameter;
+  if (args.Has("diameter") && !ReadDiameter(args.Value("diameter"), &diameter.emplace(), &why))
+    return Fail(fail, "--diameter: " + why);
   const Indexer indexer(head);
   DivideAnswer answer;
-  if (!(question.divisions ? indexer.Divide(question.divisions, top, &answer, fail)
-                           : indexer.DivideAngle(question.degrees, top, &answer, fail)))
+  if (!(question.divisions ? indexer.Divide(question.divisions, options, &answer, fail)
+                           : indexer.DivideAngle(question.degrees, options, &answer, fail)))
     return false;
+  answer.diameter_mm = diameter;
   const std::string format = args.Value("format", "text");
   if (format == "json") out << DivideJson(head, answer);
   if (format == "csv") out << DivideCsv(answer);

@@ -77,12 +77,13 @@ check "chart md" "| N | T | turns | holes | circle | plate | notes |
 |---:|---|---:|---:|---:|---:|---|
 | 2 | 20 | 20 |  |  |  |  |
 | 3 | 40/3 | 13 | 5 | 15 | 1 |  |" "$("$cli" divide --chart 2-3 --format md | tail -4)"
-# 7d30m is 5/6 turn: simple 15 of 18 first, then compound 5 of 15 and the plate
-# 8 of 16 with the crank (1/3 + 1/2), then 10 of 15 and 3 of 18 (2/3 + 1/6).
+# 7d30m is 5/6 turn: simple 15 of 18; by compound indexing 5 of 15 and the
+# plate 8 of 16 with the crank (1/3 + 1/2), then 10 of 15 and 3 of 18 (2/3 + 1/6).
+check "simple csv" "rank,method,turns,holes,circle,plate,plate_holes,plate_circle,plate_move,approximate,kind,gears,idlers,plate_turns
+1,simple,0,15,18,1,,,,,,,," "$("$cli" divide 7d30m --top 3 --format csv | head -2)"
 check "compound csv" "rank,method,turns,holes,circle,plate,plate_holes,plate_circle,plate_move,approximate,kind,gears,idlers,plate_turns
-1,simple,0,15,18,1,,,,,,,,
-2,compound,0,5,15,1,8,16,with,,,,,
-3,compound,0,10,15,1,3,18,with,,,,," "$("$cli" divide 7d30m --top 3 --format csv)"
+1,compound,0,5,15,1,8,16,with,,,,,
+2,compound,0,10,15,1,3,18,with,,,,," "$("$cli" divide 7d30m --top 2 --method compound --format csv)"
 
 # Helical milling on 40:1 with a 4 tpi table: a 1:1 train cuts 40 x 6.35 = 254 mm.
 # 127 mm needs drivers/driven = 2: 48:24, 56:28, 64:32, exact.

@@ -51,6 +51,11 @@ bool ReadAngle(std::string_view text, Fraction* degrees, std::string* error) {
   const Fraction scale[3] = {{1, 1}, {1, 60}, {1, 3600}};
   int last = -1;  // the part read last
   while (!rest.empty()) {
+    // A blank may follow a part's mark: 7° 30'.
+    if (last >= 0 && rest.front() == ' ') {
+      rest.remove_prefix(1);
+      continue;
+    }
     const std::size_t digits = NumberLength(rest);
     const Mark* mark = digits > 0 ? MarkAt(rest.substr(digits)) : nullptr;
     if (last < 0 && !mark)
@@ -59,7 +64,7 @@ bool ReadAngle(std::string_view text, Fraction* degrees, std::string* error) {
                       "7\xC2\xB0"
                       "30' or 7d30m15s)",
              false;
-    if (!mark || mark->part <= last || (last < 0 && mark->part != 0))
+    if (!mark || mark->part <= last)
       return *error = quoted +
                       " is not an angle: degrees come first (7d or 7\xC2\xB0), then minutes "
                       "(30m or 30'), then seconds (15s or 15\")",

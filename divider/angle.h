@@ -1,10 +1,11 @@
 #pragma once
 // An angle to index, in exact degrees: "7.5deg", "7.5°", "7°30'", "7°30'15\"",
-// "7d30m", "7d30m15s" (also ′ and ″). Degrees, then optionally minutes, then
-// optionally seconds, each a number followed by its mark; only the last part
+// "7d30m", "7d30m15s" (also ′ and ″), "7° 30′", "30′", "45\"". Degrees,
+// minutes and seconds in that order, any of them left out, each a number
+// followed by its mark, a blank allowed after a mark; only the last part
 // given may have a decimal point, the earlier ones are whole. Minutes and
-// seconds are below 60; the angle is above 0 and below 360 degrees. No blanks,
-// no sign. The value is exact (7°30'15" is 7 + 30/60 + 15/3600 = 1801/240).
+// seconds are below 60; the angle is above 0 and below 360 degrees. No sign. The value is exact
+// (7°30'15" is 7 + 30/60 + 15/3600 = 1801/240).
 
 #include <string>
 #include <string_view>

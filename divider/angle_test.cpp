@@ -27,6 +27,13 @@ TEST(AngleTest, ReadsEveryWayOfWritingAnAngle) {
       {"359d59m59s", {1295999, 3600}},
       {"0d0m1s", {1, 3600}},
       {"45d15s", {10801, 240}},  // seconds straight after degrees
+      // As drawings write them: a blank after a mark, minutes or seconds alone.
+      {"7\xC2\xB0 30\xE2\x80\xB2", {15, 2}},
+      {"7d 30m 15s", {1801, 240}},
+      {"30\xE2\x80\xB2", {1, 2}},
+      {"30'", {1, 2}},
+      {"45\"", {1, 80}},
+      {"1'30\"", {1, 40}},
   };
   for (const auto& c : cases) {
     Fraction got;
@@ -56,6 +63,13 @@ TEST(AngleTest, RefusesWithOneClearMessage) {
       {"7d30s15m",
        "\"7d30s15m\" is not an angle: degrees come first (7d or 7\xC2\xB0), then "
        "minutes (30m or 30'), then seconds (15s or 15\")"},
+      {" 7d",
+       "\" 7d\" is neither a number of divisions nor an angle (write an angle as 7.5deg, "
+       "7\xC2\xB0"
+       "30' or 7d30m15s)"},
+      {"7d 30",
+       "\"7d 30\" is not an angle: degrees come first (7d or 7\xC2\xB0), then minutes "
+       "(30m or 30'), then seconds (15s or 15\")"},
       {"-7d",
        "\"-7d\" is neither a number of divisions nor an angle (write an angle as 7.5deg, "
        "7\xC2\xB0"

@@ -59,10 +59,41 @@ bool CheckChartRange(int from, int to, std::string* error, std::string* which) {
   return false;
 }
 
-bool ReadHelixLead(std::string_view text, Fraction* lead_mm, std::string* error) {
+bool ReadHelixLead(std::string_view text, Fraction* lead_mm, std::string* error, bool* inches) {
+  // The inch as drawings write it is "in" to the length reader.
+  std::string_view number = text;
+  while (!number.empty() && number.back() == ' ') number.remove_suffix(1);
+  bool in = false;
+  for (std::string_view unit : {"inches", "inch", "in", "\""}) {
+    if (number.size() > unit.size() && number.substr(number.size() - unit.size()) == unit) {
+      number.remove_suffix(unit.size());
+      in = true;
+      break;
+    }
+  }
   std::string why;
-  if (ReadLength(text, false, lead_mm, &why)) return true;
+  const std::string written = in ? std::string(number) + "in" : std::string(text);
+  if (ReadLength(written, false, lead_mm, &why)) {
+    if (inches) *inches = in;
+    return true;
+  }
+  if (in) ReadLength(text, false, lead_mm, &why);  // name the text as the user wrote it
   *error = "lead " + why;
+  return false;
+}
+
+bool ReadDiameter(std::string_view text, Fraction* mm, std::string* error) {
+  return ReadLength(text, false, mm, error);
+}
+
+bool ReadDivideMethod(std::string_view text, Method* method, std::string* error) {
+  const std::pair<std::string_view, Method> names[] = {{"direct", Method::kDirect},
+                                                       {"simple", Method::kSimple},
+                                                       {"compound", Method::kCompound},
+                                                       {"differential", Method::kDifferential}};
+  for (const auto& [name, m] : names)
+    if (text == name) return *method = m, true;
+  *error = Quoted(text) + " is not a method: direct, simple, compound or differential";
   return false;
 }
 

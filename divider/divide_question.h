@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "divider/indexing.h"
 #include "gears/fraction.h"
 
 namespace cog {
@@ -32,8 +33,17 @@ bool CheckDivideTop(int top, std::string* error);
 // *which ("from" or "to"), the end the user should change.
 bool CheckChartRange(int from, int to, std::string* error, std::string* which);
 
-// A helix's lead, a length as lathe lengths are written (250mm, 9.5in).
-bool ReadHelixLead(std::string_view text, Fraction* lead_mm, std::string* error);
+// A helix's lead, a length as lathe lengths are written (250mm, 9.5in), also
+// with the inch written out or as a mark: 6.16", 6.16 inch, 6.16inch.
+// *inches (if given) says whether it was given in inches.
+bool ReadHelixLead(std::string_view text, Fraction* lead_mm, std::string* error,
+                   bool* inches = nullptr);
+
+// The work's diameter, a length (62.12mm, 2.5in), to give errors as arcs.
+bool ReadDiameter(std::string_view text, Fraction* mm, std::string* error);
+
+// "direct", "simple", "compound" or "differential".
+bool ReadDivideMethod(std::string_view text, Method* method, std::string* error);
 
 // The helix's tolerance in percent, a number or ratio text above zero.
 bool ReadHelixTolerance(std::string_view text, Fraction* percent, std::string* error);

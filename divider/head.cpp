@@ -32,6 +32,11 @@ class Reader {
            return Circles(Key("direct"), v, kMaxDirectCircles, &head_->direct);
          }},
         {"table_leadscrew", [&](const JsonNode& v) { return Leadscrew(v); }},
+        {"plate_moves",
+         [&](const JsonNode& v) { return Flag("plate_moves", v, &head_->plate_moves); }},
+        {"dial", [&](const JsonNode& v) { return Dial(v); }},
+        {"short_lead",
+         [&](const JsonNode& v) { return Flag("short_lead", v, &head_->short_lead); }},
     };
     return ReadMembers(root, "head", readers, error_, &failed_key_) && Combine();
   }
@@ -175,6 +180,14 @@ class Reader {
     std::string why;
     if (!ReadLength(value.text, true, &head_->table_leadscrew_mm.emplace(), &why))
       return Fail(Key("table_leadscrew") + ": " + why);
+    return true;
+  }
+
+  bool Dial(const JsonNode& value) {
+    if (value.kind != Kind::kNumber ||
+        !ReadWhole(value.text, kMinHoles, kMaxDialGraduations, &head_->dial))
+      return Fail(Key("dial") + " must be the handwheel dial's graduations, a whole number from " +
+                  std::to_string(kMinHoles) + " to " + std::to_string(kMaxDialGraduations));
     return true;
   }
 

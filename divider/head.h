@@ -7,11 +7,18 @@
 //   {"name": "40:1 head, three plates", "ratio": 40 | "90:1" | "5/1",
 //    "plates": [[15, 16, 17, 18, 19, 20], [21, 23, 27, 29, 31, 33], ...],
 //    "gears": [24, 24, 28, 32, ...] | "24-48/8, 2x56", "differential": true,
-//    "reverse": false, "direct": [24], "table_leadscrew": "4tpi" | "5mm"}
+//    "reverse": false, "direct": [24], "table_leadscrew": "4tpi" | "5mm",
+//    "plate_moves": true, "dial": 90, "short_lead": false}
 //
-// Only "ratio" is required. Plates are numbered from 1 in file order.
-// "differential" defaults to true when gears are given; true without gears
-// is refused. The same rules, caps and messages as a lathe profile.
+// Only "ratio" is required. "ratio" is crank turns per spindle turn, written
+// either way round ("90:1" and "1:90" alike); a plain number below 1 is
+// refused. Plates are numbered from 1 in file order. "differential" defaults
+// to true when gears are given; true without gears is refused.
+// "plate_moves": false when the plate is pinned for good (no compound
+// indexing). "dial": the graduations of the handwheel's dial, for a rotary
+// table indexed without plates. "short_lead": the train can drive the worm
+// shaft directly, for leads below what the usual train reaches. The same
+// rules, caps and messages as a lathe profile.
 
 #include <optional>
 #include <string>
@@ -28,10 +35,12 @@ inline constexpr std::size_t kMaxHeadBytes = 64 * 1024;
 // Every circle is searched for every query (compound indexing pairs them),
 // so their number and size are capped well above any maker's plates.
 inline constexpr int kMaxPlates = 12;
-inline constexpr int kMaxCircles = 16;  // per plate
+inline constexpr int kMaxCircles = 32;  // per plate (both faces of a large one)
 inline constexpr int kMinHoles = 2;
 inline constexpr int kMaxHoles = 1000;
 inline constexpr int kMaxDirectCircles = 8;
+// A handwheel's dial: from 2 graduations to one per minute of a 90:1 table.
+inline constexpr int kMaxDialGraduations = 10000;
 // A worm ratio is written with at most a million in each part: far beyond any
 // head or rotary table, and small enough that every query's fractions fit.
 inline constexpr std::int64_t kMaxRatioPart = 1000000;
@@ -46,6 +55,11 @@ struct DividingHead {
   std::vector<int> direct;  // circles of a direct plate on the spindle
   std::optional<Fraction> table_leadscrew_mm;
   std::string table_leadscrew_text;
+  bool plate_moves = true;  // the plate can be unpinned and moved (compound)
+  int dial = 0;             // handwheel graduations; 0: not given
+  bool short_lead = false;  // the train can drive the worm shaft directly
+  // "differential": false written in the file although gears are given.
+  bool differential_off() const { return !gears.empty() && !differential; }
 };
 
 // The common 40:1 head: three plates (15-20; 21-33; 37-49), the usual twelve

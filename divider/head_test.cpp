@@ -53,6 +53,10 @@ TEST(HeadTest, RefusalsNameTheKey) {
        "\"ratio\": \"1/40\" is below 1, and a head turns its crank more than its spindle (write "
        "40 or \"1:40\")"},
       {R"({"ratio": "1: "})", "ratio", "\"ratio\": \"1: \" is not a ratio N:1 or 1:N"},
+      {R"({"ratio": 90, "dial": 1})", "dial",
+       "\"dial\" must be the handwheel dial's graduations, a whole number from 2 to 10000"},
+      {R"({"ratio": 40, "plate_moves": "no"})", "plate_moves",
+       "\"plate_moves\" must be true or false"},
       {R"({"ratio": [40]})", "ratio",
        "\"ratio\" must be a number or a ratio text (40, \"90:1\", \"5/1\"), not an array"},
       {R"({"ratio": 40, "plates": [[15, 1]]})", "plates",
@@ -72,7 +76,7 @@ TEST(HeadTest, RefusalsNameTheKey) {
       {R"({"ratio": 40, "ratio": 60})", "", "\"ratio\" is given twice"},
       {R"({"ratio": 40, "worm": 1})", "worm",
        "unknown key \"worm\" (known: name, ratio, plates, gears, differential, reverse, direct, "
-       "table_leadscrew)"},
+       "table_leadscrew, plate_moves, dial, short_lead)"},
       {R"([40])", "", "the head must be a JSON object, not an array"},
   };
   for (const auto& c : cases) {

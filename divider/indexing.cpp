@@ -26,6 +26,18 @@ std::int64_t InverseModulo(std::int64_t a, std::int64_t m) {
   return m == 1 ? 0 : (x0 % m + m) % m;
 }
 
+// A compound train with a tooth count on both sides holds a 1:1 pair: it is
+// the simple train of its other two gears with two gears too many.
+bool SharesTeeth(const std::array<int, 4>& g) {
+  return g[0] == g[1] || g[0] == g[3] || g[2] == g[1] || g[2] == g[3];
+}
+
+Way SimpleWay(const CrankMove& move) {
+  Way way{Method::kSimple, move};
+  way.dial = move.circle != 0 && move.plate == 0;
+  return way;
+}
+
 std::tuple<int, int, int, bool, int> CompoundKey(const Way& w) {
   return {w.crank.holes + w.plate_holes, w.crank.circle, w.plate_circle, !w.plate_with,
           w.crank.plate};
@@ -54,6 +66,9 @@ Indexer::Indexer(const DividingHead& head)
       if (std::none_of(circles_.begin(), circles_.end(),
                        [&](const Circle& c) { return c.holes == holes; }))
         circles_.push_back({holes, static_cast<int>(p) + 1});
+  // Without plates the handwheel is read on its dial, or by eye in quarter
+  // turns when the file gives no dial.
+  if (head.plates.empty()) circles_.push_back({head.dial > 0 ? head.dial : 4, 0});
   std::sort(circles_.begin(), circles_.end(),
             [](const Circle& a, const Circle& b) { return a.holes < b.holes; });
   if (gears_.distinct().empty()) return;
@@ -103,8 +118,40 @@ void Indexer::Simple(const Fraction& turns, std::vector<Way>* out) const {
   }
   for (const Circle& c : circles_)
     if (c.holes % s.den == 0)
-      out->push_back(Way{Method::kSimple,
-                         {s.turns, static_cast<int>(s.num * (c.holes / s.den)), c.holes, c.plate}});
+      out->push_back(
+          SimpleWay({s.turns, static_cast<int>(s.num * (c.holes / s.den)), c.holes, c.plate}));
+}
+
+void Indexer::Direct(const DivideAnswer& q, std::vector<Way>* out) const {
+  std::vector<int> direct = head_.direct;
+  std::sort(direct.begin(), direct.end());
+  for (int d : direct) {
+    if (q.divisions && d % *q.divisions == 0)
+      out->push_back(Way{Method::kDirect, {0, d / *q.divisions, d, 0}});
+    Fraction holes;
+    if (q.degrees && Multiply(*q.degrees, Fraction{d, 360}, &holes) && holes.den == 1)
+      out->push_back(Way{Method::kDirect, {0, static_cast<int>(holes.num), d, 0}});
+  }
+}
+
+bool Indexer::Gear(const Fraction& g, bool with, bool compound, Way* way) const {
+  way->compound_train = compound;
+  way->plate_turns_with = with;
+  if (!compound) {
+    const std::vector<std::array<int, 2>> pairs = SimplePairsFor(gears_, g);
+    if (pairs.empty()) return false;
+    way->gears = {pairs[0][0], pairs[0][1], 0, 0};
+    // Meshes 1 + idlers: even turns the plate with the crank.
+    way->idlers = (with != head_.reverse) ? 1 : 2;
+    return true;
+  }
+  for (const std::array<int, 4>& train : CompoundTrainsFor(gears_, g)) {
+    if (SharesTeeth(train)) continue;
+    way->gears = train;
+    way->idlers = (with != head_.reverse) ? 0 : 1;
+    return true;
+  }
+  return false;
 }
 
 void Indexer::Compound(const Fraction& turns, int top, std::vector<Way>* out) const {
@@ -170,68 +217,180 @@ bool Indexer::Differential(int n, int top, std::vector<Way>* out) const {
       continue;
     }
     if (Compare(g, lowest_) < 0) continue;
-    const bool with = a > n;
-    Way way{Method::kDifferential, move};
+    Way way = SimpleWay(move);
+    way.method = Method::kDifferential;
     way.approximate = static_cast<int>(a);
-    way.plate_turns_with = with;
-    const std::vector<std::array<int, 2>> pairs = SimplePairsFor(gears_, g);
-    if (!pairs.empty()) {
-      way.gears = {pairs[0][0], pairs[0][1], 0, 0};
-      // Meshes 1 + idlers: even turns the plate with the crank.
-      way.idlers = (with != head_.reverse) ? 1 : 2;
-      simple.push_back(way);
-    }
-    if (static_cast<int>(compound.size()) < top) {
-      const std::vector<std::array<int, 4>> trains = CompoundTrainsFor(gears_, g);
-      if (!trains.empty()) {
-        way.compound_train = true;
-        way.gears = trains[0];
-        way.idlers = (with != head_.reverse) ? 0 : 1;
-        compound.push_back(way);
-      }
-    }
+    if (Gear(g, a > n, false, &way)) simple.push_back(way);
+    if (static_cast<int>(compound.size()) < top && Gear(g, a > n, true, &way))
+      compound.push_back(way);
   }
   out->insert(out->end(), simple.begin(), simple.end());
   out->insert(out->end(), compound.begin(), compound.end());
   return true;
 }
 
-bool Indexer::Ways(const Fraction& turns, std::optional<int> divisions, int top,
-                   std::vector<Way>* out) const {
-  out->clear();
-  if (divisions) {
-    std::vector<int> direct = head_.direct;
-    std::sort(direct.begin(), direct.end());
-    for (int d : direct)
-      if (d % *divisions == 0) out->push_back(Way{Method::kDirect, {0, d / *divisions, d, 0}});
+bool Indexer::AngleDifferential(const Fraction& t, int top, std::vector<Way>* out) const {
+  if (gears_.distinct().empty()) return true;
+  // |G| = R·|m - T|/T <= highest: m within T·highest/R of T. The candidates
+  // are every simple move there, nearest T first, a few thousand at most.
+  const double t_estimate = ToDouble(t);
+  const double reach = t_estimate * ToDouble(highest_) / ToDouble(head_.ratio);
+  std::set<std::pair<std::int64_t, std::int64_t>> seen;
+  std::vector<Fraction> moves;
+  std::vector<int> holes = {1};
+  for (const Circle& c : circles_) holes.push_back(c.holes);
+  for (int c : holes) {
+    const auto first = static_cast<std::int64_t>(std::floor((t_estimate - reach) * c)) - 1;
+    const auto last = static_cast<std::int64_t>(std::ceil((t_estimate + reach) * c)) + 1;
+    for (std::int64_t k = std::max<std::int64_t>(first, 1); k <= last; ++k) {
+      Fraction m;
+      if (MakeFraction(k, c, &m) && m != t && seen.insert({m.num, m.den}).second)
+        moves.push_back(m);
+    }
   }
-  Simple(turns, out);
-  const auto short_of = [&] { return static_cast<int>(out->size()) < top; };
-  if (divisions && head_.differential && short_of() &&
-      !Differential(*divisions, top - static_cast<int>(out->size()), out))
-    return false;
-  if (short_of()) Compound(turns, top - static_cast<int>(out->size()), out);
-  if (!short_of()) out->resize(top);
+  std::vector<std::pair<Fraction, Fraction>> ranked;  // |m - T|, m
+  for (const Fraction& m : moves) {
+    Fraction gap;
+    if (!Subtract(m, t, &gap)) return false;
+    ranked.push_back({gap.num < 0 ? Fraction{-gap.num, gap.den} : gap, m});
+  }
+  // Nearest first; on a tie the plate turning with the crank (m < T).
+  std::sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
+    const int by = Compare(a.first, b.first);
+    return by != 0 ? by < 0 : Compare(a.second, b.second) < 0;
+  });
+  std::vector<Way> simple, compound;
+  for (const auto& [gap, m] : ranked) {
+    if (static_cast<int>(simple.size()) >= top && static_cast<int>(compound.size()) >= top) break;
+    Fraction g;
+    if (!Multiply(head_.ratio, gap, &g) || !cog::Divide(g, t, &g)) return false;
+    if (Compare(g, highest_) > 0) break;
+    if (Compare(g, lowest_) < 0) continue;
+    const std::optional<CrankMove> move = SimpleMove(m);
+    if (!move) continue;
+    Way way = SimpleWay(*move);
+    way.method = Method::kDifferential;
+    const bool with = Compare(m, t) < 0;
+    if (static_cast<int>(simple.size()) < top && Gear(g, with, false, &way)) simple.push_back(way);
+    if (static_cast<int>(compound.size()) < top && Gear(g, with, true, &way))
+      compound.push_back(way);
+  }
+  out->insert(out->end(), simple.begin(), simple.end());
+  out->insert(out->end(), compound.begin(), compound.end());
   return true;
 }
 
-bool Indexer::Divide(int divisions, int top, DivideAnswer* out, std::string* error) const {
+bool Indexer::Uses(const DivideOptions& options, Method method) const {
+  if (options.method && *options.method != method) return false;
+  if (options.helical) return method == Method::kSimple;
+  if (method == Method::kCompound) return head_.plate_moves;
+  if (method == Method::kDifferential) return head_.differential;
+  return true;
+}
+
+bool Indexer::Ways(const Fraction& turns, const DivideAnswer& q, const DivideOptions& options,
+                   std::vector<Way>* out) const {
+  out->clear();
+  const int top = options.top;
+  const auto room = [&] { return top - static_cast<int>(out->size()); };
+  // Direct and simple are one level; each weaker level only when asked or
+  // when nothing simpler is exact.
+  const auto more = [&] { return room() > 0 && (options.all || out->empty()); };
+  if (Uses(options, Method::kDirect)) Direct(q, out);
+  if (Uses(options, Method::kSimple)) Simple(turns, out);
+  if (more() && Uses(options, Method::kDifferential) &&
+      !(q.divisions ? Differential(*q.divisions, room(), out)
+                    : AngleDifferential(turns, room(), out)))
+    return false;
+  if (more() && Uses(options, Method::kCompound)) Compound(turns, room(), out);
+  if (room() < 0) out->resize(top);
+  return true;
+}
+
+bool Indexer::Nearest(const Fraction& t, const DivideAnswer& q, const DivideOptions& options,
+                      std::vector<NearWay>* out) const {
+  out->clear();
+  if (options.nearest <= 0) return true;
+  const Split s = SplitTurns(t);
+  std::vector<NearWay> found;
+  bool exact = true;
+  const auto offer = [&](const Way& way, std::int64_t num, std::int64_t den) {
+    NearWay near{way, {}, {}, std::nullopt};
+    Fraction gap;
+    if (!MakeFraction(num, den, &near.crank_turns) || !Subtract(near.crank_turns, t, &gap) ||
+        !Multiply(gap, Whole(360), &gap) || !cog::Divide(gap, head_.ratio, &near.error_deg))
+      return void(exact = false);
+    if (q.divisions && !Multiply(near.error_deg, Whole(*q.divisions), &near.closing_deg.emplace()))
+      return void(exact = false);
+    found.push_back(near);
+  };
+  if (Uses(options, Method::kSimple)) {
+    offer(Way{Method::kSimple, {s.turns, 0, 0, 0}}, s.turns, 1);
+    offer(Way{Method::kSimple, {s.turns + 1, 0, 0, 0}}, s.turns + 1, 1);
+    for (const Circle& c : circles_) {
+      // The holes either side of the exact fraction of the circle.
+      const std::int64_t below = s.num * c.holes / s.den;
+      for (std::int64_t h : {below, below + 1})
+        if (h > 0 && h < c.holes)
+          offer(SimpleWay({s.turns, static_cast<int>(h), c.holes, c.plate}), s.turns * c.holes + h,
+                c.holes);
+    }
+  }
+  if (Uses(options, Method::kCompound) && s.num != 0)
+    for (std::size_t p = 0; p < head_.plates.size(); ++p)
+      for (int c1 : head_.plates[p])
+        for (int c2 : head_.plates[p]) {
+          if (c1 == c2) continue;
+          for (int h1 = 1; h1 < c1; ++h1) {
+            // The rest, f - h1/c1, in units of 1/(c1·c2·den), to the nearest hole of c2.
+            const std::int64_t unit = std::int64_t{c1} * s.den;
+            const std::int64_t rest = s.num * c1 - std::int64_t{h1} * s.den;  // over c1·den
+            const std::int64_t h2 = ((rest < 0 ? -rest : rest) * c2 * 2 + unit) / (2 * unit);
+            if (h2 < 1 || h2 >= c2) continue;
+            Way way{Method::kCompound, {s.turns, h1, c1, static_cast<int>(p) + 1}};
+            way.plate_holes = static_cast<int>(h2);
+            way.plate_circle = c2;
+            way.plate_with = rest > 0;
+            const std::int64_t den = std::int64_t{c1} * c2;
+            offer(way, s.turns * den + std::int64_t{h1} * c2 + (rest > 0 ? h2 : -h2) * c1, den);
+          }
+        }
+  if (!exact) return false;
+  const auto key = [](const NearWay& n) {
+    const Way& w = n.way;
+    return std::make_tuple(RankClass(w), w.crank.holes + w.plate_holes, w.crank.circle,
+                           w.plate_circle, !w.plate_with, w.crank.plate);
+  };
+  const auto nearer = [&](const NearWay& a, const NearWay& b) {
+    const int by = CompareMagnitude(a.error_deg, b.error_deg);
+    return by != 0 ? by < 0 : key(a) < key(b);
+  };
+  const std::size_t keep = std::min(found.size(), static_cast<std::size_t>(options.nearest));
+  std::partial_sort(found.begin(), found.begin() + keep, found.end(), nearer);
+  out->assign(found.begin(), found.begin() + keep);
+  return true;
+}
+
+bool Indexer::Divide(int divisions, const DivideOptions& options, DivideAnswer* out,
+                     std::string* error) const {
   *out = DivideAnswer{};
   out->divisions = divisions;
   if (!cog::Divide(head_.ratio, Whole(divisions), &out->crank_turns) ||
-      !Ways(out->crank_turns, divisions, top, &out->ways))
+      !Ways(out->crank_turns, *out, options, &out->ways) ||
+      (out->ways.empty() && !Nearest(out->crank_turns, *out, options, &out->nearest)))
     return *error = "the head's ratio is too fine to index exactly", false;
   return true;
 }
 
-bool Indexer::DivideAngle(const Fraction& degrees, int top, DivideAnswer* out,
+bool Indexer::DivideAngle(const Fraction& degrees, const DivideOptions& options, DivideAnswer* out,
                           std::string* error) const {
   *out = DivideAnswer{};
   out->degrees = degrees;
   Fraction turns;
   if (!Multiply(degrees, head_.ratio, &turns) ||
       !cog::Divide(turns, Whole(360), &out->crank_turns) ||
-      !Ways(out->crank_turns, std::nullopt, top, &out->ways))
+      !Ways(out->crank_turns, *out, options, &out->ways) ||
+      (out->ways.empty() && !Nearest(out->crank_turns, *out, options, &out->nearest)))
     return *error = "the angle is too fine to index exactly on this head", false;
   return true;
 }
@@ -266,6 +425,7 @@ bool HelixTrains(const DividingHead& head, const Fraction& lead_mm,
   double bound = keep_all ? HUGE_VAL : tolerance_estimate;
   ForEachTrain(GearCounts(head.gears), [&](const std::array<int, 4>& gears, int size,
                                            const Fraction& ratio) {
+    if (size == 4 && SharesTeeth(gears)) return;
     const double estimate =
         std::fabs(scale * static_cast<double>(ratio.den) / static_cast<double>(ratio.num) - 1);
     if (estimate > bound * (1 + 1e-9) + 1e-15) return;

@@ -22,7 +22,22 @@
 //    2 + idlers), the other way on a head with "reverse". Per A and per kind
 //    of train one way: A's crank move with fewest holes, and the train whose
 //    gears come first in ascending order. Divisions only, on a head with
-//    "differential".
+//    "differential". For an angle θ the crank's move is any simple move m
+//    near T, and the plate turns G = R·(1 - m/T): the ways with the smallest
+//    |m - T| first, on a tie the plate turning with the crank (m < T).
+//  - handwheel: a head without plates (a rotary table) is turned by its
+//    handwheel, read on its dial ("dial" graduations), whole, half or quarter
+//    turns when the dial is not given. Ranked as simple indexing.
+//
+// Which methods are asked: one (`method`), or, unless `all`, the first of
+// direct and simple together, differential, compound that has any way: a
+// weaker method does not pad the list beside an exact simpler one. A plate
+// that cannot move ("plate_moves": false) has no compound ways; while helical
+// milling the plate is geared to the table, so only simple ways remain.
+//
+// No exact way: the nearest simple and compound moves, by the size of their
+// error per division, then simple before compound, then fewer holes, the
+// smaller circle.
 //
 // Ranking, best first (what a machinist would choose):
 //  1. by method: direct, simple, differential by a simple train,
@@ -80,6 +95,25 @@ struct Way {
   std::array<int, 4> gears = {0, 0, 0, 0};  // simple: driver, driven; compound: A B C D
   int idlers = 0;
   bool plate_turns_with = true;
+  // simple: the crank's circle is the handwheel's dial (or its quarter turns)
+  bool dial = false;
+};
+
+// A move that is not exact, with what it misses by.
+struct NearWay {
+  Way way;
+  Fraction crank_turns;                 // the move's turns, exactly
+  Fraction error_deg;                   // per division: (move - T) · 360 / R, signed
+  std::optional<Fraction> closing_deg;  // N times that; none for an angle
+};
+
+// What a question asks beside the number or angle.
+struct DivideOptions {
+  int top = 5;
+  std::optional<Method> method;  // only this method
+  bool all = false;              // weaker methods too
+  bool helical = false;          // the plate geared to the table: simple only
+  int nearest = 5;               // nearest ways kept when none is exact
 };
 
 // 0 direct, 1 simple, 2 differential by a simple train, 3 differential by a
@@ -90,8 +124,10 @@ int RankClass(const Way& way);
 struct DivideAnswer {
   std::optional<int> divisions;
   std::optional<Fraction> degrees;
-  Fraction crank_turns;   // T
-  std::vector<Way> ways;  // best first, at most the top asked for
+  Fraction crank_turns;                 // T
+  std::vector<Way> ways;                // best first, at most the top asked for
+  std::vector<NearWay> nearest;         // only when `ways` is empty; nearest first
+  std::optional<Fraction> diameter_mm;  // the work's, to give errors as arcs
 };
 
 // A head made ready for many queries (the chart asks a thousand).
@@ -104,9 +140,17 @@ class Indexer {
 
   // REQUIRES: 1 <= divisions <= kMaxDivisions, top >= 1. False with *error
   // only when a figure leaves the exact range (a head's ratio near its cap).
-  bool Divide(int divisions, int top, DivideAnswer* out, std::string* error) const;
+  bool Divide(int divisions, const DivideOptions& options, DivideAnswer* out,
+              std::string* error) const;
+  bool Divide(int divisions, int top, DivideAnswer* out, std::string* error) const {
+    return Divide(divisions, DivideOptions{top, {}, false, false, top}, out, error);
+  }
   // REQUIRES: 0 < degrees < 360, top >= 1.
-  bool DivideAngle(const Fraction& degrees, int top, DivideAnswer* out, std::string* error) const;
+  bool DivideAngle(const Fraction& degrees, const DivideOptions& options, DivideAnswer* out,
+                   std::string* error) const;
+  bool DivideAngle(const Fraction& degrees, int top, DivideAnswer* out, std::string* error) const {
+    return DivideAngle(degrees, DivideOptions{top, {}, false, false, top}, out, error);
+  }
 
   // The simple move for T with the fewest holes, or none when no circle
   // fits (whole T: t turns, no circle).
@@ -115,13 +159,21 @@ class Indexer {
  private:
   struct Circle {
     int holes;
-    int plate;  // from 1
+    int plate;  // from 1; 0: the handwheel's dial
   };
-  bool Ways(const Fraction& turns, std::optional<int> divisions, int top,
+  bool Ways(const Fraction& turns, const DivideAnswer& question, const DivideOptions& options,
             std::vector<Way>* out) const;
+  void Direct(const DivideAnswer& question, std::vector<Way>* out) const;
   void Simple(const Fraction& turns, std::vector<Way>* out) const;
   void Compound(const Fraction& turns, int top, std::vector<Way>* out) const;
   bool Differential(int divisions, int top, std::vector<Way>* out) const;
+  bool AngleDifferential(const Fraction& turns, int top, std::vector<Way>* out) const;
+  // The train for a plate turn |G| (with: the plate turns with the crank):
+  // false when the head's gears have none of that kind.
+  bool Gear(const Fraction& g, bool with, bool compound, Way* way) const;
+  bool Nearest(const Fraction& turns, const DivideAnswer& question, const DivideOptions& options,
+               std::vector<NearWay>* out) const;
+  bool Uses(const DivideOptions& options, Method method) const;
 
   DividingHead head_;
   std::vector<Circle> circles_;  // distinct hole counts, ascending, first plate holding each

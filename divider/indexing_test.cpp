@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <random>
 #include <set>
+#include <tuple>
 
 #include "divider/divide_text.h"
 #include "divider/testing/brute_force_ways.h"
@@ -59,6 +60,9 @@ std::string Fault(const DividingHead& head, int n, const Fraction& t, const Way&
     if (it == pool.end()) return "gear not in the set";
     pool.erase(it);
   }
+  if (w.compound_train && (w.gears[0] == w.gears[1] || w.gears[0] == w.gears[3] ||
+                           w.gears[2] == w.gears[1] || w.gears[2] == w.gears[3]))
+    return "compound train holds a 1:1 pair";
   const I128 drive = w.compound_train ? I128{w.gears[0]} * w.gears[2] : w.gears[0];
   const I128 driven = w.compound_train ? I128{w.gears[1]} * w.gears[3] : w.gears[1];
   const I128 diff = a > n ? a - n : n - a;
@@ -196,10 +200,157 @@ TEST(IndexingTest, AnglesUseSimpleOrCompoundIndexing) {
   for (const Way& w : answer.ways) EXPECT_TRUE(w.method == Method::kCompound) << WayText(w);
 }
 
+// Which methods a question gets, on the built-in 40:1 head, worked by hand.
+TEST(IndexingTest, OptionsKeepTheMethodsAsked) {
+  DividingHead fixed = BuiltInHead();
+  fixed.plate_moves = false;
+  const DividingHead built_in = BuiltInHead();
+  using M = Method;
+  const struct {
+    const DividingHead* head;
+    int n;
+    DivideOptions options;
+    std::vector<Method> methods;  // of the ways, in order
+  } cases[] = {
+      // 40/5 = 8 whole turns: no differential pads the list unless asked.
+      {&built_in, 5, {2, {}, false, false, 2}, {M::kSimple}},
+      {&built_in, 5, {2, {}, true, false, 2}, {M::kSimple, M::kDifferential}},
+      // 40/69 needs a 69-hole circle: differential first, compound only asked.
+      {&built_in,
+       69,
+       {3, {}, false, false, 3},
+       {M::kDifferential, M::kDifferential, M::kDifferential}},
+      {&built_in, 69, {2, M::kCompound, false, false, 2}, {M::kCompound, M::kCompound}},
+      {&fixed, 69, {2, M::kCompound, false, false, 2}, {}},
+      // Geared to the table, the plate can only be used for simple moves.
+      {&built_in, 69, {2, {}, true, true, 2}, {}},
+      {&built_in, 6, {2, {}, true, true, 2}, {M::kSimple, M::kSimple}},
+  };
+  for (const auto& c : cases) {
+    const Indexer indexer(*c.head);
+    DivideAnswer answer;
+    std::string error;
+    ASSERT_TRUE(indexer.Divide(c.n, c.options, &answer, &error)) << error;
+    std::vector<Method> got;
+    for (const Way& w : answer.ways) got.push_back(w.method);
+    EXPECT_EQ(got, c.methods) << c.n;
+    for (const NearWay& near : answer.nearest) {
+      if (c.options.method) EXPECT_EQ(near.way.method, *c.options.method) << c.n;
+      if (c.options.helical) EXPECT_EQ(near.way.method, M::kSimple) << c.n;
+      if (!c.head->plate_moves) EXPECT_NE(near.way.method, M::kCompound) << c.n;
+    }
+  }
+}
+
+// Angles by every method, worked by hand.
+TEST(IndexingTest, AnglesByDirectAndDifferentialIndexing) {
+  DivideAnswer answer;
+  std::string error;
+  // 15° on a 24-hole direct plate: 24 · 15/360 = 1 hole.
+  DividingHead direct = BuiltInHead();
+  direct.direct = {24};
+  ASSERT_TRUE(Indexer(direct).DivideAngle(Whole(15), 1, &answer, &error));
+  ASSERT_EQ(answer.ways.size(), 1u);
+  EXPECT_EQ(answer.ways[0].method, Method::kDirect);
+  EXPECT_EQ(answer.ways[0].crank.holes, 1);
+  // 8°50' = 53/6°: T = 53/54, no circle of 54 holes. With m = 1 4/49 = 53/49
+  // the plate turns G = 40·(1 - m/T) = 40·(1 - 54/49) = -200/49 per spindle
+  // turn, against the crank: 100·64/(28·56), no simple pair gives it.
+  ASSERT_TRUE(Indexer(BuiltInHead()).DivideAngle(Fraction{53, 6}, 3, &answer, &error));
+  ASSERT_FALSE(answer.ways.empty());
+  const Way& w = answer.ways[0];
+  EXPECT_EQ(w.method, Method::kDifferential);
+  EXPECT_EQ(std::make_tuple(w.crank.turns, w.crank.holes, w.crank.circle),
+            std::make_tuple(1, 4, 49));
+  EXPECT_TRUE(w.compound_train);
+  EXPECT_EQ(I128{w.gears[0]} * w.gears[2] * 49, I128{w.gears[1]} * w.gears[3] * 200);
+  EXPECT_FALSE(w.plate_turns_with);
+  EXPECT_EQ(w.idlers, 1);  // two meshes turn the plate with the crank: one idler more
+}
+
+// A rotary table without plates is read on its handwheel's dial.
+TEST(IndexingTest, HandwheelDial) {
+  DividingHead table;
+  table.ratio = Whole(90);
+  const struct {
+    int dial, n;
+    bool exact;
+    CrankMove move;
+  } cases[] = {
+      {90, 4, true, {22, 45, 90, 0}},      // 22.5 turns: 45 of 90 graduations
+      {0, 4, true, {22, 2, 4, 0}},         // no dial: half a turn, by eye
+      {0, 7, false, {12, 3, 4, 0}},        // 12 6/7: 12 3/4 is nearer than 13
+      {240, 7, false, {12, 206, 240, 0}},  // 6/7 · 240 = 205.71: 206
+  };
+  for (const auto& c : cases) {
+    table.dial = c.dial;
+    DivideAnswer answer;
+    std::string error;
+    ASSERT_TRUE(Indexer(table).Divide(c.n, 3, &answer, &error));
+    ASSERT_EQ(answer.ways.empty(), !c.exact) << c.n;
+    const Way& w = c.exact ? answer.ways[0] : answer.nearest.at(0).way;
+    EXPECT_TRUE(w.dial);
+    EXPECT_EQ(std::make_tuple(w.crank.turns, w.crank.holes, w.crank.circle),
+              std::make_tuple(c.move.turns, c.move.holes, c.move.circle))
+        << c.dial << " " << c.n;
+  }
+}
+
+// When no way is exact, the nearest against a plain search of every move:
+// the first is as near as any, each says truly what it misses by, and they
+// come nearest first.
+TEST(IndexingTest, NearestWaysAgreeWithThePlainReference) {
+  std::mt19937 random(32);
+  for (int round = 0; round < 6; ++round) {
+    DividingHead head;
+    head.ratio = round % 2 ? Whole(40) : Whole(90);
+    for (int p = 0; p < 2; ++p) {
+      std::vector<int>& plate = head.plates.emplace_back();
+      while (plate.size() < 4) {
+        const int c = 11 + random() % 30;
+        if (std::find(plate.begin(), plate.end(), c) == plate.end()) plate.push_back(c);
+      }
+    }
+    head.plate_moves = round < 4;
+    const Indexer indexer(head);
+    const testing::BruteForceWays reference(head);
+    for (int n = 50; n <= 130; ++n) {
+      DivideAnswer answer;
+      std::string error;
+      ASSERT_TRUE(indexer.Divide(n, 4, &answer, &error));
+      if (!answer.ways.empty()) continue;
+      SCOPED_TRACE("round " + std::to_string(round) + ", N = " + std::to_string(n));
+      ASSERT_FALSE(answer.nearest.empty());
+      const auto gap = reference.NearestGap(head.ratio.num, n, head.plate_moves);
+      Fraction first_gap;
+      ASSERT_TRUE(Subtract(answer.nearest[0].crank_turns, answer.crank_turns, &first_gap));
+      EXPECT_EQ(I128{std::abs(first_gap.num)} * gap.second, I128{gap.first} * first_gap.den);
+      for (std::size_t i = 0; i < answer.nearest.size(); ++i) {
+        const NearWay& near = answer.nearest[i];
+        const Way& w = near.way;
+        // The move's turns from its own figures.
+        const I128 c1 = w.crank.circle ? w.crank.circle : 1;
+        const I128 c2 = w.method == Method::kCompound ? w.plate_circle : 1;
+        const I128 move_num = (I128{w.crank.turns} * c1 + w.crank.holes) * c2 +
+                              (w.plate_with ? 1 : -1) * I128{w.plate_holes} * c1;
+        EXPECT_TRUE(SameTurns(move_num, c1 * c2, near.crank_turns));
+        // error_deg = (move - T)·360/R, and N times that at the last division.
+        EXPECT_EQ((move_num * n - c1 * c2 * head.ratio.num) * 360 * near.error_deg.den,
+                  I128{near.error_deg.num} * c1 * c2 * n * head.ratio.num);
+        ASSERT_TRUE(near.closing_deg);
+        EXPECT_EQ(I128{near.closing_deg->num} * near.error_deg.den,
+                  I128{near.error_deg.num} * n * near.closing_deg->den);
+        if (!head.plate_moves) EXPECT_NE(w.method, Method::kCompound);
+        if (i > 0) EXPECT_LE(CompareMagnitude(answer.nearest[i - 1].error_deg, near.error_deg), 0);
+      }
+    }
+  }
+}
+
 TEST(HelixTest, TrainsRankedByLeadErrorThenFewerGears) {
   // 40:1 and a 4 tpi table: a 1:1 train cuts 40 · 6.35 = 254 mm. 254 mm is
-  // cut exactly by every equal pair and by 24·48/(48·24)-like trains; the
-  // first is a simple pair (fewer gears), and 24 : 24 comes first of them.
+  // cut exactly by the equal pair 24 : 24 and by compound trains such as
+  // 32·48/(24·64); the simple pair comes first (fewer gears).
   DividingHead head = BuiltInHead();
   HelixAnswer answer;
   std::string error;
@@ -253,7 +404,10 @@ TEST(HelixTest, BestTrainsAreThoseOfAPlainSortOfEveryTrain) {
           offer({g[a], g[b]}, g[a], g[b]);
           for (int c = 0; c < n; ++c)
             for (int d = 0; d < n; ++d)
-              if (c != a && c != b && d != a && d != b && d != c)
+              // A train with the same tooth count driving and driven holds a
+              // 1:1 pair: it is a simple train with two gears too many.
+              if (c != a && c != b && d != a && d != b && d != c && g[a] != g[b] && g[a] != g[d] &&
+                  g[c] != g[b] && g[c] != g[d])
                 offer({std::min(g[a], g[c]), std::min(g[b], g[d]), std::max(g[a], g[c]),
                        std::max(g[b], g[d])},
                       std::int64_t{g[a]} * g[c], std::int64_t{g[b]} * g[d]);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <tuple>
 
 namespace cog::testing {
 namespace {
@@ -44,7 +45,9 @@ BruteForceWays::BruteForceWays(const DividingHead& head) : head_(head) {
       simple_ratios_.insert(Reduced(g[i], g[j]));
       for (int k = 0; k < n; ++k)
         for (int l = 0; l < n; ++l)
-          if (k != i && k != j && l != i && l != j && l != k)
+          // A tooth count on both sides is a 1:1 pair: no train of its own.
+          if (k != i && k != j && l != i && l != j && l != k && g[i] != g[j] && g[i] != g[l] &&
+              g[k] != g[j] && g[k] != g[l])
             compound_ratios_.insert(Reduced(std::int64_t{g[i]} * g[k], std::int64_t{g[j]} * g[l]));
     }
   int most = 1;
@@ -106,6 +109,38 @@ ReferenceBest BruteForceWays::Search(std::int64_t num, std::int64_t den, int div
               }
         }
   return best;
+}
+
+std::pair<std::int64_t, std::int64_t> BruteForceWays::NearestGap(std::int64_t num, std::int64_t den,
+                                                                 bool compound) const {
+  // Gaps as a/b with b > 0, compared cross-multiplied.
+  std::pair<__int128, __int128> best = {-1, 1};
+  auto offer = [&](__int128 move_num, __int128 move_den) {
+    __int128 gap = move_num * den - static_cast<__int128>(num) * move_den;
+    if (gap < 0) gap = -gap;
+    const __int128 gap_den = move_den * den;
+    if (best.first < 0 || gap * best.second < best.first * gap_den) best = {gap, gap_den};
+  };
+  const std::int64_t t = num / den;
+  for (std::int64_t turns = t - 1; turns <= t + 1; ++turns) {
+    offer(turns, 1);
+    for (const std::vector<int>& plate : head_.plates)
+      for (int c : plate)
+        for (int h = 1; h < c; ++h) offer(turns * c + h, c);
+  }
+  if (compound)
+    for (const std::vector<int>& plate : head_.plates)
+      for (int c1 : plate)
+        for (int c2 : plate)
+          if (c1 != c2)
+            for (int h1 = 1; h1 < c1; ++h1)
+              for (int h2 = 1; h2 < c2; ++h2)
+                for (int sign : {1, -1})
+                  offer(static_cast<__int128>(t) * c1 * c2 + h1 * c2 + sign * h2 * c1,
+                        static_cast<__int128>(c1) * c2);
+  __int128 a = best.first, b = best.second;
+  while (b != 0) std::tie(a, b) = std::make_pair(b, a % b);
+  return {static_cast<std::int64_t>(best.first / a), static_cast<std::int64_t>(best.second / a)};
 }
 
 }  // namespace cog::testing

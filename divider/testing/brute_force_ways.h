@@ -30,6 +30,11 @@ class BruteForceWays {
   // The best way for N divisions (angles: divisions = 0 and turns given).
   ReferenceBest Best(int divisions) const;
   ReferenceBest BestForTurns(std::int64_t num, std::int64_t den) const;
+  // The smallest |move - num/den| of any simple move (whole turns, or any
+  // holes in any circle) and, when `compound`, of any compound move on one
+  // plate, as a reduced fraction {num, den} of a turn.
+  std::pair<std::int64_t, std::int64_t> NearestGap(std::int64_t num, std::int64_t den,
+                                                   bool compound) const;
 
  private:
   ReferenceBest Search(std::int64_t num, std::int64_t den, int divisions) const;
