@@ -146,10 +146,27 @@ bool Divide(const Arguments& args, std::ostream& out, std::string* fail) {
 }
 
 bool Helix(const Arguments& args, std::ostream& out, std::string* fail) {
-  if (args.positional.size() != 1) return Fail(fail, "helix needs one LEAD, e.g. 250mm or 9.5in");
-  Fraction lead, tolerance = kDefaultHelixErrorPercent;
+  if (args.positional.size() > 1 || (args.positional.empty() && !args.Has("angle")) ||
+      (!args.positional.empty() && args.Has("angle")) ||
+      (args.Has("angle") && !args.Has("diameter")))
+    return Fail(fail,
+                "helix needs one LEAD (250mm, 9.5in), or --angle with --diameter (--angle 22.5R "
+                "--diameter 62.12mm)");
+  HelixQuestion question;
+  Fraction tolerance = kDefaultHelixErrorPercent;
   std::string why;
-  if (!ReadHelixLead(args.positional[0], &lead, fail)) return false;
+  if (!args.positional.empty() &&
+      !ReadHelixLead(args.positional[0], &question.lead_mm.emplace(), fail, &question.inches))
+    return false;
+  if (args.Has("angle") &&
+      !ReadHelixAngle(args.Value("angle"), &question.angle_deg.emplace(), &question.hand, &why))
+    return Fail(fail, "--angle: " + why);
+  bool diameter_inches = false;
+  if (args.Has("diameter") &&
+      !ReadHelixLead(args.Value("diameter"), &question.diameter_mm.emplace(), &why,
+                     &diameter_inches))
+    return Fail(fail, "--diameter: " + why.substr(why.find(' ') + 1));
+  if (!question.lead_mm) question.inches = diameter_inches;
   if (args.Has("max-error") && !ReadHelixTolerance(args.Value("max-error"), &tolerance, &why))
     return Fail(fail, "--max-error: " + why);
   int top = 0;
@@ -158,7 +175,7 @@ bool Helix(const Arguments& args, std::ostream& out, std::string* fail) {
       !FormatOption(args, {"text", "json", "csv"}, fail) || !LoadHead(args, &head, fail))
     return false;
   HelixAnswer answer;
-  if (!HelixTrains(head, lead, tolerance, top, args.Has("all"), &answer, &why))
+  if (!HelixFor(head, question, tolerance, top, args.Has("all"), &answer, &why))
     return Fail(fail, (args.Has("head") ? "head " + args.Value("head") + ": " : "") + why);
   const std::string format = args.Value("format", "text");
   if (format == "json") out << HelixJson(answer);

@@ -82,6 +82,31 @@ bool ReadHelixLead(std::string_view text, Fraction* lead_mm, std::string* error,
   return false;
 }
 
+bool ReadHelixAngle(std::string_view text, Fraction* degrees, HelixHand* hand, std::string* error) {
+  std::string_view angle = text;
+  *hand = HelixHand::kRight;
+  for (std::string_view mark : {"RH", "LH", "rh", "lh", "R", "L", "r", "l"})
+    if (angle.size() > mark.size() && angle.substr(angle.size() - mark.size()) == mark) {
+      *hand = (mark[0] == 'L' || mark[0] == 'l') ? HelixHand::kLeft : HelixHand::kRight;
+      angle.remove_suffix(mark.size());
+      break;
+    }
+  while (!angle.empty() && angle.back() == ' ') angle.remove_suffix(1);
+  const bool plain = !angle.empty() && std::all_of(angle.begin(), angle.end(), [](char c) {
+    return (c >= '0' && c <= '9') || c == '.';
+  });
+  std::string why;
+  if (plain ? !ReadFraction(angle, degrees, &why) : !ReadAngle(angle, degrees, &why))
+    return *error = "the helix angle " + Quoted(text) +
+                    " is not an angle (22.5R, 22.5L, 22d30mR: degrees, then R or L for the "
+                    "hand)",
+           false;
+  if (!IsPositive(*degrees) || Compare(*degrees, Whole(90)) >= 0)
+    return *error = "the helix angle " + Quoted(text) + " is not above 0 and below 90 degrees",
+           false;
+  return true;
+}
+
 bool ReadDiameter(std::string_view text, Fraction* mm, std::string* error) {
   return ReadLength(text, false, mm, error);
 }

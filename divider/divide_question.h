@@ -39,6 +39,11 @@ bool CheckChartRange(int from, int to, std::string* error, std::string* which);
 bool ReadHelixLead(std::string_view text, Fraction* lead_mm, std::string* error,
                    bool* inches = nullptr);
 
+// A helix angle from the work's axis, as an angle or plain degrees, with the
+// hand after it: "22.5R", "22.5L", "22d30mR", "30" (right-handed). Above 0
+// and below 90 degrees.
+bool ReadHelixAngle(std::string_view text, Fraction* degrees, HelixHand* hand, std::string* error);
+
 // The work's diameter, a length (62.12mm, 2.5in), to give errors as arcs.
 bool ReadDiameter(std::string_view text, Fraction* mm, std::string* error);
 

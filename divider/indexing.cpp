@@ -438,6 +438,7 @@ bool HelixTrains(const DividingHead& head, const Fraction& lead_mm,
         !cog::Divide(t.lead_mm, lead_mm, &quotient) || !Subtract(quotient, Whole(1), &t.error))
       return void(exact = false);
     t.within = CompareMagnitude(t.error, tolerance) <= 0;
+    t.idlers = size == 2 ? 1 : 0;
     if (!t.within && !keep_all) return;
     kept.push_back(t);
     // Bounded work: the best `top` so far, cut back whenever the list doubles.
@@ -452,6 +453,41 @@ bool HelixTrains(const DividingHead& head, const Fraction& lead_mm,
   if (!exact) return *error = "the lead is too fine to compute exactly", false;
   std::sort(kept.begin(), kept.end(), better);
   if (kept.size() > static_cast<std::size_t>(top)) kept.resize(top);
+  return true;
+}
+
+bool HelixLead(const HelixQuestion& q, Fraction* lead_mm, std::string* error) {
+  if (q.lead_mm) return *lead_mm = *q.lead_mm, true;
+  if (!q.angle_deg || !q.diameter_mm)
+    return *error = "a helix needs its lead, or its angle and the work's diameter", false;
+  const double beta = ToDouble(*q.angle_deg) * std::acos(-1.0) / 180;
+  const double lead = std::acos(-1.0) * ToDouble(*q.diameter_mm) / std::tan(beta);
+  if (!(lead > 0) || lead > 1e6)
+    return *error = "the helix angle is too small for a lead the head could cut", false;
+  return MakeFraction(std::llround(lead * 1e6), 1000000, lead_mm) ||
+         (*error = "the lead is too fine to compute exactly", false);
+}
+
+bool HelixFor(const DividingHead& head, const HelixQuestion& q, const Fraction& max_error_percent,
+              int top, bool keep_all, HelixAnswer* out, std::string* error) {
+  Fraction lead;
+  if (!HelixLead(q, &lead, error) ||
+      !HelixTrains(head, lead, max_error_percent, top, keep_all, out, error))
+    return false;
+  out->hand = q.hand;
+  out->inches = q.inches;
+  if (q.diameter_mm) {
+    const double beta =
+        q.angle_deg ? ToDouble(*q.angle_deg)
+                    : std::atan(std::acos(-1.0) * ToDouble(*q.diameter_mm) / ToDouble(lead)) * 180 /
+                          std::acos(-1.0);
+    out->helix_angle_deg = beta;
+    out->swivel_deg = beta;
+  }
+  // A right hand wants the spindle turned one way: even meshes on a head
+  // that does not reverse; each train keeps the fewest idlers for it.
+  const bool even = (q.hand == HelixHand::kRight) != head.reverse;
+  for (HelixTrain& t : out->trains) t.idlers = (t.size == 2 ? 1 : 0) + (even ? 0 : 1);
   return true;
 }
 

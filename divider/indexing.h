@@ -192,13 +192,45 @@ struct HelixTrain {
   Fraction lead_mm;
   Fraction error;  // lead cut / lead asked - 1
   bool within = true;
+  // Idlers for the hand asked: the spindle turns the right way for a right
+  // hand when the meshes (1 or 2, and the idlers) are even, the other way on
+  // a head with "reverse". Simple trains 1 or 2, compound 0 or 1.
+  int idlers = 1;
+};
+
+enum class HelixHand { kRight, kLeft };
+
+// A helix as the drawing gives it: a lead, or a helix angle β (from the
+// work's axis) at a diameter d, the lead then π·d/tan β.
+struct HelixQuestion {
+  std::optional<Fraction> lead_mm;
+  std::optional<Fraction> angle_deg;  // 0 < β < 90
+  std::optional<Fraction> diameter_mm;
+  HelixHand hand = HelixHand::kRight;
+  bool inches = false;  // the lead or the diameter was given in inches
 };
 
 struct HelixAnswer {
-  Fraction lead_mm;          // asked
+  Fraction lead_mm;          // asked, or π·d/tan β to the micrometre
   Fraction machine_lead_mm;  // R·p: the lead of a 1:1 train
   std::vector<HelixTrain> trains;
+  HelixHand hand = HelixHand::kRight;
+  bool inches = false;
+  // β, given or from the lead and the diameter, and the table's swivel (β,
+  // counterclockwise seen from above for a right hand, clockwise for a left);
+  // none without a diameter.
+  std::optional<double> helix_angle_deg;
+  std::optional<double> swivel_deg;
 };
+
+// The lead of the question: given, or π·d/tan β rounded to 1/10^6 mm.
+// False with *error when neither can be had or they are too large.
+bool HelixLead(const HelixQuestion& question, Fraction* lead_mm, std::string* error);
+
+// The trains for a question's lead, with its hand, angle and swivel.
+bool HelixFor(const DividingHead& head, const HelixQuestion& question,
+              const Fraction& max_error_percent, int top, bool keep_all, HelixAnswer* out,
+              std::string* error);
 
 // The best trains of the head's gears for a lead, by |error| of the lead,
 // then fewer gears, then ascending gears; at most `top`. Trains beyond

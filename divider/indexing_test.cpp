@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <random>
 #include <set>
 #include <tuple>
@@ -345,6 +346,55 @@ TEST(IndexingTest, NearestWaysAgreeWithThePlainReference) {
       }
     }
   }
+}
+
+// From the drawing: β = 22.5° at 62.12 mm is a lead of π·62.12/tan 22.5°,
+// tan 22.5° = √2 - 1; the table swivels by β. Idlers for the hand: on a head
+// that does not reverse, a right hand wants even meshes (simple 1 + 1 idler,
+// compound 2 + none), a left hand one idler more; "reverse" swaps them.
+TEST(HelixTest, FromTheHelixAngleWithTheIdlersForTheHand) {
+  const struct {
+    HelixHand hand;
+    bool reverse;
+    int simple_idlers, compound_idlers;
+  } cases[] = {
+      {HelixHand::kRight, false, 1, 0},
+      {HelixHand::kLeft, false, 2, 1},
+      {HelixHand::kRight, true, 2, 1},
+      {HelixHand::kLeft, true, 1, 0},
+  };
+  for (const auto& c : cases) {
+    DividingHead head = BuiltInHead();
+    head.reverse = c.reverse;
+    HelixQuestion q;
+    q.angle_deg = Fraction{45, 2};
+    q.diameter_mm = Fraction{6212, 100};
+    q.hand = c.hand;
+    HelixAnswer answer;
+    std::string error;
+    ASSERT_TRUE(HelixFor(head, q, Whole(1), 40, true, &answer, &error)) << error;
+    EXPECT_NEAR(ToDouble(answer.lead_mm), std::acos(-1.0) * 62.12 / (std::sqrt(2.0) - 1), 1e-6);
+    ASSERT_TRUE(answer.swivel_deg);
+    EXPECT_DOUBLE_EQ(*answer.swivel_deg, 22.5);
+    bool simple = false, compound = false;
+    for (const HelixTrain& t : answer.trains) {
+      EXPECT_EQ(t.idlers, t.size == 2 ? c.simple_idlers : c.compound_idlers);
+      (t.size == 2 ? simple : compound) = true;
+    }
+    EXPECT_TRUE(simple && compound);
+  }
+  // A lead alone has no angle; with the diameter, β = atan(π·d/L): 45° when
+  // the lead is the circumference (π · 80.85 = 253.996 mm, β = 44.9995°).
+  HelixQuestion q;
+  q.lead_mm = Whole(254);
+  HelixAnswer answer;
+  std::string error;
+  ASSERT_TRUE(HelixFor(BuiltInHead(), q, Whole(1), 1, false, &answer, &error));
+  EXPECT_FALSE(answer.swivel_deg || answer.helix_angle_deg);
+  q.diameter_mm = Fraction{8085, 100};
+  ASSERT_TRUE(HelixFor(BuiltInHead(), q, Whole(1), 1, false, &answer, &error));
+  ASSERT_TRUE(answer.helix_angle_deg);
+  EXPECT_NEAR(*answer.helix_angle_deg, 45, 1e-3);
 }
 
 TEST(HelixTest, TrainsRankedByLeadErrorThenFewerGears) {
