@@ -202,9 +202,9 @@ TEST(IndexingTest, OptionsKeepTheMethodsAsked) {
     for (const Way& w : answer.ways) got.push_back(w.method);
     EXPECT_EQ(got, c.methods) << c.n;
     for (const NearWay& near : answer.nearest) {
-      if (c.options.method) EXPECT_EQ(near.way.method, *c.options.method) << c.n;
-      if (c.options.helical) EXPECT_EQ(near.way.method, M::kSimple) << c.n;
-      if (!c.head->plate_moves) EXPECT_NE(near.way.method, M::kCompound) << c.n;
+      EXPECT_TRUE(!c.options.method || near.way.method == *c.options.method) << c.n;
+      EXPECT_TRUE(!c.options.helical || near.way.method == M::kSimple) << c.n;
+      EXPECT_TRUE(c.head->plate_moves || near.way.method != M::kCompound) << c.n;
     }
   }
 }
@@ -307,8 +307,12 @@ TEST(IndexingTest, NearestWaysAgreeWithThePlainReference) {
         ASSERT_TRUE(near.closing_deg);
         EXPECT_EQ(I128{near.closing_deg->num} * near.error_deg.den,
                   I128{near.error_deg.num} * n * near.closing_deg->den);
-        if (!head.plate_moves) EXPECT_NE(w.method, Method::kCompound);
-        if (i > 0) EXPECT_LE(CompareMagnitude(answer.nearest[i - 1].error_deg, near.error_deg), 0);
+        if (!head.plate_moves) {
+          EXPECT_NE(w.method, Method::kCompound);
+        }
+        if (i > 0) {
+          EXPECT_LE(CompareMagnitude(answer.nearest[i - 1].error_deg, near.error_deg), 0);
+        }
       }
     }
   }
