@@ -44,11 +44,26 @@ simple 12 42 49 2 None None None None None None None None" \
 check "no way" "127 None 90/127 90 False" \
   "$("$cli" divide 127 --head "$heads/90-1-rotary-table.json" --format json | ways)"
 check "no way, why" "No exact way: no circle of the plates gives 90/127 turns of the crank, alone or two on one plate; it needs a circle of 127 holes (or a multiple), or change gears on the head for differential indexing." \
-  "$("$cli" divide 127 --head "$heads/90-1-rotary-table.json" | tail -1)"
+  "$("$cli" divide 127 --head "$heads/90-1-rotary-table.json" | sed -n 2p)"
+
+# The nearest ways instead: error_deg = (move - 90/127) x 360/90 per division,
+# closing_deg 127 times that, nearest first; ways stays empty.
+check "nearest" "True" "$("$cli" divide 127 --head "$heads/90-1-rotary-table.json" --format json | python3 -c '
+import json, sys
+from fractions import Fraction as F
+a = json.load(sys.stdin)
+ok = a["ways"] == [] and len(a["nearest"]) == 5
+last = 0
+for n in a["nearest"]:
+    err = (F(n["crank_turns"]) - F(90, 127)) * 360 / 90
+    ok = ok and abs(n["error_deg"] - float(err)) < 1e-12 and abs(n["closing_deg"] - float(err * 127)) < 1e-9
+    ok = ok and abs(err) >= last and n["method"] in ("simple", "compound")
+    last = abs(err)
+print(ok)')"
 
 # 10000 on 40:1 is 1/250 turn: no circle, and no train for any approximate number.
-check "no way with gears, why" "No exact way: no circle of the plates gives 1/250 turns of the crank, alone or two on one plate; it needs a circle of 250 holes (or a multiple), or other change gears: no train of the head's gears gives the plate's turn for differential indexing with any approximate number." \
-  "$("$cli" divide 10000 | tail -1)"
+check "no way with gears, why" "No exact way: no circle of the plates gives 1/250 turns of the crank, alone or two on one plate; it needs a circle of 250 holes (or a multiple), or other change gears: no train of the head's gears gives the plate's turn for differential indexing." \
+  "$("$cli" divide 10000 | sed -n 2p)"
 
 # A chart line's way is the same bytes as divide N's first way.
 same=$("$cli" divide --chart 125-130 --format json | python3 -c '

@@ -270,6 +270,9 @@ bool Indexer::AngleDifferential(const Fraction& t, int top, std::vector<Way>* ou
     if (!move) continue;
     Way way = SimpleWay(*move);
     way.method = Method::kDifferential;
+    if (!Multiply(m, Whole(360), &way.as_for_deg) ||
+        !cog::Divide(way.as_for_deg, head_.ratio, &way.as_for_deg))
+      return false;
     const bool with = Compare(m, t) < 0;
     if (static_cast<int>(simple.size()) < top && Gear(g, with, false, &way)) simple.push_back(way);
     if (static_cast<int>(compound.size()) < top && Gear(g, with, true, &way))

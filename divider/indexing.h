@@ -95,6 +95,8 @@ struct Way {
   std::array<int, 4> gears = {0, 0, 0, 0};  // simple: driver, driven; compound: A B C D
   int idlers = 0;
   bool plate_turns_with = true;
+  // differential for an angle: the crank indexes this angle (approximate 0)
+  Fraction as_for_deg{0, 1};
   // simple: the crank's circle is the handwheel's dial (or its quarter turns)
   bool dial = false;
 };

@@ -1,5 +1,7 @@
 #include "report/divide_cells.h"
 
+#include <cmath>
+
 #include "divider/angle.h"
 #include "gears/fraction_text.h"
 #include "numtext/quoted_text.h"
@@ -12,23 +14,49 @@ std::string Count(std::int64_t n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-// geared: the plate is geared to the spindle, so the pin goes back into a hole.
+// "1 turn and 4 holes", "5 holes" (no "0 turns and"), in the circle named.
 std::string CrankText(const CrankMove& m, bool geared = false) {
   if (m.circle == 0)
     return Count(m.turns, "whole turn", "whole turns") +
            (geared ? ", the pin back into its hole" : ", no plate needed");
-  return Count(m.turns, "turn", "turns") + " and " + Count(m.holes, "hole", "holes") + " in the " +
-         std::to_string(m.circle) + "-hole circle (plate " + std::to_string(m.plate) + ")";
+  return (m.turns ? Count(m.turns, "turn", "turns") + " and " : "") +
+         Count(m.holes, "hole", "holes") + " in the " + std::to_string(m.circle) +
+         "-hole circle (plate " + std::to_string(m.plate) + ")";
 }
 
+// The handwheel of a table without plates: its dial's graduations, or
+// quarter turns read by eye when the head file gives no dial (circle 4).
+std::string HandwheelText(const CrankMove& m) {
+  if (m.circle == 4)
+    return "turn the handwheel " + ShortestText(static_cast<double>(m.turns) + m.holes / 4.0) +
+           (m.turns == 0 && m.holes < 4 ? " turn" : " turns");
+  return "turn the handwheel " + (m.turns ? Count(m.turns, "turn", "turns") + " and " : "") +
+         Count(m.holes, "graduation", "graduations") + " on its " + std::to_string(m.circle) +
+         "-graduation dial";
+}
+
+// The angle the crank is indexed for, to a ten-thousandth of a degree when
+// it is not whole seconds.
+std::string AsForAngle(const Fraction& degrees) {
+  Fraction seconds;
+  if (Multiply(degrees, Whole(3600), &seconds) && seconds.den == 1) return AngleText(degrees);
+  return FixedText(ToDouble(degrees), 4) + "\xC2\xB0";
+}
+
+// Which gear goes where: the spindle drives, the plate's shaft is driven.
 std::string GearsText(const Way& w) {
-  if (!w.compound_train) return std::to_string(w.gears[0]) + " : " + std::to_string(w.gears[1]);
-  return std::to_string(w.gears[0]) + " : " + std::to_string(w.gears[1]) + ", then " +
-         std::to_string(w.gears[2]) + " : " + std::to_string(w.gears[3]);
+  const std::string a = std::to_string(w.gears[0]), b = std::to_string(w.gears[1]);
+  if (!w.compound_train) return a + " on the spindle, " + b + " on the plate's shaft";
+  return a + " on the spindle driving " + b + ", " + std::to_string(w.gears[2]) + " on " + b +
+         "'s stud driving " + std::to_string(w.gears[3]) + " on the plate's shaft";
 }
 
+// Shop manuals count the spaces between the arms, not the holes.
 std::string Arms(int holes) {
-  return holes > 0 ? "; set the sector arms to span " + Count(holes, "hole", "holes") : "";
+  return holes > 0
+             ? "; set the sector arms " + Count(holes, "space", "spaces") +
+                   " apart: " + std::to_string(holes + 1) + " holes including the one the pin is in"
+             : "";
 }
 
 std::string WhatText(const DivideAnswer& a) {
@@ -60,7 +88,13 @@ std::vector<std::string> ChartLine(const DividingHead& head, const DivideAnswer&
   std::vector<std::string> cells = {std::to_string(a.divisions.value_or(0)),
                                     RatioText(a.crank_turns)};
   if (a.ways.empty()) {
-    cells.insert(cells.end(), {"", "", "", "", "no way: " + WhyText(head, a)});
+    // A note short enough for the chart's width: the answer says the rest.
+    const std::int64_t den = a.crank_turns.den;
+    cells.insert(cells.end(),
+                 {"", "", "", "",
+                  head.plates.empty() || den > kMaxHoles
+                      ? std::string("no exact way")
+                      : "no exact way: needs a " + std::to_string(den) + "-hole circle"});
     return cells;
   }
   const std::vector<std::string> move = MoveCells(a.ways.front());
@@ -70,7 +104,8 @@ std::vector<std::string> ChartLine(const DividingHead& head, const DivideAnswer&
 
 const char* const kChartLegend =
     "N: divisions; T: crank turns per division; turns, holes, circle, plate: the crank's move "
-    "(set the sector arms to span the holes). Notes: direct plate: the holes are counted on the "
+    "(set the sector arms that many spaces apart). Notes: direct plate: the holes are counted on "
+    "the "
     "spindle's direct plate; diff.: differential indexing, the crank indexed for A divisions "
     "while the plate is geared to the spindle (spindle gear : plate gear, or A:B C:D), with the "
     "idlers named, turning with or against the crank; compound: after the crank, the plate moves "
@@ -104,18 +139,22 @@ std::string WayText(const Way& w) {
       return Count(w.crank.holes, "hole", "holes") + " in the " + std::to_string(w.crank.circle) +
              "-hole circle of the direct plate, the worm disengaged";
     case Method::kSimple:
-      return CrankText(w.crank) + Arms(w.crank.holes);
+      if (w.dial) return HandwheelText(w.crank);
+      return CrankText(w.crank) + (w.crank.circle ? ", the plate locked by its stop pin" : "") +
+             Arms(w.crank.holes);
     case Method::kCompound:
-      return CrankText(w.crank) + ", then the plate itself " +
+      return CrankText(w.crank) + ", then withdraw the plate's stop pin and move the plate " +
              Count(w.plate_holes, "hole", "holes") + " in its " + std::to_string(w.plate_circle) +
              "-hole circle, " + (w.plate_with ? "with" : "against") + " the crank" +
              Arms(w.crank.holes);
     case Method::kDifferential:
-      return CrankText(w.crank, true) + ", for " + std::to_string(w.approximate) +
-             " divisions; gear the plate to the spindle " + GearsText(w) + " with " +
+      return CrankText(w.crank, true) + ", index as for " +
+             (w.approximate ? std::to_string(w.approximate) : AsForAngle(w.as_for_deg)) +
+             "; withdraw the plate's stop pin and gear the plate to the spindle, " + GearsText(w) +
+             ", with " +
              (w.idlers == 0 ? std::string("no idler") : Count(w.idlers, "idler", "idlers")) +
-             ", so that it turns " + (w.plate_turns_with ? "with" : "against") + " the crank" +
-             Arms(w.crank.holes);
+             ", so that the plate turns " + (w.plate_turns_with ? "with" : "against") +
+             " the crank" + Arms(w.crank.holes);
   }
   return "";
 }
@@ -123,17 +162,41 @@ std::string WayText(const Way& w) {
 std::string WhyText(const DividingHead& head, const DivideAnswer& a) {
   if (!a.ways.empty()) return "";
   const std::int64_t den = a.crank_turns.den;
+  if (head.plates.empty())
+    return head.dial ? "the handwheel's " + std::to_string(head.dial) +
+                           "-graduation dial does not give " + RatioText(a.crank_turns) + " turns"
+                     : "a table without plates is indexed by its handwheel's dial: give its "
+                       "graduations as \"dial\" in the head file";
   std::string need = den <= kMaxHoles
                          ? "a circle of " + std::to_string(den) + " holes (or a multiple)"
                          : "a circle of " + std::to_string(den) + " holes, more than any plate has";
   std::string out = "no circle of the plates gives " + RatioText(a.crank_turns) +
                     " turns of the crank, alone or two on one plate; it needs " + need;
-  if (!a.divisions) return out + " (an angle is indexed by simple or compound indexing only)";
+  if (head.differential_off())
+    return out +
+           "; differential indexing is switched off in the head file (\"differential\": "
+           "false)";
   if (head.differential)
     return out +
            ", or other change gears: no train of the head's gears gives the plate's turn for "
-           "differential indexing with any approximate number";
+           "differential indexing";
   return out + ", or change gears on the head for differential indexing";
+}
+
+std::string NearText(const NearWay& n, const DivideAnswer& a) {
+  const double deg = ToDouble(n.error_deg);
+  const double size = deg < 0 ? -deg : deg;
+  std::string out = "approximate, " + (deg < 0 ? std::string("short by ") : "over by ") +
+                    FixedText(size, 5) + "\xC2\xB0 (" + FixedText(size * 3600, 1) + "\") " +
+                    (a.divisions ? "per division" : "");
+  if (a.diameter_mm)
+    out += ", " + FixedText(size * std::acos(-1.0) * ToDouble(*a.diameter_mm) / 360, 6) +
+           " mm at the work's " + ShortestText(ToDouble(*a.diameter_mm)) + " mm";
+  if (n.closing_deg)
+    out += "; after " + std::to_string(*a.divisions) + " divisions the last one is " +
+           FixedText(std::abs(ToDouble(*n.closing_deg)), 4) + "\xC2\xB0 " +
+           (deg < 0 ? "short" : "over");
+  return out;
 }
 
 std::string HeadTitle(const DividingHead& head) {
@@ -148,6 +211,11 @@ std::string DivideCaption(const DividingHead& head, const DivideAnswer& a) {
 
 std::string WayLine(const Way& way) {
   return MethodName(way.method) + std::string(": ") + WayText(way);
+}
+
+std::string NearLine(const NearWay& n, const DivideAnswer& a) {
+  return MethodName(n.way.method) + std::string(": ") + WayText(n.way) + " (" + NearText(n, a) +
+         ")";
 }
 
 std::string NoWayText(const DividingHead& head, const DivideAnswer& a) {
@@ -194,11 +262,26 @@ CellTable DivideChartCells(const DividingHead& head, const std::vector<DivideAns
 }
 
 std::string HelixCaption(const DividingHead& head, const HelixAnswer& a) {
-  return "Lead " + ShortestText(ToDouble(a.lead_mm)) + " mm on the " + HeadTitle(head) +
-         ", table lead screw " + Printable(head.table_leadscrew_text) + ": a 1:1 train cuts " +
-         ShortestText(ToDouble(a.machine_lead_mm)) +
-         " mm. Gears from the table's lead screw to the head: driver : driven, "
-         "or A : B, C : D with A on the lead screw and C on B's shaft.";
+  // The lead in the unit it was asked in, and in mm.
+  const std::string lead = a.inches ? ShortestText(ToDouble(a.lead_mm) / 25.4) + " in (" +
+                                          ShortestText(ToDouble(a.lead_mm)) + " mm)"
+                                    : ShortestText(ToDouble(a.lead_mm)) + " mm";
+  const std::string machine = a.inches
+                                  ? ShortestText(ToDouble(a.machine_lead_mm) / 25.4) + " in (" +
+                                        ShortestText(ToDouble(a.machine_lead_mm)) + " mm)"
+                                  : ShortestText(ToDouble(a.machine_lead_mm)) + " mm";
+  const bool right = a.hand == HelixHand::kRight;
+  std::string out = "Lead " + lead + ", " + (right ? "right" : "left") + "-hand, on the " +
+                    HeadTitle(head) + ", table lead screw " + Printable(head.table_leadscrew_text) +
+                    ": a 1:1 train cuts " + machine + ".";
+  if (a.swivel_deg)
+    out += " Helix angle " + FixedText(*a.helix_angle_deg, 2) + "\xC2\xB0: swivel the table " +
+           FixedText(*a.swivel_deg, 2) + "\xC2\xB0 " + (right ? "counterclockwise" : "clockwise") +
+           " (seen from above).";
+  return out +
+         " Gears from the table's lead screw to the head: driver : driven, or A : B, C : D with "
+         "A on the lead screw and C on B's shaft; the idlers named turn the work for a " +
+         (right ? "right" : "left") + "-hand helix.";
 }
 
 std::string NoHelixText(const HelixAnswer& a, bool keep_all) {
@@ -208,13 +291,13 @@ std::string NoHelixText(const HelixAnswer& a, bool keep_all) {
 }
 
 CellTable HelixCells(const HelixAnswer& a) {
-  CellTable cells{{"#", "kind", "gears", "ratio", "lead mm", "error %", "within"}, {}};
+  CellTable cells{{"#", "kind", "gears", "idlers", "ratio", "lead mm", "error %", "within"}, {}};
   for (std::size_t i = 0; i < a.trains.size(); ++i) {
     const HelixTrain& t = a.trains[i];
     cells.rows.push_back({std::to_string(i + 1), t.size == 2 ? "simple" : "compound", HelixGears(t),
-                          FractionText(t.ratio), FixedText(ToDouble(t.lead_mm), 4),
-                          FixedText(ToDouble(t.error) * 100, 4),
-                          t.within ? "" : "beyond the tolerance"});
+                          std::to_string(t.idlers), FractionText(t.ratio),
+                          FixedText(ToDouble(t.lead_mm), 4), FixedText(ToDouble(t.error) * 100, 4),
+                          t.within ? "within" : "beyond the tolerance"});
   }
   return cells;
 }

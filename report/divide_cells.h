@@ -16,9 +16,11 @@ namespace cog {
 // "direct", "simple", "compound" or "differential".
 const char* MethodName(Method method);
 
-// "0 turns and 5 holes in the 15-hole circle (plate 1), for 120 divisions;
-// gear the plate to the spindle 56 : 24 with 2 idlers, so that it turns
-// against the crank; set the sector arms to span 5 holes".
+// "5 holes in the 15-hole circle (plate 1), the pin back into its hole, index
+// as for 120; withdraw the plate's stop pin and gear the plate to the
+// spindle, 56 on the spindle, 24 on the plate's shaft, with 2 idlers, so that
+// the plate turns against the crank; set the sector arms 5 spaces apart: 6
+// holes including the one the pin is in".
 std::string WayText(const Way& way);
 
 // Why no exact way exists and what would help; empty when a way exists.
@@ -32,6 +34,11 @@ std::string HeadTitle(const DividingHead& head);
 std::string DivideCaption(const DividingHead& head, const DivideAnswer& answer);
 // "differential: 0 turns and 5 holes ...": a way as a numbered line shows it.
 std::string WayLine(const Way& way);
+// What a nearest way misses by: per division in degrees and seconds, as mm
+// at the work's diameter when given, and at the last division.
+std::string NearText(const NearWay& near, const DivideAnswer& answer);
+// "simple: ... (approximate, over by ...)".
+std::string NearLine(const NearWay& near, const DivideAnswer& answer);
 // "No exact way: ...", or empty when a way exists.
 std::string NoWayText(const DividingHead& head, const DivideAnswer& answer);
 // #, method, then the crank's move (turns, holes, circle, plate) and a note.

@@ -1,5 +1,7 @@
 #include "report/divide_json.h"
 
+#include <cmath>
+
 #include "gears/fraction_text.h"
 #include "report/divide_cells.h"
 #include "report/divide_tree.h"
@@ -22,7 +24,8 @@ json WayJson(const Way& w) {
     out["plate_move"] = w.plate_with ? "with" : "against";
   }
   if (w.method == Method::kDifferential) {
-    out["approximate"] = w.approximate;
+    out["approximate"] = w.approximate ? json(w.approximate) : json(nullptr);
+    if (!w.approximate) out["approximate_deg"] = RatioText(w.as_for_deg);
     out["kind"] = w.compound_train ? "compound" : "simple";
     json gears = json::array();
     for (int i = 0; i < (w.compound_train ? 4 : 2); ++i) gears.push_back(w.gears[i]);
@@ -30,7 +33,20 @@ json WayJson(const Way& w) {
     out["idlers"] = w.idlers;
     out["plate_turns"] = w.plate_turns_with ? "with" : "against";
   }
+  if (w.dial) out["dial"] = true;
   out["text"] = WayText(w);
+  return out;
+}
+
+json NearJson(const NearWay& n, const DivideAnswer& a) {
+  json out = WayJson(n.way);
+  out.erase("text");
+  out["crank_turns"] = FractionText(n.crank_turns);
+  out["error_deg"] = ToDouble(n.error_deg);
+  out["closing_deg"] = n.closing_deg ? json(ToDouble(*n.closing_deg)) : json(nullptr);
+  if (a.diameter_mm)
+    out["error_mm"] = ToDouble(n.error_deg) * std::acos(-1.0) * ToDouble(*a.diameter_mm) / 360;
+  out["text"] = WayText(n.way) + " (" + NearText(n, a) + ")";
   return out;
 }
 
@@ -48,11 +64,14 @@ json WhyJson(const DividingHead& head, const DivideAnswer& a) {
 json DivideTree(const DividingHead& head, const DivideAnswer& a) {
   json ways = json::array();
   for (const Way& w : a.ways) ways.push_back(WayJson(w));
+  json nearest = json::array();
+  for (const NearWay& n : a.nearest) nearest.push_back(NearJson(n, a));
   return {{"divisions", a.divisions ? json(*a.divisions) : json(nullptr)},
           {"degrees", a.degrees ? json(RatioText(*a.degrees)) : json(nullptr)},
           {"crank_turns", RatioText(a.crank_turns)},
           {"head", HeadJson(head)},
           {"ways", ways},
+          {"nearest", nearest},
           {"why", WhyJson(head, a)}};
 }
 
@@ -76,10 +95,15 @@ json HelixTree(const HelixAnswer& a) {
                       {"ratio", FractionText(t.ratio)},
                       {"lead_mm", ToDouble(t.lead_mm)},
                       {"error", ToDouble(t.error)},
-                      {"within", t.within}});
+                      {"within", t.within},
+                      {"idlers", t.idlers}});
   }
+  const auto maybe = [](const std::optional<double>& v) { return v ? json(*v) : json(nullptr); };
   return {{"lead_mm", ToDouble(a.lead_mm)},
           {"machine_lead_mm", ToDouble(a.machine_lead_mm)},
+          {"helix_angle_deg", maybe(a.helix_angle_deg)},
+          {"hand", a.hand == HelixHand::kRight ? "right" : "left"},
+          {"swivel_deg", maybe(a.swivel_deg)},
           {"trains", trains}};
 }
 

@@ -40,14 +40,14 @@ const std::vector<SheetColumn> kChartColumns = {{0, 6, true}, {2, 12, false}, {1
                                                 {1, 5, true}, {1, 6, true},   {1, 5, true},
                                                 {2, 0, false}};
 
-// #, kind, gears, ratio, lead mm, error %, within; the heads of the figures
-// keep to the left of their columns.
-const std::vector<SheetColumn> kHelixColumns = {{0, 3, true},   {2, 9, false}, {1, 24, false},
-                                                {1, 10, false}, {1, 10, true}, {1, 10, true},
-                                                {2, 0, false}};
+// #, kind, gears, idlers, ratio, lead mm, error %, within; the heads of the
+// figures keep to the left of their columns.
+const std::vector<SheetColumn> kHelixColumns = {{0, 3, true},  {2, 9, false},  {1, 24, false},
+                                                {1, 6, true},  {1, 10, false}, {1, 10, true},
+                                                {1, 10, true}, {2, 0, false}};
 const std::vector<SheetColumn> kHelixHeads = {{0, 3, true},   {2, 9, false},  {1, 24, false},
-                                              {1, 10, false}, {1, 10, false}, {1, 10, false},
-                                              {2, 0, false}};
+                                              {1, 6, false},  {1, 10, false}, {1, 10, false},
+                                              {1, 10, false}, {2, 0, false}};
 
 }  // namespace
 
@@ -56,6 +56,9 @@ std::string DivideText(const DividingHead& head, const DivideAnswer& a) {
   for (std::size_t i = 0; i < a.ways.size(); ++i)
     out += std::to_string(i + 1) + ". " + WayLine(a.ways[i]) + "\n";
   if (a.ways.empty()) out += NoWayText(head, a) + "\n";
+  if (!a.nearest.empty()) out += "The nearest ways, none exact:\n";
+  for (std::size_t i = 0; i < a.nearest.size(); ++i)
+    out += "~" + std::to_string(i + 1) + ". " + NearLine(a.nearest[i], a) + "\n";
   return out;
 }
 
@@ -70,7 +73,7 @@ std::string HelixText(const DividingHead& head, const HelixAnswer& a, bool keep_
   std::string out = Wrap(HelixCaption(head, a));
   if (a.trains.empty()) return out + NoHelixText(a, keep_all) + "\n";
   CellTable cells = HelixCells(a);
-  cells.head.back().clear();  // "beyond the tolerance" says what it is
+  cells.head.back().clear();  // "within" and "beyond the tolerance" say what they are
   return out + SheetLines({cells.head}, kHelixHeads) + SheetLines(cells.rows, kHelixColumns);
 }
 

@@ -73,8 +73,11 @@ TEST(DivideQueries, CellsAreTheIndexingWorkedByHand) {
   // 4 tpi = 6.35 mm, x 40 = 254 mm: a 1:1 train cuts it exactly.
   const json helix = json::parse(HelixQuery(kHead, "254mm", 3, false, ""));
   const Cells best = helix["view"]["rows"][0].get<Cells>();
-  EXPECT_EQ(best[3], "1/1");
-  EXPECT_EQ(best[5], "0.0000");
+  // A right hand on a head that does not reverse: one idler in a simple train.
+  EXPECT_EQ(best[3], "1");
+  EXPECT_EQ(best[4], "1/1");
+  EXPECT_EQ(best[6], "0.0000");
+  EXPECT_EQ(best[7], "within");
 }
 
 }  // namespace
