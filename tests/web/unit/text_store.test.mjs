@@ -68,24 +68,6 @@ test("every delete undone, the last first, each in its place; a blank one stands
   assert.deepEqual([shown(store), store.deletedNames], [["*A", "B", "Blank"], []]);
 });
 
-test("an edit of one not current, or deleted, goes to it alone; listeners hear what changed", () => {
-  const store = new TextStore(new FakeStorage(), kind);
-  const heard = [];
-  store.on("change", (text, chosen) => heard.push(["change", text, chosen]));
-  store.on("list", () => heard.push(["list"]));
-  const [a, b] = store.list.map((l) => l.id);
-  store.set(file("B2"), b);
-  store.set('{"name": "B2", "x": 1}', b);
-  store.set(file("A"), a);
-  store.select(b);
-  store.remove();
-  store.set(file("gone"), b);
-  assert.deepEqual(heard, [["list"], ["change", file("A"), false], ["list"], ["change", '{"name": "B2", "x": 1}', true],
-    ["list"], ["change", file("A"), true]]);
-  store.restore();
-  assert.equal(store.text, '{"name": "B2", "x": 1}');
-});
-
 test("a name already taken is numbered; a refused save is heard and the texts live on", () => {
   const storage = new FakeStorage();
   const store = new TextStore(storage, kind);
