@@ -77,6 +77,16 @@ check "chart md" "| N | T | turns | holes | circle | plate | notes |
 |---:|---|---:|---:|---:|---:|---|
 | 2 | 20 | 20 |  |  |  |  |
 | 3 | 40/3 | 13 | 5 | 15 | 1 |  |" "$("$cli" divide --chart 2-3 --format md | tail -4)"
+# 127 on 40:1 (as above): 5 of 15 for 120 divisions, the plate geared 56 : 24
+# against the crank through two idlers; then a compound train.
+check "differential csv" "rank,method,turns,holes,circle,plate,plate_holes,plate_circle,plate_move,approximate,kind,gears,idlers,plate_turns
+1,differential,0,5,15,1,,,,120,simple,56 24,2,against" "$("$cli" divide 127 --top 1 --format csv)"
+# A direct plate's circles are tried smallest first, in whatever order the
+# file lists them: 12 divisions are 2 holes of 24 before 3 of 36.
+printf '{"ratio": 40, "direct": [36, 24]}' >"$scratch/direct.json"
+check "direct plate, smallest circle first" "direct 0 2 24 None None None None None None None None None
+direct 0 3 36 None None None None None None None None None" \
+  "$("$cli" divide 12 --head "$scratch/direct.json" --top 2 --format json | ways | tail -2)"
 # 7d30m is 5/6 turn: simple 15 of 18 first, then compound 5 of 15 and the plate
 # 8 of 16 with the crank (1/3 + 1/2), then 10 of 15 and 3 of 18 (2/3 + 1/6).
 check "compound csv" "rank,method,turns,holes,circle,plate,plate_holes,plate_circle,plate_move,approximate,kind,gears,idlers,plate_turns
