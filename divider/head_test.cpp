@@ -26,6 +26,9 @@ TEST(HeadTest, ReadsRatiosPlatesAndGearsAsTheyAreWritten) {
       {R"({"ratio": " 1 :40 "})", {40, 1}, {}, false},
       {R"({"ratio": "2:5"})", {5, 2}, {}, false},
       {R"({"ratio": 1})", {1, 1}, {}, false},
+      // A million in either part of the ratio is the most a head may have.
+      {R"({"ratio": "1000000/999999"})", {1000000, 999999}, {}, false},
+      {R"({"ratio": "1000000"})", {1000000, 1}, {}, false},
   };
   for (const auto& c : cases) {
     DividingHead head;
@@ -57,6 +60,10 @@ TEST(HeadTest, RefusalsNameTheKey) {
        "\"dial\" must be the handwheel dial's graduations, a whole number from 2 to 10000"},
       {R"({"ratio": 40, "plate_moves": "no"})", "plate_moves",
        "\"plate_moves\" must be true or false"},
+      {R"({"ratio": "1/1000001"})", "ratio",
+       "\"ratio\": \"1/1000001\" is beyond any head (at most 1000000 in each part of the ratio)"},
+      {R"({"ratio": "2000000/3"})", "ratio",
+       "\"ratio\": \"2000000/3\" is beyond any head (at most 1000000 in each part of the ratio)"},
       {R"({"ratio": [40]})", "ratio",
        "\"ratio\" must be a number or a ratio text (40, \"90:1\", \"5/1\"), not an array"},
       {R"({"ratio": 40, "plates": [[15, 1]]})", "plates",

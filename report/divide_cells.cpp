@@ -199,9 +199,10 @@ std::string NearText(const NearWay& n, const DivideAnswer& a) {
   return out;
 }
 
-std::string HeadTitle(const DividingHead& head) {
-  return (head.name.empty() ? std::string("dividing head") : Printable(head.name)) + " (ratio " +
-         RatioText(head.ratio) + ")";
+std::string HeadTitle(const DividingHead& head, std::string (*escape)(const std::string&)) {
+  if (head.name.empty()) return "dividing head (ratio " + RatioText(head.ratio) + ")";
+  const std::string name = Printable(head.name);
+  return (escape ? escape(name) : name) + " (ratio " + RatioText(head.ratio) + ")";
 }
 
 std::string DivideCaption(const DividingHead& head, const DivideAnswer& a) {
@@ -245,8 +246,8 @@ std::string HeadGearsText(const DividingHead& head) {
   return head.differential ? GearList(head.gears) : "none";
 }
 
-std::string DivideChartTitle(const DividingHead& head) {
-  return "Dividing chart: " + HeadTitle(head);
+std::string DivideChartTitle(const DividingHead& head, std::string (*escape)(const std::string&)) {
+  return "Dividing chart: " + HeadTitle(head, escape);
 }
 
 std::vector<std::string> DivideChartHeader(const DividingHead& head) {
