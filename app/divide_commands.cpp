@@ -7,6 +7,7 @@
 #include "app/head_file.h"
 #include "divider/divide_question.h"
 #include "divider/divide_text.h"
+#include "divider/divide_work.h"
 #include "divider/head.h"
 #include "divider/indexing.h"
 #include "gears/fraction_text.h"
@@ -101,7 +102,9 @@ bool Chart(const Arguments& args, std::ostream& out, std::string* fail) {
     return false;
   const Indexer indexer(head);
   std::vector<DivideAnswer> lines;
-  if (!BuildDivideChart(indexer, from, to, &lines, fail)) return false;
+  if (!CheckDivideSteps(indexer, from, to, fail) ||
+      !BuildDivideChart(indexer, from, to, &lines, fail))
+    return false;
   const std::string format = args.Value("format", "text");
   if (format == "json") out << DivideChartJson(head, lines);
   if (format == "csv") out << DivideChartCsv(lines);
@@ -124,6 +127,9 @@ bool Divide(const Arguments& args, std::ostream& out, std::string* fail) {
     return false;
   const Indexer indexer(head);
   DivideAnswer answer;
+  if (question.divisions &&
+      !CheckDivideSteps(indexer, question.divisions, question.divisions, fail))
+    return false;
   if (!(question.divisions ? indexer.Divide(question.divisions, top, &answer, fail)
                            : indexer.DivideAngle(question.degrees, top, &answer, fail)))
     return false;

@@ -6,6 +6,8 @@
 #include <set>
 #include <tuple>
 
+#include "divider/divide_work.h"
+
 namespace cog {
 namespace {
 
@@ -93,6 +95,23 @@ std::optional<CrankMove> Indexer::SimpleMove(const Fraction& turns) const {
     if (c.holes % s.den == 0)
       return CrankMove{s.turns, static_cast<int>(s.num * (c.holes / s.den)), c.holes, c.plate};
   return std::nullopt;
+}
+
+std::int64_t Indexer::DifferentialReach(int n) const {
+  if (approximates_.empty()) return 0;
+  // |G| = R·|A - N|/A <= H, the largest ratio of the gears: A from R·N/(R + H)
+  // up to R·N/(R - H), no end above when R <= H. The A at which the walk stops
+  // costs a division only. A weight, not an answer: doubles are close enough.
+  const double r = ToDouble(head_.ratio), h = ToDouble(highest_);
+  const auto up_to = [&](double a) {
+    return std::upper_bound(approximates_.begin(), approximates_.end(), a,
+                            [](double v, const auto& e) { return v < e.first; }) -
+           approximates_.begin();
+  };
+  const std::int64_t below = up_to(std::nextafter(r * n / (r + h), 0.0));
+  const std::int64_t within =
+      r > h ? up_to(r * n / (r - h)) : static_cast<std::int64_t>(approximates_.size());
+  return within - below;
 }
 
 void Indexer::Simple(const Fraction& turns, std::vector<Way>* out) const {
@@ -244,6 +263,7 @@ bool HelixTrains(const DividingHead& head, const Fraction& lead_mm,
   if (!head.table_leadscrew_mm)
     return *error = "the head file gives no \"table_leadscrew\" (the milling table's lead screw)",
            false;
+  if (!CheckHelixSteps(head, error)) return false;
   *out = HelixAnswer{};
   out->lead_mm = lead_mm;
   Fraction tolerance;

@@ -112,6 +112,12 @@ class Indexer {
   // fits (whole T: t turns, no circle).
   std::optional<CrankMove> SimpleMove(const Fraction& turns) const;
 
+  // How many approximate numbers the differential search may try for N
+  // divisions at most: it walks outward from N and stops on each side at the
+  // first A whose plate turn no train of the head's gears reaches, whatever
+  // it finds before. 0 without differential indexing.
+  std::int64_t DifferentialReach(int divisions) const;
+
  private:
   struct Circle {
     int holes;
