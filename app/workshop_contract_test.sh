@@ -72,7 +72,16 @@ hostile() {  # name, expected exit and message fragment, then the command line
   err=$("$cli" "$@" 2>&1 >/dev/full)
   check "$name" "exit $code, 1" "exit $?, $(grep -cF -- "$fragment" <<<"$err")"
 }
-hostile "endless profile" 2 'is over 256 KiB' thread 1mm --profile /dev/zero
+head -c 300000 /dev/zero >"$scratch/large.json"
+mkfifo "$scratch/fifo"
+hostile "large profile" 2 'is over 256 KiB' thread 1mm --profile "$scratch/large.json"
+hostile "endless profile" 2 'the profile "/dev/zero" is not a regular file' thread 1mm --profile /dev/zero
+# A pipe no one writes to would block the open for ever: refused before it.
+# (timeout only ends a run that hangs.)
+check "pipe as profile" "cogwright-cli: the profile \"$scratch/fifo\" is not a regular file
+exit 2" "$(timeout 20 "$cli" thread 1mm --profile "$scratch/fifo" 2>&1; echo "exit $?")"
+check "pipe as head" "cogwright-cli: the head file \"$scratch/fifo\" is not a regular file
+exit 2" "$(timeout 20 "$cli" divide 12 --head "$scratch/fifo" 2>&1; echo "exit $?")"
 hostile "directory" 2 'is a directory' thread 1mm --profile "$scratch"
 hostile "empty file" 2 'is empty' thread 1mm --profile "$scratch/empty.json"
 hostile "NUL byte" 2 'holds a NUL byte at offset 13' thread 1mm --profile "$scratch/nul.json"
