@@ -157,8 +157,12 @@ bool Helix(const Arguments& args, std::ostream& out, std::string* fail) {
       !FormatOption(args, {"text", "json", "csv"}, fail) || !LoadHead(args, &head, fail))
     return false;
   HelixAnswer answer;
-  if (!HelixTrains(head, lead, tolerance, top, args.Has("all"), &answer, &why))
+  std::string input;
+  if (!HelixTrains(head, lead, tolerance, top, args.Has("all"), &answer, &why, &input)) {
+    if (input == "max_error") return Fail(fail, "--max-error: " + why);
+    if (input == "lead") return Fail(fail, why);
     return Fail(fail, (args.Has("head") ? "head " + args.Value("head") + ": " : "") + why);
+  }
   const std::string format = args.Value("format", "text");
   if (format == "json") out << HelixJson(answer);
   if (format == "csv") out << HelixCsv(answer);

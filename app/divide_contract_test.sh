@@ -148,6 +148,8 @@ head syntax|cogwright-cli: head $scratch/syntax.json: not a JSON head: line 2, c
 missing head|cogwright-cli: cannot read the head file "$scratch/none.json"|divide 12 --head $scratch/none.json
 lead not a length|cogwright-cli: lead "250" is not a length (write it as 250mm or 9.5in)|helix 250
 lead zero|cogwright-cli: lead "0mm" must be above zero|helix 0mm
+tolerance too fine|cogwright-cli: --max-error: the tolerance is too fine to compute exactly|helix 250mm --max-error 0.000000000000000001 --head $heads/60-1-direct-plate.json
+lead too long|cogwright-cli: the lead is too long or too fine to compute exactly on this head|helix 1e18mm --all --head $heads/40-1-three-plates.json
 helix without gears|cogwright-cli: head $heads/90-1-rotary-table.json: the head has no "gears" to gear the table to the head|helix 250mm --head $heads/90-1-rotary-table.json
 EOF2
 finish

@@ -257,7 +257,10 @@ bool Indexer::DivideAngle(const Fraction& degrees, int top, DivideAnswer* out,
 
 bool HelixTrains(const DividingHead& head, const Fraction& lead_mm,
                  const Fraction& max_error_percent, int top, bool keep_all, HelixAnswer* out,
-                 std::string* error) {
+                 std::string* error, std::string* input) {
+  std::string ignored;
+  if (!input) input = &ignored;
+  *input = "head";
   if (head.gears.empty())
     return *error = "the head has no \"gears\" to gear the table to the head", false;
   if (!head.table_leadscrew_mm)
@@ -267,9 +270,10 @@ bool HelixTrains(const DividingHead& head, const Fraction& lead_mm,
   *out = HelixAnswer{};
   out->lead_mm = lead_mm;
   Fraction tolerance;
-  if (!Multiply(head.ratio, *head.table_leadscrew_mm, &out->machine_lead_mm) ||
-      !cog::Divide(max_error_percent, Whole(100), &tolerance))
+  if (!Multiply(head.ratio, *head.table_leadscrew_mm, &out->machine_lead_mm))
     return *error = "the head's ratio and lead screw are too fine to compute exactly", false;
+  if (!cog::Divide(max_error_percent, Whole(100), &tolerance))
+    return *input = "max_error", *error = "the tolerance is too fine to compute exactly", false;
   const auto better = [](const HelixTrain& a, const HelixTrain& b) {
     const int by_error = CompareMagnitude(a.error, b.error);
     if (by_error != 0) return by_error < 0;
@@ -309,7 +313,11 @@ bool HelixTrains(const DividingHead& head, const Fraction& lead_mm,
       bound = std::min(bound, worst);
     }
   });
-  if (!exact) return *error = "the lead is too fine to compute exactly", false;
+  // Within the caps a head's own figures stay small: the lead asked is what
+  // leaves the exact range.
+  if (!exact)
+    return *input = "lead",
+           *error = "the lead is too long or too fine to compute exactly on this head", false;
   std::sort(kept.begin(), kept.end(), better);
   if (kept.size() > static_cast<std::size_t>(top)) kept.resize(top);
   return true;

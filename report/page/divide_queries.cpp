@@ -118,8 +118,9 @@ std::string HelixQuery(const std::string& head_json, const std::string& lead_tex
     return ErrorJson("max_error", error);
   if (!CheckDivideTop(top, &error)) return ErrorJson("top", error);
   HelixAnswer answer;
-  if (!HelixTrains(head, lead, tolerance, top, all, &answer, &error))
-    return ErrorJson("head", error);
+  std::string input;
+  if (!HelixTrains(head, lead, tolerance, top, all, &answer, &error, &input))
+    return ErrorJson(input, error);
   ordered view = {{"caption", HelixCaption(head, answer)}};
   AddCells(HelixCells(answer), &view);
   view["none"] = NoHelixText(answer, all);
