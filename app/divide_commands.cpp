@@ -7,6 +7,7 @@
 #include "app/head_file.h"
 #include "divider/divide_chart.h"
 #include "divider/divide_question.h"
+#include "divider/divide_work.h"
 #include "divider/head.h"
 #include "divider/indexing.h"
 #include "gears/fraction_text.h"
@@ -110,7 +111,9 @@ bool Chart(const Arguments& args, std::ostream& out, std::string* fail) {
     return false;
   const Indexer indexer(head);
   std::vector<DivideAnswer> lines;
-  if (!BuildDivideChart(indexer, from, to, &lines, fail)) return false;
+  if (!CheckDivideSteps(indexer, from, to, fail) ||
+      !BuildDivideChart(indexer, from, to, &lines, fail))
+    return false;
   const std::string format = args.Value("format", "text");
   if (format == "json") out << DivideChartJson(head, lines);
   if (format == "csv") out << DivideChartCsv(lines);
@@ -143,6 +146,9 @@ bool Divide(const Arguments& args, std::ostream& out, std::string* fail) {
     return Fail(fail, "--diameter: " + why);
   const Indexer indexer(head);
   DivideAnswer answer;
+  if (question.divisions &&
+      !CheckDivideSteps(indexer, question.divisions, question.divisions, fail))
+    return false;
   if (!(question.divisions ? indexer.Divide(question.divisions, options, &answer, fail)
                            : indexer.DivideAngle(question.degrees, options, &answer, fail)))
     return false;
@@ -184,8 +190,12 @@ bool Helix(const Arguments& args, std::ostream& out, std::string* fail) {
       !FormatOption(args, {"text", "json", "csv"}, fail) || !LoadHead(args, &head, fail))
     return false;
   HelixAnswer answer;
-  if (!HelixFor(head, question, tolerance, top, args.Has("all"), &answer, &why))
+  std::string input;
+  if (!HelixFor(head, question, tolerance, top, args.Has("all"), &answer, &why, &input)) {
+    if (input == "max_error") return Fail(fail, "--max-error: " + why);
+    if (input == "lead") return Fail(fail, why);
     return Fail(fail, (args.Has("head") ? "head " + Quoted(args.Value("head")) + ": " : "") + why);
+  }
   const std::string format = args.Value("format", "text");
   if (format == "json") out << HelixJson(answer);
   if (format == "csv") out << HelixCsv(answer);

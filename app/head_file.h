@@ -1,14 +1,15 @@
 #pragma once
 // Reads a dividing head's file for divide and helix: at most kMaxHeadBytes
-// and one byte more are ever read, so a huge or endless file is refused at
-// once rather than loaded.
+// and one byte more are ever read, so a huge file is refused at once rather
+// than loaded; a pipe or a device is not read at all.
 
 #include <string>
 
 namespace cog {
 
 // The file's text, or false with *error saying what is wrong with the file
-// (missing or unreadable, a directory, empty, too large); it names the path.
+// (missing or unreadable, a directory, not a regular file, empty, too large);
+// it names the path.
 bool ReadHeadFile(const std::string& path, std::string* text, std::string* error);
 
 }  // namespace cog

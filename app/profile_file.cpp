@@ -12,7 +12,12 @@ bool ReadCappedFile(const std::string& path, const char* what, std::size_t cap, 
                     std::string* text, std::string* error) {
   const std::string name = std::string(what) + " " + Quoted(path);
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return *error = name + " is a directory", false;
+  const std::filesystem::file_status status = std::filesystem::status(path, ec);
+  if (std::filesystem::is_directory(status)) return *error = name + " is a directory", false;
+  // A pipe with no writer would block the open for ever, a device read for
+  // ever: only a file that holds its text is read.
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+    return *error = name + " is not a regular file", false;
   std::ifstream file(path, std::ios::binary);
   if (!file) return *error = "cannot read " + name, false;
   std::string read;

@@ -5,6 +5,7 @@
 
 #include "divider/divide_chart.h"
 #include "divider/divide_question.h"
+#include "divider/divide_work.h"
 #include "divider/head.h"
 #include "divider/indexing.h"
 #include "gears/json_tree.h"
@@ -69,6 +70,9 @@ std::string DivideQuery(const std::string& head_json, const std::string& what, i
   if (!ReadDivideQuestion(what, &question, &error)) return ErrorJson("divisions", error);
   if (!CheckDivideTop(top, &error)) return ErrorJson("top", error);
   const Indexer indexer(head);
+  if (question.divisions &&
+      !CheckDivideSteps(indexer, question.divisions, question.divisions, &error))
+    return ErrorJson("divisions", error);
   DivideAnswer answer;
   if (!(question.divisions ? indexer.Divide(question.divisions, top, &answer, &error)
                            : indexer.DivideAngle(question.degrees, top, &answer, &error)))
@@ -90,7 +94,9 @@ std::string DivideChartQuery(const std::string& head_json, int from, int to) {
   std::string error, which;
   if (!CheckChartRange(from, to, &error, &which)) return ErrorJson(which, error);
   std::vector<DivideAnswer> lines;
-  if (!BuildDivideChart(Indexer(head), from, to, &lines, &error)) return ErrorJson("head", error);
+  const Indexer indexer(head);
+  if (!CheckDivideSteps(indexer, from, to, &error)) return ErrorJson("to", error);
+  if (!BuildDivideChart(indexer, from, to, &lines, &error)) return ErrorJson("head", error);
   ordered view = {{"title", DivideChartTitle(head)},
                   {"lines", DivideChartHeader(head)},
                   {"legend", DivideChartLegend()}};
@@ -112,8 +118,9 @@ std::string HelixQuery(const std::string& head_json, const std::string& lead_tex
     return ErrorJson("max_error", error);
   if (!CheckDivideTop(top, &error)) return ErrorJson("top", error);
   HelixAnswer answer;
-  if (!HelixTrains(head, lead, tolerance, top, all, &answer, &error))
-    return ErrorJson("head", error);
+  std::string input;
+  if (!HelixTrains(head, lead, tolerance, top, all, &answer, &error, &input))
+    return ErrorJson(input, error);
   ordered view = {{"caption", HelixCaption(head, answer)}};
   AddCells(HelixCells(answer), &view);
   view["none"] = NoHelixText(answer, all);
