@@ -140,18 +140,19 @@ class Indexer {
   explicit Indexer(const DividingHead& head);
   const DividingHead& head() const { return head_; }
 
+  // The int overloads ask for no nearest ways (charts ask a thousand).
   // REQUIRES: 1 <= divisions <= kMaxDivisions, top >= 1. False with *error
   // only when a figure leaves the exact range (a head's ratio near its cap).
   bool Divide(int divisions, const DivideOptions& options, DivideAnswer* out,
               std::string* error) const;
   bool Divide(int divisions, int top, DivideAnswer* out, std::string* error) const {
-    return Divide(divisions, DivideOptions{top, {}, false, false, top}, out, error);
+    return Divide(divisions, DivideOptions{top, {}, false, false, 0}, out, error);
   }
   // REQUIRES: 0 < degrees < 360, top >= 1.
   bool DivideAngle(const Fraction& degrees, const DivideOptions& options, DivideAnswer* out,
                    std::string* error) const;
   bool DivideAngle(const Fraction& degrees, int top, DivideAnswer* out, std::string* error) const {
-    return DivideAngle(degrees, DivideOptions{top, {}, false, false, top}, out, error);
+    return DivideAngle(degrees, DivideOptions{top, {}, false, false, 0}, out, error);
   }
 
   // The simple move for T with the fewest holes, or none when no circle

@@ -253,7 +253,7 @@ TEST(IndexingTest, HandwheelDial) {
     table.dial = c.dial;
     DivideAnswer answer;
     std::string error;
-    ASSERT_TRUE(Indexer(table).Divide(c.n, 3, &answer, &error));
+    ASSERT_TRUE(Indexer(table).Divide(c.n, DivideOptions{3, {}, false, false, 3}, &answer, &error));
     ASSERT_EQ(answer.ways.empty(), !c.exact) << c.n;
     const Way& w = c.exact ? answer.ways[0] : answer.nearest.at(0).way;
     EXPECT_TRUE(w.dial);
@@ -284,7 +284,7 @@ TEST(IndexingTest, NearestWaysAgreeWithThePlainReference) {
     for (int n = 50; n <= 130; ++n) {
       DivideAnswer answer;
       std::string error;
-      ASSERT_TRUE(indexer.Divide(n, 4, &answer, &error));
+      ASSERT_TRUE(indexer.Divide(n, DivideOptions{4, {}, false, false, 4}, &answer, &error));
       if (!answer.ways.empty()) continue;
       SCOPED_TRACE("round " + std::to_string(round) + ", N = " + std::to_string(n));
       ASSERT_FALSE(answer.nearest.empty());
