@@ -50,43 +50,5 @@ TEST(GearQuestion, SizesAndAngles) {
   EXPECT_DOUBLE_EQ(spec.pressure_deg, 14.5);
 }
 
-// Each refusal names its input; the bounds are the open ones the tool states.
-TEST(GearQuestion, Refusals) {
-  struct Case {
-    GearTexts texts;
-    const char* input;
-  };
-  auto with = [](auto change) {
-    GearTexts t = Texts("30", "2");
-    change(t);
-    return t;
-  };
-  const Case cases[] = {
-      {Texts("4", "2"), "teeth"},
-      {Texts("1001", "2"), "teeth"},
-      {Texts("20.5", "2"), "teeth"},
-      {Texts("30", std::nullopt), "size"},
-      {with([](GearTexts& t) { t.dp = "10"; }), "size"},
-      {Texts("30", "0"), "module"},
-      {Texts("30", "-2"), "module"},
-      {Texts("30", "inf"), "module"},
-      {with([](GearTexts& t) { t.pressure_angle = "45"; }), "pressure_angle"},
-      {with([](GearTexts& t) { t.pressure_angle = "0"; }), "pressure_angle"},
-      {with([](GearTexts& t) { t.helix = "22.5"; }), "helix"},
-      {with([](GearTexts& t) { t.helix = "90R"; }), "helix"},
-      {with([](GearTexts& t) { t.helix = "0L"; }), "helix"},
-      {with([](GearTexts& t) { t.helix = "22d60mR"; }), "helix"},
-      {with([](GearTexts& t) { t.pin = "0"; }), "pin"},
-      {with([](GearTexts& t) { t.shift = "1.5"; }), "shift"},
-  };
-  for (const Case& c : cases) {
-    GearSpec spec;
-    InputError error;
-    EXPECT_FALSE(ReadGearTexts(c.texts, &spec, &error)) << c.input;
-    EXPECT_EQ(error.input, c.input) << error.text;
-    EXPECT_FALSE(error.text.empty());
-  }
-}
-
 }  // namespace
 }  // namespace cog
