@@ -4,9 +4,9 @@
 #include <nlohmann/json.hpp>
 
 #include "divider/angle.h"
-#include "divider/divide_text.h"
-#include "divider/divide_tree.h"
 #include "gears/fraction_text.h"
+#include "report/divide_cells.h"
+#include "report/divide_tree.h"
 #include "report/figure_text.h"
 
 namespace cog {
