@@ -192,9 +192,14 @@ bool GearFiguresFor(const GearSpec& spec, GearFigures* out, std::string* error) 
     f.lead_mm = kPi * b.d / std::tan(b.beta);
   } else {
     const PinRange range = PinRangeFor(spec);
+    const bool any = range.smallest_mm <= range.largest_mm;
     PinCheck pins;
     if (spec.pin_mm) {
       pins.pin_mm = *spec.pin_mm;
+      if (!any) {
+        *error = "no pin touches both flanks of this gear";
+        return false;
+      }
       if (pins.pin_mm < range.smallest_mm || pins.pin_mm > range.largest_mm) {
         *error = "a pin of " + Mm(pins.pin_mm) + " does not touch both flanks; pins from " +
                  Mm(range.smallest_mm) + " to " + Mm(range.largest_mm) + " do";
@@ -203,14 +208,21 @@ bool GearFiguresFor(const GearSpec& spec, GearFigures* out, std::string* error) 
     } else {
       const double usual = kUsualPinModules * b.mn;
       pins.usual = usual >= range.smallest_mm && usual <= range.largest_mm;
-      // Otherwise the one touching at the pitch circle, to a hundredth.
-      pins.pin_mm = pins.usual ? usual : std::round(PinTouchingAt(b, b.alpha_n) * 100) / 100;
+      // Otherwise the one touching at the pitch circle, to a hundredth where
+      // that still touches both flanks (a fine module's pin is smaller).
+      const double pitch = PinTouchingAt(b, b.alpha_n), rounded = std::round(pitch * 100) / 100;
+      pins.pin_mm = pins.usual                                                    ? usual
+                    : rounded >= range.smallest_mm && rounded <= range.largest_mm ? rounded
+                                                                                  : pitch;
     }
-    if (!OverPins(spec, pins.pin_mm, &pins.mm)) {
+    // A gear whose spaces take no pin (its flanks all but gone) has no
+    // measurement over pins; the other checks stand.
+    if (OverPins(spec, pins.pin_mm, &pins.mm) && any && pins.pin_mm > 0) {
+      f.pins = pins;
+    } else if (spec.pin_mm) {
       *error = "no measurement over pins of " + Mm(pins.pin_mm) + " for this gear";
       return false;
     }
-    f.pins = pins;
   }
   for (double v : {f.pitch_mm, f.base_mm, f.tip_mm, f.root_mm, f.span.mm, f.span.next_mm,
                    f.chordal_thickness_mm, f.chordal_height_mm, f.lead_mm.value_or(0)}) {

@@ -113,7 +113,7 @@ struct GearFigures {
   SpanCheck span;
   double chordal_thickness_mm = 0;
   double chordal_height_mm = 0;
-  std::optional<PinCheck> pins;   // spur gears only
+  std::optional<PinCheck> pins;   // spur gears whose spaces take a pin
   std::optional<double> lead_mm;  // helical gears only
 };
 

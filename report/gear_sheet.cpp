@@ -204,8 +204,10 @@ std::vector<SheetSection> GearSections(const DividingHead& head, const GearJob& 
   if (f.pins)
     checks.push_back("over two pins of " + Length(job, f.pins->pin_mm) + " (" + PinNote(job) +
                      "): " + Length(job, f.pins->mm));
-  else
+  else if (IsHelical(job.spec))
     checks.push_back("over pins: not for a helical gear");
+  else
+    checks.push_back("over pins: no pin touches both flanks of this gear");
   out.push_back({"Checks", checks});
   return out;
 }
