@@ -289,4 +289,21 @@ std::string GearHtml(const DividingHead& head, const GearJob& job) {
   return out + "</table>\n</body></html>\n";
 }
 
+std::string GearCommandText(const LatheProfile& profile, int teeth) {
+  const std::string size = profile.stated_dp ? "--dp " + ShortestText(ToDouble(*profile.stated_dp))
+                           : profile.stated_module
+                               ? "--module " + ShortestText(ToDouble(*profile.stated_module))
+                               : std::string("--module M");
+  return "cogwright-cli gear " + std::to_string(teeth) + " " + size;
+}
+
+std::string AdviceGearText(const LatheProfile& profile, const AdviceResult& advice) {
+  if (advice.best.empty()) return "";
+  const int teeth = advice.best.front().teeth;
+  return "\nTo cut the " + std::to_string(teeth) + " yourself: " + GearCommandText(profile, teeth) +
+         (profile.stated_dp || profile.stated_module
+              ? "\n"
+              : " (M: the module of your gears, or --dp P)\n");
+}
+
 }  // namespace cog

@@ -20,6 +20,8 @@
 
 #include "divider/head.h"
 #include "gearcut/gear_job.h"
+#include "lathe/profile.h"
+#include "lathe/thread_chart.h"
 
 namespace cog {
 
@@ -46,5 +48,14 @@ std::string GearJson(const DividingHead& head, const GearJob& job);
 std::string GearCsv(const DividingHead& head, const GearJob& job);
 // One A4 page.
 std::string GearHtml(const DividingHead& head, const GearJob& job);
+
+// "cogwright-cli gear 127 --dp 20": the command that makes a gear of `teeth`
+// for the lathe's set, with the module or DP the profile states (else
+// "--module M").
+std::string GearCommandText(const LatheProfile& profile, int teeth);
+
+// The line under gear advice that names the command making its first gear,
+// or "" when no gear is recommended.
+std::string AdviceGearText(const LatheProfile& profile, const AdviceResult& advice);
 
 }  // namespace cog
