@@ -82,7 +82,7 @@ bool LoadHead(const Arguments& args, DividingHead* head, std::string* fail) {
   const std::string path = args.Value("head");
   std::string text, error;
   if (!ReadHeadFile(path, &text, fail)) return false;
-  if (!ReadHead(text, head, &error)) return Fail(fail, "head " + path + ": " + error);
+  if (!ReadHead(text, head, &error)) return Fail(fail, "head " + Quoted(path) + ": " + error);
   return true;
 }
 
@@ -152,7 +152,7 @@ bool Helix(const Arguments& args, std::ostream& out, std::string* fail) {
     return false;
   HelixAnswer answer;
   if (!HelixTrains(head, lead, tolerance, top, args.Has("all"), &answer, &why))
-    return Fail(fail, (args.Has("head") ? "head " + args.Value("head") + ": " : "") + why);
+    return Fail(fail, (args.Has("head") ? "head " + Quoted(args.Value("head")) + ": " : "") + why);
   const std::string format = args.Value("format", "text");
   if (format == "json") out << HelixJson(answer);
   if (format == "csv") out << HelixCsv(answer);
