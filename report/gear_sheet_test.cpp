@@ -45,5 +45,22 @@ TEST(GearSheet, JobSheetTopToBottom) {
   EXPECT_NE(text.find("Helix   none: a spur gear\n"), std::string::npos);
 }
 
+// Gear advice names the command that cuts its first gear, in the size the
+// profile states for the set.
+TEST(GearSheet, AdviceNamesTheGearCommand) {
+  AdviceResult advice;
+  EXPECT_EQ(AdviceGearText(LatheProfile{}, advice), "");
+  advice.best.push_back({127, {}});
+  LatheProfile dp, module, none;
+  dp.stated_dp = Whole(20);
+  module.stated_module = Fraction{5, 4};
+  EXPECT_EQ(AdviceGearText(dp, advice),
+            "\nTo cut the 127 yourself: cogwright-cli gear 127 --dp 20\n");
+  EXPECT_EQ(GearCommandText(module, 63), "cogwright-cli gear 63 --module 1.25");
+  EXPECT_EQ(AdviceGearText(none, advice),
+            "\nTo cut the 127 yourself: cogwright-cli gear 127 --module M (M: the module of your "
+            "gears, or --dp P)\n");
+}
+
 }  // namespace
 }  // namespace cog
