@@ -8,6 +8,7 @@
 
 #include "app/command_forms.h"
 #include "app/divide_commands.h"
+#include "app/gear_command.h"
 #include "app/version.h"
 #include "app/workshop_commands.h"
 #include "numtext/quoted_text.h"
@@ -86,6 +87,7 @@ constexpr const char* kUsage =
     "       cogwright-cli train A B C D | A I D | A B C D E F [--profile F] [--target T]\n"
     "       cogwright-cli chart SERIES... [--profile F] | chart --list\n"
     "       cogwright-cli suggest SERIES... [--profile F] [--from N --to N]\n"
+    "       cogwright-cli gear Z (--module M | --dp P | --cp C) [--helix ANGLE{R|L}]\n"
     "       cogwright-cli --help | --version\n";
 
 // Letters to change, add or drop to turn a into b.
@@ -243,7 +245,11 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   std::string error;
   const bool read = ParseArguments(args, forms, &parsed, &error);
   if (parsed.help) {
-    out << kTitle << '\n' << WorkshopHelp() << '\n' << kDivideHelp << '\n' << kHelp;
+    out << kTitle << '\n'
+        << WorkshopHelp() << '\n'
+        << kDivideHelp << '\n'
+        << GearHelp() << '\n'
+        << kHelp;
     return 0;
   }
   const std::string& command = parsed.command;
@@ -254,6 +260,11 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   }
   if (IsDivideCommand(command)) {
     if (read) return RunDivide(parsed, out, err);
+    err << "cogwright-cli: " << error << '\n';
+    return 2;
+  }
+  if (command == "gear") {
+    if (read) return RunGear(parsed, out, err);
     err << "cogwright-cli: " << error << '\n';
     return 2;
   }

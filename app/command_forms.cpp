@@ -30,10 +30,24 @@ std::vector<CommandForm> DivideForms() {
   };
 }
 
+std::vector<CommandForm> GearForms() {
+  return {{"gear",
+           {{"module", 1},
+            {"dp", 1},
+            {"cp", 1},
+            {"pressure-angle", 1},
+            {"helix", 1},
+            {"shift", 1},
+            {"pin", 1},
+            {"head", 1},
+            {"format", 1}}}};
+}
+
 std::vector<CommandForm> CliForms() {
   std::vector<CommandForm> forms = TableForms();
   for (CommandForm& form : WorkshopForms()) forms.push_back(std::move(form));
   for (CommandForm& form : DivideForms()) forms.push_back(std::move(form));
+  for (CommandForm& form : GearForms()) forms.push_back(std::move(form));
   return forms;
 }
 

@@ -18,6 +18,9 @@ std::vector<CommandForm> WorkshopForms();
 // divide and helix.
 std::vector<CommandForm> DivideForms();
 
+// gear.
+std::vector<CommandForm> GearForms();
+
 // All of them, in that order.
 std::vector<CommandForm> CliForms();
 

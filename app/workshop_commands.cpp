@@ -16,6 +16,7 @@
 #include "numtext/quoted_text.h"
 #include "report/chart_sheet.h"
 #include "report/figure_text.h"
+#include "report/gear_sheet.h"
 #include "report/report_csv.h"
 #include "report/report_text.h"
 #include "report/results_json.h"
@@ -308,7 +309,7 @@ bool Suggest(const Arguments& inv, std::ostream& out, Failure* fail) {
   const std::string format = inv.Value("format", "text");
   if (format == "json") out << AdviceJson(advice);
   if (format == "csv") out << AdviceCsv(advice);
-  if (format == "text") out << AdviceText(advice);
+  if (format == "text") out << AdviceText(advice) << AdviceGearText(profile, advice);
   return true;
 }
 
