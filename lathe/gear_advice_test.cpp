@@ -112,6 +112,13 @@ TEST(GearAdviceTest, MatchesChartingEveryCandidate) {
     p.tumbler = pick(0, 2) != 0;
     std::vector<const ThreadSeries*> series;
     for (int k = pick(1, 3); k > 0; --k) series.push_back(FindSeries(names[pick(0, 6)]));
+    // A list of one's own with left-hand lines: without a tumbler only a
+    // six-gear train cuts them.
+    ChartList own;
+    if (pick(0, 1)) {
+      ASSERT_TRUE(ReadSeriesList({"1/4-20 LH", "1mm LH", "M8", "11tpi LH"}, &own, &error));
+      series.insert(series.end(), own.series.begin(), own.series.end());
+    }
     const int from = far ? pick(120, 260) : pick(0, 1) ? p.gears[0] - pick(0, 10) : pick(8, 280);
     const int to = from + pick(0, 30);
     const int count = pick(1, 6);

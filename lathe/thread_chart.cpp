@@ -230,12 +230,12 @@ bool SuggestGear(const LatheProfile& profile, std::span<const ThreadSeries* cons
     return false;
   }
   *input = "profile";
-  // Charts are of right-hand threads: without a tumbler, six-gear trains cut
-  // the other hand and need not be searched at all.
-  const LatheProfile usable = ForHand(profile, Hand::kRight);
+  // The chart `chart` gives: each line searched for its own hand (a list of
+  // one's own may hold left-hand threads, which a lathe without a tumbler
+  // cuts only with six-gear trains).
   TrainSearch search;
   std::vector<ChartRow> rows;
-  if (!search.Init(usable, error)) return false;
+  if (!search.Init(profile, error)) return false;
   *input = "from";
   const std::int64_t chart = ChartSteps(search, series);
   if (!WithinBudget(chart + chart / kAdviceShare * candidates,
@@ -256,7 +256,7 @@ bool SuggestGear(const LatheProfile& profile, std::span<const ThreadSeries* cons
   const std::vector<std::size_t> order = SearchOrder(before);
   SearchOptions first_only;
   first_only.top = 1;
-  LatheProfile more = usable;
+  LatheProfile more = profile;
   more.gears.push_back(0);
   TrainSearch with;
   std::vector<TrainRow> found;

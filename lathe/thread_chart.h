@@ -58,6 +58,8 @@ struct ChartSummary {
   int exact = 0;       // threads whose train cuts them exactly
   Extended worst = 0;  // |error| over the threads with a train
   Extended mean = 0;
+  // Worst and mean are of no thread at all (0 then) when none has a train.
+  bool AnyTrain() const { return without_train < threads; }
 };
 ChartSummary Summarize(const std::vector<ChartRow>& rows);
 

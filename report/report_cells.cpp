@@ -232,8 +232,9 @@ CellTable AdviceCells(const AdviceResult& advice) {
   CellTable t;
   t.head = {"gear", "without train", "exact", "worst |error|", "mean |error|"};
   auto row = [&](const std::string& gear, const ChartSummary& s) {
+    const bool any = s.AnyTrain();
     t.rows.push_back({gear, std::to_string(s.without_train), std::to_string(s.exact),
-                      Percent(s.worst), Percent(s.mean)});
+                      any ? Percent(s.worst) : "no train", any ? Percent(s.mean) : "no train"});
   };
   row("(now)", advice.before);
   for (const GearAdvice& a : advice.best) row("+" + std::to_string(a.teeth), a.after);

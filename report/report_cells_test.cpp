@@ -73,6 +73,14 @@ TEST(ReportCells, AdviceRows) {
       (std::vector<std::string>{"gear", "without train", "exact", "worst |error|", "mean |error|"}),
       t.head);
   EXPECT_EQ(rows, t.rows);
+
+  // A chart with no train on any line has no error to be worst or mean.
+  AdviceResult none;
+  none.before = {2, 2, 0, 0, 0};
+  none.best = {{40, {2, 1, 0, 0.5, 0.5}}};
+  EXPECT_EQ((std::vector<std::vector<std::string>>{{"(now)", "2", "0", "no train", "no train"},
+                                                   {"+40", "1", "0", "50.0000%", "50.0000%"}}),
+            AdviceCells(none).rows);
 }
 
 // With and without gearbox, dial and tumbler, thread and feed, all rows or

@@ -126,6 +126,11 @@ TEST(ReportCsv, AdviceLines) {
       "teeth,threads,without_train,worst_error,mean_error,exact\n"
       ",4,2,0.25,0.125,1\n127,4,0,0.0625,0.03125,3\n40,4,1,0.5,0.375,2\n",
       AdviceCsv(advice));
+  // No train on any line: no worst nor mean to give.
+  advice.before = {4, 4, 0, 0, 0};
+  advice.best.clear();
+  EXPECT_EQ("teeth,threads,without_train,worst_error,mean_error,exact\n,4,4,,,0\n",
+            AdviceCsv(advice));
 }
 
 // Every writer, thread and feed, with and without a target, rows within and

@@ -64,8 +64,8 @@ json Summary(const ChartSummary& s) {
   return {{"threads", s.threads},
           {"without_train", s.without_train},
           {"exact", s.exact},
-          {"worst_error", static_cast<double>(s.worst)},
-          {"mean_error", static_cast<double>(s.mean)}};
+          {"worst_error", s.AnyTrain() ? json(static_cast<double>(s.worst)) : json(nullptr)},
+          {"mean_error", s.AnyTrain() ? json(static_cast<double>(s.mean)) : json(nullptr)}};
 }
 
 }  // namespace
