@@ -324,6 +324,44 @@ DesignationMatch InSeries(const std::string& size, const SeriesList& series, Des
   return Unknown(*series.front(), part, "", error);
 }
 
+// The first blank of `text` (after MachinistText) with a number on either
+// side, as "6 4" shows it; npos when none. A mixed number ("1 1/8") was
+// joined by MachinistText and has none.
+std::size_t BlankBetweenNumbers(std::string_view text) {
+  for (std::size_t i = 1; i + 1 < text.size(); ++i)
+    if (text[i] == ' ' && IsDigit(text[i - 1]) && IsDigit(text[i + 1])) return i;
+  return std::string_view::npos;
+}
+
+// "... has a blank between two numbers ("6 4"): a blank never joins them".
+DesignationMatch BlankRefused(std::string_view text, std::size_t blank, std::string* error) {
+  const std::string_view number_chars = "0123456789./";
+  std::size_t first = blank, last = blank + 1;
+  while (first > 0 && number_chars.find(text[first - 1]) != std::string_view::npos) --first;
+  while (last < text.size() && number_chars.find(text[last]) != std::string_view::npos) ++last;
+  *error = "has a blank between two numbers (\"" + std::string(text.substr(first, last - first)) +
+           "\"): a blank never joins them";
+  return DesignationMatch::kUnknownSize;
+}
+
+// "M12 1.5": an ISO size and its pitch parted by a blank, as some catalogues
+// print them, is M12x1.5 when ISO 261 lists that pitch for the size; any
+// other reading of the blank is refused, naming the one it would be.
+DesignationMatch IsoWithBlank(const std::string& text, std::size_t blank, Designation* out,
+                              std::string* error) {
+  const std::string diameter = text.substr(1, blank - 1), pitch = text.substr(blank + 1);
+  const bool shape = text[0] == 'm' && Number(diameter) && Number(pitch) &&
+                     diameter.find('/') == std::string::npos &&
+                     pitch.find('/') == std::string::npos;
+  if (!shape) return BlankRefused(text, blank, error);
+  std::string why;
+  if (Iso("m" + diameter + "x" + pitch, out, &why) == DesignationMatch::kFound)
+    return DesignationMatch::kFound;
+  BlankRefused(text, blank, error);
+  *error += ", and M" + diameter + "x" + pitch + " " + why;
+  return DesignationMatch::kUnknownSize;
+}
+
 }  // namespace
 
 std::string MachinistText(std::string_view text) {
@@ -403,12 +441,17 @@ DesignationMatch FindDesignation(std::string_view text, Designation* out, std::s
   if (blank != std::string::npos) {
     const SeriesList marked = MarkedSeries(s.substr(blank + 1));
     if (!marked.empty()) {
+      const std::string size = s.substr(0, blank);
+      if (const std::size_t at = BlankBetweenNumbers(size); at != std::string::npos)
+        return BlankRefused(size, at, error);
       const std::string_view mark = marked.front()->mark;
       if (!grade.empty() && (grade.back() == 'g' ? mark != "ACME" : !mark.starts_with("UN")))
         return BadClass(grade, *marked.front(), error);
-      return InSeries(Key(s.substr(0, blank)), marked, out, error);
+      return InSeries(Key(size), marked, out, error);
     }
   }
+  if (const std::size_t at = BlankBetweenNumbers(s); at != std::string::npos)
+    return IsoWithBlank(s, at, out, error);
   const std::string key = Key(s);
   DesignationMatch match = Iso(key, out, error);
   if (match == DesignationMatch::kNotADesignation) match = Trapezoidal(key, out, error);

@@ -112,6 +112,9 @@ TEST(Designation, FormsMachinistsWrite) {
       {"0.004 ipr", "", "", {127, 1250}},
       {"0.004 in / rev", "", "", {127, 1250}},
       {"1 1/2 mm", "", "", {3, 2}},
+      // Size and pitch parted by a blank, as some catalogues print them.
+      {"M12 1.5", "iso-fine", "M12x1.5", {3, 2}},
+      {"m10 1.5 LH", "iso-coarse", "M10", {3, 2}, Hand::kLeft},
       // clang-format on
   };
   for (const auto& c : cases) {
@@ -211,6 +214,23 @@ TEST(Designation, RefusedWithWhatItMayBe) {
       {"#10", "target \"#10\" may be #10-24 UNC, #10-32 UNF; or #10mm, #10tpi"},
       {"10", "target \"10\" may be #10-24 UNC, #10-32 UNF, 10-8 NPT; or 10mm, 10tpi"},
       {"11/16", "target \"11/16\" may be 11/16 BSW, 11/16 BSF; or 11/16mm, 11/16tpi"},
+      // A blank never joins two numbers.
+      {"M6 4",
+       "target \"M6 4\" has a blank between two numbers (\"6 4\"): a blank never joins them, and "
+       "M6x4 is not an ISO metric thread (M6 has pitch 1, 0.75)"},
+      {"M12 3",
+       "target \"M12 3\" has a blank between two numbers (\"12 3\"): a blank never joins them, "
+       "and M12x3 is not an ISO metric thread (M12 has pitch 1.75, 1.5, 1.25, 1)"},
+      {"M1 6",
+       "target \"M1 6\" has a blank between two numbers (\"1 6\"): a blank never joins them, and "
+       "M1x6 is not an ISO metric thread (M1 has pitch 0.25, 0.2)"},
+      {"1 0BA",
+       "target \"1 0BA\" has a blank between two numbers (\"1 0\"): a blank never joins them"},
+      {"#1 0-24",
+       "target \"#1 0-24\" has a blank between two numbers (\"1 0\"): a blank never joins them"},
+      {"1/4 20 UNC",
+       "target \"1/4 20 UNC\" has a blank between two numbers (\"1/4 20\"): a blank never joins "
+       "them"},
   };
   for (const auto& c : cases) {
     Target t;
