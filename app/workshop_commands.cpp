@@ -308,7 +308,7 @@ bool Suggest(const Arguments& inv, std::ostream& out, Failure* fail) {
   const std::string format = inv.Value("format", "text");
   if (format == "json") out << AdviceJson(advice);
   if (format == "csv") out << AdviceCsv(advice);
-  if (format == "text") out << AdviceText(advice);
+  if (format == "text") out << AdviceText(profile, advice);
   return true;
 }
 

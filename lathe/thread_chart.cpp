@@ -201,6 +201,8 @@ bool BuildChart(const TrainSearch& search, std::span<const ThreadSeries* const> 
             WithinTolerance(found.front().error, TolerancePercent(search.profile(), row.target));
         (within ? row.best : row.nearest) = std::move(found.front());
       }
+      TrainRow ignored;
+      if (!row.best && !WhyNoTrain(search, row.target, &row.none, &ignored, error)) return false;
       rows->push_back(std::move(row));
     }
   }
@@ -246,6 +248,9 @@ bool SuggestGear(const LatheProfile& profile, std::span<const ThreadSeries* cons
   if (!BuildChart(search, series, &rows, error)) return false;
   const ChartErrors before = ErrorsOf(rows);
   result->before = SummaryOf(before);
+  result->without.clear();
+  std::copy_if(rows.begin(), rows.end(), std::back_inserter(result->without),
+               [](const ChartRow& row) { return !row.best; });
   result->from = std::max(from, kMinTeeth);
   result->to = std::min(to, kMaxTeeth);
   result->best.clear();

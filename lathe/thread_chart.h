@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "lathe/profile.h"
+#include "lathe/thread_answer.h"
 #include "lathe/thread_series.h"
 #include "lathe/train_search.h"
 
@@ -28,6 +29,7 @@ struct ChartRow {
   Target target;
   std::optional<TrainRow> best;     // empty: no train of the set fits within the tolerance
   std::optional<TrainRow> nearest;  // without `best`: the best that fits, beyond the tolerance
+  NoTrain none = NoTrain::kNone;    // without `best`: why, as `thread` finds it
 };
 
 // What a chart costs, in steps of the train search: each line starts a walk
@@ -80,7 +82,8 @@ struct GearAdvice {
 struct AdviceResult {
   int from = 0, to = 0;  // the candidates tried
   ChartSummary before;
-  std::vector<GearAdvice> best;  // at most `count`, best first
+  std::vector<GearAdvice> best;   // at most `count`, best first
+  std::vector<ChartRow> without;  // the chart's lines without a train, before
 };
 
 // Tries every tooth count from `from` to `to` (within 8..300) added to the

@@ -187,10 +187,12 @@ std::string SuggestQuery(const std::string& profile_json, const std::string& ser
   answer["view"]["caption"] = "Which one gear to add (" + std::to_string(from) + " to " +
                               std::to_string(to) + " teeth) to the chart of " +
                               std::to_string(advice.before.threads) + " leads";
-  answer["view"]["none"] = advice.best.empty()
-                               ? "No gear from " + std::to_string(from) + " to " +
-                                     std::to_string(to) + " teeth makes this chart better."
-                               : "";
+  const std::string better = advice.best.empty()
+                                 ? "No gear from " + std::to_string(from) + " to " +
+                                       std::to_string(to) + " teeth makes this chart better."
+                                 : "";
+  const std::string without = WithoutTrainNote(profile, advice);
+  answer["view"]["none"] = better + (better.empty() || without.empty() ? "" : " ") + without;
   return Dump(answer);
 }
 

@@ -162,9 +162,9 @@ std::string SizesText(const ChartRow& row) {
 // in its error cell when there is one beyond the tolerance.
 std::pair<std::string, std::string> NoChartTrainText(const LatheProfile& profile,
                                                      const ChartRow& row) {
-  if (!row.nearest) return {"no train fits", ""};
-  return {"none within " + ShortestText(ToDouble(TolerancePercent(profile, row.target))) + " %",
-          "nearest " + ErrorPercent(NumbersOf(*row.nearest, row.target.lead, kDriftLengthMm))};
+  const std::string why = NoTrainCause(profile, row.target, row.none);
+  if (!row.nearest) return {why, ""};
+  return {why, "nearest " + ErrorPercent(NumbersOf(*row.nearest, row.target.lead, kDriftLengthMm))};
 }
 
 }  // namespace
@@ -226,6 +226,16 @@ std::vector<std::string> ChartHeader(const LatheProfile& profile) {
           std::string(profile.tumbler ? "Tumbler reverse" : "No tumbler reverse") + "; " + dial +
               "; tolerance " + tolerance + "; fit " + FitLine(profile),
           OneLine(kGearLegend)};
+}
+
+std::string WithoutTrainNote(const LatheProfile& profile, const AdviceResult& advice) {
+  std::string note;
+  for (const ChartRow& row : advice.without) {
+    const auto [why, nearest] = NoChartTrainText(profile, row);
+    note += (note.empty() ? "Without a train now: " : "; ") + Printable(row.thread->target) + " (" +
+            why + (nearest.empty() ? "" : ", " + nearest) + ")";
+  }
+  return note.empty() ? note : note + ".";
 }
 
 CellTable AdviceCells(const AdviceResult& advice) {

@@ -63,6 +63,11 @@ std::vector<ChartSection> ChartSections(const LatheProfile& profile,
 // tumbler, dial, tolerance and fit, and the legend of the gear order.
 std::vector<std::string> ChartHeader(const LatheProfile& profile);
 
+// "Without a train now: 1/4-20 LH (5 gears make no six-gear train, ...);
+// 16BA (none within 1 %, nearest +1.2000%).", each line's cause as the chart
+// gives it; "" when every line has a train.
+std::string WithoutTrainNote(const LatheProfile& profile, const AdviceResult& advice);
+
 // The chart before and with each candidate gear: gear, without train, exact,
 // worst and mean |error|.
 CellTable AdviceCells(const AdviceResult& advice);

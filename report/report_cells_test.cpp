@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "report/chart_sheet.h"
+#include "report/figure_text.h"
 #include "report/testing/small_lathe.h"
 
 namespace cog {
@@ -62,6 +63,44 @@ TEST(ReportCells, HandWorkedRows) {
   EXPECT_EQ(beyond, chart[0].table.rows[1]);
 }
 
+// A line without a train gives its cause, and `thread` says the same of the
+// same target. On the plain lathe (4 gears, no tumbler) only a six-gear
+// train cuts left-hand: four gears make none, and with six-gear trains not
+// allowed no kind of train cuts it at all; one gear makes no train of any
+// kind even with a tumbler.
+TEST(ReportCells, ChartLineSaysWhyItHasNoTrain) {
+  LatheProfile six = PlainLathe(), one = SmallLathe();
+  const LatheProfile plain = PlainLathe();
+  six.trains[2] = true;
+  one.gears = {40};
+  const struct {
+    const LatheProfile* lathe;
+    const char* why;
+  } cases[] = {
+      {&six, "4 gears make no six-gear train, the only kind that cuts left-hand on this lathe"},
+      {&one, "the set has too few gears for the kinds of train the profile allows"},
+      {&plain,
+       "without a tumbler, the kinds of train the profile allows all cut the other hand (six-gear "
+       "trains cut the other hand from simple and compound ones)"},
+  };
+  for (const auto& c : cases) {
+    ChartList list;
+    std::string error;
+    ASSERT_TRUE(ReadSeriesList({"1mm LH"}, &list, &error)) << error;
+    TrainSearch search;
+    std::vector<ChartRow> rows;
+    ASSERT_TRUE(search.Init(*c.lathe, &error) && BuildChart(search, list.series, &rows, &error));
+    const std::vector<ChartSection> chart = ChartSections(*c.lathe, rows);
+    ASSERT_EQ(1u, chart.size());
+    EXPECT_EQ(c.why, chart[0].table.rows.at(0).at(1));
+    ThreadAnswer answer;
+    ASSERT_TRUE(AnswerThread(*c.lathe, TargetOf("1mm LH"), {}, &answer, &error));
+    bool more = false;
+    EXPECT_EQ("No train: " + std::string(c.why),
+              NoTrainText(*c.lathe, TargetOf("1mm LH"), answer, &more));
+  }
+}
+
 TEST(ReportCells, AdviceRows) {
   AdviceResult advice;
   advice.before = {4, 2, 1, 0.25, 0.125};
@@ -81,6 +120,16 @@ TEST(ReportCells, AdviceRows) {
   EXPECT_EQ((std::vector<std::vector<std::string>>{{"(now)", "2", "0", "no train", "no train"},
                                                    {"+40", "1", "0", "50.0000%", "50.0000%"}}),
             AdviceCells(none).rows);
+
+  // The lines left without a train, each with its cause as the chart gives it.
+  const LatheProfile p = SmallLathe();
+  EXPECT_EQ("", WithoutTrainNote(p, none));
+  none.without = {OddChart(p)[1], OddChart(p)[1]};
+  none.without[1].nearest.reset();
+  EXPECT_EQ(
+      "Without a train now: 1.01mm (none within 0.5 %, nearest -0.9901%); 1.01mm (none within "
+      "0.5 %).",
+      WithoutTrainNote(p, none));
 }
 
 // With and without gearbox, dial and tumbler, thread and feed, all rows or
