@@ -162,7 +162,7 @@ std::string ChartQuery(const std::string& profile_json, const std::string& serie
     sections.push_back(std::move(section));
   }
   json answer = ChartTree(profile, rows, kDriftLengthMm);
-  answer["view"] = {{"header", ChartHeader(profile)},
+  answer["view"] = {{"header", ChartHeader(profile, rows)},
                     {"sections", std::move(sections)},
                     {"csv", ChartCsv(profile, rows)},
                     {"html", ChartHtml(profile, rows)}};

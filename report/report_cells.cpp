@@ -179,7 +179,7 @@ std::vector<ChartSection> ChartSections(const LatheProfile& profile,
       s.series = row.series;
       s.table.head = {"lead", "gears"};
       if (gearbox) s.table.head.push_back("gearbox");
-      s.table.head.insert(s.table.head.end(), {"error %", "cuts", "tumbler"});
+      s.table.head.insert(s.table.head.end(), {"error %", "fit", "cuts", "tumbler"});
       if (dial) s.table.head.push_back("dial");
       s.table.head.push_back("sizes");
     }
@@ -197,8 +197,8 @@ std::vector<ChartSection> ChartSections(const LatheProfile& profile,
       const RowFacts facts = FactsOf(profile, row.target, *row.best);
       c.push_back(GearList(row.best->gears));
       if (gearbox) c.push_back(Printable(GearboxName(profile, row.best->gearbox)));
-      c.insert(c.end(), {ErrorPercent(n), HandWord(facts.cuts, facts.target_hand),
-                         TumblerWord(facts.tumbler)});
+      c.insert(c.end(), {ErrorPercent(n), row.best->fits ? FitsWord(row.best->fits) : "not checked",
+                         HandWord(facts.cuts, facts.target_hand), TumblerWord(facts.tumbler)});
       if (dial) c.push_back(DialText(*profile.dial, *facts.dial));
     }
     c.push_back(SizesText(row));
@@ -207,7 +207,35 @@ std::vector<ChartSection> ChartSections(const LatheProfile& profile,
   return sections;
 }
 
-std::vector<std::string> ChartHeader(const LatheProfile& profile) {
+namespace {
+
+// What the header says of the fit: FitLine's words when every line with a
+// train was checked (or none could be), else how many were not.
+std::string ChartFitLine(const LatheProfile& profile, const std::vector<ChartRow>& rows) {
+  int trains = 0, unchecked = 0;
+  for (const ChartRow& row : rows) {
+    if (!row.best) continue;
+    ++trains;
+    unchecked += !row.best->fits.has_value();
+  }
+  const std::string line = FitLine(profile);
+  if (!profile.geometry || unchecked == 0) return line;
+  const std::string checked = "checked: ";
+  return "not checked on " + std::to_string(unchecked) + " of " + std::to_string(trains) +
+         " lines with a train (six-gear trains), checked on the others: " +
+         line.substr(checked.size());
+}
+
+}  // namespace
+
+bool EveryLineFitChecked(const LatheProfile& profile, const std::vector<ChartRow>& rows) {
+  return profile.geometry && std::all_of(rows.begin(), rows.end(), [](const ChartRow& row) {
+           return !row.best || row.best->fits.has_value();
+         });
+}
+
+std::vector<std::string> ChartHeader(const LatheProfile& profile,
+                                     const std::vector<ChartRow>& rows) {
   std::string set = GearList(profile.gears);
   for (const auto& [a, b] : profile.keyed)
     set += ", keyed " + std::to_string(a) + "/" + std::to_string(b);
@@ -224,7 +252,7 @@ std::vector<std::string> ChartHeader(const LatheProfile& profile) {
   return {(profile.name.empty() ? "Thread chart" : Printable(profile.name)),
           "Lead screw " + Printable(profile.leadscrew_text) + "; change gears " + set,
           std::string(profile.tumbler ? "Tumbler reverse" : "No tumbler reverse") + "; " + dial +
-              "; tolerance " + tolerance + "; fit " + FitLine(profile),
+              "; tolerance " + tolerance + "; fit " + ChartFitLine(profile, rows),
           OneLine(kGearLegend)};
 }
 

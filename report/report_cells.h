@@ -60,8 +60,14 @@ std::vector<ChartSection> ChartSections(const LatheProfile& profile,
                                         const std::vector<ChartRow>& rows);
 
 // What a chart opens with: the lathe's name, its lead screw and gear set,
-// tumbler, dial, tolerance and fit, and the legend of the gear order.
-std::vector<std::string> ChartHeader(const LatheProfile& profile);
+// tumbler, dial, tolerance and fit (checked only when it was on every line
+// with a train), and the legend of the gear order.
+std::vector<std::string> ChartHeader(const LatheProfile& profile,
+                                     const std::vector<ChartRow>& rows);
+
+// Whether the profile has a banjo and every line's train was checked on it
+// (a six-gear train never is).
+bool EveryLineFitChecked(const LatheProfile& profile, const std::vector<ChartRow>& rows);
 
 // "Without a train now: 1/4-20 LH (5 gears make no six-gear train, ...);
 // 16BA (none within 1 %, nearest +1.2000%).", each line's cause as the chart

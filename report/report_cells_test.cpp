@@ -47,8 +47,8 @@ TEST(ReportCells, HandWorkedRows) {
        {"gearbox", "ratio", "lead mm", "tpi", "cuts", "tumbler", "dial"},
        {"A", "1/2", "1.00000", "25.400", "right", "normal", "any mark"}},
       {chart[0].table,
-       {"lead", "gears", "gearbox", "error %", "cuts", "tumbler", "dial", "sizes"},
-       {"1mm", "20 30 40", "A", "exact", "right", "normal", "any mark", "P, Q"}},
+       {"lead", "gears", "gearbox", "error %", "fit", "cuts", "tumbler", "dial", "sizes"},
+       {"1mm", "20 30 40", "A", "exact", "not checked", "right", "normal", "any mark", "P, Q"}},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(c.head, c.table.head);
@@ -58,7 +58,7 @@ TEST(ReportCells, HandWorkedRows) {
   // Beyond the tolerance: no train in the gears' column, the nearest train's
   // error in the error's.
   const std::vector<std::string> beyond = {
-      "1.01mm", "none within 0.5 %", "", "nearest -0.9901%", "", "", "", "R"};
+      "1.01mm", "none within 0.5 %", "", "nearest -0.9901%", "", "", "", "", "R"};
   ASSERT_EQ(2u, chart[0].table.rows.size());
   EXPECT_EQ(beyond, chart[0].table.rows[1]);
 }
@@ -99,6 +99,26 @@ TEST(ReportCells, ChartLineSaysWhyItHasNoTrain) {
     EXPECT_EQ("No train: " + std::string(c.why),
               NoTrainText(*c.lathe, TargetOf("1mm LH"), answer, &more));
   }
+}
+
+// The header says the fit was checked only when it was on every line with a
+// train; a six-gear train's fit is never checked.
+TEST(ReportCells, ChartHeaderSaysFitCheckedOnlyOfEveryLine) {
+  LatheProfile p = SmallLathe();
+  std::vector<ChartRow> rows = OddChart(p);
+  p.geometry.emplace();
+  p.geometry->module = {1, 1};
+  p.geometry->centre_distance = {100, 1};
+  ASSERT_TRUE(rows[0].best);
+  rows[0].best->fits = true;
+  const std::string start = "Tumbler reverse; thread dial 16 teeth, 4 marks; tolerance 0.5 %; fit ";
+  EXPECT_EQ(start + "checked: module 1, centre distance 100 mm", ChartHeader(p, rows).at(2));
+  rows[0].best->fits.reset();
+  EXPECT_EQ(start +
+                "not checked on 1 of 1 lines with a train (six-gear trains), checked on the "
+                "others: module 1, centre distance 100 mm",
+            ChartHeader(p, rows).at(2));
+  EXPECT_EQ("not checked", ChartSections(p, rows)[0].table.rows[0][4]);
 }
 
 TEST(ReportCells, AdviceRows) {
@@ -198,7 +218,7 @@ TEST(ChartSheet, NamesAreText) {
     at = end + 1;
     if (!line.empty() && line[0] == '|') widths.push_back(MarkdownCells(line).size());
   }
-  EXPECT_EQ((std::vector<std::size_t>{8, 8, 8, 8}), widths);  // head, rule, two lines
+  EXPECT_EQ((std::vector<std::size_t>{9, 9, 9, 9}), widths);  // head, rule, two lines
 }
 
 }  // namespace

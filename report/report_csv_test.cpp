@@ -86,9 +86,9 @@ TEST(ReportCsv, HandWorkedLines) {
       // nearest train (its error checked below); without one, empty fields.
       {ChartCsv(p, {chart[0], no_train}),
        {"series,sizes,target,kind,gears,gearbox,error_fraction,exact,within,fits,tumbler,"
-        "dial_teeth,dial_every,cuts,cuts_target_hand,dial",
-        "odd,P Q,1mm,simple,20 30 40,A,0,true,true,,normal,16,1,right,true,any mark",
-        "odd,R,1.01mm,,,,,,,,,,,,,"}},
+        "dial_teeth,dial_every,cuts,cuts_target_hand,dial,lead_mm,fit_checked",
+        "odd,P Q,1mm,simple,20 30 40,A,0,true,true,,normal,16,1,right,true,any mark,1,false",
+        "odd,R,1.01mm,,,,,,,,,,,,,,1.01,"}},
   };
   for (const auto& c : cases) {
     std::string want;
@@ -108,9 +108,9 @@ TEST(ReportCsv, HandWorkedLines) {
   ASSERT_EQ(2u, chart.size());
   const Records beyond = ReadCsv(ChartCsv(p, chart));
   ASSERT_EQ(3u, beyond.size());
-  const std::vector<std::string> nearest = {"odd", "R",     "1.01mm", "simple",  "20 30 40", "A",
-                                            "",    "false", "false",  "",        "normal",   "16",
-                                            "1",   "right", "true",   "any mark"};
+  const std::vector<std::string> nearest = {
+      "odd", "R",      "1.01mm", "simple", "20 30 40", "A",    "",         "false", "false",
+      "",    "normal", "16",     "1",      "right",    "true", "any mark", "1.01",  "false"};
   std::vector<std::string> got = beyond[2];
   ASSERT_EQ(nearest.size(), got.size());
   EXPECT_EQ(-1.0 / 101, std::strtod(got[6].c_str(), nullptr)) << got[6];  // 1/1.01 - 1

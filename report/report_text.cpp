@@ -186,7 +186,7 @@ std::string TrainText(const LatheProfile& profile, const TrainReport& report, co
 
 std::string ChartText(const LatheProfile& profile, const std::vector<ChartRow>& rows) {
   std::string out;
-  for (const std::string& line : ChartHeader(profile)) out += WrappedLine(line);
+  for (const std::string& line : ChartHeader(profile, rows)) out += WrappedLine(line);
   out += "\n";
   for (const ChartSection& s : ChartSections(profile, rows))
     out += std::string(s.series->title) + "\n" + WrappedColumns(WithHead(s.table), "  ") + "\n";

@@ -2,6 +2,7 @@
 
 #include "lathe/row_facts.h"
 #include "report/figure_text.h"
+#include "report/report_cells.h"
 #include "report/results_tree.h"
 #include "report/row_numbers.h"
 
@@ -125,7 +126,7 @@ json ChartTree(const LatheProfile& profile, const std::vector<ChartRow>& rows,
          {"nearest",
           row.nearest ? Row(profile, *row.nearest, &row.target, length_mm) : json(nullptr)}});
   }
-  return {{"fit_checked", profile.geometry.has_value()}, {"rows", std::move(list)}};
+  return {{"fit_checked", EveryLineFitChecked(profile, rows)}, {"rows", std::move(list)}};
 }
 
 json AdviceTree(const AdviceResult& advice) {
