@@ -162,6 +162,15 @@ bool ReadTarget(std::string_view text, int starts, Target* out, std::string* err
   bool unit_known = false;
   if (!ReadFigure(core, &target.unit, &value, &why, &unit_known))
     return *error = "target " + Quoted(text) + why, false;
+  // Starts and hand are a thread's; on a feed they would silently change
+  // what the carriage does.
+  if (IsFeed(target.unit) && target.starts != 1)
+    return *error =
+               "target " + Quoted(text) + " is a feed, which has no starts: starts are for threads",
+           false;
+  if (IsFeed(target.unit) && target.hand == Hand::kLeft)
+    return *error = "target " + Quoted(text) + " is a feed, which has no hand: LH is for threads",
+           false;
   if (!LeadOf(target.unit, value, &target.lead) || !ScaleByStarts(target.starts, &target.lead))
     return *error = "target " + Quoted(text) + " is too large or too fine to compute exactly",
            false;

@@ -76,11 +76,12 @@ CellTable ThreadCells(const LatheProfile& profile, const Target& target,
   CellTable t;
   t.head = {"#", "kind", "gears", "gearbox", "ratio"};
   if (feed) {
-    t.head.insert(t.head.end(), {"mm/rev", "in/rev", "error %", "fits", "cuts", "tumbler"});
+    t.head.insert(t.head.end(), {"mm/rev", "in/rev", "error %", "fits", "cuts"});
   } else {
     t.head.insert(t.head.end(), {"lead mm", "tpi", "error %", PerThreadHead(), DriftHead(length_mm),
-                                 "fits", "cuts", "tumbler"});
+                                 "fits", "cuts"});
   }
+  if (profile.tumbler) t.head.push_back("tumbler");
   if (dial) t.head.push_back("dial");
   if (all) t.head.push_back("within");
   for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -90,15 +91,16 @@ CellTable ThreadCells(const LatheProfile& profile, const Target& target,
     std::vector<std::string> c = {std::to_string(i + 1), KindName(row.kind), GearList(row.gears),
                                   Dash(GearboxName(profile, row.gearbox)), FractionText(row.ratio)};
     if (feed) {
-      c.insert(c.end(), {FixedFigure(n.lead_mm, 5), FixedFigure(n.lead_mm / 25.4, 6),
-                         ErrorPercent(n), FitsWord(row.fits),
-                         HandWord(facts.cuts, facts.target_hand), TumblerWord(facts.tumbler)});
+      c.insert(c.end(),
+               {FixedFigure(n.lead_mm, 5), FixedFigure(n.lead_mm / 25.4, 6), ErrorPercent(n),
+                FitsWord(row.fits), HandWord(facts.cuts, facts.target_hand)});
     } else {
-      c.insert(c.end(), {FixedFigure(n.lead_mm, 5), FixedFigure(n.tpi, 3), ErrorPercent(n),
-                         FixedFigure(n.error_per_thread_um, 3, true),
-                         FixedFigure(n.drift_um, 2, true), FitsWord(row.fits),
-                         HandWord(facts.cuts, facts.target_hand), TumblerWord(facts.tumbler)});
+      c.insert(c.end(),
+               {FixedFigure(n.lead_mm, 5), FixedFigure(n.tpi, 3), ErrorPercent(n),
+                FixedFigure(n.error_per_thread_um, 3, true), FixedFigure(n.drift_um, 2, true),
+                FitsWord(row.fits), HandWord(facts.cuts, facts.target_hand)});
     }
+    if (profile.tumbler) c.push_back(TumblerWord(facts.tumbler));
     if (dial) c.push_back(DialText(*profile.dial, *facts.dial));
     if (all) c.push_back(facts.within ? "yes" : "NO");
     t.rows.push_back(std::move(c));
@@ -115,7 +117,8 @@ CellTable TrainCells(const LatheProfile& profile, const std::vector<TrainRow>& p
   t.head = {"gearbox", "ratio", "lead mm", "tpi"};
   if (target)
     t.head.insert(t.head.end(), {"error %", PerThreadHead(), DriftHead(length_mm), "within"});
-  t.head.insert(t.head.end(), {"cuts", "tumbler"});
+  t.head.push_back("cuts");
+  if (profile.tumbler) t.head.push_back("tumbler");
   if (dial) t.head.push_back("dial");
   for (const TrainRow& row : positions) {
     const RowNumbers n = NumbersOf(row, cut.lead, length_mm);
@@ -127,8 +130,8 @@ CellTable TrainCells(const LatheProfile& profile, const std::vector<TrainRow>& p
                {ErrorPercent(n), feed ? "-" : FixedFigure(n.error_per_thread_um, 3, true),
                 feed ? "-" : FixedFigure(n.drift_um, 2, true), facts.within ? "yes" : "NO"});
     // Without a target no hand was asked for.
-    c.insert(c.end(),
-             {HandWord(facts.cuts, !target || facts.target_hand), TumblerWord(facts.tumbler)});
+    c.push_back(HandWord(facts.cuts, !target || facts.target_hand));
+    if (profile.tumbler) c.push_back(TumblerWord(facts.tumbler));
     if (dial) c.push_back(DialText(*profile.dial, *facts.dial));
     t.rows.push_back(std::move(c));
   }
@@ -179,7 +182,8 @@ std::vector<ChartSection> ChartSections(const LatheProfile& profile,
       s.series = row.series;
       s.table.head = {"lead", "gears"};
       if (gearbox) s.table.head.push_back("gearbox");
-      s.table.head.insert(s.table.head.end(), {"error %", "fit", "cuts", "tumbler"});
+      s.table.head.insert(s.table.head.end(), {"error %", "fit", "cuts"});
+      if (profile.tumbler) s.table.head.push_back("tumbler");
       if (dial) s.table.head.push_back("dial");
       s.table.head.push_back("sizes");
     }
@@ -198,7 +202,8 @@ std::vector<ChartSection> ChartSections(const LatheProfile& profile,
       c.push_back(GearList(row.best->gears));
       if (gearbox) c.push_back(Printable(GearboxName(profile, row.best->gearbox)));
       c.insert(c.end(), {ErrorPercent(n), row.best->fits ? FitsWord(row.best->fits) : "not checked",
-                         HandWord(facts.cuts, facts.target_hand), TumblerWord(facts.tumbler)});
+                         HandWord(facts.cuts, facts.target_hand)});
+      if (profile.tumbler) c.push_back(TumblerWord(facts.tumbler));
       if (dial) c.push_back(DialText(*profile.dial, *facts.dial));
     }
     c.push_back(SizesText(row));

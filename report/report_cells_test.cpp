@@ -22,6 +22,9 @@ TEST(ReportCells, HandWorkedRows) {
   const TrainRow simple = Row(p, {20, 30, 40}, 0, mm1);
   const std::vector<ChartSection> chart = ChartSections(p, OddChart(p));
   ASSERT_EQ(1u, chart.size());
+  // Without a tumbler there is no tumbler position to name.
+  const LatheProfile plain = PlainLathe();
+  const TrainRow plain_simple = Row(plain, {20, 30, 40}, -1, mm1);
   EXPECT_EQ(&kOddSeries, chart[0].series);
   struct {
     CellTable table;
@@ -49,6 +52,17 @@ TEST(ReportCells, HandWorkedRows) {
       {chart[0].table,
        {"lead", "gears", "gearbox", "error %", "fit", "cuts", "tumbler", "dial", "sizes"},
        {"1mm", "20 30 40", "A", "exact", "not checked", "right", "normal", "any mark", "P, Q"}},
+      {ThreadCells(plain, mm1, {plain_simple}, Whole(25), false),
+       {"#", "kind", "gears", "gearbox", "ratio", "lead mm", "tpi", "error %", "\xc2\xb5m/thread",
+        "drift \xc2\xb5m/25mm", "fits", "cuts"},
+       {"1", "simple", "20 30 40", "-", "1/2", "1.00000", "25.400", "exact", "0.000", "0.00", "-",
+        "right"}},
+      {TrainCells(plain, {plain_simple}, nullptr, Whole(25)),
+       {"gearbox", "ratio", "lead mm", "tpi", "cuts"},
+       {"-", "1/2", "1.00000", "25.400", "right"}},
+      {ChartSections(plain, OddChart(plain))[0].table,
+       {"lead", "gears", "error %", "fit", "cuts", "sizes"},
+       {"1mm", "20 30 40", "exact", "not checked", "right", "P, Q"}},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(c.head, c.table.head);
