@@ -220,6 +220,38 @@ DesignationMatch BadClass(std::string grade, const ThreadSeries& series, std::st
   return DesignationMatch::kUnknownSize;
 }
 
+// "M25x2, M25x1.5 or M25x1": a size with each of its pitches ("2, 1.5, 1").
+std::string Alternatives(const std::string& size, const std::string& pitches) {
+  std::vector<std::string> names;
+  for (std::size_t from = 0; from < pitches.size();) {
+    const std::size_t comma = std::min(pitches.find(", ", from), pitches.size());
+    names.push_back(size + "x" + pitches.substr(from, comma - from));
+    from = comma + 2;
+  }
+  std::string text;
+  for (std::size_t i = 0; i < names.size(); ++i)
+    text += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
+  return text;
+}
+
+// "; a 2-start thread of lead 8 is written Tr20x8(P4)": when `lead` is a
+// whole number (2 or more) of the first of `pitches` that divides it.
+std::string MultiStartHint(const std::string& size, const std::string& lead,
+                           const std::string& pitches) {
+  const std::optional<Fraction> l = Number(lead);
+  for (std::size_t from = 0; l && from < pitches.size();) {
+    const std::size_t comma = std::min(pitches.find(", ", from), pitches.size());
+    const std::string pitch = pitches.substr(from, comma - from);
+    from = comma + 2;
+    Fraction starts;
+    const std::optional<Fraction> p = Number(pitch);
+    if (!p || !Divide(*l, *p, &starts) || starts.den != 1 || starts.num < 2) continue;
+    return "; a " + std::to_string(starts.num) + "-start thread of lead " + lead + " is written " +
+           size + "x" + lead + "(P" + pitch + ")";
+  }
+  return "";
+}
+
 // "M6" or "M6x0.75": the coarse or fine entry of that diameter and pitch.
 DesignationMatch Iso(const std::string& key, Designation* out, std::string* error) {
   if (key.size() < 2 || key[0] != 'm' || !IsDigit(key[1]))
@@ -249,7 +281,7 @@ DesignationMatch Iso(const std::string& key, Designation* out, std::string* erro
     return DesignationMatch::kUnknownSize;
   }
   if (!pitches.empty()) {
-    *error = "is not an ISO metric thread (" + m + " has no coarse pitch; it has " + pitches + ")";
+    *error = "has no coarse pitch: write " + Alternatives(m, pitches);
     return DesignationMatch::kUnknownSize;
   }
   const std::string worm =
@@ -292,8 +324,13 @@ DesignationMatch Trapezoidal(const std::string& key, Designation* out, std::stri
     *out = {tr, &e, static_cast<int>(starts.num)};
     return DesignationMatch::kFound;
   }
+  if (!pitches.empty() && x == std::string::npos) {
+    *error = "needs its pitch: write " + Alternatives("Tr" + diameter, pitches);
+    return DesignationMatch::kUnknownSize;
+  }
   if (!pitches.empty()) {
-    *error = "is not a trapezoidal thread (Tr" + diameter + " has pitch " + pitches + ")";
+    *error = "is not a trapezoidal thread (Tr" + diameter + " has pitch " + pitches +
+             MultiStartHint("Tr" + diameter, lead_text, pitches) + ")";
     return DesignationMatch::kUnknownSize;
   }
   return Unknown(*tr, diameter, "", error);
@@ -476,7 +513,9 @@ DesignationMatch FindDesignation(std::string_view text, Designation* out, std::s
       for (const Designation& d : BySize(size, {&series}))
         if (IsBareNumber(BaseSize(*d.thread))) all.push_back(d);
   if (!all.empty()) {
-    *error = "may be " + Listed(all, ", ") + "; or " + key + "mm, " + key + "tpi";
+    // A numbered size ("#10") is no pitch.
+    *error =
+        "may be " + Listed(all, ", ") + (key[0] == '#' ? "" : "; or " + key + "mm, " + key + "tpi");
     return DesignationMatch::kUnknownSize;
   }
   const std::string part = SizePart(key);

@@ -188,13 +188,14 @@ TEST(Designation, RefusedWithWhatItMayBe) {
       {"1/2",
        "target \"1/2\" may be 1/2-13 UNC, 1/2-20 UNF, 1/2-28 UNEF, 1/2-16 UN, 1/2 BSW, 1/2 BSF, "
        "1/2-14 NPT, 1/2 BSB, 1/2 ME32, 1/2 ME40, 1/2-10 ACME; or 1/2mm, 1/2tpi"},
-      {"M15",
-       "target \"M15\" is not an ISO metric thread (M15 has no coarse pitch; it has 1.5, 1)"},
-      {"M80",
-       "target \"M80\" is not an ISO metric thread (M80 has no coarse pitch; it has 6, 4, 3, 2, "
-       "1.5)"},
+      {"M15", "target \"M15\" has no coarse pitch: write M15x1.5 or M15x1"},
+      {"M80", "target \"M80\" has no coarse pitch: write M80x6, M80x4, M80x3, M80x2 or M80x1.5"},
+      {"M25", "target \"M25\" has no coarse pitch: write M25x2, M25x1.5 or M25x1"},
       {"M25x1.25", "target \"M25x1.25\" is not an ISO metric thread (M25 has pitch 2, 1.5, 1)"},
-      {"Tr20", "target \"Tr20\" is not a trapezoidal thread (Tr20 has pitch 4, 2)"},
+      {"Tr20", "target \"Tr20\" needs its pitch: write Tr20x4 or Tr20x2"},
+      {"Tr20x8",
+       "target \"Tr20x8\" is not a trapezoidal thread (Tr20 has pitch 4, 2; a 2-start thread of "
+       "lead 8 is written Tr20x8(P4))"},
       {"Tr20x3", "target \"Tr20x3\" is not a trapezoidal thread (Tr20 has pitch 4, 2)"},
       {"Tr20x6(P4)",
        "target \"Tr20x6(P4)\" is not a trapezoidal thread (its lead is not a whole number of "
@@ -211,7 +212,7 @@ TEST(Designation, RefusedWithWhatItMayBe) {
       {"5/8 NPT",
        "target \"5/8 NPT\" is not a size of American taper pipe NPT (ASME B1.20.1) (nearest: 1/2, "
        "3/4)"},
-      {"#10", "target \"#10\" may be #10-24 UNC, #10-32 UNF; or #10mm, #10tpi"},
+      {"#10", "target \"#10\" may be #10-24 UNC, #10-32 UNF"},
       {"10", "target \"10\" may be #10-24 UNC, #10-32 UNF, 10-8 NPT; or 10mm, 10tpi"},
       {"11/16", "target \"11/16\" may be 11/16 BSW, 11/16 BSF; or 11/16mm, 11/16tpi"},
       // A blank never joins two numbers.

@@ -177,6 +177,8 @@ TEST(TargetTest, DecimalCommaGetsAHint) {
       {"1,25 mm", "target \"1,25 mm\" has a decimal comma: write a point, \"1.25 mm\""},
       {"0,1mm/rev", "target \"0,1mm/rev\" has a decimal comma: write a point, \"0.1mm/rev\""},
       {"11,5tpi", "target \"11,5tpi\" has a decimal comma: write a point, \"11.5tpi\""},
+      {"M8x1,25", "target \"M8x1,25\" has a decimal comma: write a point, \"M8x1.25\""},
+      {"Tr20x1,5 LH", "target \"Tr20x1,5 LH\" has a decimal comma: write a point, \"Tr20x1.5 LH\""},
   };
   for (const auto& c : cases) {
     Target t;

@@ -140,6 +140,16 @@ bool ReadTarget(std::string_view text, int starts, Target* out, std::string* err
   target.text = std::string(text);
   target.starts = starts;
   std::string core = Trim(text);
+  // "M8x1,25", "1,25mm": a decimal comma, as much of Europe writes it.
+  for (std::size_t i = 1; i + 1 < core.size(); ++i)
+    if (core[i] == ',' && std::isdigit(static_cast<unsigned char>(core[i - 1])) &&
+        std::isdigit(static_cast<unsigned char>(core[i + 1]))) {
+      std::string dotted(text);
+      std::replace(dotted.begin(), dotted.end(), ',', '.');
+      return *error = "target " + Quoted(text) + " has a decimal comma: write a point, " +
+                      Quoted(dotted),
+             false;
+    }
   target.hand = TakeHand(&core);
   Designation named;
   std::string why;

@@ -186,7 +186,8 @@ std::string SuggestQuery(const std::string& profile_json, const std::string& ser
   answer["view"] = Cells(AdviceCells(advice));
   answer["view"]["caption"] = "Which one gear to add (" + std::to_string(from) + " to " +
                               std::to_string(to) + " teeth) to the chart of " +
-                              std::to_string(advice.before.threads) + " leads";
+                              std::to_string(advice.before.threads) +
+                              (advice.before.threads == 1 ? " lead" : " leads");
   const std::string better = advice.best.empty()
                                  ? "No gear from " + std::to_string(from) + " to " +
                                        std::to_string(to) + " teeth makes this chart better."

@@ -194,8 +194,9 @@ std::string ChartText(const LatheProfile& profile, const std::vector<ChartRow>& 
 }
 
 std::string AdviceText(const LatheProfile& profile, const AdviceResult& advice) {
-  std::string out = "Chart of " + std::to_string(advice.before.threads) + " leads.\n\n" +
-                    PaddedColumns(WithHead(AdviceCells(advice)), "");
+  const int leads = advice.before.threads;
+  std::string out = "Chart of " + std::to_string(leads) + (leads == 1 ? " lead" : " leads") +
+                    ".\n\n" + PaddedColumns(WithHead(AdviceCells(advice)), "");
   if (advice.best.empty())
     out += "\nNo gear from " + std::to_string(advice.from) + " to " + std::to_string(advice.to) +
            " teeth makes this chart better.\n";

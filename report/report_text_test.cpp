@@ -64,5 +64,23 @@ TEST(ReportText, TablesLineUpUnderTheirHeadsByCharacters) {
   }
 }
 
+// Advice over a chart of one lead that has no train: one lead, no worst
+// error, no gear that helps, and the line left without a train with why.
+TEST(ReportText, AdviceOverOneLeadWithoutATrain) {
+  const LatheProfile p = SmallLathe();
+  AdviceResult advice;
+  advice.from = 20;
+  advice.to = 30;
+  advice.before = {1, 1, 0, 0, 0};
+  advice.without = {OddChart(p)[1]};
+  EXPECT_EQ(
+      "Chart of 1 lead.\n\n"
+      "gear   without train  exact  worst |error|  mean |error|\n"
+      "(now)  1              0      no train       no train\n\n"
+      "No gear from 20 to 30 teeth makes this chart better.\n\n"
+      "Without a train now: 1.01mm (none within 0.5 %, nearest -0.9901%).\n",
+      AdviceText(p, advice));
+}
+
 }  // namespace
 }  // namespace cog
