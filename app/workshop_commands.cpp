@@ -50,9 +50,10 @@ constexpr const char* kWorkshopHelp =
       hand, as thread gives it first.
       cogwright-cli chart --list names the series.
   cogwright-cli suggest SERIES... [--profile F] [--from {from} --to {to}]
-      Which one gear to add to the set, by what it gains: fewer leads without a
-      train, then more leads cut exactly, then the lower worst and mean
-      |error|; the best {count} candidates, with before and after figures.
+      Which one gear to add to the set, by the leads it gains (a train where
+      there was none, or exact where it was not), then fewer leads without a
+      train, then the lower worst and mean |error|; the best {count}
+      candidates, with before and after figures.
 
   --profile F          a lathe profile (JSON: lead screw, gears, gearbox, geometry;
                        see the examples in profiles/)

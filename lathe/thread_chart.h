@@ -6,9 +6,10 @@
 // line's hand on the lathe (the first row of TrainSearch::Find, as `thread`
 // gives it), or none when no train of the set fits within the
 // tolerance (row_facts.h). Gear advice adds each candidate tooth count in turn and
-// compares the charts by what it gains: fewer threads without a train first,
-// then more threads cut exactly, then the lower worst |error|, then the lower
-// mean |error| (over the threads that have a train), then the smaller gear.
+// compares the charts by what it gains: more threads gained first (given a
+// train where they had none, or made exact), then fewer threads left without
+// a train, then the lower worst |error|, then the lower mean |error| (over
+// the threads that have a train), then the smaller gear.
 
 #include <optional>
 #include <span>
@@ -60,6 +61,9 @@ struct ChartSummary {
   int exact = 0;       // threads whose train cuts them exactly
   Extended worst = 0;  // |error| over the threads with a train
   Extended mean = 0;
+  // In gear advice: the threads the gear gains, each given a train within
+  // the tolerance where it had none, or made exact where it was not.
+  int gained = 0;
   // Worst and mean are of no thread at all (0 then) when none has a train.
   bool AnyTrain() const { return without_train < threads; }
 };

@@ -184,10 +184,10 @@ std::string SuggestQuery(const std::string& profile_json, const std::string& ser
     return ErrorJson(input, error);
   json answer = AdviceTree(advice);
   answer["view"] = Cells(AdviceCells(advice));
-  answer["view"]["caption"] = "Which one gear to add (" + std::to_string(from) + " to " +
-                              std::to_string(to) + " teeth) to the chart of " +
-                              std::to_string(advice.before.threads) +
-                              (advice.before.threads == 1 ? " lead" : " leads");
+  answer["view"]["caption"] =
+      "Which one gear to add (" + std::to_string(from) + " to " + std::to_string(to) +
+      " teeth) to the chart of " + std::to_string(advice.before.threads) +
+      (advice.before.threads == 1 ? " lead" : " leads") + ". " + kAdviceRanking;
   const std::string better = advice.best.empty()
                                  ? "No gear from " + std::to_string(from) + " to " +
                                        std::to_string(to) + " teeth makes this chart better."

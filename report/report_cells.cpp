@@ -261,6 +261,10 @@ std::vector<std::string> ChartHeader(const LatheProfile& profile,
           OneLine(kGearLegend)};
 }
 
+const char* const kAdviceRanking =
+    "Ranked by lines gained (a train within the tolerance where a line had none, or exact where "
+    "it was not), then fewer lines without a train, then the worst and the mean |error|.";
+
 std::string WithoutTrainNote(const LatheProfile& profile, const AdviceResult& advice) {
   std::string note;
   for (const ChartRow& row : advice.without) {
@@ -273,14 +277,15 @@ std::string WithoutTrainNote(const LatheProfile& profile, const AdviceResult& ad
 
 CellTable AdviceCells(const AdviceResult& advice) {
   CellTable t;
-  t.head = {"gear", "without train", "exact", "worst |error|", "mean |error|"};
-  auto row = [&](const std::string& gear, const ChartSummary& s) {
+  t.head = {"gear", "gained", "without train", "exact", "worst |error|", "mean |error|"};
+  auto row = [&](const std::string& gear, const std::string& gained, const ChartSummary& s) {
     const bool any = s.AnyTrain();
-    t.rows.push_back({gear, std::to_string(s.without_train), std::to_string(s.exact),
+    t.rows.push_back({gear, gained, std::to_string(s.without_train), std::to_string(s.exact),
                       any ? Percent(s.worst) : "no train", any ? Percent(s.mean) : "no train"});
   };
-  row("(now)", advice.before);
-  for (const GearAdvice& a : advice.best) row("+" + std::to_string(a.teeth), a.after);
+  row("(now)", "-", advice.before);
+  for (const GearAdvice& a : advice.best)
+    row("+" + std::to_string(a.teeth), std::to_string(a.after.gained), a.after);
   return t;
 }
 

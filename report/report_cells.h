@@ -71,13 +71,16 @@ std::vector<std::string> ChartHeader(const LatheProfile& profile,
 // (a six-gear train never is).
 bool EveryLineFitChecked(const LatheProfile& profile, const std::vector<ChartRow>& rows);
 
+// How gear advice ranks, in one line.
+extern const char* const kAdviceRanking;
+
 // "Without a train now: 1/4-20 LH (5 gears make no six-gear train, ...);
 // 16BA (none within 1 %, nearest +1.2000%).", each line's cause as the chart
 // gives it; "" when every line has a train.
 std::string WithoutTrainNote(const LatheProfile& profile, const AdviceResult& advice);
 
-// The chart before and with each candidate gear: gear, without train, exact,
-// worst and mean |error|.
+// The chart before and with each candidate gear: gear, lines gained, without
+// train, exact, worst and mean |error|.
 CellTable AdviceCells(const AdviceResult& advice);
 
 }  // namespace cog

@@ -138,21 +138,22 @@ TEST(ReportCells, ChartHeaderSaysFitCheckedOnlyOfEveryLine) {
 TEST(ReportCells, AdviceRows) {
   AdviceResult advice;
   advice.before = {4, 2, 1, 0.25, 0.125};
-  advice.best = {{127, {4, 0, 3, 0.0625, 0.00001}}};
+  advice.best = {{127, {4, 0, 3, 0.0625, 0.00001, 3}}};
   const CellTable t = AdviceCells(advice);
-  const std::vector<std::vector<std::string>> rows = {{"(now)", "2", "1", "25.0000%", "12.5000%"},
-                                                      {"+127", "0", "3", "6.2500%", "0.0010%"}};
-  EXPECT_EQ(
-      (std::vector<std::string>{"gear", "without train", "exact", "worst |error|", "mean |error|"}),
-      t.head);
+  const std::vector<std::vector<std::string>> rows = {
+      {"(now)", "-", "2", "1", "25.0000%", "12.5000%"},
+      {"+127", "3", "0", "3", "6.2500%", "0.0010%"}};
+  EXPECT_EQ((std::vector<std::string>{"gear", "gained", "without train", "exact", "worst |error|",
+                                      "mean |error|"}),
+            t.head);
   EXPECT_EQ(rows, t.rows);
 
   // A chart with no train on any line has no error to be worst or mean.
   AdviceResult none;
   none.before = {2, 2, 0, 0, 0};
-  none.best = {{40, {2, 1, 0, 0.5, 0.5}}};
-  EXPECT_EQ((std::vector<std::vector<std::string>>{{"(now)", "2", "0", "no train", "no train"},
-                                                   {"+40", "1", "0", "50.0000%", "50.0000%"}}),
+  none.best = {{40, {2, 1, 0, 0.5, 0.5, 1}}};
+  EXPECT_EQ((std::vector<std::vector<std::string>>{{"(now)", "-", "2", "0", "no train", "no train"},
+                                                   {"+40", "1", "1", "0", "50.0000%", "50.0000%"}}),
             AdviceCells(none).rows);
 
   // The lines left without a train, each with its cause as the chart gives it.

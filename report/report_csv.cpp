@@ -110,13 +110,13 @@ std::string ChartCsv(const LatheProfile& profile, const std::vector<ChartRow>& r
 }
 
 std::string AdviceCsv(const AdviceResult& advice) {
-  std::string out = "teeth,threads,without_train,worst_error,mean_error,exact\n";
+  std::string out = "teeth,threads,without_train,worst_error,mean_error,exact,gained\n";
   auto line = [&](const std::string& teeth, const ChartSummary& s) {
     const bool any = s.AnyTrain();
     out += teeth + ',' + std::to_string(s.threads) + ',' + std::to_string(s.without_train) + ',' +
            (any ? ShortestText(static_cast<double>(s.worst)) : "") + ',' +
            (any ? ShortestText(static_cast<double>(s.mean)) : "") + ',' + std::to_string(s.exact) +
-           '\n';
+           ',' + std::to_string(s.gained) + '\n';
   };
   line("", advice.before);
   for (const GearAdvice& a : advice.best) line(std::to_string(a.teeth), a.after);

@@ -121,15 +121,15 @@ TEST(ReportCsv, HandWorkedLines) {
 TEST(ReportCsv, AdviceLines) {
   AdviceResult advice;
   advice.before = {4, 2, 1, 0.25, 0.125};
-  advice.best = {{127, {4, 0, 3, 0.0625, 0.03125}}, {40, {4, 1, 2, 0.5, 0.375}}};
+  advice.best = {{127, {4, 0, 3, 0.0625, 0.03125, 3}}, {40, {4, 1, 2, 0.5, 0.375, 1}}};
   EXPECT_EQ(
-      "teeth,threads,without_train,worst_error,mean_error,exact\n"
-      ",4,2,0.25,0.125,1\n127,4,0,0.0625,0.03125,3\n40,4,1,0.5,0.375,2\n",
+      "teeth,threads,without_train,worst_error,mean_error,exact,gained\n"
+      ",4,2,0.25,0.125,1,0\n127,4,0,0.0625,0.03125,3,3\n40,4,1,0.5,0.375,2,1\n",
       AdviceCsv(advice));
   // No train on any line: no worst nor mean to give.
   advice.before = {4, 4, 0, 0, 0};
   advice.best.clear();
-  EXPECT_EQ("teeth,threads,without_train,worst_error,mean_error,exact\n,4,4,,,0\n",
+  EXPECT_EQ("teeth,threads,without_train,worst_error,mean_error,exact,gained\n,4,4,,,0,0\n",
             AdviceCsv(advice));
 }
 

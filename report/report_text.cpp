@@ -195,8 +195,10 @@ std::string ChartText(const LatheProfile& profile, const std::vector<ChartRow>& 
 
 std::string AdviceText(const LatheProfile& profile, const AdviceResult& advice) {
   const int leads = advice.before.threads;
-  std::string out = "Chart of " + std::to_string(leads) + (leads == 1 ? " lead" : " leads") +
-                    ".\n\n" + PaddedColumns(WithHead(AdviceCells(advice)), "");
+  std::string out = Header(profile) + "Fit          " + FitLine(profile) + "\n" +
+                    WrappedLine(kAdviceRanking) + "\n" + "Chart of " + std::to_string(leads) +
+                    (leads == 1 ? " lead" : " leads") + ".\n\n" +
+                    PaddedColumns(WithHead(AdviceCells(advice)), "");
   if (advice.best.empty())
     out += "\nNo gear from " + std::to_string(advice.from) + " to " + std::to_string(advice.to) +
            " teeth makes this chart better.\n";

@@ -74,9 +74,13 @@ TEST(ReportText, AdviceOverOneLeadWithoutATrain) {
   advice.before = {1, 1, 0, 0, 0};
   advice.without = {OddChart(p)[1]};
   EXPECT_EQ(
+      "Lathe        lead screw 2mm, 4 gears, gearbox of 2\n"
+      "Fit          not checked (the profile gives no module and centre distance)\n"
+      "Ranked by lines gained (a train within the tolerance where a line had none, or exact where "
+      "it was\nnot), then fewer lines without a train, then the worst and the mean |error|.\n\n"
       "Chart of 1 lead.\n\n"
-      "gear   without train  exact  worst |error|  mean |error|\n"
-      "(now)  1              0      no train       no train\n\n"
+      "gear   gained  without train  exact  worst |error|  mean |error|\n"
+      "(now)  -       1              0      no train       no train\n\n"
       "No gear from 20 to 30 teeth makes this chart better.\n\n"
       "Without a train now: 1.01mm (none within 0.5 %, nearest -0.9901%).\n",
       AdviceText(p, advice));

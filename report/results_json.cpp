@@ -66,7 +66,8 @@ json Summary(const ChartSummary& s) {
           {"without_train", s.without_train},
           {"exact", s.exact},
           {"worst_error", s.AnyTrain() ? json(static_cast<double>(s.worst)) : json(nullptr)},
-          {"mean_error", s.AnyTrain() ? json(static_cast<double>(s.mean)) : json(nullptr)}};
+          {"mean_error", s.AnyTrain() ? json(static_cast<double>(s.mean)) : json(nullptr)},
+          {"gained", s.gained}};
 }
 
 }  // namespace

@@ -46,8 +46,8 @@ std::string ChartJson(const LatheProfile& profile, const std::vector<ChartRow>& 
                       const Fraction& length_mm);
 
 // {"before": summary, "candidates": [{"teeth", "after": summary}]}, a summary
-// being {"threads", "without_train", "exact", "worst_error", "mean_error"}; worst and
-// mean are null when no thread has a train.
+// being {"threads", "without_train", "exact", "worst_error", "mean_error", "gained"};
+// worst and mean are null when no thread has a train, gained is 0 before.
 std::string AdviceJson(const AdviceResult& advice);
 
 }  // namespace cog
