@@ -106,9 +106,9 @@ class PartialChart {
   // proof: on a tie the teeth decide. The best that can still happen is
   // that every thread not searched yet gains: as many gained and as few
   // without a train as possible at once. A summary that ties `kth` on both
-  // needs exactly that; once the threads without a train are searched (they
-  // come first) that means each thread left turns exact, so its worst and
-  // mean are those of the threads searched. The mean, summed in another
+  // needs exactly that, and its worst and mean are then at least those of
+  // the threads searched (a thread left either turns exact or gains a train
+  // of some error, over the same count of threads). The mean, summed in another
   // order than the summary's, is judged with a margin far wider than the
   // rounding of a few thousand additions.
   bool CannotBeat(const ChartSummary& kth) const {
@@ -116,7 +116,6 @@ class PartialChart {
     if (most_gained != kth.gained) return most_gained < kth.gained;
     const int least_without = without_ - unsearched_without_;
     if (least_without != kth.without_train) return least_without > kth.without_train;
-    if (unsearched_without_ > 0) return false;
     if (worst_ != kth.worst) return worst_ > kth.worst;
     const int with_train = threads_ - least_without;
     if (with_train == 0) return false;
