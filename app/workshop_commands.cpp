@@ -51,9 +51,10 @@ constexpr const char* kWorkshopHelp =
       hand, as thread gives it first.
       cogwright-cli chart --list names the series.
   cogwright-cli suggest SERIES... [--profile F] [--from {from} --to {to}]
-      Which one gear to add to the set, by what it gains: fewer leads without a
-      train, then more leads cut exactly, then the lower worst and mean
-      |error|; the best {count} candidates, with before and after figures.
+      Which one gear to add to the set, by the leads it gains (a train where
+      there was none, or exact where it was not), then fewer leads without a
+      train, then the lower worst and mean |error|; the best {count}
+      candidates, with before and after figures.
 
   --profile F          a lathe profile (JSON: lead screw, gears, gearbox, geometry;
                        see the examples in profiles/)
@@ -194,13 +195,30 @@ bool TargetOf(const std::string& text, const Arguments& args, Target* target, Fa
   return true;
 }
 
+// The words of an unquoted target, quoted as one: "M10 LH".
+std::string QuotedWords(const std::vector<std::string>& words) {
+  std::string joined;
+  for (const std::string& w : words) joined += (joined.empty() ? "" : " ") + w;
+  return Quoted(joined);
+}
+
 bool SeriesOf(const Arguments& args, ChartList* series, Failure* fail) {
   if (ReadSeriesList(args.positional, series, &fail->message)) return true;
   fail->message += " (cogwright-cli chart --list names them)";
+  // "chart 1/4-20 LH": a target's hand taken for a series of its own.
+  const std::vector<std::string>& words = args.positional;
+  for (std::size_t i = 1; i < words.size(); ++i)
+    if (words[i] == "LH" || words[i] == "lh")
+      fail->message +=
+          "; quote a target of several words: " + QuotedWords({words[i - 1], words[i]});
   return false;
 }
 
 bool Thread(const Arguments& inv, std::ostream& out, Failure* fail) {
+  if (inv.positional.size() > 1)
+    return fail->message = "thread takes one TARGET: quote a target of several words, thread " +
+                           QuotedWords(inv.positional),
+           false;
   if (inv.positional.size() != 1)
     return fail->message = "thread needs one TARGET, e.g. 1.25mm or 20tpi", false;
   LatheProfile profile;
@@ -309,7 +327,7 @@ bool Suggest(const Arguments& inv, std::ostream& out, Failure* fail) {
   const std::string format = inv.Value("format", "text");
   if (format == "json") out << AdviceJson(advice);
   if (format == "csv") out << AdviceCsv(advice);
-  if (format == "text") out << AdviceText(advice) << AdviceGearText(profile, advice);
+  if (format == "text") out << AdviceText(profile, advice) << AdviceGearText(profile, advice);
   return true;
 }
 

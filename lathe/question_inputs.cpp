@@ -21,8 +21,9 @@ bool ReadInput(const WholeInput& what, std::string_view text, int* value, InputE
 bool CheckCandidates(int from, int to, InputError* error) {
   if (!CheckInput(kFromInput, from, error) || !CheckInput(kToInput, to, error)) return false;
   if (from <= to) return true;
-  *error = {kFromInput.input,
-            std::to_string(from) + " is above the largest candidate gear, " + std::to_string(to)};
+  *error = {kFromInput.input, std::to_string(from) + " is above the largest candidate gear, " +
+                                  std::to_string(to) + ": the range is reversed (from " +
+                                  std::to_string(to) + " to " + std::to_string(from) + "?)"};
   return false;
 }
 

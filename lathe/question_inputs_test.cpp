@@ -58,7 +58,8 @@ TEST(QuestionInputs, CandidateRange) {
   EXPECT_TRUE(CheckCandidates(40, 40, &error));
   EXPECT_FALSE(CheckCandidates(41, 40, &error));
   EXPECT_EQ(error.input, "from");
-  EXPECT_EQ(error.text, "41 is above the largest candidate gear, 40");
+  EXPECT_EQ(error.text,
+            "41 is above the largest candidate gear, 40: the range is reversed (from 40 to 41?)");
   EXPECT_FALSE(CheckCandidates(7, 40, &error));
   EXPECT_EQ(error.input, "from");
   EXPECT_FALSE(CheckCandidates(20, 301, &error));

@@ -162,7 +162,7 @@ std::string ChartQuery(const std::string& profile_json, const std::string& serie
     sections.push_back(std::move(section));
   }
   json answer = ChartTree(profile, rows, kDriftLengthMm);
-  answer["view"] = {{"header", ChartHeader(profile)},
+  answer["view"] = {{"header", ChartHeader(profile, rows)},
                     {"sections", std::move(sections)},
                     {"csv", ChartCsv(profile, rows)},
                     {"html", ChartHtml(profile, rows)}};
@@ -184,13 +184,16 @@ std::string SuggestQuery(const std::string& profile_json, const std::string& ser
     return ErrorJson(input, error);
   json answer = AdviceTree(advice);
   answer["view"] = Cells(AdviceCells(advice));
-  answer["view"]["caption"] = "Which one gear to add (" + std::to_string(from) + " to " +
-                              std::to_string(to) + " teeth) to the chart of " +
-                              std::to_string(advice.before.threads) + " leads";
-  answer["view"]["none"] = advice.best.empty()
-                               ? "No gear from " + std::to_string(from) + " to " +
-                                     std::to_string(to) + " teeth makes this chart better."
-                               : "";
+  answer["view"]["caption"] =
+      "Which one gear to add (" + std::to_string(from) + " to " + std::to_string(to) +
+      " teeth) to the chart of " + std::to_string(advice.before.threads) +
+      (advice.before.threads == 1 ? " lead" : " leads") + ". " + kAdviceRanking;
+  const std::string better = advice.best.empty()
+                                 ? "No gear from " + std::to_string(from) + " to " +
+                                       std::to_string(to) + " teeth makes this chart better."
+                                 : "";
+  const std::string without = WithoutTrainNote(profile, advice);
+  answer["view"]["none"] = better + (better.empty() || without.empty() ? "" : " ") + without;
   return Dump(answer);
 }
 
