@@ -1,15 +1,15 @@
 #include "app/divide_commands.h"
 
-#include <algorithm>
-#include <charconv>
 #include <ostream>
 
+#include "app/cli_options.h"
 #include "app/head_file.h"
 #include "divider/divide_question.h"
 #include "divider/divide_text.h"
 #include "divider/head.h"
 #include "divider/indexing.h"
 #include "gears/fraction_text.h"
+#include "gears/gear_set.h"
 #include "gears/length_text.h"
 #include "numtext/quoted_text.h"
 
@@ -43,35 +43,8 @@ bool Fail(std::string* message, std::string text) {
   return false;
 }
 
-bool AllDigits(const std::string& text) {
-  return !text.empty() &&
-         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// A whole number from lo to hi written in digits, or false.
-bool Whole(const std::string& text, int lo, int hi, int* out) {
-  int value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (!AllDigits(text) || ec != std::errc() || end != text.data() + text.size() || value < lo ||
-      value > hi)
-    return false;
-  *out = value;
-  return true;
-}
-
-bool TopOption(const Arguments& args, int fallback, int* top, std::string* fail) {
-  *top = fallback;
-  if (!args.Has("top") || Whole(args.Value("top"), 1, kMaxDivideTop, top)) return true;
-  return Fail(fail, "--top must be a whole number from 1 to " + std::to_string(kMaxDivideTop) +
-                        ", not " + Quoted(args.Value("top")));
-}
-
-bool FormatOption(const Arguments& args, std::vector<std::string> formats, std::string* fail) {
-  const std::string format = args.Value("format", "text");
-  if (std::find(formats.begin(), formats.end(), format) != formats.end()) return true;
-  return Fail(fail, "--format " + Quoted(format) + " is not one of the formats " + args.command +
-                        (args.Has("chart") ? " --chart" : "") + " writes");
-}
+// One end of a --chart range, read as every whole number is.
+bool RangeEnd(const std::string& text, int* out) { return ReadWhole(text, 1, kMaxDivisions, out); }
 
 bool LoadHead(const Arguments& args, DividingHead* head, std::string* fail) {
   if (!args.Has("head")) return *head = BuiltInHead(), true;
@@ -82,92 +55,134 @@ bool LoadHead(const Arguments& args, DividingHead* head, std::string* fail) {
   return true;
 }
 
-bool Chart(const Arguments& args, std::ostream& out, std::string* fail) {
+struct DivideChartOutput : CliAnswer {
+  DividingHead head;
+  std::vector<DivideAnswer> lines;
+};
+
+bool Chart(const Arguments& args, DivideChartOutput* o, std::string* fail) {
   if (!args.positional.empty() || args.Has("top"))
     return Fail(fail, "divide --chart FROM-TO takes no N, angle or --top");
   const std::string range = args.Value("chart");
   const std::size_t dash = range.find('-');
   int from = 0, to = 0;
-  if (dash == std::string::npos || !Whole(range.substr(0, dash), 1, kMaxDivisions, &from) ||
-      !Whole(range.substr(dash + 1), 1, kMaxDivisions, &to))
+  if (dash == std::string::npos || !RangeEnd(range.substr(0, dash), &from) ||
+      !RangeEnd(range.substr(dash + 1), &to))
     return Fail(fail, "--chart " + Quoted(range) +
                           " is not a range FROM-TO of divisions from 1 to 100000 (2-400)");
   std::string why, which;
   if (!CheckChartRange(from, to, &why, &which))
     return Fail(fail, "--chart " + Quoted(range) + ": " + why);
-  DividingHead head;
-  if (!FormatOption(args, {"text", "json", "csv", "md", "html"}, fail) ||
-      !LoadHead(args, &head, fail))
-    return false;
-  const Indexer indexer(head);
-  std::vector<DivideAnswer> lines;
-  if (!BuildDivideChart(indexer, from, to, &lines, fail)) return false;
-  const std::string format = args.Value("format", "text");
-  if (format == "json") out << DivideChartJson(head, lines);
-  if (format == "csv") out << DivideChartCsv(lines);
-  if (format == "md") out << DivideChartMarkdown(head, lines);
-  if (format == "html") out << DivideChartHtml(head, lines);
-  if (format == "text") out << DivideChartText(head, lines);
-  return true;
+  if (!LoadHead(args, &o->head, fail)) return false;
+  const Indexer indexer(o->head);
+  return BuildDivideChart(indexer, from, to, &o->lines, fail);
 }
 
-bool Divide(const Arguments& args, std::ostream& out, std::string* fail) {
-  if (args.Has("chart")) return Chart(args, out, fail);
+struct DivideOutput : CliAnswer {
+  DividingHead head;
+  DivideAnswer answer;
+};
+
+bool Divide(const Arguments& args, DivideOutput* o, std::string* fail) {
   if (args.positional.size() != 1)
     return Fail(fail, "divide needs one N (a number of divisions) or an ANGLE, e.g. 127 or 7d30m");
   DivideQuestion question;
-  int top = 0;
+  int top = kDefaultDivideTop;
   if (!ReadDivideQuestion(args.positional[0], &question, fail)) return false;
-  DividingHead head;
-  if (!TopOption(args, kDefaultDivideTop, &top, fail) ||
-      !FormatOption(args, {"text", "json", "csv"}, fail) || !LoadHead(args, &head, fail))
+  if (!ReadWholeOption(args, "top", 1, kMaxDivideTop, &top, fail) ||
+      !LoadHead(args, &o->head, fail))
     return false;
-  const Indexer indexer(head);
-  DivideAnswer answer;
-  if (!(question.divisions ? indexer.Divide(question.divisions, top, &answer, fail)
-                           : indexer.DivideAngle(question.degrees, top, &answer, fail)))
-    return false;
-  const std::string format = args.Value("format", "text");
-  if (format == "json") out << DivideJson(head, answer);
-  if (format == "csv") out << DivideCsv(answer);
-  if (format == "text") out << DivideText(head, answer);
-  return true;
+  const Indexer indexer(o->head);
+  return question.divisions ? indexer.Divide(question.divisions, top, &o->answer, fail)
+                            : indexer.DivideAngle(question.degrees, top, &o->answer, fail);
 }
 
-bool Helix(const Arguments& args, std::ostream& out, std::string* fail) {
+struct HelixOutput : CliAnswer {
+  DividingHead head;
+  HelixAnswer answer;
+  bool all = false;
+};
+
+bool Helix(const Arguments& args, HelixOutput* o, std::string* fail) {
   if (args.positional.size() != 1) return Fail(fail, "helix needs one LEAD, e.g. 250mm or 9.5in");
   Fraction lead, tolerance = kDefaultHelixErrorPercent;
   std::string why;
   if (!ReadHelixLead(args.positional[0], &lead, fail)) return false;
   if (args.Has("max-error") && !ReadHelixTolerance(args.Value("max-error"), &tolerance, &why))
     return Fail(fail, "--max-error: " + why);
-  int top = 0;
-  DividingHead head;
-  if (!TopOption(args, kDefaultHelixTop, &top, fail) ||
-      !FormatOption(args, {"text", "json", "csv"}, fail) || !LoadHead(args, &head, fail))
+  int top = kDefaultHelixTop;
+  o->all = args.Has("all");
+  if (!ReadWholeOption(args, "top", 1, kMaxDivideTop, &top, fail) ||
+      !LoadHead(args, &o->head, fail))
     return false;
-  HelixAnswer answer;
-  if (!HelixTrains(head, lead, tolerance, top, args.Has("all"), &answer, &why))
+  if (!HelixTrains(o->head, lead, tolerance, top, o->all, &o->answer, &why))
     return Fail(fail, (args.Has("head") ? "head " + args.Value("head") + ": " : "") + why);
-  const std::string format = args.Value("format", "text");
-  if (format == "json") out << HelixJson(answer);
-  if (format == "csv") out << HelixCsv(answer);
-  if (format == "text") out << HelixText(head, answer, args.Has("all"));
   return true;
+}
+
+template <class Output>
+int Answer(const CliCall& call, bool (*ask)(const Arguments&, Output*, std::string*)) {
+  Output output;
+  std::string fail;
+  if (!ask(call.args, &output, &fail)) return call.Refuse(fail);
+  return call.Write(output);
+}
+
+template <class Output>
+const Output& As(const CliAnswer& answer) {
+  return static_cast<const Output&>(answer);
 }
 
 }  // namespace
 
-bool IsDivideCommand(const std::string& command) {
-  return command == "divide" || command == "helix";
+int RunDivide(const CliCall& call) { return Answer(call, Divide); }
+int RunDivideChart(const CliCall& call) { return Answer(call, Chart); }
+int RunHelix(const CliCall& call) { return Answer(call, Helix); }
+
+void WriteDivideText(const CliAnswer& answer, std::ostream& out) {
+  out << DivideText(As<DivideOutput>(answer).head, As<DivideOutput>(answer).answer);
 }
 
-int RunDivide(const Arguments& args, std::ostream& out, std::ostream& err) {
-  std::string fail;
-  const bool ok = args.command == "divide" ? Divide(args, out, &fail) : Helix(args, out, &fail);
-  if (ok) return 0;
-  err << "cogwright-cli: " << fail << '\n';
-  return 2;
+void WriteDivideJson(const CliAnswer& answer, std::ostream& out) {
+  out << DivideJson(As<DivideOutput>(answer).head, As<DivideOutput>(answer).answer);
+}
+
+void WriteDivideCsv(const CliAnswer& answer, std::ostream& out) {
+  out << DivideCsv(As<DivideOutput>(answer).answer);
+}
+
+void WriteDivideChartText(const CliAnswer& answer, std::ostream& out) {
+  out << DivideChartText(As<DivideChartOutput>(answer).head, As<DivideChartOutput>(answer).lines);
+}
+
+void WriteDivideChartJson(const CliAnswer& answer, std::ostream& out) {
+  out << DivideChartJson(As<DivideChartOutput>(answer).head, As<DivideChartOutput>(answer).lines);
+}
+
+void WriteDivideChartCsv(const CliAnswer& answer, std::ostream& out) {
+  out << DivideChartCsv(As<DivideChartOutput>(answer).lines);
+}
+
+void WriteDivideChartMarkdown(const CliAnswer& answer, std::ostream& out) {
+  const auto& o = As<DivideChartOutput>(answer);
+  out << DivideChartMarkdown(o.head, o.lines);
+}
+
+void WriteDivideChartHtml(const CliAnswer& answer, std::ostream& out) {
+  out << DivideChartHtml(As<DivideChartOutput>(answer).head, As<DivideChartOutput>(answer).lines);
+}
+
+void WriteHelixText(const CliAnswer& answer, std::ostream& out) {
+  const auto& o = As<HelixOutput>(answer);
+  out << HelixText(o.head, o.answer, o.all);
+}
+
+void WriteHelixJson(const CliAnswer& answer, std::ostream& out) {
+  out << HelixJson(As<HelixOutput>(answer).answer);
+}
+
+void WriteHelixCsv(const CliAnswer& answer, std::ostream& out) {
+  out << HelixCsv(As<HelixOutput>(answer).answer);
 }
 
 }  // namespace cog

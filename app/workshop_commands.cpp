@@ -4,7 +4,7 @@
 #include <map>
 #include <ostream>
 
-#include "app/command_forms.h"
+#include "app/cli_options.h"
 #include "app/profile_file.h"
 #include "gears/fraction_text.h"
 #include "lathe/defaults.h"
@@ -101,34 +101,10 @@ std::string WorkshopHelp() {
 
 namespace {
 
-// The workshop commands' forms (app/command_forms.cpp), in the order of kFormats.
-const std::vector<CommandForm> kForms = WorkshopForms();
-
-const std::vector<std::string> kFormats[] = {{"text", "json", "csv"},
-                                             {"text", "json", "csv"},
-                                             {"text", "json", "csv", "md", "html"},
-                                             {"text", "json", "csv"}};
-
 // A failure to report.
 struct Failure {
   std::string message;
 };
-
-bool Has(const std::vector<std::string>& list, const std::string& item) {
-  return std::find(list.begin(), list.end(), item) != list.end();
-}
-
-bool CheckFormat(const Arguments& args, Failure* fail) {
-  for (std::size_t i = 0; i < kForms.size(); ++i) {
-    if (args.command != kForms[i].name) continue;
-    const std::string format = args.Value("format", "text");
-    if (Has(kFormats[i], format)) return true;
-    fail->message =
-        "--format " + Quoted(format) + " is not one of the formats " + args.command + " writes";
-    return false;
-  }
-  return true;
-}
 
 // The command line's words for a value that is missing or wrong.
 std::string OptionMessage(const InputError& error) {
@@ -141,14 +117,10 @@ std::string OptionMessage(const InputError& error) {
   return "--" + option + ": " + error.text;
 }
 
-// A whole-number option (--top, --starts, --from, --to), read and checked by
-// the core; *out keeps its default when the option is not given.
+// A whole-number option (--top, --starts, --from, --to) within the core's
+// bounds for it; *out keeps its default when the option is not given.
 bool WholeOption(const Arguments& args, const WholeInput& what, int* out, Failure* fail) {
-  if (!args.Has(what.input)) return true;
-  InputError error;
-  if (ReadInput(what, args.Value(what.input), out, &error)) return true;
-  fail->message = OptionMessage(error);
-  return false;
+  return ReadWholeOption(args, what.input, what.lo, what.hi, out, &fail->message);
 }
 
 bool LoadLathe(const Arguments& args, LatheProfile* profile, Failure* fail) {
@@ -199,32 +171,26 @@ bool SeriesOf(const Arguments& args, ChartList* series, Failure* fail) {
   return false;
 }
 
-bool Thread(const Arguments& inv, std::ostream& out, Failure* fail) {
-  if (inv.positional.size() != 1)
-    return fail->message = "thread needs one TARGET, e.g. 1.25mm or 20tpi", false;
+struct ThreadOutput : CliAnswer {
   LatheProfile profile;
   Target target;
-  Fraction length;
-  SearchOptions options;
-  options.keep_unfit = inv.Has("all");
-  if (!TargetOf(inv.positional[0], inv, &target, fail) ||
-      !WholeOption(inv, kTopInput, &options.top, fail) || !LengthOption(inv, &length, fail) ||
-      !LoadLathe(inv, &profile, fail))
-    return false;
   ThreadAnswer answer;
+  Fraction length;
+  bool keep_unfit = false;
+};
+
+bool Thread(const Arguments& inv, ThreadOutput* o, Failure* fail) {
+  if (inv.positional.size() != 1)
+    return fail->message = "thread needs one TARGET, e.g. 1.25mm or 20tpi", false;
+  SearchOptions options;
+  options.keep_unfit = o->keep_unfit = inv.Has("all");
+  if (!TargetOf(inv.positional[0], inv, &o->target, fail) ||
+      !WholeOption(inv, kTopInput, &options.top, fail) || !LengthOption(inv, &o->length, fail) ||
+      !LoadLathe(inv, &o->profile, fail))
+    return false;
   std::string error;
-  if (!AnswerThread(profile, target, options, &answer, &error)) return fail->message = error, false;
-  const std::vector<TrainRow>& rows = answer.rows;
-  const std::string format = inv.Value("format", "text");
-  if (format == "json") out << ThreadResultJson(profile, target, rows, length);
-  if (format == "csv") out << ThreadCsv(profile, target, rows, length);
-  if (format != "text") return true;
-  out << ThreadText(profile, target, rows, length, options.keep_unfit);
-  if (rows.empty()) {
-    bool more = false;
-    out << NoTrainText(profile, target, answer, &more) << (more ? " (--all shows more)" : "")
-        << ".\n";
-  }
+  if (!AnswerThread(o->profile, o->target, options, &o->answer, &error))
+    return fail->message = error, false;
   return true;
 }
 
@@ -238,60 +204,56 @@ bool ReadGears(const std::vector<std::string>& texts, std::vector<int>* gears, F
   return true;
 }
 
-bool Train(const Arguments& inv, std::ostream& out, Failure* fail) {
+struct TrainOutput : CliAnswer {
   LatheProfile profile;
-  std::vector<int> gears;
-  Fraction length;
+  TrainReport report;
   std::optional<Target> target;
+  Fraction length;
+
+  const Target* TargetOrNull() const { return target ? &*target : nullptr; }
+};
+
+bool Train(const Arguments& inv, TrainOutput* o, Failure* fail) {
+  std::vector<int> gears;
   if (!inv.Has("target") && (inv.Has("starts") || inv.Has("length")))
     return fail->message = "train: --starts and --length need --target", false;
-  if (!ReadGears(inv.positional, &gears, fail) || !LengthOption(inv, &length, fail)) return false;
-  if (inv.Has("target") && !TargetOf(inv.Value("target"), inv, &target.emplace(), fail))
+  if (!ReadGears(inv.positional, &gears, fail) || !LengthOption(inv, &o->length, fail))
     return false;
-  if (!LoadLathe(inv, &profile, fail)) return false;
-  TrainReport report;
+  if (inv.Has("target") && !TargetOf(inv.Value("target"), inv, &o->target.emplace(), fail))
+    return false;
+  if (!LoadLathe(inv, &o->profile, fail)) return false;
   std::string error;
-  const Target* t = target ? &*target : nullptr;
-  if (!ReportTrain(profile, gears, t, &report, &error)) return fail->message = error, false;
-  const std::string format = inv.Value("format", "text");
-  if (format == "json")
-    out << TrainReportJson(profile, report.positions, report.rules, report.in_set, t, length);
-  if (format == "csv") out << TrainCsv(profile, report.positions, t, length);
-  if (format == "text") out << TrainText(profile, report, t, length);
+  if (!ReportTrain(o->profile, gears, o->TargetOrNull(), &o->report, &error))
+    return fail->message = error, false;
   return true;
 }
 
-bool ListSeries(std::ostream& out) {
+void ListSeries(std::ostream& out) {
   for (const ThreadSeries& s : BuiltInSeries())
     out << s.name << std::string(12 - std::min<std::size_t>(11, std::string(s.name).size()), ' ')
         << s.title << " (" << s.threads.size() << " threads)\n";
-  return true;
 }
 
-bool Chart(const Arguments& inv, std::ostream& out, Failure* fail) {
-  if (inv.Has("list")) {
-    if (inv.options.size() > 1 || !inv.positional.empty())
-      return fail->message = "chart --list takes nothing else", false;
-    return ListSeries(out);
-  }
+struct ChartOutput : CliAnswer {
   LatheProfile profile;
-  ChartList series;
-  if (!SeriesOf(inv, &series, fail) || !LoadLathe(inv, &profile, fail)) return false;
-  TrainSearch search;
+  ChartList series;  // the user's own targets, which the rows point into
   std::vector<ChartRow> rows;
+};
+
+bool Chart(const Arguments& inv, ChartOutput* o, Failure* fail) {
+  if (!SeriesOf(inv, &o->series, fail) || !LoadLathe(inv, &o->profile, fail)) return false;
+  TrainSearch search;
   std::string error;
-  if (!search.Init(profile, &error) || !BuildChart(search, series.series, &rows, &error))
+  if (!search.Init(o->profile, &error) || !BuildChart(search, o->series.series, &o->rows, &error))
     return fail->message = error, false;
-  const std::string format = inv.Value("format", "text");
-  if (format == "json") out << ChartJson(profile, rows, kDriftLengthMm);
-  if (format == "csv") out << ChartCsv(profile, rows);
-  if (format == "md") out << ChartMarkdown(profile, rows);
-  if (format == "html") out << ChartHtml(profile, rows);
-  if (format == "text") out << ChartText(profile, rows);
   return true;
 }
 
-bool Suggest(const Arguments& inv, std::ostream& out, Failure* fail) {
+struct AdviceOutput : CliAnswer {
+  AdviceResult advice;
+};
+
+bool Suggest(const Arguments& inv, AdviceOutput* o, Failure* fail) {
   LatheProfile profile;
   ChartList series;
   int from = kAdviceFrom, to = kAdviceTo;
@@ -301,37 +263,107 @@ bool Suggest(const Arguments& inv, std::ostream& out, Failure* fail) {
     return false;
   if (!CheckCandidates(from, to, &order)) return fail->message = OptionMessage(order), false;
   if (!LoadLathe(inv, &profile, fail)) return false;
-  AdviceResult advice;
   std::string error;
-  if (!SuggestGear(profile, series.series, from, to, kAdviceCount, &advice, &error))
+  if (!SuggestGear(profile, series.series, from, to, kAdviceCount, &o->advice, &error))
     return fail->message = error, false;
-  const std::string format = inv.Value("format", "text");
-  if (format == "json") out << AdviceJson(advice);
-  if (format == "csv") out << AdviceCsv(advice);
-  if (format == "text") out << AdviceText(advice);
   return true;
+}
+
+// Runs `ask` for the call's arguments into a fresh Output and writes it, or
+// reports why not.
+template <class Output>
+int Answer(const CliCall& call, bool (*ask)(const Arguments&, Output*, Failure*)) {
+  Output output;
+  Failure fail;
+  if (!ask(call.args, &output, &fail)) return call.Refuse(fail.message);
+  return call.Write(output);
+}
+
+template <class Output>
+const Output& As(const CliAnswer& answer) {
+  return static_cast<const Output&>(answer);
 }
 
 }  // namespace
 
-bool IsWorkshopCommand(const std::string& command) {
-  return std::any_of(kForms.begin(), kForms.end(),
-                     [&](const CommandForm& form) { return command == form.name; });
+int RunThread(const CliCall& call) { return Answer(call, Thread); }
+int RunTrain(const CliCall& call) { return Answer(call, Train); }
+int RunSuggest(const CliCall& call) { return Answer(call, Suggest); }
+
+int RunChart(const CliCall& call) {
+  const Arguments& args = call.args;
+  if (!args.Has("list")) return Answer(call, Chart);
+  if (args.options.size() > 1 || !args.positional.empty())
+    return call.Refuse("chart --list takes nothing else");
+  ListSeries(call.out);
+  return 0;
 }
 
-int RunWorkshop(const Arguments& args, std::ostream& out, std::ostream& err) {
-  Failure fail;
-  bool ok = CheckFormat(args, &fail);
-  if (ok) {
-    const std::string& command = args.command;
-    if (command == "thread") ok = Thread(args, out, &fail);
-    if (command == "train") ok = Train(args, out, &fail);
-    if (command == "chart") ok = Chart(args, out, &fail);
-    if (command == "suggest") ok = Suggest(args, out, &fail);
-  }
-  if (ok) return 0;
-  err << "cogwright-cli: " << fail.message << '\n';
-  return 2;
+void WriteThreadText(const CliAnswer& answer, std::ostream& out) {
+  const auto& o = As<ThreadOutput>(answer);
+  out << ThreadText(o.profile, o.target, o.answer.rows, o.length, o.keep_unfit);
+  if (!o.answer.rows.empty()) return;
+  bool more = false;
+  out << NoTrainText(o.profile, o.target, o.answer, &more) << (more ? " (--all shows more)" : "")
+      << ".\n";
+}
+
+void WriteThreadJson(const CliAnswer& answer, std::ostream& out) {
+  const auto& o = As<ThreadOutput>(answer);
+  out << ThreadResultJson(o.profile, o.target, o.answer.rows, o.length);
+}
+
+void WriteThreadCsv(const CliAnswer& answer, std::ostream& out) {
+  const auto& o = As<ThreadOutput>(answer);
+  out << ThreadCsv(o.profile, o.target, o.answer.rows, o.length);
+}
+
+void WriteTrainText(const CliAnswer& answer, std::ostream& out) {
+  const auto& o = As<TrainOutput>(answer);
+  out << TrainText(o.profile, o.report, o.TargetOrNull(), o.length);
+}
+
+void WriteTrainJson(const CliAnswer& answer, std::ostream& out) {
+  const auto& o = As<TrainOutput>(answer);
+  out << TrainReportJson(o.profile, o.report.positions, o.report.rules, o.report.in_set,
+                         o.TargetOrNull(), o.length);
+}
+
+void WriteTrainCsv(const CliAnswer& answer, std::ostream& out) {
+  const auto& o = As<TrainOutput>(answer);
+  out << TrainCsv(o.profile, o.report.positions, o.TargetOrNull(), o.length);
+}
+
+void WriteChartText(const CliAnswer& answer, std::ostream& out) {
+  out << ChartText(As<ChartOutput>(answer).profile, As<ChartOutput>(answer).rows);
+}
+
+void WriteChartJson(const CliAnswer& answer, std::ostream& out) {
+  out << ChartJson(As<ChartOutput>(answer).profile, As<ChartOutput>(answer).rows, kDriftLengthMm);
+}
+
+void WriteChartCsv(const CliAnswer& answer, std::ostream& out) {
+  out << ChartCsv(As<ChartOutput>(answer).profile, As<ChartOutput>(answer).rows);
+}
+
+void WriteChartMarkdown(const CliAnswer& answer, std::ostream& out) {
+  out << ChartMarkdown(As<ChartOutput>(answer).profile, As<ChartOutput>(answer).rows);
+}
+
+void WriteChartHtml(const CliAnswer& answer, std::ostream& out) {
+  out << ChartHtml(As<ChartOutput>(answer).profile, As<ChartOutput>(answer).rows);
+}
+
+void WriteAdviceText(const CliAnswer& answer, std::ostream& out) {
+  out << AdviceText(As<AdviceOutput>(answer).advice);
+}
+
+void WriteAdviceJson(const CliAnswer& answer, std::ostream& out) {
+  out << AdviceJson(As<AdviceOutput>(answer).advice);
+}
+
+void WriteAdviceCsv(const CliAnswer& answer, std::ostream& out) {
+  out << AdviceCsv(As<AdviceOutput>(answer).advice);
 }
 
 }  // namespace cog
