@@ -60,7 +60,7 @@ struct DivideChartOutput : CliAnswer {
   std::vector<DivideAnswer> lines;
 };
 
-bool Chart(const Arguments& args, DivideChartOutput* o, std::string* fail) {
+bool AskDivideChart(const Arguments& args, DivideChartOutput* o, std::string* fail) {
   if (!args.positional.empty() || args.Has("top"))
     return Fail(fail, "divide --chart FROM-TO takes no N, angle or --top");
   const std::string range = args.Value("chart");
@@ -83,7 +83,7 @@ struct DivideOutput : CliAnswer {
   DivideAnswer answer;
 };
 
-bool Divide(const Arguments& args, DivideOutput* o, std::string* fail) {
+bool AskDivide(const Arguments& args, DivideOutput* o, std::string* fail) {
   if (args.positional.size() != 1)
     return Fail(fail, "divide needs one N (a number of divisions) or an ANGLE, e.g. 127 or 7d30m");
   DivideQuestion question;
@@ -93,8 +93,8 @@ bool Divide(const Arguments& args, DivideOutput* o, std::string* fail) {
       !LoadHead(args, &o->head, fail))
     return false;
   const Indexer indexer(o->head);
-  return question.divisions ? indexer.Divide(question.divisions, top, &o->answer, fail)
-                            : indexer.DivideAngle(question.degrees, top, &o->answer, fail);
+  return question.divisions ? indexer.WaysForDivisions(question.divisions, top, &o->answer, fail)
+                            : indexer.WaysForAngle(question.degrees, top, &o->answer, fail);
 }
 
 struct HelixOutput : CliAnswer {
@@ -103,7 +103,7 @@ struct HelixOutput : CliAnswer {
   bool all = false;
 };
 
-bool Helix(const Arguments& args, HelixOutput* o, std::string* fail) {
+bool AskHelix(const Arguments& args, HelixOutput* o, std::string* fail) {
   if (args.positional.size() != 1) return Fail(fail, "helix needs one LEAD, e.g. 250mm or 9.5in");
   Fraction lead, tolerance = kDefaultHelixErrorPercent;
   std::string why;
@@ -135,9 +135,9 @@ const Output& As(const CliAnswer& answer) {
 
 }  // namespace
 
-int RunDivide(const CliCall& call) { return Answer(call, Divide); }
-int RunDivideChart(const CliCall& call) { return Answer(call, Chart); }
-int RunHelix(const CliCall& call) { return Answer(call, Helix); }
+int RunDivide(const CliCall& call) { return Answer(call, AskDivide); }
+int RunDivideChart(const CliCall& call) { return Answer(call, AskDivideChart); }
+int RunHelix(const CliCall& call) { return Answer(call, AskHelix); }
 
 void WriteDivideText(const CliAnswer& answer, std::ostream& out) {
   out << DivideText(As<DivideOutput>(answer).head, As<DivideOutput>(answer).answer);

@@ -119,7 +119,7 @@ std::string OptionMessage(const InputError& error) {
 
 // A whole-number option (--top, --starts, --from, --to) within the core's
 // bounds for it; *out keeps its default when the option is not given.
-bool WholeOption(const Arguments& args, const WholeInput& what, int* out, Failure* fail) {
+bool InputOption(const Arguments& args, const WholeInput& what, int* out, Failure* fail) {
   return ReadWholeOption(args, what.input, what.lo, what.hi, out, &fail->message);
 }
 
@@ -160,7 +160,7 @@ bool LengthOption(const Arguments& args, Fraction* length, Failure* fail) {
 bool TargetOf(const std::string& text, const Arguments& args, Target* target, Failure* fail) {
   int starts = 1;
   std::string error;
-  if (!WholeOption(args, kStartsInput, &starts, fail)) return false;
+  if (!InputOption(args, kStartsInput, &starts, fail)) return false;
   if (!ReadTarget(text, starts, target, &error)) return fail->message = error, false;
   return true;
 }
@@ -179,13 +179,13 @@ struct ThreadOutput : CliAnswer {
   bool keep_unfit = false;
 };
 
-bool Thread(const Arguments& inv, ThreadOutput* o, Failure* fail) {
+bool AskThread(const Arguments& inv, ThreadOutput* o, Failure* fail) {
   if (inv.positional.size() != 1)
     return fail->message = "thread needs one TARGET, e.g. 1.25mm or 20tpi", false;
   SearchOptions options;
   options.keep_unfit = o->keep_unfit = inv.Has("all");
   if (!TargetOf(inv.positional[0], inv, &o->target, fail) ||
-      !WholeOption(inv, kTopInput, &options.top, fail) || !LengthOption(inv, &o->length, fail) ||
+      !InputOption(inv, kTopInput, &options.top, fail) || !LengthOption(inv, &o->length, fail) ||
       !LoadLathe(inv, &o->profile, fail))
     return false;
   std::string error;
@@ -213,7 +213,7 @@ struct TrainOutput : CliAnswer {
   const Target* TargetOrNull() const { return target ? &*target : nullptr; }
 };
 
-bool Train(const Arguments& inv, TrainOutput* o, Failure* fail) {
+bool AskTrain(const Arguments& inv, TrainOutput* o, Failure* fail) {
   std::vector<int> gears;
   if (!inv.Has("target") && (inv.Has("starts") || inv.Has("length")))
     return fail->message = "train: --starts and --length need --target", false;
@@ -240,7 +240,7 @@ struct ChartOutput : CliAnswer {
   std::vector<ChartRow> rows;
 };
 
-bool Chart(const Arguments& inv, ChartOutput* o, Failure* fail) {
+bool AskChart(const Arguments& inv, ChartOutput* o, Failure* fail) {
   if (!SeriesOf(inv, &o->series, fail) || !LoadLathe(inv, &o->profile, fail)) return false;
   TrainSearch search;
   std::string error;
@@ -253,13 +253,13 @@ struct AdviceOutput : CliAnswer {
   AdviceResult advice;
 };
 
-bool Suggest(const Arguments& inv, AdviceOutput* o, Failure* fail) {
+bool AskSuggest(const Arguments& inv, AdviceOutput* o, Failure* fail) {
   LatheProfile profile;
   ChartList series;
   int from = kAdviceFrom, to = kAdviceTo;
   InputError order;
-  if (!SeriesOf(inv, &series, fail) || !WholeOption(inv, kFromInput, &from, fail) ||
-      !WholeOption(inv, kToInput, &to, fail))
+  if (!SeriesOf(inv, &series, fail) || !InputOption(inv, kFromInput, &from, fail) ||
+      !InputOption(inv, kToInput, &to, fail))
     return false;
   if (!CheckCandidates(from, to, &order)) return fail->message = OptionMessage(order), false;
   if (!LoadLathe(inv, &profile, fail)) return false;
@@ -286,13 +286,13 @@ const Output& As(const CliAnswer& answer) {
 
 }  // namespace
 
-int RunThread(const CliCall& call) { return Answer(call, Thread); }
-int RunTrain(const CliCall& call) { return Answer(call, Train); }
-int RunSuggest(const CliCall& call) { return Answer(call, Suggest); }
+int RunThread(const CliCall& call) { return Answer(call, AskThread); }
+int RunTrain(const CliCall& call) { return Answer(call, AskTrain); }
+int RunSuggest(const CliCall& call) { return Answer(call, AskSuggest); }
 
 int RunChart(const CliCall& call) {
   const Arguments& args = call.args;
-  if (!args.Has("list")) return Answer(call, Chart);
+  if (!args.Has("list")) return Answer(call, AskChart);
   if (args.options.size() > 1 || !args.positional.empty())
     return call.Refuse("chart --list takes nothing else");
   ListSeries(call.out);

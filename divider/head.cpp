@@ -12,7 +12,7 @@ namespace {
 
 using Kind = JsonNode::Kind;
 
-std::string Key(std::string_view key) { return Quoted(key); }
+std::string QuotedKey(std::string_view key) { return Quoted(key); }
 
 class Reader {
  public:
@@ -29,7 +29,7 @@ class Reader {
         {"reverse", [&](const JsonNode& v) { return Flag("reverse", v, &head_->reverse); }},
         {"direct",
          [&](const JsonNode& v) {
-           return Circles(Key("direct"), v, kMaxDirectCircles, &head_->direct);
+           return Circles(QuotedKey("direct"), v, kMaxDirectCircles, &head_->direct);
          }},
         {"table_leadscrew", [&](const JsonNode& v) { return Leadscrew(v); }},
     };
@@ -46,13 +46,13 @@ class Reader {
 
   bool Text(const std::string& key, const JsonNode& value, std::string* out) {
     if (value.kind != Kind::kString)
-      return Fail(Key(key) + " must be a string, not " + KindName(value.kind));
+      return Fail(QuotedKey(key) + " must be a string, not " + KindName(value.kind));
     *out = value.text;
     return true;
   }
 
   bool Ratio(const JsonNode& value) {
-    const std::string where = Key("ratio");
+    const std::string where = QuotedKey("ratio");
     if (value.kind != Kind::kNumber && value.kind != Kind::kString)
       return Fail(where + " must be a number or a ratio text (40, \"90:1\", \"5/1\"), not " +
                   KindName(value.kind));
@@ -93,7 +93,7 @@ class Reader {
   }
 
   bool Plates(const JsonNode& value) {
-    const std::string where = Key("plates");
+    const std::string where = QuotedKey("plates");
     if (value.kind != Kind::kArray || value.items.empty())
       return Fail(where + " must be a non-empty list of plates, [[15, 16, 17], [21, 23]]");
     if (value.items.size() > static_cast<std::size_t>(kMaxPlates))
@@ -109,7 +109,7 @@ class Reader {
 
   // A list of tooth counts, or the text a --gears option takes.
   bool Gears(const JsonNode& value) {
-    const std::string where = Key("gears");
+    const std::string where = QuotedKey("gears");
     head_->gears.clear();
     if (value.kind == Kind::kString) {
       std::string why;
@@ -137,7 +137,7 @@ class Reader {
   }
 
   bool Flag(const std::string& key, const JsonNode& value, bool* out) {
-    if (value.kind != Kind::kBool) return Fail(Key(key) + " must be true or false");
+    if (value.kind != Kind::kBool) return Fail(QuotedKey(key) + " must be true or false");
     *out = value.text == "true";
     return true;
   }
@@ -146,15 +146,15 @@ class Reader {
     if (!Text("table_leadscrew", value, &head_->table_leadscrew_text)) return false;
     std::string why;
     if (!ReadLength(value.text, true, &head_->table_leadscrew_mm.emplace(), &why))
-      return Fail(Key("table_leadscrew") + ": " + why);
+      return Fail(QuotedKey("table_leadscrew") + ": " + why);
     return true;
   }
 
   bool Combine() {
-    if (!rated_) return failed_key_ = "ratio", Fail(Key("ratio") + " is not given");
+    if (!rated_) return failed_key_ = "ratio", Fail(QuotedKey("ratio") + " is not given");
     if (differential_ && *differential_ && head_->gears.empty())
       return failed_key_ = "differential",
-             Fail(Key("differential") +
+             Fail(QuotedKey("differential") +
                   " is true, but the head has no \"gears\" to gear the "
                   "plate to the spindle");
     head_->differential = differential_ ? *differential_ : !head_->gears.empty();

@@ -93,7 +93,7 @@ void CheckHead(const DividingHead& head, int from, int to, int top) {
     SCOPED_TRACE("N = " + std::to_string(n));
     DivideAnswer answer;
     std::string error;
-    ASSERT_TRUE(indexer.Divide(n, top, &answer, &error)) << error;
+    ASSERT_TRUE(indexer.WaysForDivisions(n, top, &answer, &error)) << error;
     const testing::ReferenceBest best = reference.Best(n);
     ASSERT_EQ(answer.ways.empty(), best.klass < 0);
     for (std::size_t i = 0; i < answer.ways.size(); ++i) {
@@ -167,7 +167,7 @@ TEST(IndexingTest, HandWorkedExamples) {
   for (const Case& c : cases) {
     DivideAnswer answer;
     std::string error;
-    ASSERT_TRUE(indexer.Divide(c.n, 10, &answer, &error));
+    ASSERT_TRUE(indexer.WaysForDivisions(c.n, 10, &answer, &error));
     ASSERT_FALSE(answer.ways.empty()) << c.n;
     EXPECT_EQ(WayText(answer.ways[0]), c.first) << c.n;
     if (c.also.empty()) continue;
@@ -182,7 +182,7 @@ TEST(IndexingTest, AnglesUseSimpleOrCompoundIndexing) {
   DivideAnswer answer;
   std::string error;
   // 7°30' on 40:1: 7.5·40/360 = 5/6 turn: 15 holes in the 18-hole circle.
-  ASSERT_TRUE(indexer.DivideAngle(Fraction{15, 2}, 3, &answer, &error));
+  ASSERT_TRUE(indexer.WaysForAngle(Fraction{15, 2}, 3, &answer, &error));
   EXPECT_EQ(answer.crank_turns, (Fraction{5, 6}));
   ASSERT_FALSE(answer.ways.empty());
   EXPECT_EQ(WayText(answer.ways[0]),
@@ -190,7 +190,7 @@ TEST(IndexingTest, AnglesUseSimpleOrCompoundIndexing) {
             "holes");
   // 1' is 1/540 turn: no circle of 540 holes, so compound or nothing, never
   // differential; the reference agrees on which.
-  ASSERT_TRUE(indexer.DivideAngle(Fraction{1, 60}, 3, &answer, &error));
+  ASSERT_TRUE(indexer.WaysForAngle(Fraction{1, 60}, 3, &answer, &error));
   const testing::ReferenceBest best = testing::BruteForceWays(BuiltInHead()).BestForTurns(1, 540);
   EXPECT_EQ(answer.ways.empty(), best.klass < 0);
   for (const Way& w : answer.ways) EXPECT_TRUE(w.method == Method::kCompound) << WayText(w);

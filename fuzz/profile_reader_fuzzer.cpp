@@ -528,7 +528,7 @@ void CheckHead(std::string_view text) {
   const Indexer indexer(head);
   for (const int n : {2, 7, 127, 360}) {
     DivideAnswer answer;
-    if (!indexer.Divide(n, 3, &answer, &error)) continue;
+    if (!indexer.WaysForDivisions(n, 3, &answer, &error)) continue;
     Require(answer.ways.size() <= 3, "at most the top asked for");
     for (const Way& way : answer.ways) {
       if (way.method != Method::kSimple || way.crank.circle == 0) continue;

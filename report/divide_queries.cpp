@@ -67,8 +67,8 @@ std::string DivideQuery(const std::string& head_json, const std::string& what, i
   if (!CheckDivideTop(top, &error)) return ErrorJson("top", error);
   const Indexer indexer(head);
   DivideAnswer answer;
-  if (!(question.divisions ? indexer.Divide(question.divisions, top, &answer, &error)
-                           : indexer.DivideAngle(question.degrees, top, &answer, &error)))
+  if (!(question.divisions ? indexer.WaysForDivisions(question.divisions, top, &answer, &error)
+                           : indexer.WaysForAngle(question.degrees, top, &answer, &error)))
     return ErrorJson("head", error);
   ordered view = {{"caption", DivideCaption(head, answer)}};
   AddCells(WayCells(answer), &view);
