@@ -5,13 +5,11 @@
 
 namespace cog {
 
-bool ReadWholeOption(const Arguments& args, const std::string& name, int lo, int hi, int* value,
-                     std::string* error) {
-  if (!args.Has(name)) return true;
+Status ReadWholeOption(const Arguments& args, const std::string& name, int lo, int hi, int* value) {
+  if (!args.Has(name)) return Status::Ok();
   const std::string text = args.Value(name);
-  if (ReadWhole(text, lo, hi, value)) return true;
-  *error = "--" + name + ": " + Quoted(text) + " " + WholeRule(lo, hi);
-  return false;
+  if (ReadWhole(text, lo, hi, value)) return Status::Ok();
+  return Status::Refused(name, "--" + name + ": " + Quoted(text) + " " + WholeRule(lo, hi));
 }
 
 }  // namespace cog

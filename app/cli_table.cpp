@@ -117,8 +117,8 @@ int CliCall::Write(const CliAnswer& answer) const {
   return 0;
 }
 
-int CliCall::Refuse(const std::string& why) const {
-  err << "cogwright-cli: " << why << '\n';
+int CliCall::Refuse(const Status& refusal) const {
+  err << "cogwright-cli: " << refusal.why() << '\n';
   return 2;
 }
 

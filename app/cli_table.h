@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/arguments.h"
+#include "gears/status.h"
 
 namespace cog {
 
@@ -45,10 +46,26 @@ struct CliCall {
   // Writes `answer` in the chosen format; returns 0, the exit code of a
   // command that answered.
   int Write(const CliAnswer& answer) const;
-  // Reports a refused input (one line, after "cogwright-cli: ") and
+  // Reports a refusal (its reason, one line, after "cogwright-cli: ") and
   // returns 2, the exit code of bad usage or input.
-  int Refuse(const std::string& why) const;
+  int Refuse(const Status& refusal) const;
 };
+
+// The runner of a command that answers in formats: `ask` reads the call's
+// arguments into a fresh Output (deriving from CliAnswer) and works out the
+// answer; it is written in the chosen format, or the refusal reported.
+template <class Output>
+int Answer(const CliCall& call, Status (*ask)(const Arguments& args, Output* output)) {
+  Output output;
+  const Status status = ask(call.args, &output);
+  return status.ok() ? call.Write(output) : call.Refuse(status);
+}
+
+// For a writer: the answer its row's runner made.
+template <class Output>
+const Output& AnswerAs(const CliAnswer& answer) {
+  return static_cast<const Output&>(answer);
+}
 
 // The help sections, in the order --help prints them.
 enum class CliSection { kLathe, kDividingHead, kRatioTable };

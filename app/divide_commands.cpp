@@ -38,21 +38,19 @@ const char* const kDivideHelp =
 
 namespace {
 
-bool Fail(std::string* message, std::string text) {
-  *message = std::move(text);
-  return false;
-}
+// A refusal of the command line's shape or of a value it gives.
+Status Refused(std::string why) { return Status::Refused("", std::move(why)); }
 
 // One end of a --chart range, read as every whole number is.
 bool RangeEnd(const std::string& text, int* out) { return ReadWhole(text, 1, kMaxDivisions, out); }
 
-bool LoadHead(const Arguments& args, DividingHead* head, std::string* fail) {
-  if (!args.Has("head")) return *head = BuiltInHead(), true;
+Status LoadHead(const Arguments& args, DividingHead* head) {
+  if (!args.Has("head")) return *head = BuiltInHead(), Status::Ok();
   const std::string path = args.Value("head");
-  std::string text, error;
-  if (!ReadHeadFile(path, &text, fail)) return false;
-  if (!ReadHead(text, head, &error)) return Fail(fail, "head " + path + ": " + error);
-  return true;
+  std::string text, why;
+  if (Status bad = ReadHeadFile(path, &text); !bad.ok()) return bad;
+  if (!ReadHead(text, head, &why)) return Status::Refused("head", "head " + path + ": " + why);
+  return Status::Ok();
 }
 
 struct DivideChartOutput : CliAnswer {
@@ -60,22 +58,23 @@ struct DivideChartOutput : CliAnswer {
   std::vector<DivideAnswer> lines;
 };
 
-bool AskDivideChart(const Arguments& args, DivideChartOutput* o, std::string* fail) {
+Status AskDivideChart(const Arguments& args, DivideChartOutput* o) {
   if (!args.positional.empty() || args.Has("top"))
-    return Fail(fail, "divide --chart FROM-TO takes no N, angle or --top");
+    return Refused("divide --chart FROM-TO takes no N, angle or --top");
   const std::string range = args.Value("chart");
   const std::size_t dash = range.find('-');
   int from = 0, to = 0;
   if (dash == std::string::npos || !RangeEnd(range.substr(0, dash), &from) ||
       !RangeEnd(range.substr(dash + 1), &to))
-    return Fail(fail, "--chart " + Quoted(range) +
-                          " is not a range FROM-TO of divisions from 1 to 100000 (2-400)");
+    return Refused("--chart " + Quoted(range) +
+                   " is not a range FROM-TO of divisions from 1 to 100000 (2-400)");
   std::string why, which;
   if (!CheckChartRange(from, to, &why, &which))
-    return Fail(fail, "--chart " + Quoted(range) + ": " + why);
-  if (!LoadHead(args, &o->head, fail)) return false;
+    return Refused("--chart " + Quoted(range) + ": " + why);
+  if (Status bad = LoadHead(args, &o->head); !bad.ok()) return bad;
   const Indexer indexer(o->head);
-  return BuildDivideChart(indexer, from, to, &o->lines, fail);
+  if (!BuildDivideChart(indexer, from, to, &o->lines, &why)) return Refused(why);
+  return Status::Ok();
 }
 
 struct DivideOutput : CliAnswer {
@@ -83,18 +82,21 @@ struct DivideOutput : CliAnswer {
   DivideAnswer answer;
 };
 
-bool AskDivide(const Arguments& args, DivideOutput* o, std::string* fail) {
+Status AskDivide(const Arguments& args, DivideOutput* o) {
   if (args.positional.size() != 1)
-    return Fail(fail, "divide needs one N (a number of divisions) or an ANGLE, e.g. 127 or 7d30m");
+    return Refused("divide needs one N (a number of divisions) or an ANGLE, e.g. 127 or 7d30m");
   DivideQuestion question;
   int top = kDefaultDivideTop;
-  if (!ReadDivideQuestion(args.positional[0], &question, fail)) return false;
-  if (!ReadWholeOption(args, "top", 1, kMaxDivideTop, &top, fail) ||
-      !LoadHead(args, &o->head, fail))
-    return false;
+  std::string why;
+  if (!ReadDivideQuestion(args.positional[0], &question, &why)) return Refused(why);
+  Status bad = ReadWholeOption(args, "top", 1, kMaxDivideTop, &top);
+  if (bad.ok()) bad = LoadHead(args, &o->head);
+  if (!bad.ok()) return bad;
   const Indexer indexer(o->head);
-  return question.divisions ? indexer.WaysForDivisions(question.divisions, top, &o->answer, fail)
-                            : indexer.WaysForAngle(question.degrees, top, &o->answer, fail);
+  if (!(question.divisions ? indexer.WaysForDivisions(question.divisions, top, &o->answer, &why)
+                           : indexer.WaysForAngle(question.degrees, top, &o->answer, &why)))
+    return Refused(why);
+  return Status::Ok();
 }
 
 struct HelixOutput : CliAnswer {
@@ -103,34 +105,21 @@ struct HelixOutput : CliAnswer {
   bool all = false;
 };
 
-bool AskHelix(const Arguments& args, HelixOutput* o, std::string* fail) {
-  if (args.positional.size() != 1) return Fail(fail, "helix needs one LEAD, e.g. 250mm or 9.5in");
+Status AskHelix(const Arguments& args, HelixOutput* o) {
+  if (args.positional.size() != 1) return Refused("helix needs one LEAD, e.g. 250mm or 9.5in");
   Fraction lead, tolerance = kDefaultHelixErrorPercent;
   std::string why;
-  if (!ReadHelixLead(args.positional[0], &lead, fail)) return false;
+  if (!ReadHelixLead(args.positional[0], &lead, &why)) return Refused(why);
   if (args.Has("max-error") && !ReadHelixTolerance(args.Value("max-error"), &tolerance, &why))
-    return Fail(fail, "--max-error: " + why);
+    return Status::Refused("max-error", "--max-error: " + why);
   int top = kDefaultHelixTop;
   o->all = args.Has("all");
-  if (!ReadWholeOption(args, "top", 1, kMaxDivideTop, &top, fail) ||
-      !LoadHead(args, &o->head, fail))
-    return false;
+  Status bad = ReadWholeOption(args, "top", 1, kMaxDivideTop, &top);
+  if (bad.ok()) bad = LoadHead(args, &o->head);
+  if (!bad.ok()) return bad;
   if (!HelixTrains(o->head, lead, tolerance, top, o->all, &o->answer, &why))
-    return Fail(fail, (args.Has("head") ? "head " + args.Value("head") + ": " : "") + why);
-  return true;
-}
-
-template <class Output>
-int Answer(const CliCall& call, bool (*ask)(const Arguments&, Output*, std::string*)) {
-  Output output;
-  std::string fail;
-  if (!ask(call.args, &output, &fail)) return call.Refuse(fail);
-  return call.Write(output);
-}
-
-template <class Output>
-const Output& As(const CliAnswer& answer) {
-  return static_cast<const Output&>(answer);
+    return Refused((args.Has("head") ? "head " + args.Value("head") + ": " : "") + why);
+  return Status::Ok();
 }
 
 }  // namespace
@@ -140,49 +129,52 @@ int RunDivideChart(const CliCall& call) { return Answer(call, AskDivideChart); }
 int RunHelix(const CliCall& call) { return Answer(call, AskHelix); }
 
 void WriteDivideText(const CliAnswer& answer, std::ostream& out) {
-  out << DivideText(As<DivideOutput>(answer).head, As<DivideOutput>(answer).answer);
+  out << DivideText(AnswerAs<DivideOutput>(answer).head, AnswerAs<DivideOutput>(answer).answer);
 }
 
 void WriteDivideJson(const CliAnswer& answer, std::ostream& out) {
-  out << DivideJson(As<DivideOutput>(answer).head, As<DivideOutput>(answer).answer);
+  out << DivideJson(AnswerAs<DivideOutput>(answer).head, AnswerAs<DivideOutput>(answer).answer);
 }
 
 void WriteDivideCsv(const CliAnswer& answer, std::ostream& out) {
-  out << DivideCsv(As<DivideOutput>(answer).answer);
+  out << DivideCsv(AnswerAs<DivideOutput>(answer).answer);
 }
 
 void WriteDivideChartText(const CliAnswer& answer, std::ostream& out) {
-  out << DivideChartText(As<DivideChartOutput>(answer).head, As<DivideChartOutput>(answer).lines);
+  out << DivideChartText(AnswerAs<DivideChartOutput>(answer).head,
+                         AnswerAs<DivideChartOutput>(answer).lines);
 }
 
 void WriteDivideChartJson(const CliAnswer& answer, std::ostream& out) {
-  out << DivideChartJson(As<DivideChartOutput>(answer).head, As<DivideChartOutput>(answer).lines);
+  out << DivideChartJson(AnswerAs<DivideChartOutput>(answer).head,
+                         AnswerAs<DivideChartOutput>(answer).lines);
 }
 
 void WriteDivideChartCsv(const CliAnswer& answer, std::ostream& out) {
-  out << DivideChartCsv(As<DivideChartOutput>(answer).lines);
+  out << DivideChartCsv(AnswerAs<DivideChartOutput>(answer).lines);
 }
 
 void WriteDivideChartMarkdown(const CliAnswer& answer, std::ostream& out) {
-  const auto& o = As<DivideChartOutput>(answer);
+  const auto& o = AnswerAs<DivideChartOutput>(answer);
   out << DivideChartMarkdown(o.head, o.lines);
 }
 
 void WriteDivideChartHtml(const CliAnswer& answer, std::ostream& out) {
-  out << DivideChartHtml(As<DivideChartOutput>(answer).head, As<DivideChartOutput>(answer).lines);
+  out << DivideChartHtml(AnswerAs<DivideChartOutput>(answer).head,
+                         AnswerAs<DivideChartOutput>(answer).lines);
 }
 
 void WriteHelixText(const CliAnswer& answer, std::ostream& out) {
-  const auto& o = As<HelixOutput>(answer);
+  const auto& o = AnswerAs<HelixOutput>(answer);
   out << HelixText(o.head, o.answer, o.all);
 }
 
 void WriteHelixJson(const CliAnswer& answer, std::ostream& out) {
-  out << HelixJson(As<HelixOutput>(answer).answer);
+  out << HelixJson(AnswerAs<HelixOutput>(answer).answer);
 }
 
 void WriteHelixCsv(const CliAnswer& answer, std::ostream& out) {
-  out << HelixCsv(As<HelixOutput>(answer).answer);
+  out << HelixCsv(AnswerAs<HelixOutput>(answer).answer);
 }
 
 }  // namespace cog

@@ -8,29 +8,29 @@
 
 namespace cog {
 
-bool ReadCappedFile(const std::string& path, const char* what, std::size_t cap, const char* machine,
-                    std::string* text, std::string* error) {
+Status ReadCappedFile(const std::string& path, const char* what, std::size_t cap,
+                      const char* machine, std::string* text) {
   const std::string name = std::string(what) + " " + Quoted(path);
+  const auto refused = [&](const std::string& why) { return Status::Refused(what, why); };
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return *error = name + " is a directory", false;
+  if (std::filesystem::is_directory(path, ec)) return refused(name + " is a directory");
   std::ifstream file(path, std::ios::binary);
-  if (!file) return *error = "cannot read " + name, false;
+  if (!file) return refused("cannot read " + name);
   std::string read;
   char chunk[16384];
   while (read.size() <= cap && file.read(chunk, sizeof chunk)) read.append(chunk, sizeof chunk);
-  if (file.bad()) return *error = "cannot read " + name, false;
+  if (file.bad()) return refused("cannot read " + name);
   read.append(chunk, static_cast<std::size_t>(file.gcount()));
   if (read.size() > cap)
-    return *error = name + " is over " + std::to_string(cap / 1024) + " KiB, far more than any " +
-                    machine + " needs",
-           false;
-  if (read.empty()) return *error = name + " is empty", false;
+    return refused(name + " is over " + std::to_string(cap / 1024) + " KiB, far more than any " +
+                   machine + " needs");
+  if (read.empty()) return refused(name + " is empty");
   *text = std::move(read);
-  return true;
+  return Status::Ok();
 }
 
-bool ReadProfileFile(const std::string& path, std::string* text, std::string* error) {
-  return ReadCappedFile(path, "the profile", kMaxProfileBytes, "lathe", text, error);
+Status ReadProfileFile(const std::string& path, std::string* text) {
+  return ReadCappedFile(path, "the profile", kMaxProfileBytes, "lathe", text);
 }
 
 }  // namespace cog

@@ -187,8 +187,8 @@ int Find(AppState& state, const std::string& target, std::ostream& out) {
 bool StartTable(const CliCall& call, std::size_t positionals, AppState* state, int* code) {
   const Arguments& args = call.args;
   if (args.positional.size() != positionals) {
-    *code = call.Refuse(
-        "usage: cogwright-cli find TARGET | table | session [--teeth A B] (--help explains)");
+    *code = call.Refuse(Status::Refused(
+        "", "usage: cogwright-cli find TARGET | table | session [--teeth A B] (--help explains)"));
     return false;
   }
   ToothLimits limits;

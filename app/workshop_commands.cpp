@@ -101,74 +101,67 @@ std::string WorkshopHelp() {
 
 namespace {
 
-// A failure to report.
-struct Failure {
-  std::string message;
-};
-
 // The command line's words for a value that is missing or wrong.
-std::string OptionMessage(const InputError& error) {
-  if (error.missing && error.input == "leadscrew")
-    return "no lead screw: give --profile FILE with \"leadscrew\", or --leadscrew 1.5mm|8tpi";
-  if (error.missing && error.input == "gears")
-    return "no change gears: give --profile FILE with \"gears\", or --gears 20,25,30,...";
-  std::string option = error.input == "max_error_percent" ? "max_error" : error.input;
+Status OptionRefusal(const Status& bad) {
+  if (bad.ok()) return bad;
+  if (bad.missing() && bad.input() == "leadscrew")
+    return Status::Missing("leadscrew",
+                           "no lead screw: give --profile FILE with \"leadscrew\", or "
+                           "--leadscrew 1.5mm|8tpi");
+  if (bad.missing() && bad.input() == "gears")
+    return Status::Missing(
+        "gears", "no change gears: give --profile FILE with \"gears\", or --gears 20,25,30,...");
+  std::string option = bad.input() == "max_error_percent" ? "max_error" : bad.input();
   std::replace(option.begin(), option.end(), '_', '-');
-  return "--" + option + ": " + error.text;
+  return bad.Prefixed("--" + option + ": ");
 }
 
 // A whole-number option (--top, --starts, --from, --to) within the core's
 // bounds for it; *out keeps its default when the option is not given.
-bool InputOption(const Arguments& args, const WholeInput& what, int* out, Failure* fail) {
-  return ReadWholeOption(args, what.input, what.lo, what.hi, out, &fail->message);
+Status InputOption(const Arguments& args, const WholeInput& what, int* out) {
+  return ReadWholeOption(args, what.input, what.lo, what.hi, out);
 }
 
-bool LoadLathe(const Arguments& args, LatheProfile* profile, Failure* fail) {
+Status LoadLathe(const Arguments& args, LatheProfile* profile) {
   if (args.Has("profile")) {
     const std::string path = args.Value("profile");
-    std::string text, error;
-    if (!ReadProfileFile(path, &text, &fail->message)) return false;
-    if (!ReadProfile(text, profile, &error)) {
-      fail->message = "profile " + Quoted(path) + ": " + error;
-      return false;
-    }
+    std::string text, why;
+    if (Status bad = ReadProfileFile(path, &text); !bad.ok()) return bad;
+    if (!ReadProfile(text, profile, &why))
+      return Status::Refused("profile", "profile " + Quoted(path) + ": " + why);
   }
   ProfileOverrides overrides;
   if (args.Has("leadscrew")) overrides.leadscrew = args.Value("leadscrew");
   if (args.Has("gears")) overrides.gears = args.Value("gears");
   if (args.Has("fixed-ratio")) overrides.fixed_ratio = args.Value("fixed-ratio");
   if (args.Has("max-error")) overrides.max_error_percent = args.Value("max-error");
-  InputError error;
-  if (!ApplyOverrides(overrides, profile, &error) || !CheckComplete(*profile, &error)) {
-    fail->message = OptionMessage(error);
-    return false;
-  }
-  return true;
+  Status bad = ApplyOverrides(overrides, profile);
+  if (bad.ok()) bad = CheckComplete(*profile);
+  return OptionRefusal(bad);
 }
 
-bool LengthOption(const Arguments& args, Fraction* length, Failure* fail) {
+Status LengthOption(const Arguments& args, Fraction* length) {
   *length = kDriftLengthMm;
-  if (!args.Has("length")) return true;
-  std::string error;
-  if (!ReadRatio(args.Value("length"), length, &error) || !IsPositive(*length)) {
-    fail->message = "--length: " + (error.empty() ? "the length must be above zero" : error);
-    return false;
-  }
-  return true;
+  if (!args.Has("length")) return Status::Ok();
+  std::string why;
+  if (!ReadRatio(args.Value("length"), length, &why) || !IsPositive(*length))
+    return Status::Refused("length",
+                           "--length: " + (why.empty() ? "the length must be above zero" : why));
+  return Status::Ok();
 }
 
-bool TargetOf(const std::string& text, const Arguments& args, Target* target, Failure* fail) {
+Status TargetOf(const std::string& text, const Arguments& args, Target* target) {
   int starts = 1;
-  std::string error;
-  if (!InputOption(args, kStartsInput, &starts, fail)) return false;
-  if (!ReadTarget(text, starts, target, &error)) return fail->message = error, false;
-  return true;
+  std::string why;
+  if (Status bad = InputOption(args, kStartsInput, &starts); !bad.ok()) return bad;
+  if (!ReadTarget(text, starts, target, &why)) return Status::Refused("target", why);
+  return Status::Ok();
 }
 
-bool SeriesOf(const Arguments& args, ChartList* series, Failure* fail) {
-  if (ReadSeriesList(args.positional, series, &fail->message)) return true;
-  fail->message += " (cogwright-cli chart --list names them)";
-  return false;
+Status SeriesOf(const Arguments& args, ChartList* series) {
+  std::string why;
+  if (ReadSeriesList(args.positional, series, &why)) return Status::Ok();
+  return Status::Refused("series", why + " (cogwright-cli chart --list names them)");
 }
 
 struct ThreadOutput : CliAnswer {
@@ -179,29 +172,30 @@ struct ThreadOutput : CliAnswer {
   bool keep_unfit = false;
 };
 
-bool AskThread(const Arguments& inv, ThreadOutput* o, Failure* fail) {
+Status AskThread(const Arguments& inv, ThreadOutput* o) {
   if (inv.positional.size() != 1)
-    return fail->message = "thread needs one TARGET, e.g. 1.25mm or 20tpi", false;
+    return Status::Refused("", "thread needs one TARGET, e.g. 1.25mm or 20tpi");
   SearchOptions options;
   options.keep_unfit = o->keep_unfit = inv.Has("all");
-  if (!TargetOf(inv.positional[0], inv, &o->target, fail) ||
-      !InputOption(inv, kTopInput, &options.top, fail) || !LengthOption(inv, &o->length, fail) ||
-      !LoadLathe(inv, &o->profile, fail))
-    return false;
-  std::string error;
-  if (!AnswerThread(o->profile, o->target, options, &o->answer, &error))
-    return fail->message = error, false;
-  return true;
+  Status bad = TargetOf(inv.positional[0], inv, &o->target);
+  if (bad.ok()) bad = InputOption(inv, kTopInput, &options.top);
+  if (bad.ok()) bad = LengthOption(inv, &o->length);
+  if (bad.ok()) bad = LoadLathe(inv, &o->profile);
+  if (!bad.ok()) return bad;
+  std::string why;
+  if (!AnswerThread(o->profile, o->target, options, &o->answer, &why))
+    return Status::Refused("target", why);
+  return Status::Ok();
 }
 
-bool ReadGears(const std::vector<std::string>& texts, std::vector<int>* gears, Failure* fail) {
+Status ReadGears(const std::vector<std::string>& texts, std::vector<int>* gears) {
   for (const std::string& text : texts) {
     int teeth = 0;
-    if (!ReadTeeth(text, &teeth, &fail->message))
-      return fail->message = "gear " + fail->message, false;
+    std::string why;
+    if (!ReadTeeth(text, &teeth, &why)) return Status::Refused("gears", "gear " + why);
     gears->push_back(teeth);
   }
-  return true;
+  return Status::Ok();
 }
 
 struct TrainOutput : CliAnswer {
@@ -213,19 +207,19 @@ struct TrainOutput : CliAnswer {
   const Target* TargetOrNull() const { return target ? &*target : nullptr; }
 };
 
-bool AskTrain(const Arguments& inv, TrainOutput* o, Failure* fail) {
+Status AskTrain(const Arguments& inv, TrainOutput* o) {
   std::vector<int> gears;
   if (!inv.Has("target") && (inv.Has("starts") || inv.Has("length")))
-    return fail->message = "train: --starts and --length need --target", false;
-  if (!ReadGears(inv.positional, &gears, fail) || !LengthOption(inv, &o->length, fail))
-    return false;
-  if (inv.Has("target") && !TargetOf(inv.Value("target"), inv, &o->target.emplace(), fail))
-    return false;
-  if (!LoadLathe(inv, &o->profile, fail)) return false;
-  std::string error;
-  if (!ReportTrain(o->profile, gears, o->TargetOrNull(), &o->report, &error))
-    return fail->message = error, false;
-  return true;
+    return Status::Refused("target", "train: --starts and --length need --target");
+  Status bad = ReadGears(inv.positional, &gears);
+  if (bad.ok()) bad = LengthOption(inv, &o->length);
+  if (bad.ok() && inv.Has("target")) bad = TargetOf(inv.Value("target"), inv, &o->target.emplace());
+  if (bad.ok()) bad = LoadLathe(inv, &o->profile);
+  if (!bad.ok()) return bad;
+  std::string why;
+  if (!ReportTrain(o->profile, gears, o->TargetOrNull(), &o->report, &why))
+    return Status::Refused("train", why);
+  return Status::Ok();
 }
 
 void ListSeries(std::ostream& out) {
@@ -240,48 +234,35 @@ struct ChartOutput : CliAnswer {
   std::vector<ChartRow> rows;
 };
 
-bool AskChart(const Arguments& inv, ChartOutput* o, Failure* fail) {
-  if (!SeriesOf(inv, &o->series, fail) || !LoadLathe(inv, &o->profile, fail)) return false;
+Status AskChart(const Arguments& inv, ChartOutput* o) {
+  Status bad = SeriesOf(inv, &o->series);
+  if (bad.ok()) bad = LoadLathe(inv, &o->profile);
+  if (!bad.ok()) return bad;
   TrainSearch search;
-  std::string error;
-  if (!search.Init(o->profile, &error) || !BuildChart(search, o->series.series, &o->rows, &error))
-    return fail->message = error, false;
-  return true;
+  std::string why;
+  if (!search.Init(o->profile, &why) || !BuildChart(search, o->series.series, &o->rows, &why))
+    return Status::Refused("series", why);
+  return Status::Ok();
 }
 
 struct AdviceOutput : CliAnswer {
   AdviceResult advice;
 };
 
-bool AskSuggest(const Arguments& inv, AdviceOutput* o, Failure* fail) {
+Status AskSuggest(const Arguments& inv, AdviceOutput* o) {
   LatheProfile profile;
   ChartList series;
   int from = kAdviceFrom, to = kAdviceTo;
-  InputError order;
-  if (!SeriesOf(inv, &series, fail) || !InputOption(inv, kFromInput, &from, fail) ||
-      !InputOption(inv, kToInput, &to, fail))
-    return false;
-  if (!CheckCandidates(from, to, &order)) return fail->message = OptionMessage(order), false;
-  if (!LoadLathe(inv, &profile, fail)) return false;
-  std::string error;
-  if (!SuggestGear(profile, series.series, from, to, kAdviceCount, &o->advice, &error))
-    return fail->message = error, false;
-  return true;
-}
-
-// Runs `ask` for the call's arguments into a fresh Output and writes it, or
-// reports why not.
-template <class Output>
-int Answer(const CliCall& call, bool (*ask)(const Arguments&, Output*, Failure*)) {
-  Output output;
-  Failure fail;
-  if (!ask(call.args, &output, &fail)) return call.Refuse(fail.message);
-  return call.Write(output);
-}
-
-template <class Output>
-const Output& As(const CliAnswer& answer) {
-  return static_cast<const Output&>(answer);
+  Status bad = SeriesOf(inv, &series);
+  if (bad.ok()) bad = InputOption(inv, kFromInput, &from);
+  if (bad.ok()) bad = InputOption(inv, kToInput, &to);
+  if (bad.ok()) bad = OptionRefusal(CheckCandidates(from, to));
+  if (bad.ok()) bad = LoadLathe(inv, &profile);
+  if (!bad.ok()) return bad;
+  std::string why;
+  if (!SuggestGear(profile, series.series, from, to, kAdviceCount, &o->advice, &why))
+    return Status::Refused("series", why);
+  return Status::Ok();
 }
 
 }  // namespace
@@ -294,13 +275,13 @@ int RunChart(const CliCall& call) {
   const Arguments& args = call.args;
   if (!args.Has("list")) return Answer(call, AskChart);
   if (args.options.size() > 1 || !args.positional.empty())
-    return call.Refuse("chart --list takes nothing else");
+    return call.Refuse(Status::Refused("list", "chart --list takes nothing else"));
   ListSeries(call.out);
   return 0;
 }
 
 void WriteThreadText(const CliAnswer& answer, std::ostream& out) {
-  const auto& o = As<ThreadOutput>(answer);
+  const auto& o = AnswerAs<ThreadOutput>(answer);
   out << ThreadText(o.profile, o.target, o.answer.rows, o.length, o.keep_unfit);
   if (!o.answer.rows.empty()) return;
   bool more = false;
@@ -309,61 +290,62 @@ void WriteThreadText(const CliAnswer& answer, std::ostream& out) {
 }
 
 void WriteThreadJson(const CliAnswer& answer, std::ostream& out) {
-  const auto& o = As<ThreadOutput>(answer);
+  const auto& o = AnswerAs<ThreadOutput>(answer);
   out << ThreadResultJson(o.profile, o.target, o.answer.rows, o.length);
 }
 
 void WriteThreadCsv(const CliAnswer& answer, std::ostream& out) {
-  const auto& o = As<ThreadOutput>(answer);
+  const auto& o = AnswerAs<ThreadOutput>(answer);
   out << ThreadCsv(o.profile, o.target, o.answer.rows, o.length);
 }
 
 void WriteTrainText(const CliAnswer& answer, std::ostream& out) {
-  const auto& o = As<TrainOutput>(answer);
+  const auto& o = AnswerAs<TrainOutput>(answer);
   out << TrainText(o.profile, o.report, o.TargetOrNull(), o.length);
 }
 
 void WriteTrainJson(const CliAnswer& answer, std::ostream& out) {
-  const auto& o = As<TrainOutput>(answer);
+  const auto& o = AnswerAs<TrainOutput>(answer);
   out << TrainReportJson(o.profile, o.report.positions, o.report.rules, o.report.in_set,
                          o.TargetOrNull(), o.length);
 }
 
 void WriteTrainCsv(const CliAnswer& answer, std::ostream& out) {
-  const auto& o = As<TrainOutput>(answer);
+  const auto& o = AnswerAs<TrainOutput>(answer);
   out << TrainCsv(o.profile, o.report.positions, o.TargetOrNull(), o.length);
 }
 
 void WriteChartText(const CliAnswer& answer, std::ostream& out) {
-  out << ChartText(As<ChartOutput>(answer).profile, As<ChartOutput>(answer).rows);
+  out << ChartText(AnswerAs<ChartOutput>(answer).profile, AnswerAs<ChartOutput>(answer).rows);
 }
 
 void WriteChartJson(const CliAnswer& answer, std::ostream& out) {
-  out << ChartJson(As<ChartOutput>(answer).profile, As<ChartOutput>(answer).rows, kDriftLengthMm);
+  out << ChartJson(AnswerAs<ChartOutput>(answer).profile, AnswerAs<ChartOutput>(answer).rows,
+                   kDriftLengthMm);
 }
 
 void WriteChartCsv(const CliAnswer& answer, std::ostream& out) {
-  out << ChartCsv(As<ChartOutput>(answer).profile, As<ChartOutput>(answer).rows);
+  out << ChartCsv(AnswerAs<ChartOutput>(answer).profile, AnswerAs<ChartOutput>(answer).rows);
 }
 
 void WriteChartMarkdown(const CliAnswer& answer, std::ostream& out) {
-  out << ChartMarkdown(As<ChartOutput>(answer).profile, As<ChartOutput>(answer).rows);
+  out << ChartMarkdown(AnswerAs<ChartOutput>(answer).profile, AnswerAs<ChartOutput>(answer).rows);
 }
 
 void WriteChartHtml(const CliAnswer& answer, std::ostream& out) {
-  out << ChartHtml(As<ChartOutput>(answer).profile, As<ChartOutput>(answer).rows);
+  out << ChartHtml(AnswerAs<ChartOutput>(answer).profile, AnswerAs<ChartOutput>(answer).rows);
 }
 
 void WriteAdviceText(const CliAnswer& answer, std::ostream& out) {
-  out << AdviceText(As<AdviceOutput>(answer).advice);
+  out << AdviceText(AnswerAs<AdviceOutput>(answer).advice);
 }
 
 void WriteAdviceJson(const CliAnswer& answer, std::ostream& out) {
-  out << AdviceJson(As<AdviceOutput>(answer).advice);
+  out << AdviceJson(AnswerAs<AdviceOutput>(answer).advice);
 }
 
 void WriteAdviceCsv(const CliAnswer& answer, std::ostream& out) {
-  out << AdviceCsv(As<AdviceOutput>(answer).advice);
+  out << AdviceCsv(AnswerAs<AdviceOutput>(answer).advice);
 }
 
 }  // namespace cog

@@ -557,9 +557,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   CheckProfile(text, profile);
-  InputError missing;
-  if (!CheckComplete(profile, &missing)) {
-    Require(!missing.input.empty(), "an incomplete profile is told what is missing");
+  if (const Status missing = CheckComplete(profile); !missing.ok()) {
+    Require(missing.missing() && !missing.input().empty(),
+            "an incomplete profile is told what is missing");
     return 0;
   }
   if (SmallEnoughToSearch(profile)) CheckSearch(profile);

@@ -339,39 +339,41 @@ bool ReadProfile(std::string_view json_text, LatheProfile* out, std::string* err
 namespace {
 
 // A ratio or a figure above zero given outside the profile, for `key`.
-bool PositiveOverride(const std::string& text, const char* key, const char* what, Fraction* out,
-                      InputError* error) {
+Status PositiveOverride(const std::string& text, const char* key, const char* what, Fraction* out) {
   Fraction value;
-  if (!ReadRatio(text, &value, &error->text)) return error->input = key, false;
-  if (!IsPositive(value)) return *error = {key, std::string(what) + " must be above zero"}, false;
+  std::string why;
+  if (!ReadRatio(text, &value, &why)) return Status::Refused(key, why);
+  if (!IsPositive(value)) return Status::Refused(key, std::string(what) + " must be above zero");
   *out = value;
-  return true;
+  return Status::Ok();
 }
 
 }  // namespace
 
-bool ApplyOverrides(const ProfileOverrides& overrides, LatheProfile* profile, InputError* error) {
+Status ApplyOverrides(const ProfileOverrides& overrides, LatheProfile* profile) {
+  std::string why;
   if (overrides.leadscrew) {
-    if (!ReadLeadscrew(*overrides.leadscrew, &profile->leadscrew_mm, &error->text))
-      return error->input = "leadscrew", false;
+    if (!ReadLeadscrew(*overrides.leadscrew, &profile->leadscrew_mm, &why))
+      return Status::Refused("leadscrew", why);
     profile->leadscrew_text = *overrides.leadscrew;
   }
-  if (overrides.fixed_ratio && !PositiveOverride(*overrides.fixed_ratio, "fixed_ratio", "the ratio",
-                                                 &profile->fixed_ratio, error))
-    return false;
-  if (overrides.gears && !ReadGearList(*overrides.gears, &profile->gears, &error->text))
-    return error->input = "gears", false;
-  if (overrides.max_error_percent &&
-      !PositiveOverride(*overrides.max_error_percent, "max_error_percent", "the tolerance",
-                        &profile->max_error_percent.emplace(), error))
-    return false;
-  return true;
+  if (overrides.fixed_ratio) {
+    Status status =
+        PositiveOverride(*overrides.fixed_ratio, "fixed_ratio", "the ratio", &profile->fixed_ratio);
+    if (!status.ok()) return status;
+  }
+  if (overrides.gears && !ReadGearList(*overrides.gears, &profile->gears, &why))
+    return Status::Refused("gears", why);
+  if (overrides.max_error_percent)
+    return PositiveOverride(*overrides.max_error_percent, "max_error_percent", "the tolerance",
+                            &profile->max_error_percent.emplace());
+  return Status::Ok();
 }
 
-bool CheckComplete(const LatheProfile& profile, InputError* error) {
-  if (profile.leadscrew_text.empty()) return *error = {"leadscrew", "not given", true}, false;
-  if (profile.gears.empty()) return *error = {"gears", "not given", true}, false;
-  return true;
+Status CheckComplete(const LatheProfile& profile) {
+  if (profile.leadscrew_text.empty()) return Status::Missing("leadscrew", "not given");
+  if (profile.gears.empty()) return Status::Missing("gears", "not given");
+  return Status::Ok();
 }
 
 }  // namespace cog
