@@ -4,14 +4,18 @@
 
 #include "app/cli_options.h"
 #include "app/head_file.h"
+#include "divider/divide_chart.h"
 #include "divider/divide_question.h"
-#include "divider/divide_text.h"
 #include "divider/head.h"
 #include "divider/indexing.h"
 #include "gears/fraction_text.h"
 #include "gears/gear_set.h"
 #include "gears/length_text.h"
 #include "numtext/quoted_text.h"
+#include "report/divide_csv.h"
+#include "report/divide_json.h"
+#include "report/divide_sheet.h"
+#include "report/divide_text.h"
 
 namespace cog {
 

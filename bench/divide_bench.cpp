@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "bench/workshop_summary.h"
-#include "divider/divide_text.h"
+#include "divider/divide_chart.h"
 #include "divider/head.h"
 #include "divider/indexing.h"
 

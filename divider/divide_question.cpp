@@ -4,7 +4,7 @@
 #include <charconv>
 
 #include "divider/angle.h"
-#include "divider/divide_text.h"
+#include "divider/divide_chart.h"
 #include "divider/indexing.h"
 #include "gears/fraction_text.h"
 #include "gears/length_text.h"

@@ -3,11 +3,11 @@
 // lathe: how many rows, how many starts, and the candidate gears of gear
 // advice. Their bounds are checked here, once, for every shell: the
 // command-line tool reads its options' texts with ReadInput, the page's
-// queries (report/queries.h) get numbers and check them with CheckInput. Their
+// queries (report/page/queries.h) get numbers and check them with CheckInput. Their
 // defaults live in defaults.h.
 //
-// A refusal's input() names the value as report/queries.h documents it ("top",
-// "starts", "from", "to") and its why() says what is wrong in the data's
+// A refusal's input() names the value as report/page/queries.h documents it
+// ("top", "starts", "from", "to") and its why() says what is wrong in the data's
 // words ("0 is not a whole number from 1 to 1000"); each shell words it for
 // its user.
 

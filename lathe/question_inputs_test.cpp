@@ -6,7 +6,7 @@ namespace cog {
 namespace {
 
 // Each bound's ends, a text of each form ReadWhole takes, and the errors as
-// report/queries.h documents them: the input named, the rule in its text.
+// report/page/queries.h documents them: the input named, the rule in its text.
 TEST(QuestionInputs, BoundsAndTheirErrors) {
   struct {
     const WholeInput& what;

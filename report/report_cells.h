@@ -11,13 +11,9 @@
 #include "lathe/target.h"
 #include "lathe/thread_chart.h"
 #include "lathe/train_search.h"
+#include "report/cell_table.h"
 
 namespace cog {
-
-struct CellTable {
-  std::vector<std::string> head;
-  std::vector<std::vector<std::string>> rows;
-};
 
 // "1.25mm: lead 1.250000 mm per spindle turn", with the starts and whether
 // the lead is exact.

@@ -9,12 +9,6 @@
 namespace cog {
 namespace {
 
-std::vector<std::vector<std::string>> WithHead(const CellTable& table) {
-  std::vector<std::vector<std::string>> rows = {table.head};
-  rows.insert(rows.end(), table.rows.begin(), table.rows.end());
-  return rows;
-}
-
 // How many gears of `teeth` teeth the lathe has, wherever they stand.
 int Owned(const LatheProfile& profile, int teeth) {
   int owned = static_cast<int>(std::count(profile.gears.begin(), profile.gears.end(), teeth));
@@ -65,8 +59,7 @@ std::string WrappedColumns(const std::vector<std::vector<std::string>>& rows,
   std::string out;
   for (const auto& row : rows) {
     std::string line = indent;
-    for (std::size_t i = 0; i + 1 < row.size(); ++i)
-      line += row[i] + std::string(widths[i] - ShownWidth(row[i]) + 2, ' ');
+    for (std::size_t i = 0; i + 1 < row.size(); ++i) line += PaddedCell(row[i], widths[i]) + "  ";
     const std::size_t start = ShownWidth(line);
     const std::size_t room =
         std::max<std::size_t>(24, kChartColumns - std::min(start, kChartColumns));
@@ -115,6 +108,19 @@ std::string Header(const LatheProfile& profile) {
 
 }  // namespace
 
+std::vector<std::vector<std::string>> WithHead(const CellTable& table) {
+  std::vector<std::vector<std::string>> rows = {table.head};
+  rows.insert(rows.end(), table.rows.begin(), table.rows.end());
+  return rows;
+}
+
+std::string PaddedCell(const std::string& text, std::size_t width, bool right) {
+  const std::size_t shown = ShownWidth(text);
+  if (shown >= width) return text;
+  const std::string blanks(width - shown, ' ');
+  return right ? blanks + text : text + blanks;
+}
+
 std::string PaddedColumns(const std::vector<std::vector<std::string>>& rows,
                           const std::string& indent) {
   std::vector<std::size_t> widths;
@@ -127,9 +133,22 @@ std::string PaddedColumns(const std::vector<std::vector<std::string>>& rows,
   for (const auto& row : rows) {
     out += indent;
     for (std::size_t i = 0; i < row.size(); ++i)
-      out +=
-          row[i] + (i + 1 < row.size() ? std::string(widths[i] - ShownWidth(row[i]) + 2, ' ') : "");
+      out += i + 1 < row.size() ? PaddedCell(row[i], widths[i]) + "  " : row[i];
     out += '\n';
+  }
+  return out;
+}
+
+std::string SheetLines(const std::vector<std::vector<std::string>>& rows,
+                       const std::vector<SheetColumn>& columns) {
+  std::string out;
+  for (const auto& row : rows) {
+    std::string line;
+    for (std::size_t i = 0; i < row.size(); ++i)
+      line +=
+          std::string(columns[i].gap, ' ') + PaddedCell(row[i], columns[i].width, columns[i].right);
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    out += line + '\n';
   }
   return out;
 }

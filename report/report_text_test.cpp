@@ -18,6 +18,22 @@ TEST(ReportText, ColumnsPadByCharacters) {
             "  \xe2\x80\x94       z\n");
 }
 
+// A sheet of set widths: a letter is one column however many bytes it takes;
+// a cell too wide for its column pushes only its own line; blanks at a
+// line's end, from empty cells or padding, are dropped.
+TEST(ReportText, SheetColumnsKeepTheirWidths) {
+  const std::vector<SheetColumn> columns = {{0, 4, true}, {2, 5, false}, {1, 3, true}};
+  EXPECT_EQ(SheetLines({{"N", "\xc3\xa9t\xc3\xa9", "7"},
+                        {"12345", "ab", "100"},
+                        {"3", "long cell", ""},
+                        {"", "", ""}},
+                       columns),
+            "   N  \xc3\xa9t\xc3\xa9     7\n"
+            "12345  ab    100\n"
+            "   3  long cell\n"
+            "\n");
+}
+
 // Where each cell of a line starts, in characters (bytes that do not
 // continue a UTF-8 sequence): at the start or after two blanks.
 std::vector<std::size_t> CellStarts(const std::string& line) {

@@ -70,11 +70,20 @@ json Summary(const ChartSummary& s) {
 
 }  // namespace
 
+namespace {
+
 // Texts from the command line may be any bytes; invalid UTF-8 is replaced
 // rather than refused, so that output never fails.
-std::string Dump(const json& value) {
-  return value.dump(-1, ' ', false, json::error_handler_t::replace) + "\n";
+template <class Tree>
+std::string DumpLine(const Tree& value) {
+  return value.dump(-1, ' ', false, Tree::error_handler_t::replace) + "\n";
 }
+
+}  // namespace
+
+std::string Dump(const json& value) { return DumpLine(value); }
+
+std::string Dump(const nlohmann::ordered_json& value) { return DumpLine(value); }
 
 std::string ErrorJson(const std::string& input, const std::string& text) {
   return Dump(json{{"error", text}, {"input", input}});

@@ -1,6 +1,6 @@
 #pragma once
 // The results' JSON as trees, for the workshop's own writers: results_json.cpp
-// dumps them for scripts, queries.cpp adds what the page shows. Not for the
+// dumps them for scripts, page/queries.cpp adds what the page shows. Not for the
 // shells, which see only JSON text.
 
 #include <nlohmann/json.hpp>
@@ -25,7 +25,9 @@ nlohmann::json ChartTree(const LatheProfile& profile, const std::vector<ChartRow
 nlohmann::json AdviceTree(const AdviceResult& advice);
 
 // One line of JSON text; invalid UTF-8 in texts is replaced, never refused.
+// The ordered tree keeps its keys in the order they were written.
 std::string Dump(const nlohmann::json& value);
+std::string Dump(const nlohmann::ordered_json& value);
 
 // A query's refusal, {"error": TEXT, "input": what it is about}: the page
 // words it for its field.

@@ -1,5 +1,5 @@
-// Timings of cogwright.html in headless Chromium, from the page's own
-// performance marks: navigation start to the first ready table at the
+// Timings of cogwright.html in headless Chromium, marked from outside the
+// page (its workers' messages watched, its status line observed): navigation start to the first ready table at the
 // default limits (and to its worker started, and the table asked for);
 // navigation start to the first Find answered when the target is typed and
 // Find clicked with the mouse as soon as they are on the page; Find (the
@@ -15,12 +15,58 @@ const browser = await chromium.launch({
   args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking",
          "--disable-component-update", "--disable-sync", "--no-first-run"],
 });
+// Marks the page's moments where the page meets its workers, the first of
+// each: "core-started" (a worker made), "table-asked" (a build posted),
+// "ready" (a table built), "answer" (a Find answered and shown); and
+// measures "press", each Find from its post to its match shown.
+function markWorkers() {
+  const once = (name) => performance.getEntriesByName(name).length || performance.mark(name);
+  window.Worker = class extends window.Worker {
+    constructor(...args) {
+      super(...args);
+      once("core-started");
+    }
+    postMessage(message, ...rest) {
+      if (message?.type === "build") once("table-asked");
+      if (message?.type === "press") performance.mark("press-start");
+      super.postMessage(message, ...rest);
+    }
+    get onmessage() {
+      return super.onmessage;
+    }
+    set onmessage(handler) {
+      super.onmessage = (event) => {
+        if (event.data.type === "built") once("ready");
+        handler(event);
+        if (event.data.type !== "pressed") return;
+        once("answer");
+        performance.measure("press", "press-start");
+      };
+    }
+  };
+}
+// Clicks `button` from the page itself (Playwright's synthetic mouse input
+// waits for the next frame, which is its cost, not the page's) and gives the
+// time until the status is ready again: the answer and what it leads to
+// (a thread's trains and the first one drawn) shown.
+const untilReady = (page, button) => page.evaluate((b) => new Promise((resolve) => {
+  const status = document.querySelector("#status");
+  const start = performance.now();
+  const watch = new MutationObserver(() => {
+    if (status.dataset.state !== "ready") return;
+    watch.disconnect();
+    resolve(performance.now() - start);
+  });
+  watch.observe(status, { attributes: true });
+  document.querySelector(b).click();
+}), button);
 const median = (xs) => { const s = [...xs].sort((a, b) => a - b); return s[Math.floor(s.length / 2)]; };
 const mark = (page, name) => page.waitForFunction((n) => performance.getEntriesByName(n).length, name, { timeout: 60000 })
   .then(() => page.evaluate((n) => performance.getEntriesByName(n)[0].startTime, name));
 const started = [], asked = [], ready = [], answered = [], finds = [], threads = [], advice = [], longest = [];
 for (let run = 0; run < Number(runs); ++run) {
   const page = await browser.newPage();  // a context of its own: nothing kept from the last run
+  await page.addInitScript(markWorkers);
   await page.addInitScript(() => {
     window.longTasks = [];
     new PerformanceObserver((l) => window.longTasks.push(...l.getEntries().map((e) => e.duration)))
@@ -48,13 +94,10 @@ for (let run = 0; run < Number(runs); ++run) {
   await page.evaluate(() => { document.querySelector("#lathe-panel").open = true; });
   await page.click("#load-example");
   await page.waitForSelector('#status[data-state="ready"]');
-  await page.evaluate(() => performance.clearMeasures("thread-query"));
   for (const target of ["1.25mm", "20tpi", "mod1.5", "0.75mm", "11tpi", "dp16"]) {
     await page.fill("#thread-target", target);
-    await page.click("#thread-find");
-    await page.waitForSelector('#status[data-state="ready"]');
+    threads.push(await untilReady(page, "#thread-find"));
   }
-  threads.push(...await page.evaluate(() => performance.getEntriesByName("thread-query").map((e) => e.duration)));
   await page.click("#tab-chart");
   for (const box of await page.$$("#chart-series input")) await box.setChecked(true);
   await page.evaluate(() => { window.longTasks.length = 0; window.asked = performance.now(); document.querySelector("#suggest").click(); });

@@ -268,6 +268,37 @@ const asLine = (row) => words(row.filter((c) => c !== "").join(" "));
   await page.context().close();
 }
 
+// --- A count that is not a whole number is refused at its field, and the
+// answer to the question asked just before it, in the same task, never shows.
+{
+  const page = await openPage();
+  await page.click("#tab-dividing");
+  await ready(page);
+  await page.fill("#dchart-from", "2");
+  const cases = [
+    ["#divide-find", "#divide-top", "3", "Ways", "#divide-error", "#divide-ways tbody tr"],
+    ["#helix-find", "#helix-top", "3", "Trains", "#helix-error", "#helix-trains tbody tr"],
+    ["#dchart-build", "#dchart-to", "10", "To", "#dchart-error", "#dchart tbody tr"],
+  ];
+  for (const [button, field, good, label, error, rows] of cases) {
+    for (const count of ["2.5", "1e3", "-1", ""]) {
+      await page.fill(field, good);
+      await page.evaluate(([button, field, count]) => {
+        document.querySelector(button).click();
+        document.querySelector(field).value = count;
+        document.querySelector(button).click();
+      }, [button, field, count]);
+      await ready(page);
+      check(`${label} "${count}": refused at its field, the answer asked for before dropped`,
+        [`${label}: a whole number, such as 5`, "true", 0],
+        [await page.textContent(error), await page.getAttribute(field, "aria-invalid"), (await page.$$(rows)).length]);
+    }
+    await submit(page, button.replace(/-\w+$/, "-form"), { [field]: good });
+    check(`${label} ${good}: answered, the refusal gone`, ["", true], [await page.textContent(error), (await page.$$(rows)).length > 0]);
+  }
+  await page.context().close();
+}
+
 // --- On a phone and a desktop, with every answer shown: no sideways
 // scrolling and no axe violation.
 for (const width of [375, 1366]) {

@@ -120,7 +120,8 @@ export class Workshop {
   gearList(text) {
     return this.ask("gears", "gears", text);
   }
-  // {ok: true}, or the profile's first fault: {error, input, missing}.
+  // {ok: true}, or the profile's first fault: {error, input, missing}. The
+  // profile's text, or a file's bytes (an ArrayBuffer) as they are on disk.
   profile(profile, channel = "profile") {
     return this.ask(channel, "profile", profile);
   }
@@ -132,6 +133,7 @@ export class Workshop {
     return this.ask("defaults", "defaults");
   }
   // {ok: true, title}, or the head's first fault: {error, input, missing}.
+  // The head's text, or a file's bytes, as for profile().
   head(head, channel = "head") {
     return this.ask(channel, "head", head);
   }

@@ -5,26 +5,88 @@
 import { $, make, showCells, cellTable, download, fitTables, printSheet } from "./dom.js";
 import { ErrorLine } from "./input_fields.js";
 import { kHeadFields } from "./head_view.js";
+import { readCount } from "./counts.js";
 
-// A count the page passes to the core as a number: digits only ("1.5" would
-// be cut to 1 on the way).
-const whole = (text) => (/^\d{1,9}$/.test(text.trim()) ? Number(text) : null);
 const kWhole = (input) => ({ error: "a whole number, such as 5", input });
 
-// Each question's error line blames its own fields, and the head's file for
-// anything else (a helix needs the table's lead screw, say).
-function errorLine(id, fields) {
-  return new ErrorLine($(id), { ...kHeadFields, ...fields }, "head");
+// One of the view's questions on the head: its form, the line its errors
+// are said on, how the form reads as a question and how an answer's view is
+// shown.
+class HeadQuestion {
+  // form, error: the form's and the error line's selectors; fields: {input:
+  // [selector, label]} of the form's fields the core can blame (the head's
+  // file is blamed for anything else: a helix needs the table's lead screw,
+  // say); read(): [the question, the keys of its counts (null: not a whole
+  // number)]; show(view): the answer's view (null: none).
+  constructor({ form, error, fields, read, show }) {
+    this.line = new ErrorLine($(error), { ...kHeadFields, ...fields }, "head");
+    this.read = read;
+    this.show = show;
+    this.handler = () => {};
+    $(form).addEventListener("submit", (e) => {
+      e.preventDefault();
+      this.ask();
+    });
+  }
+
+  // handler(question) when the question is asked; handler(null) when it
+  // cannot be (a count that is not a whole number: said here).
+  bindAsk(handler) {
+    this.handler = handler;
+  }
+
+  ask() {
+    const [question, counts] = this.read();
+    const bad = counts.find((k) => question[k] === null);
+    if (bad) this.render(kWhole(bad));
+    this.handler(bad ? null : question);
+  }
+
+  // An answer (null: none, or being asked again). A fault in the question's
+  // own fields is said at once; one of the head waits, like the head's own
+  // line, until the head's field is left, and is left to that line when the
+  // head is `headFaulty`.
+  render(answer, headFaulty = false) {
+    const line = this.line;
+    const own = answer?.input !== undefined && Object.hasOwn(line.fields, answer.input) &&
+      !Object.hasOwn(kHeadFields, answer.input);
+    if (own) line.show(answer);
+    else line.showWhenLeft(headFaulty ? null : answer, undefined, { alsoWhile: [$("#head-text")] });
+    this.show(answer && !answer.error ? answer.view : null);
+  }
 }
 
+// The view's three questions, each a HeadQuestion: divide, chart and helix.
 export class DividingView {
   constructor() {
-    this.errors = {
-      divide: errorLine("#divide-error", { divisions: ["#divide-what", "Divisions or angle"], top: ["#divide-top", "Ways"] }),
-      chart: errorLine("#dchart-error", { from: ["#dchart-from", "From"], to: ["#dchart-to", "To"] }),
-      helix: errorLine("#helix-error", { lead: ["#helix-lead", "Lead"], top: ["#helix-top", "Trains"],
-                                         max_error: ["#helix-max-error", "Tolerance"] }),
-    };
+    this.divide = new HeadQuestion({
+      form: "#divide-form", error: "#divide-error",
+      fields: { divisions: ["#divide-what", "Divisions or angle"], top: ["#divide-top", "Ways"] },
+      read: () => [{ what: $("#divide-what").value, top: readCount($("#divide-top").value) }, ["top"]],
+      show: (view) => {
+        $("#divide-caption").textContent = view?.caption ?? "Ways to divide";
+        showCells($("#divide-ways"), view ?? { head: [], rows: [] });
+        $("#divide-sentences").replaceChildren(...(view?.ways ?? []).map((w) => make("li", {}, w)));
+        $("#divide-none").textContent = view?.none ?? "";
+      },
+    });
+    this.chart = new HeadQuestion({
+      form: "#dchart-form", error: "#dchart-error",
+      fields: { from: ["#dchart-from", "From"], to: ["#dchart-to", "To"] },
+      read: () => [{ from: readCount($("#dchart-from").value), to: readCount($("#dchart-to").value) }, ["from", "to"]],
+      show: (view) => this.showChart(view),
+    });
+    this.helix = new HeadQuestion({
+      form: "#helix-form", error: "#helix-error",
+      fields: { lead: ["#helix-lead", "Lead"], top: ["#helix-top", "Trains"], max_error: ["#helix-max-error", "Tolerance"] },
+      read: () => [{ lead: $("#helix-lead").value, top: readCount($("#helix-top").value),
+                     all: $("#helix-all").checked, maxError: $("#helix-max-error").value.trim() }, ["top"]],
+      show: (view) => {
+        $("#helix-caption").textContent = view?.caption ?? "Helix trains";
+        showCells($("#helix-trains"), view ?? { head: [], rows: [] });
+        $("#helix-none").textContent = view?.none ?? "";
+      },
+    });
     this.sheet = null;
     $("#dchart-csv").addEventListener("click", () => download("dividing-chart.csv", "text/csv", this.sheet.csv));
     $("#dchart-print").addEventListener("click", () => printSheet(this.sheet.html));
@@ -39,58 +101,7 @@ export class DividingView {
     }
   }
 
-  // handler(name, question) when a question is asked (name: "divide",
-  // "chart" or "helix"); handler(name, null) when it cannot be (a count
-  // that is not a whole number: said here).
-  bindAsk(handler) {
-    const questions = {
-      divide: () => [{ what: $("#divide-what").value, top: whole($("#divide-top").value) }, ["top"]],
-      chart: () => [{ from: whole($("#dchart-from").value), to: whole($("#dchart-to").value) }, ["from", "to"]],
-      helix: () => [{ lead: $("#helix-lead").value, top: whole($("#helix-top").value),
-                      all: $("#helix-all").checked, maxError: $("#helix-max-error").value.trim() }, ["top"]],
-    };
-    this.ask = (name) => {
-      const [question, counts] = questions[name]();
-      const bad = counts.find((k) => question[k] === null);
-      if (bad) this.render(name, kWhole(bad));
-      handler(name, bad ? null : question);
-    };
-    for (const [name, form] of [["divide", "#divide-form"], ["chart", "#dchart-form"], ["helix", "#helix-form"]]) {
-      $(form).addEventListener("submit", (e) => {
-        e.preventDefault();
-        this.ask(name);
-      });
-    }
-  }
-
-  // A question's answer (null: none, or being asked again). A fault in the
-  // question's own fields is said at once; one of the head waits, like the
-  // head's own line, until the head's field is left, and is left to that
-  // line when the head is `headFaulty`.
-  render(name, answer, headFaulty = false) {
-    const line = this.errors[name];
-    const own = answer?.input !== undefined && Object.hasOwn(line.fields, answer.input) &&
-      !Object.hasOwn(kHeadFields, answer.input);
-    if (own) line.show(answer);
-    else line.showWhenLeft(headFaulty ? null : answer, undefined, { alsoWhile: [$("#head-text")] });
-    const view = answer && !answer.error ? answer.view : null;
-    this[name](view);
-  }
-
-  divide(view) {
-    $("#divide-caption").textContent = view?.caption ?? "Ways to divide";
-    showCells($("#divide-ways"), view ?? { head: [], rows: [] });
-    $("#divide-sentences").replaceChildren(...(view?.ways ?? []).map((w) => make("li", {}, w)));
-    $("#divide-none").textContent = view?.none ?? "";
-  }
-
-  helix(view) {
-    $("#helix-caption").textContent = view?.caption ?? "Helix trains";
-    showCells($("#helix-trains"), view ?? { head: [], rows: [] });
-    $("#helix-none").textContent = view?.none ?? "";
-  }
-
-  chart(view) {
+  showChart(view) {
     this.sheet = view;
     $("#dchart-print").disabled = $("#dchart-csv").disabled = !view;
     if (!view) return $("#dchart").replaceChildren();

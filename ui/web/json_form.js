@@ -2,7 +2,7 @@
 // profile, a dividing head), in workshop words: <input data-key="gears"
 // data-kind="list">, and data-part for a key of an object value. Each kind
 // says how a field's text becomes the key's value and back.
-import { parseObject, formatObject } from "./json_text.js";
+import { parseObject, formatObject, WrittenNumber } from "./json_text.js";
 
 // A number where JSON takes one exactly, else the text (a fraction, say).
 function value(text) {
@@ -47,7 +47,7 @@ const kKinds = {
 function setField(file, field, v) {
   const { key, part } = field.dataset;
   if (part) {
-    const whole = { ...(typeof file[key] === "object" && file[key]) };
+    const whole = { ...(typeof file[key] === "object" && !(file[key] instanceof WrittenNumber) && file[key]) };
     if (v === undefined) delete whole[part];
     else whole[part] = v;
     return setField(file, { dataset: { key } }, Object.keys(whole).length ? whole : undefined);

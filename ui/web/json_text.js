@@ -1,18 +1,32 @@
 // A file's JSON text (a lathe, a head) as an object and back, written as
 // people write them: lists of numbers on one line.
 
-// The object, or null when the text is not a JSON object. Numbers that a
-// double would not hold exactly (more than 15 significant digits) are kept
-// as the texts they were written as, so an edit of one field never changes
-// another figure.
+// A number whose text in the file says more than the number it reads as
+// (15.00000000000000000, 1.50, 1e2): kept as that text, so that the object
+// written back (formatObject) has it byte for byte. Shown as its text.
+export class WrittenNumber {
+  constructor(text) {
+    this.text = text;
+  }
+
+  toString() {
+    return this.text;
+  }
+
+  toJSON() {
+    return JSON.rawJSON(this.text);
+  }
+}
+
+// The object, or null when the text is not a JSON object. Every number is
+// kept as written: one whose text is not the one JSON gives for its value is
+// a WrittenNumber, so an edit of one field never changes another figure.
 export function parseObject(text) {
-  const exactly = (key, value, context) => {
-    if (typeof value !== "number" || !context || !context.source) return value;
-    const digits = context.source.replace(/^-/, "").replace(/e.*$/i, "").replace(".", "").replace(/^0+/, "");
-    return digits.length > 15 ? context.source : value;
-  };
+  const asWritten = (key, value, context) =>
+    typeof value === "number" && context?.source !== undefined && JSON.stringify(value) !== context.source
+      ? new WrittenNumber(context.source) : value;
   try {
-    const value = JSON.parse(text, exactly);
+    const value = JSON.parse(text, asWritten);
     return value && typeof value === "object" && !Array.isArray(value) ? value : null;
   } catch (e) {
     return null;

@@ -72,11 +72,14 @@ export class RatiosView {
   }
 }
 
-// The table's worker, and the questions and answers between it and the view.
-export class RatioTable {
-  // built(): told when a table is first ready (or cannot be made).
-  constructor(view, built = () => {}) {
-    this.view = view;
+// The Ratios view's controller: the table's worker, and the questions and
+// answers between it and the view.
+export class RatiosController {
+  // kept: KeptInputs; built(): told when a table is first ready (or cannot
+  // be made).
+  constructor(kept, built = () => {}) {
+    kept.keep(...["#min-teeth", "#max-teeth", "#target", "#single", "#even"].map($));
+    this.view = new RatiosView();
     this.built = built;
     this.worker = null;
     this.next = 1;
@@ -84,8 +87,15 @@ export class RatioTable {
     this.pressing = 0;  // presses sent to this worker and not yet answered
     this.failed = false;
     this.showNotice = false;
-    view.bindBuild((first, second) => this.build(first, second, true));
-    view.bindPress((button, question) => this.press(button, question));
+    this.view.bindBuild((first, second) => this.build(first, second, true));
+    this.view.bindPress((button, question) => this.press(button, question));
+  }
+
+  // The table at the limits kept from the last visit: the dialog opens at
+  // its limits, with no notice at the default ones.
+  open() {
+    const limits = this.view.limits;
+    this.build(...limits, limits.join() !== "16,72");
   }
 
   // Every build has a fresh worker: the one before is stopped mid-build, and
@@ -100,7 +110,6 @@ export class RatioTable {
     status.table(true, false);
     this.view.renderBuilding();
     this.buildId = this.next++;
-    if (!performance.getEntriesByName("table-asked").length) performance.mark("table-asked");  // for scripts/bench-web
     this.worker.postMessage({ type: "build", id: this.buildId, first, second });
   }
 
@@ -108,13 +117,11 @@ export class RatioTable {
     if (this.failed) return;
     status.begin();
     ++this.pressing;
-    performance.mark("press-start");  // for scripts/bench-web
     this.worker.postMessage({ type: "press", id: this.next++, button, target, single, even });
   }
 
   receive(m) {
     if (m.type === "built" && m.id === this.buildId) {
-      if (!performance.getEntriesByName("ready").length) performance.mark("ready");
       this.failed = m.result.error !== 0;
       this.view.renderBuilt(m.result, this.showNotice);
       this.built();  // before the status says ready: what it starts is part of the page's start
@@ -123,8 +130,6 @@ export class RatioTable {
       if (m.result.shown) this.view.renderMatch(m.result);
       --this.pressing;
       status.end();
-      if (!performance.getEntriesByName("answer").length) performance.mark("answer");
-      performance.measure("press", "press-start");
     }
   }
 }

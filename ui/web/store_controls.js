@@ -52,13 +52,14 @@ export class StoreControls {
     this.on("undoButton", restore);
   }
 
-  // A file chosen: handler(text, name), `text` a promise of the file's text,
-  // told in the same task as the choice.
+  // A file chosen: handler(bytes, name), `bytes` a promise of the file's
+  // bytes (an ArrayBuffer) as they are on disk, told in the same task as the
+  // choice.
   bindImport(handler) {
     $(this.ids.import).addEventListener("change", (e) => {
       const file = e.target.files[0];
       e.target.value = "";
-      if (file) handler(file.text(), file.name);
+      if (file) handler(file.arrayBuffer(), file.name);
     });
   }
 
@@ -66,7 +67,7 @@ export class StoreControls {
   bindExport(handler) {
     this.on("export", () => {
       const text = handler();
-      const name = (parseObject(text)?.name ?? this.noun).replace(/[^\w.-]+/g, "-").toLowerCase();
+      const name = String(parseObject(text)?.name ?? this.noun).replace(/[^\w.-]+/g, "-").toLowerCase();
       download(`${name}.json`, "application/json", text);
     });
   }

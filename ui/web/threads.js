@@ -4,6 +4,7 @@
 // thread` prints). Choosing a row shows that train.
 import { $, make, showCells } from "./dom.js";
 import { ErrorLine } from "./input_fields.js";
+import { readCount } from "./counts.js";
 
 const kWholeStarts = { error: "a whole number, such as 1 or 2", input: "starts" };
 
@@ -25,12 +26,12 @@ export class ThreadsView {
   // handler(null) when it cannot be (starts not a whole number: said here).
   bindFind(handler) {
     const ask = () => {
-      const starts = $("#starts").value.trim();
-      if (!/^\d{1,9}$/.test(starts)) {
+      const starts = readCount($("#starts").value);
+      if (starts === null) {
         this.render(kWholeStarts);
         handler(null);
       } else {
-        handler({ target: $("#thread-target").value, starts: Number(starts), all: $("#thread-all").checked });
+        handler({ target: $("#thread-target").value, starts, all: $("#thread-all").checked });
       }
     };
     $("#thread-form").addEventListener("submit", (e) => {

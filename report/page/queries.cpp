@@ -1,4 +1,4 @@
-#include "report/queries.h"
+#include "report/page/queries.h"
 
 #include <nlohmann/json.hpp>
 

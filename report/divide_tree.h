@@ -1,6 +1,6 @@
 #pragma once
 // The dividing head's JSON answers as trees, for the writers that add to them
-// (the page's queries add what the page shows); divide_text.h dumps the same
+// (the page's queries add what the page shows); divide_json.h dumps the same
 // trees for the command-line tool.
 
 #include <nlohmann/json.hpp>

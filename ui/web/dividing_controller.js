@@ -1,11 +1,13 @@
-// Connects the Dividing view to the heads and to the core, through the
-// Page's edit queue: a head being edited has one source of truth, its text
-// in `heads`; every question is sent once the edits made before it are
-// applied, and an answer that comes back for an older head text is dropped.
+// The Dividing view's controller: the heads, the head panel that edits the
+// current one, and the view's questions on it. A head being edited has one
+// source of truth, its text in `heads`; edits go through the plumbing's
+// queue, every question is sent once the edits made before it are applied,
+// and an answer that comes back for an older head text is dropped.
 import { $ } from "./dom.js";
 import { TextStore } from "./text_store.js";
 import { HeadView } from "./head_view.js";
 import { DividingView } from "./dividing.js";
+import { connectStore } from "./stores.js";
 
 // The example heads ({file name: text}, the built-in 40:1 head's file
 // first) are offered as starting points; a first visit starts with that one.
@@ -16,23 +18,32 @@ function headStore(examples) {
   };
 }
 
-export class DividingPage {
-  // page: the Page (its queue, ask, workshop, kept inputs and store controls).
+export class DividingController {
+  // page: the Plumbing; storage: where the heads are kept.
   constructor(page, storage) {
     this.page = page;
-    this.workshop = page.workshop;
+    const workshop = (this.workshop = page.workshop);
     const examples = JSON.parse($("#heads").textContent);
     this.heads = new TextStore(storage, headStore(examples));
     this.headView = new HeadView();
     this.view = new DividingView();
     this.version = 0;  // the head text shown, counted
-    this.asked = {};  // the questions last asked, by name: asked again on a new head text
     page.kept.keep(...["#divide-what", "#divide-top", "#dchart-from", "#dchart-to", "#helix-lead", "#helix-top",
       "#helix-all", "#helix-max-error"].map($));
+    // Each question on the head, in the order they are asked again on a new
+    // head text, with the question last asked (asked again on a new head
+    // text, but a chart: one made for the old head goes).
+    const { divide, helix, chart } = this.view;
+    this.questions = [
+      { on: divide, query: (text, q) => workshop.divide(text, q.what, q.top) },
+      { on: helix, query: (text, q) => workshop.helix(text, q.lead, q.top, q.all, q.maxError) },
+      { on: chart, query: (text, q) => workshop.divideChart(text, q.from, q.to), forgotten: true },
+    ];
 
     const { heads, headView } = this;
-    page.bindStore(heads, headView.controls, examples, () => headView.rename(),
-      (text) => this.workshop.head(text, "head-import"));
+    connectStore(page, heads, headView.controls, {
+      examples, rename: () => headView.rename(), check: (text) => workshop.head(text, "head-import"),
+    });
     heads.on("change", (text, chosen) => this.head(text, chosen));
     // The edit goes to the head it was made on, whatever is chosen by the
     // time the edits before it are applied.
@@ -42,12 +53,15 @@ export class DividingPage {
     });
     // A new question's old answer goes at once; one that cannot be asked
     // (its refusal shown) drops the answer still to come.
-    this.view.bindAsk((name, question) => {
-      this.asked[name] = question;
-      if (!question) return;
-      this.view.render(name, null);
-      this.ask(name);
-    });
+    for (const question of this.questions) {
+      question.asked = null;
+      question.on.bindAsk((asked) => {
+        question.asked = asked;
+        if (!asked) return;
+        question.on.render(null);
+        this.ask(question);
+      });
+    }
   }
 
   // Shows the heads; the core is asked once the workshop starts.
@@ -62,12 +76,12 @@ export class DividingPage {
     this.head(this.heads.text, true);
     this.page.ask(() => this.workshop.defaults(), (defaults) => {
       this.view.renderDefaults(defaults);
-      this.view.ask("divide");
-    }, { reading: true, ofLathe: false });
+      this.view.divide.ask();
+    }, { reading: true });
   }
 
   // A head changed, or another chosen: check it, and ask the questions
-  // asked before again on it; a chart made for the old one goes.
+  // asked before again on it.
   head(text, chosen) {
     ++this.version;
     this.headView.render(text, chosen);
@@ -75,25 +89,19 @@ export class DividingPage {
     // The check is answered before the questions (the worker answers in
     // order), so each answer knows whether the head's own line speaks for it.
     this.page.ask(() => this.workshop.head(text), (check) => this.headView.renderCheck(check),
-      { reading: true, ofLathe: false, current: () => this.version });
-    this.asked.chart = null;
-    for (const name of ["divide", "helix", "chart"]) {
-      this.view.render(name, null);
-      if (this.asked[name]) this.ask(name);
+      { reading: true, current: () => this.version });
+    for (const question of this.questions) {
+      if (question.forgotten) question.asked = null;
+      question.on.render(null);
+      if (question.asked) this.ask(question);
     }
   }
 
-  ask(name) {
-    const question = this.asked[name];
-    const text = () => this.heads.text;
-    const query = {
-      divide: () => this.workshop.divide(text(), question.what, question.top),
-      chart: () => this.workshop.divideChart(text(), question.from, question.to),
-      helix: () => this.workshop.helix(text(), question.lead, question.top, question.all, question.maxError),
-    }[name];
-    this.page.ask(query, (answer) => {
-      if (question !== this.asked[name]) return;  // asked again since, or given up
-      this.view.render(name, answer, this.headView.faulty);
-    }, { ofLathe: false, current: () => this.version });
+  ask(question) {
+    const asked = question.asked;
+    this.page.ask(() => question.query(this.heads.text, asked), (answer) => {
+      if (asked !== question.asked) return;  // asked again since, or given up
+      question.on.render(answer, this.headView.faulty);
+    }, { current: () => this.version });
   }
 }

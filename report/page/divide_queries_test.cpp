@@ -1,7 +1,7 @@
 // The dividing head's page queries: every refusal names the field the page
 // marks, and the view's cells agree with the indexing worked by hand.
 
-#include "report/divide_queries.h"
+#include "report/page/divide_queries.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "report/queries.h"
+#include "report/page/queries.h"
 
 namespace cog {
 namespace {

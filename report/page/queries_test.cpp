@@ -1,7 +1,7 @@
 // The page's queries: every refusal names the input the page marks, and each
 // bound is taken at its last good value and the first bad one.
 
-#include "report/queries.h"
+#include "report/page/queries.h"
 
 #include <gtest/gtest.h>
 

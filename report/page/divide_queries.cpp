@@ -1,14 +1,17 @@
-#include "report/divide_queries.h"
+#include "report/page/divide_queries.h"
 
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
+#include "divider/divide_chart.h"
 #include "divider/divide_question.h"
-#include "divider/divide_text.h"
-#include "divider/divide_tree.h"
 #include "divider/head.h"
 #include "divider/indexing.h"
 #include "gears/json_tree.h"
+#include "report/divide_cells.h"
+#include "report/divide_csv.h"
+#include "report/divide_sheet.h"
+#include "report/divide_tree.h"
 #include "report/results_tree.h"
 
 namespace cog {
@@ -38,10 +41,10 @@ bool LoadHead(const std::string& text, DividingHead* head, HeadFault* fault) {
 // The tool's JSON answer with the page's texts added.
 std::string WithView(ordered answer, ordered view) {
   answer["view"] = std::move(view);
-  return answer.dump(-1, ' ', false, ordered::error_handler_t::replace) + "\n";
+  return Dump(answer);
 }
 
-void AddCells(const CellRows& cells, ordered* view) {
+void AddCells(const CellTable& cells, ordered* view) {
   (*view)["head"] = cells.head;
   (*view)["rows"] = cells.rows;
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "report/queries.h"
+#include "report/page/queries.h"
 
 namespace cog {
 namespace {

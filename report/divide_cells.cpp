@@ -1,0 +1,222 @@
+#include "report/divide_cells.h"
+
+#include "divider/angle.h"
+#include "gears/fraction_text.h"
+#include "numtext/quoted_text.h"
+#include "report/figure_text.h"
+
+namespace cog {
+namespace {
+
+std::string Count(std::int64_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+// geared: the plate is geared to the spindle, so the pin goes back into a hole.
+std::string CrankText(const CrankMove& m, bool geared = false) {
+  if (m.circle == 0)
+    return Count(m.turns, "whole turn", "whole turns") +
+           (geared ? ", the pin back into its hole" : ", no plate needed");
+  return Count(m.turns, "turn", "turns") + " and " + Count(m.holes, "hole", "holes") + " in the " +
+         std::to_string(m.circle) + "-hole circle (plate " + std::to_string(m.plate) + ")";
+}
+
+std::string GearsText(const Way& w) {
+  if (!w.compound_train) return std::to_string(w.gears[0]) + " : " + std::to_string(w.gears[1]);
+  return std::to_string(w.gears[0]) + " : " + std::to_string(w.gears[1]) + ", then " +
+         std::to_string(w.gears[2]) + " : " + std::to_string(w.gears[3]);
+}
+
+std::string Arms(int holes) {
+  return holes > 0 ? "; set the sector arms to span " + Count(holes, "hole", "holes") : "";
+}
+
+std::string WhatText(const DivideAnswer& a) {
+  return a.divisions ? Count(*a.divisions, "division", "divisions") : AngleText(*a.degrees);
+}
+
+// The crank's move and a short note of the rest: the columns after a
+// chart's N and T, and after an answer's # and method.
+std::vector<std::string> MoveCells(const Way& w) {
+  std::string note;
+  if (w.method == Method::kDirect) note = "direct plate";
+  if (w.method == Method::kCompound)
+    note = std::string("compound: plate ") + (w.plate_with ? "+" : "-") +
+           std::to_string(w.plate_holes) + " in " + std::to_string(w.plate_circle);
+  if (w.method == Method::kDifferential) {
+    std::string gears = std::to_string(w.gears[0]) + ":" + std::to_string(w.gears[1]);
+    if (w.compound_train)
+      gears += " " + std::to_string(w.gears[2]) + ":" + std::to_string(w.gears[3]);
+    note = "diff. A=" + std::to_string(w.approximate) + " " + gears + " " +
+           std::to_string(w.idlers) + " idl. " + (w.plate_turns_with ? "with" : "against");
+  }
+  const bool circle = w.crank.circle != 0;
+  return {std::to_string(w.crank.turns), circle ? std::to_string(w.crank.holes) : "",
+          circle ? std::to_string(w.crank.circle) : "",
+          w.crank.plate ? std::to_string(w.crank.plate) : "", note};
+}
+
+std::vector<std::string> ChartLine(const DividingHead& head, const DivideAnswer& a) {
+  std::vector<std::string> cells = {std::to_string(a.divisions.value_or(0)),
+                                    RatioText(a.crank_turns)};
+  if (a.ways.empty()) {
+    cells.insert(cells.end(), {"", "", "", "", "no way: " + WhyText(head, a)});
+    return cells;
+  }
+  const std::vector<std::string> move = MoveCells(a.ways.front());
+  cells.insert(cells.end(), move.begin(), move.end());
+  return cells;
+}
+
+const char* const kChartLegend =
+    "N: divisions; T: crank turns per division; turns, holes, circle, plate: the crank's move "
+    "(set the sector arms to span the holes). Notes: direct plate: the holes are counted on the "
+    "spindle's direct plate; diff.: differential indexing, the crank indexed for A divisions "
+    "while the plate is geared to the spindle (spindle gear : plate gear, or A:B C:D), with the "
+    "idlers named, turning with or against the crank; compound: after the crank, the plate moves "
+    "so many holes in its second circle, with (+) or against (-) the crank.";
+
+std::string HelixGears(const HelixTrain& t) {
+  std::string out = std::to_string(t.gears[0]) + " : " + std::to_string(t.gears[1]);
+  if (t.size == 4) out += ", " + std::to_string(t.gears[2]) + " : " + std::to_string(t.gears[3]);
+  return out;
+}
+
+}  // namespace
+
+const char* MethodName(Method m) {
+  switch (m) {
+    case Method::kDirect:
+      return "direct";
+    case Method::kSimple:
+      return "simple";
+    case Method::kCompound:
+      return "compound";
+    case Method::kDifferential:
+      return "differential";
+  }
+  return "";
+}
+
+std::string WayText(const Way& w) {
+  switch (w.method) {
+    case Method::kDirect:
+      return Count(w.crank.holes, "hole", "holes") + " in the " + std::to_string(w.crank.circle) +
+             "-hole circle of the direct plate, the worm disengaged";
+    case Method::kSimple:
+      return CrankText(w.crank) + Arms(w.crank.holes);
+    case Method::kCompound:
+      return CrankText(w.crank) + ", then the plate itself " +
+             Count(w.plate_holes, "hole", "holes") + " in its " + std::to_string(w.plate_circle) +
+             "-hole circle, " + (w.plate_with ? "with" : "against") + " the crank" +
+             Arms(w.crank.holes);
+    case Method::kDifferential:
+      return CrankText(w.crank, true) + ", for " + std::to_string(w.approximate) +
+             " divisions; gear the plate to the spindle " + GearsText(w) + " with " +
+             (w.idlers == 0 ? std::string("no idler") : Count(w.idlers, "idler", "idlers")) +
+             ", so that it turns " + (w.plate_turns_with ? "with" : "against") + " the crank" +
+             Arms(w.crank.holes);
+  }
+  return "";
+}
+
+std::string WhyText(const DividingHead& head, const DivideAnswer& a) {
+  if (!a.ways.empty()) return "";
+  const std::int64_t den = a.crank_turns.den;
+  std::string need = den <= kMaxHoles
+                         ? "a circle of " + std::to_string(den) + " holes (or a multiple)"
+                         : "a circle of " + std::to_string(den) + " holes, more than any plate has";
+  std::string out = "no circle of the plates gives " + RatioText(a.crank_turns) +
+                    " turns of the crank, alone or two on one plate; it needs " + need;
+  if (!a.divisions) return out + " (an angle is indexed by simple or compound indexing only)";
+  if (head.differential)
+    return out +
+           ", or other change gears: no train of the head's gears gives the plate's turn for "
+           "differential indexing with any approximate number";
+  return out + ", or change gears on the head for differential indexing";
+}
+
+std::string HeadTitle(const DividingHead& head) {
+  return (head.name.empty() ? std::string("dividing head") : Printable(head.name)) + " (ratio " +
+         RatioText(head.ratio) + ")";
+}
+
+std::string DivideCaption(const DividingHead& head, const DivideAnswer& a) {
+  return WhatText(a) + " on the " + HeadTitle(head) + ": " + RatioText(a.crank_turns) +
+         " turns of the crank " + (a.divisions ? "per division" : "for the angle");
+}
+
+std::string WayLine(const Way& way) {
+  return MethodName(way.method) + std::string(": ") + WayText(way);
+}
+
+std::string NoWayText(const DividingHead& head, const DivideAnswer& a) {
+  return a.ways.empty() ? "No exact way: " + WhyText(head, a) + "." : "";
+}
+
+CellTable WayCells(const DivideAnswer& a) {
+  CellTable cells{{"#", "method", "turns", "holes", "circle", "plate", "notes"}, {}};
+  for (std::size_t i = 0; i < a.ways.size(); ++i) {
+    std::vector<std::string> row = {std::to_string(i + 1), MethodName(a.ways[i].method)};
+    const std::vector<std::string> move = MoveCells(a.ways[i]);
+    row.insert(row.end(), move.begin(), move.end());
+    cells.rows.push_back(std::move(row));
+  }
+  return cells;
+}
+
+std::string PlatesText(const DividingHead& head) {
+  if (head.plates.empty()) return "none";
+  std::string out;
+  for (std::size_t i = 0; i < head.plates.size(); ++i)
+    out += (i ? "; " : "") + std::to_string(i + 1) + ": " + GearList(head.plates[i]);
+  return out;
+}
+
+std::string HeadGearsText(const DividingHead& head) {
+  return head.differential ? GearList(head.gears) : "none";
+}
+
+std::string DivideChartTitle(const DividingHead& head) {
+  return "Dividing chart: " + HeadTitle(head);
+}
+
+std::vector<std::string> DivideChartHeader(const DividingHead& head) {
+  return {"plates: " + PlatesText(head), "gears: " + HeadGearsText(head)};
+}
+
+std::string DivideChartLegend() { return kChartLegend; }
+
+CellTable DivideChartCells(const DividingHead& head, const std::vector<DivideAnswer>& lines) {
+  CellTable cells{{"N", "T", "turns", "holes", "circle", "plate", "notes"}, {}};
+  for (const DivideAnswer& a : lines) cells.rows.push_back(ChartLine(head, a));
+  return cells;
+}
+
+std::string HelixCaption(const DividingHead& head, const HelixAnswer& a) {
+  return "Lead " + ShortestText(ToDouble(a.lead_mm)) + " mm on the " + HeadTitle(head) +
+         ", table lead screw " + Printable(head.table_leadscrew_text) + ": a 1:1 train cuts " +
+         ShortestText(ToDouble(a.machine_lead_mm)) +
+         " mm. Gears from the table's lead screw to the head: driver : driven, "
+         "or A : B, C : D with A on the lead screw and C on B's shaft.";
+}
+
+std::string NoHelixText(const HelixAnswer& a, bool keep_all) {
+  if (!a.trains.empty()) return "";
+  return std::string("No train of the head's gears is within the tolerance") +
+         (keep_all ? "" : " (--all shows the nearest)") + ".";
+}
+
+CellTable HelixCells(const HelixAnswer& a) {
+  CellTable cells{{"#", "kind", "gears", "ratio", "lead mm", "error %", "within"}, {}};
+  for (std::size_t i = 0; i < a.trains.size(); ++i) {
+    const HelixTrain& t = a.trains[i];
+    cells.rows.push_back({std::to_string(i + 1), t.size == 2 ? "simple" : "compound", HelixGears(t),
+                          FractionText(t.ratio), FixedText(ToDouble(t.lead_mm), 4),
+                          FixedText(ToDouble(t.error) * 100, 4),
+                          t.within ? "" : "beyond the tolerance"});
+  }
+  return cells;
+}
+
+}  // namespace cog

@@ -1,0 +1,59 @@
+#pragma once
+// The dividing head's figures as words and cells: the sentence a machinist
+// reads for each way, captions, and the rows of answers, charts and helical
+// milling's trains. The text, CSV, Markdown, HTML and JSON writers and the
+// page all take their words from here.
+
+#include <string>
+#include <vector>
+
+#include "divider/head.h"
+#include "divider/indexing.h"
+#include "report/cell_table.h"
+
+namespace cog {
+
+// "direct", "simple", "compound" or "differential".
+const char* MethodName(Method method);
+
+// "0 turns and 5 holes in the 15-hole circle (plate 1), for 120 divisions;
+// gear the plate to the spindle 56 : 24 with 2 idlers, so that it turns
+// against the crank; set the sector arms to span 5 holes".
+std::string WayText(const Way& way);
+
+// Why no exact way exists and what would help; empty when a way exists.
+std::string WhyText(const DividingHead& head, const DivideAnswer& answer);
+
+// "40:1 head, three plates (ratio 40)"; control characters of the name as \xNN.
+std::string HeadTitle(const DividingHead& head);
+
+// "127 divisions on the 40:1 head, three plates (ratio 40): 40/127 turns of
+// the crank per division".
+std::string DivideCaption(const DividingHead& head, const DivideAnswer& answer);
+// "differential: 0 turns and 5 holes ...": a way as a numbered line shows it.
+std::string WayLine(const Way& way);
+// "No exact way: ...", or empty when a way exists.
+std::string NoWayText(const DividingHead& head, const DivideAnswer& answer);
+// #, method, then the crank's move (turns, holes, circle, plate) and a note.
+CellTable WayCells(const DivideAnswer& answer);
+
+// "1: 15 16 17; 2: 21 23 27", or "none".
+std::string PlatesText(const DividingHead& head);
+// The change gears a differential train is made of, "24 28 32", or "none".
+std::string HeadGearsText(const DividingHead& head);
+
+std::string DivideChartTitle(const DividingHead& head);
+// The head's plates and gears, a line each.
+std::vector<std::string> DivideChartHeader(const DividingHead& head);
+std::string DivideChartLegend();
+// N, T, then the best way's move and note (or why there is none).
+CellTable DivideChartCells(const DividingHead& head, const std::vector<DivideAnswer>& lines);
+
+// The lead asked, the head's, and how the trains are read, in one sentence.
+std::string HelixCaption(const DividingHead& head, const HelixAnswer& answer);
+// Why no train is shown, or empty when one is.
+std::string NoHelixText(const HelixAnswer& answer, bool keep_all);
+// #, kind, gears, ratio, lead mm, error %, and "beyond the tolerance" or "".
+CellTable HelixCells(const HelixAnswer& answer);
+
+}  // namespace cog
