@@ -72,9 +72,9 @@ Status AskDivideChart(const Arguments& args, DivideChartOutput* o) {
       !RangeEnd(range.substr(dash + 1), &to))
     return Refused("--chart " + Quoted(range) +
                    " is not a range FROM-TO of divisions from 1 to 100000 (2-400)");
-  std::string why, which;
-  if (!CheckChartRange(from, to, &why, &which))
-    return Refused("--chart " + Quoted(range) + ": " + why);
+  if (Status bad = CheckChartRange(from, to); !bad.ok())
+    return bad.Prefixed("--chart " + Quoted(range) + ": ");
+  std::string why;
   if (Status bad = LoadHead(args, &o->head); !bad.ok()) return bad;
   const Indexer indexer(o->head);
   if (!BuildDivideChart(indexer, from, to, &o->lines, &why)) return Refused(why);
@@ -92,7 +92,7 @@ Status AskDivide(const Arguments& args, DivideOutput* o) {
   DivideQuestion question;
   int top = kDefaultDivideTop;
   std::string why;
-  if (!ReadDivideQuestion(args.positional[0], &question, &why)) return Refused(why);
+  if (Status bad = ReadDivideQuestion(args.positional[0], &question); !bad.ok()) return bad;
   Status bad = ReadWholeOption(args, "top", 1, kMaxDivideTop, &top);
   if (bad.ok()) bad = LoadHead(args, &o->head);
   if (!bad.ok()) return bad;
@@ -113,9 +113,10 @@ Status AskHelix(const Arguments& args, HelixOutput* o) {
   if (args.positional.size() != 1) return Refused("helix needs one LEAD, e.g. 250mm or 9.5in");
   Fraction lead, tolerance = kDefaultHelixErrorPercent;
   std::string why;
-  if (!ReadHelixLead(args.positional[0], &lead, &why)) return Refused(why);
-  if (args.Has("max-error") && !ReadHelixTolerance(args.Value("max-error"), &tolerance, &why))
-    return Status::Refused("max-error", "--max-error: " + why);
+  if (Status bad = ReadHelixLead(args.positional[0], &lead); !bad.ok()) return bad;
+  if (args.Has("max-error"))
+    if (Status bad = ReadHelixTolerance(args.Value("max-error"), &tolerance); !bad.ok())
+      return bad.Prefixed("--max-error: ");
   int top = kDefaultHelixTop;
   o->all = args.Has("all");
   Status bad = ReadWholeOption(args, "top", 1, kMaxDivideTop, &top);
