@@ -51,10 +51,9 @@ bool RangeEnd(const std::string& text, int* out) { return ReadWhole(text, 1, kMa
 Status LoadHead(const Arguments& args, DividingHead* head) {
   if (!args.Has("head")) return *head = BuiltInHead(), Status::Ok();
   const std::string path = args.Value("head");
-  std::string text, why;
+  std::string text;
   if (Status bad = ReadHeadFile(path, &text); !bad.ok()) return bad;
-  if (!ReadHead(text, head, &why)) return Status::Refused("head", "head " + path + ": " + why);
-  return Status::Ok();
+  return ReadHead(text, head).Prefixed("head " + path + ": ");
 }
 
 struct DivideChartOutput : CliAnswer {

@@ -1,5 +1,7 @@
 #include "divider/head.h"
 
+#include <algorithm>
+
 #include "gears/fraction_text.h"
 #include "gears/gear_set.h"
 #include "gears/json_members.h"
@@ -182,20 +184,24 @@ DividingHead BuiltInHead() {
   return head;
 }
 
-bool ReadHead(std::string_view json_text, DividingHead* out, std::string* error, std::string* key) {
-  if (key) key->clear();
+Status ReadHead(std::string_view json_text, DividingHead* out) {
   JsonNode root;
+  std::string why;
   if (!ParseFileText(json_text, kMaxHeadBytes, {"the head file", "any dividing head", "head"},
-                     &root, error))
-    return false;
+                     &root, &why))
+    return Status::Refused("", why);
   DividingHead head;
-  Reader reader(&head, error);
+  Reader reader(&head, &why);
   if (!reader.Read(root)) {
-    if (key) *key = reader.failed_key();
-    return false;
+    const std::string key = reader.failed_key();
+    // A head whose text is sound but has no ratio yet is being set up.
+    const bool no_ratio = key == "ratio" && root.kind == Kind::kObject &&
+                          std::none_of(root.members.begin(), root.members.end(),
+                                       [](const auto& m) { return m.first == "ratio"; });
+    return no_ratio ? Status::Missing(key, why) : Status::Refused(key, why);
   }
   *out = std::move(head);
-  return true;
+  return Status::Ok();
 }
 
 std::string RatioText(const Fraction& ratio) {

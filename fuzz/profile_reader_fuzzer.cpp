@@ -496,14 +496,15 @@ bool SmallHead(const DividingHead& head) {
 
 void CheckHead(std::string_view text) {
   DividingHead head;
-  std::string error, key;
-  if (!ReadHead(text, &head, &error, &key)) {
+  const Status read = ReadHead(text, &head);
+  if (!read.ok()) {
+    const std::string& error = read.why();
     Require(!error.empty(), "a refused head comes with a message");
     if (text.find('\0') != std::string_view::npos)
       Require(error.find("NUL byte") != std::string::npos, "a NUL byte is named");
     return;
   }
-  Require(key.empty(), "an accepted head names no refused key");
+  Require(read.input().empty(), "an accepted head names no refused key");
   CheckReduced(head.ratio, "ratio");
   Require(
       IsPositive(head.ratio) && head.ratio.num <= kMaxRatioPart && head.ratio.den <= kMaxRatioPart,

@@ -1,13 +1,11 @@
 #include "report/page/divide_queries.h"
 
-#include <algorithm>
 #include <nlohmann/json.hpp>
 
 #include "divider/divide_chart.h"
 #include "divider/divide_question.h"
 #include "divider/head.h"
 #include "divider/indexing.h"
-#include "gears/json_tree.h"
 #include "report/divide_cells.h"
 #include "report/divide_csv.h"
 #include "report/divide_sheet.h"
@@ -19,18 +17,11 @@ namespace {
 
 using ordered = nlohmann::ordered_json;
 
+// The head file's refusal, said of "head" when no one key is at fault.
 Status LoadHead(const std::string& text, DividingHead* head) {
-  std::string key, why;
-  if (ReadHead(text, head, &why, &key)) return Status::Ok();
-  const std::string input = key.empty() ? "head" : key;
-  // A head whose text is sound but has no ratio yet is being set up.
-  JsonNode root;
-  std::string unused;
-  const bool missing = key == "ratio" && ParseJsonTree(text, &root, &unused) &&
-                       root.kind == JsonNode::Kind::kObject &&
-                       std::none_of(root.members.begin(), root.members.end(),
-                                    [](const auto& m) { return m.first == "ratio"; });
-  return missing ? Status::Missing(input, why) : Status::Refused(input, why);
+  const Status read = ReadHead(text, head);
+  if (read.ok() || !read.input().empty()) return read;
+  return Status::Refused("head", read.why());
 }
 
 std::string StatusJson(const Status& bad) { return ErrorJson(bad.input(), bad.why()); }
