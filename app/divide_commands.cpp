@@ -53,7 +53,7 @@ Status LoadHead(const Arguments& args, DividingHead* head) {
   const std::string path = args.Value("head");
   std::string text;
   if (Status bad = ReadHeadFile(path, &text); !bad.ok()) return bad;
-  return ReadHead(text, head).Prefixed("head " + path + ": ");
+  return ReadHead(text, head).Prefixed("head " + Quoted(path) + ": ");
 }
 
 struct DivideChartOutput : CliAnswer {
@@ -122,7 +122,7 @@ Status AskHelix(const Arguments& args, HelixOutput* o) {
   if (bad.ok()) bad = LoadHead(args, &o->head);
   if (!bad.ok()) return bad;
   if (!HelixTrains(o->head, lead, tolerance, top, o->all, &o->answer, &why))
-    return Refused((args.Has("head") ? "head " + args.Value("head") + ": " : "") + why);
+    return Refused((args.Has("head") ? "head " + Quoted(args.Value("head")) + ": " : "") + why);
   return Status::Ok();
 }
 

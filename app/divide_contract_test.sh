@@ -77,6 +77,16 @@ check "chart md" "| N | T | turns | holes | circle | plate | notes |
 |---:|---|---:|---:|---:|---:|---|
 | 2 | 20 | 20 |  |  |  |  |
 | 3 | 40/3 | 13 | 5 | 15 | 1 |  |" "$("$cli" divide --chart 2-3 --format md | tail -4)"
+# 127 on 40:1 (as above): 5 of 15 for 120 divisions, the plate geared 56 : 24
+# against the crank through two idlers; then a compound train.
+check "differential csv" "rank,method,turns,holes,circle,plate,plate_holes,plate_circle,plate_move,approximate,kind,gears,idlers,plate_turns
+1,differential,0,5,15,1,,,,120,simple,56 24,2,against" "$("$cli" divide 127 --top 1 --format csv)"
+# A direct plate's circles are tried smallest first, in whatever order the
+# file lists them: 12 divisions are 2 holes of 24 before 3 of 36.
+printf '{"ratio": 40, "direct": [36, 24]}' >"$scratch/direct.json"
+check "direct plate, smallest circle first" "direct 0 2 24 None None None None None None None None None
+direct 0 3 36 None None None None None None None None None" \
+  "$("$cli" divide 12 --head "$scratch/direct.json" --top 2 --format json | ways | tail -2)"
 # 7d30m is 5/6 turn: simple 15 of 18 first, then compound 5 of 15 and the plate
 # 8 of 16 with the crank (1/3 + 1/2), then 10 of 15 and 3 of 18 (2/3 + 1/6).
 check "compound csv" "rank,method,turns,holes,circle,plate,plate_holes,plate_circle,plate_move,approximate,kind,gears,idlers,plate_turns
@@ -104,6 +114,7 @@ check "control characters" '4 divisions on the a\x1bb (ratio 40): 10 turns of th
 
 # Mistakes: exit code 2 and one line naming what is wrong.
 printf '{"ratio": 40,\n "plates": [[15, 1]]}' >"$scratch/bad.json"
+cp "$heads/90-1-rotary-table.json" "$scratch/rotary.json"
 printf '{"ratio": 40,\n "plates": [[15,]]}' >"$scratch/syntax.json"
 run() { "$cli" "$@" 2>&1 >/dev/null; echo "exit $?"; }
 while IFS='|' read -r name expected args; do
@@ -122,11 +133,46 @@ chart reversed|cogwright-cli: --chart "400-2": FROM is above TO|divide --chart 4
 chart too long|cogwright-cli: --chart "1-1001": that is 1001 numbers; a chart has at most 1000|divide --chart 1-1001
 chart and a number|cogwright-cli: divide --chart FROM-TO takes no N, angle or --top|divide 12 --chart 2-4
 format|cogwright-cli: --format "md" is not one of the formats divide writes|divide 12 --format md
-bad head|cogwright-cli: head $scratch/bad.json: "plates"[0][1]: 1 is not a whole number of holes from 2 to 1000|divide 12 --head $scratch/bad.json
-head syntax|cogwright-cli: head $scratch/syntax.json: not a JSON head: line 2, column 17: syntax error while parsing value - unexpected ']'; expected '[', '{', or a literal|divide 12 --head $scratch/syntax.json
+bad head|cogwright-cli: head "$scratch/bad.json": "plates"[0][1]: 1 is not a whole number of holes from 2 to 1000|divide 12 --head $scratch/bad.json
+head syntax|cogwright-cli: head "$scratch/syntax.json": not a JSON head: line 2, column 17: syntax error while parsing value - unexpected ']'; expected '[', '{', or a literal|divide 12 --head $scratch/syntax.json
 missing head|cogwright-cli: cannot read the head file "$scratch/none.json"|divide 12 --head $scratch/none.json
 lead not a length|cogwright-cli: lead "250" is not a length (write it as 250mm or 9.5in)|helix 250
 lead zero|cogwright-cli: lead "0mm" must be above zero|helix 0mm
-helix without gears|cogwright-cli: head $heads/90-1-rotary-table.json: the head has no "gears" to gear the table to the head|helix 250mm --head $heads/90-1-rotary-table.json
+helix without gears|cogwright-cli: head "$scratch/rotary.json": the head has no "gears" to gear the table to the head|helix 250mm --head $scratch/rotary.json
 EOF2
+# Every echo of a head file is escaped for its format and cut, as a lathe
+# profile's is. A name that would make a link, an image and raw HTML in a
+# Markdown chart is shown as text:
+printf '{"name": "[x](http://e.example) ![t](http://e.example/p.png) <img src=x> | a", "ratio": 40}' \
+  >"$scratch/markup.json"
+check "markdown title" '## Dividing chart: \[x\]\(http://e.example\) \!\[t\]\(http://e.example/p.png\) &lt;img src=x&gt; \| a (ratio 40)' \
+  "$("$cli" divide --chart 2-3 --head "$scratch/markup.json" --format md | head -1)"
+# C1 and bidirectional controls of a name as JSON escapes, never raw.
+printf '{"name": "a\\u0085b\\u202ec", "ratio": 40}' >"$scratch/steer.json"
+check "json steering" '"a\u0085b\u202ec" "a\u0085b\u202ec"' \
+  "$("$cli" divide 4 --head "$scratch/steer.json" --format json | grep -o '"a[^"]*c"')\
+ $("$cli" divide --chart 4-4 --head "$scratch/steer.json" --format json | grep -o '"a[^"]*c"')"
+# A name is at most 200 bytes, as a lathe's; a number is echoed to 40 bytes.
+python3 -c 'import json; print(json.dumps({"name": "N" * 200, "ratio": 40}))' >"$scratch/n200.json"
+python3 -c 'import json; print(json.dumps({"name": "N" * 5000, "ratio": 40}))' >"$scratch/n5000.json"
+printf '{"ratio": 40, "plates": [[0.%s1]]}' "$(printf '0%.0s' $(seq 60000))" >"$scratch/holes.json"
+printf '{"ratio": 40, "gears": [24, 2.%s1]}' "$(printf '0%.0s' $(seq 60000))" >"$scratch/teeth.json"
+# A path is quoted, its controls escaped and it is cut like any echo; ././
+# makes a 4,000-byte path to the same file.
+mkdir "$scratch/$(printf 'e\033x\342\200\256')"
+cp "$scratch/bad.json" "$scratch/$(printf 'e\033x\342\200\256')/h.json"
+long=$scratch$(printf '/.%.0s' $(seq 2000))/bad.json
+check "name of 200 bytes" "0" "$("$cli" divide 4 --head "$scratch/n200.json" >/dev/null; echo $?)"
+while IFS='|' read -r name expected dir args; do
+  # shellcheck disable=SC2086
+  check "$name" "$expected
+exit 2" "$(cd "$dir" && eval run $args)"
+done <<EOF2
+name of 5000 bytes|cogwright-cli: head "n5000.json": "name" is over 200 bytes; a name is printed on every row|$scratch|divide 4 --head n5000.json
+holes cut|cogwright-cli: head "holes.json": "plates"[0][0]: 0.00000000000000000000000000000000000000... is not a whole number of holes from 2 to 1000|$scratch|divide 4 --head holes.json
+teeth cut|cogwright-cli: head "teeth.json": "gears"[1]: 2.00000000000000000000000000000000000000... is not a whole number from 8 to 300|$scratch|divide 4 --head teeth.json
+path escaped|cogwright-cli: head "e\x1bx\u202e/h.json": "plates"[0][1]: 1 is not a whole number of holes from 2 to 1000|$scratch|divide 4 --head \$'e\\033x\\342\\200\\256/h.json'
+path cut|cogwright-cli: head "${long:0:40}...": "plates"[0][1]: 1 is not a whole number of holes from 2 to 1000|/|divide 4 --head $long
+EOF2
+
 finish

@@ -203,8 +203,16 @@ print(int(hands == sorted(hands, reverse=True) and "false" in hands), int(all((r
 
 # Messages: which copy of a gear is lacking; what the fit lacks; the dial as
 # words in CSV, "keep the half-nut closed" included.
-check "lacks a third" "Note         your set lacks a third 20" \
-  "$("$cli" train 20 20 20 --leadscrew 2mm --gears 20,20,30 | grep '^Note')"
+# Past the fifth copy of a tooth count, every further one is "another".
+while IFS='|' read -r name expected gears train; do
+  # shellcheck disable=SC2086
+  check "$name" "Note         your set lacks $expected" \
+    "$("$cli" train $train --leadscrew 2mm --gears "$gears" | grep '^Note')"
+done <<'EOF2'
+lacks a third|a third 20|20,20,30|20 20 20
+lacks a fifth and a sixth|a fifth 20 and another 20|20,20,20,20,30|20 20 20 20 20 20
+lacks every word|a second 20, a third 20, a fourth 20, a fifth 20 and another 20|20,30|20 20 20 20 20 20
+EOF2
 printf '{"leadscrew": "2mm", "gears": [20, 30, 40], "module": 1}' >"$scratch/module.json"
 check "fit lacks the distance" "Fit          not checked (the profile gives a module but no centre distance)" \
   "$("$cli" thread 1mm --profile "$scratch/module.json" | grep '^Fit')"

@@ -47,10 +47,7 @@ class Reader {
   }
 
   bool Text(const std::string& key, const JsonNode& value, std::string* out) {
-    if (value.kind != Kind::kString)
-      return Fail(QuotedKey(key) + " must be a string, not " + KindName(value.kind));
-    *out = value.text;
-    return true;
+    return ReadTextValue(QuotedKey(key), value, out, error_);
   }
 
   bool Ratio(const JsonNode& value) {
@@ -83,9 +80,8 @@ class Reader {
       const std::string at = where + "[" + std::to_string(i) + "]";
       int holes = 0;
       if (item.kind != Kind::kNumber || !ReadWhole(item.text, kMinHoles, kMaxHoles, &holes))
-        return Fail(at + ": " + (item.kind == Kind::kNumber ? item.text : KindName(item.kind)) +
-                    " is not a whole number of holes from " + std::to_string(kMinHoles) + " to " +
-                    std::to_string(kMaxHoles));
+        return Fail(at + ": " + ShownValue(item) + " is not a whole number of holes from " +
+                    std::to_string(kMinHoles) + " to " + std::to_string(kMaxHoles));
       for (int seen : *out)
         if (seen == holes)
           return Fail(at + ": the circle of " + std::to_string(holes) + " holes is listed twice");
@@ -130,18 +126,14 @@ class Reader {
       int teeth = 0;
       std::string why;
       if (item.kind != Kind::kNumber || !ReadTeeth(item.text, &teeth, &why))
-        return Fail(where + "[" + std::to_string(i) +
-                    "]: " + (item.kind == Kind::kNumber ? item.text : KindName(item.kind)) + " " +
-                    TeethRule());
+        return Fail(where + "[" + std::to_string(i) + "]: " + ShownValue(item) + " " + TeethRule());
       head_->gears.push_back(teeth);
     }
     return true;
   }
 
   bool Flag(const std::string& key, const JsonNode& value, bool* out) {
-    if (value.kind != Kind::kBool) return Fail(QuotedKey(key) + " must be true or false");
-    *out = value.text == "true";
-    return true;
+    return ReadFlagValue(QuotedKey(key), value, out, error_);
   }
 
   bool Leadscrew(const JsonNode& value) {

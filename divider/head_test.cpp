@@ -20,6 +20,9 @@ TEST(HeadTest, ReadsRatiosPlatesAndGearsAsTheyAreWritten) {
       {R"({"ratio": "5/1", "gears": [20, 30], "differential": false})", {5, 1}, {20, 30}, false},
       {R"({"ratio": 4.5, "table_leadscrew": "5mm"})", {9, 2}, {}, false},
       {R"({"ratio": "120/7", "plates": [[15, 16]], "direct": [24, 36]})", {120, 7}, {}, false},
+      // A million in either part of the ratio is the most a head may have.
+      {R"({"ratio": "1000000/999999"})", {1000000, 999999}, {}, false},
+      {R"({"ratio": "1/1000000"})", {1, 1000000}, {}, false},
   };
   for (const auto& c : cases) {
     DividingHead head;
@@ -40,6 +43,10 @@ TEST(HeadTest, RefusalsNameTheKey) {
       {R"({"plates": [[15]]})", "ratio", "\"ratio\" is not given"},
       {R"({"ratio": 0})", "ratio", "\"ratio\" must be above zero"},
       {R"({"ratio": "40:0"})", "ratio", "\"ratio\": \"40:0\" divides by zero"},
+      {R"({"ratio": "1/1000001"})", "ratio",
+       "\"ratio\": \"1/1000001\" is beyond any head (at most 1000000 in each part of the ratio)"},
+      {R"({"ratio": "2000000/3"})", "ratio",
+       "\"ratio\": \"2000000/3\" is beyond any head (at most 1000000 in each part of the ratio)"},
       {R"({"ratio": [40]})", "ratio",
        "\"ratio\" must be a number or a ratio text (40, \"90:1\", \"5/1\"), not an array"},
       {R"({"ratio": 40, "plates": [[15, 1]]})", "plates",

@@ -35,6 +35,34 @@ bool ReadMembers(const JsonNode& object, std::string_view what,
   return true;
 }
 
+std::string ShownValue(const JsonNode& value) {
+  return value.kind == JsonNode::Kind::kNumber ? Excerpt(value.text) : KindName(value.kind);
+}
+
+bool ReadTextValue(std::string_view where, const JsonNode& value, std::string* out,
+                   std::string* error) {
+  if (value.kind != JsonNode::Kind::kString) {
+    *error = std::string(where) + " must be a string, not " + KindName(value.kind);
+    return false;
+  }
+  if (value.text.size() > kMaxNameBytes) {
+    *error = std::string(where) + " is over " + std::to_string(kMaxNameBytes) +
+             " bytes; a name is printed on every row";
+    return false;
+  }
+  *out = value.text;
+  return true;
+}
+
+bool ReadFlagValue(std::string_view where, const JsonNode& value, bool* out, std::string* error) {
+  if (value.kind != JsonNode::Kind::kBool) {
+    *error = std::string(where) + " must be true or false";
+    return false;
+  }
+  *out = value.text == "true";
+  return true;
+}
+
 bool ParseFileText(std::string_view text, std::size_t max_bytes, const FileWords& words,
                    JsonNode* root, std::string* error) {
   if (text.size() > max_bytes) {

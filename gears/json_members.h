@@ -1,8 +1,9 @@
 #pragma once
 // Reading a JSON object's members, each by the reader of its key: the one loop
 // behind every file the workshop reads (the lathe profile, the dividing head),
-// so that each refuses an unknown key, a key given twice and a value that is
-// not an object in the same words.
+// so that each refuses an unknown key, a key given twice, a value that is not
+// an object, and a text, flag or number it cannot take, in the same words and
+// with the same caps.
 
 #include <functional>
 #include <span>
@@ -29,6 +30,23 @@ struct MemberReader {
 bool ReadMembers(const JsonNode& object, std::string_view what,
                  std::span<const MemberReader> readers, std::string* error,
                  std::string* failed_key);
+
+// Names and texts a file gives (a machine's name, a gearbox position's, a
+// lead screw's) are printed on every row and in every chart; no real one
+// comes near this.
+inline constexpr std::size_t kMaxNameBytes = 200;
+
+// A value as a message shows it: a number as written, cut to an excerpt
+// (Excerpt) when it is long, anything else by its kind ("an array").
+std::string ShownValue(const JsonNode& value);
+
+// The text of a string value of at most kMaxNameBytes. False with *error,
+// which starts with `where` ("\"name\""), when it is another kind or longer.
+bool ReadTextValue(std::string_view where, const JsonNode& value, std::string* out,
+                   std::string* error);
+
+// true or false; any other kind is refused with *error starting with `where`.
+bool ReadFlagValue(std::string_view where, const JsonNode& value, bool* out, std::string* error);
 
 // How a file's refusals name it: "the head file" is over 64 KiB, far more
 // than "any dividing head" needs; not a JSON "head".

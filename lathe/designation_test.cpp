@@ -172,6 +172,10 @@ TEST(Designation, RefusedWithWhatItMayBe) {
        "UNC)"},
       {"5/32-20 UNC",
        "target \"5/32-20 UNC\" is not a size of Unified coarse UNC (ASME B1.1) (nearest: #8, #6)"},
+      // #5.5 is 0.1315 in, 0.0065 from #5 (0.125) and from #6 (0.138): a
+      // tie, named in the order the standard lists the sizes.
+      {"#5.5-40 UNC",
+       "target \"#5.5-40 UNC\" is not a size of Unified coarse UNC (ASME B1.1) (nearest: #5, #6)"},
       {"17 BA",
        "target \"17 BA\" is not a size of British Association (BS 93) (nearest: 16BA, 15BA)"},
       {"1/4 ME", "target \"1/4 ME\" may be 1/4 ME32 or 1/4 ME40"},

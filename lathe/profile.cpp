@@ -17,12 +17,6 @@ using Kind = JsonNode::Kind;
 
 std::string QuotedKey(std::string_view key) { return Quoted(key); }
 
-// A value as a message shows it: a number as written (cut short when it is
-// long), anything else by its kind.
-std::string Shown(const JsonNode& value) {
-  return value.kind == Kind::kNumber ? Excerpt(value.text) : KindName(value.kind);
-}
-
 // The raw pieces of the file, checked one key at a time and combined at the end.
 struct Pieces {
   std::optional<Fraction> module, dp, stud_shaft, leadscrew_shaft, centre_distance;
@@ -82,13 +76,7 @@ class Reader {
   }
 
   bool Text(const std::string& where, const JsonNode& value, std::string* out) {
-    if (value.kind != Kind::kString)
-      return Fail(where + " must be a string, not " + KindName(value.kind));
-    if (value.text.size() > kMaxNameBytes)
-      return Fail(where + " is over " + std::to_string(kMaxNameBytes) +
-                  " bytes; a name is printed on every row");
-    *out = value.text;
-    return true;
+    return ReadTextValue(where, value, out, error_);
   }
 
   // Every figure is read as the command line reads its options: "a:b" too.
@@ -175,7 +163,7 @@ class Reader {
       int teeth = 0;
       std::string why;
       if (item.kind != Kind::kNumber || !ReadTeeth(item.text, &teeth, &why))
-        return Fail(where + ": " + Shown(item) + " " + TeethRule());
+        return Fail(where + ": " + ShownValue(item) + " " + TeethRule());
       profile_->gears.push_back(teeth);
     }
     return CheckGearCount(profile_->gears.size(), QuotedKey("gears"));
@@ -190,15 +178,13 @@ class Reader {
   }
 
   bool Flag(const std::string& key, const JsonNode& value, bool* out) {
-    if (value.kind != Kind::kBool) return Fail(QuotedKey(key) + " must be true or false");
-    *out = value.text == "true";
-    return true;
+    return ReadFlagValue(QuotedKey(key), value, out, error_);
   }
 
   bool Teeth(const std::string& where, const JsonNode& value, int* out) {
     std::string why;
     if (value.kind != Kind::kNumber || !ReadTeeth(value.text, out, &why))
-      return Fail(where + ": " + Shown(value) + " " + TeethRule());
+      return Fail(where + ": " + ShownValue(value) + " " + TeethRule());
     return true;
   }
 
@@ -275,7 +261,7 @@ class Reader {
     for (const JsonNode& item : value.items) {
       const std::string& t = item.text;
       if (item.kind != Kind::kNumber || (t != "2" && t != "4" && t != "6"))
-        return Fail(where + ": " + Shown(item) + " is not a train size (2, 4 or 6)");
+        return Fail(where + ": " + ShownValue(item) + " is not a train size (2, 4 or 6)");
       chosen[(t[0] - '2') / 2] = true;
     }
     std::copy(chosen, chosen + 3, profile_->trains);

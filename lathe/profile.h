@@ -23,6 +23,7 @@
 
 #include "gears/fraction.h"
 #include "gears/gear_set.h"
+#include "gears/json_members.h"  // kMaxNameBytes
 #include "gears/status.h"
 
 namespace cog {
@@ -60,9 +61,6 @@ struct ThreadDial {
 inline constexpr int kMaxDialMarks = 64;
 // A dial takes one of a few gears; each is weighed for every row shown.
 inline constexpr std::size_t kMaxDialGears = 16;
-// Names (the lathe's, a gearbox position's, the lead screw's text) are
-// printed on every row and in every chart; no real one comes near this.
-inline constexpr std::size_t kMaxNameBytes = 200;
 // Each keyed pair, either way round, in each middle shaft is one more setup
 // the search walks; a lathe has one or two such sleeves.
 inline constexpr int kMaxKeyedPairs = 6;

@@ -218,6 +218,30 @@ TEST(ThreadChartTest, AListThatIsNoChart) {
   }
 }
 
+// The cap on a chart's items, at its edge: 100 leads of one's own are a
+// chart, one more is refused before any is read.
+TEST(ThreadChartTest, AHundredItemsAtMost) {
+  const struct {
+    int items;
+    const char* error;  // "" when the list is a chart
+  } cases[] = {
+      {100, ""},
+      {101, "101 series and targets are named; a chart takes at most 100"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> items;
+    for (int i = 1; i <= c.items; ++i) items.push_back(std::to_string(i) + "mm");
+    ChartList list;
+    std::string error;
+    EXPECT_EQ(*c.error == '\0', ReadSeriesList(items, &list, &error)) << c.items;
+    EXPECT_EQ(c.error, error) << c.items;
+    if (error.empty()) {
+      ASSERT_EQ(1u, list.series.size());
+      EXPECT_EQ(static_cast<std::size_t>(c.items), list.series[0]->threads.size());
+    }
+  }
+}
+
 // Charts search exactly what `thread` searches. On random lathes with and
 // without a tumbler, six-gear trains often allowed, each line's train is the
 // reference's first row that fits and cuts the line's hand (right: the

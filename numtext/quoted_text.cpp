@@ -1,5 +1,7 @@
 #include "numtext/quoted_text.h"
 
+#include <algorithm>
+
 namespace cog {
 namespace {
 
@@ -54,6 +56,23 @@ std::string Printable(std::string_view text) {
       continue;
     }
     if (Steers(code)) {
+      out += "\\u";
+      AppendHex(&out, code, 4);
+    } else {
+      out.append(text.substr(0, length));
+    }
+    text.remove_prefix(length);
+  }
+  return out;
+}
+
+std::string SteeringEscaped(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  while (!text.empty()) {
+    char32_t code = 0;
+    const std::size_t length = std::max<std::size_t>(1, CharacterAt(text, &code));
+    if (length > 1 && Steers(code)) {
       out += "\\u";
       AppendHex(&out, code, 4);
     } else {

@@ -26,6 +26,11 @@ std::string Excerpt(std::string_view text);
 // character as \uNNNN. Letters of any script pass as they are.
 std::string Printable(std::string_view text);
 
+// The text with each C1 or bidirectional control character as \uNNNN and
+// every other byte as it is: for JSON text, where the escape reads back as
+// the same character and no viewer of the file is steered by it.
+std::string SteeringEscaped(std::string_view text);
+
 // How many characters a terminal shows for a Printable text: its UTF-8
 // characters, one column each.
 std::size_t ShownWidth(std::string_view printable);

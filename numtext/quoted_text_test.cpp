@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace cog {
 namespace {
 
@@ -43,6 +45,47 @@ TEST(QuotedText, ExcerptsAndControlCharacters) {
   EXPECT_EQ(Quoted(std::string(10'000'000, 'z')).size(), kMostQuoted + 5);
   // The excerpt never ends inside a character: 39 bytes and a two-byte letter.
   EXPECT_EQ(Quoted(std::string(39, 'x') + "\xc3\xa9!"), "\"" + std::string(39, 'x') + "...\"");
+}
+
+// Unicode's Bidi_Control characters (PropList.txt) and the C1 controls.
+bool SteersByTheStandard(char32_t code) {
+  static const char32_t kBidiControl[] = {0x061C, 0x200E, 0x200F, 0x202A, 0x202B, 0x202C,
+                                          0x202D, 0x202E, 0x2066, 0x2067, 0x2068, 0x2069};
+  return (code >= 0x80 && code <= 0x9F) ||
+         std::find(std::begin(kBidiControl), std::end(kBidiControl), code) !=
+             std::end(kBidiControl);
+}
+
+std::string Utf8(char32_t code) {
+  if (code < 0x80) return std::string(1, static_cast<char>(code));
+  std::string out;
+  int continuation = code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
+  const unsigned lead[] = {0, 0xC0, 0xE0, 0xF0};
+  out += static_cast<char>(lead[continuation] | (code >> (6 * continuation)));
+  while (continuation-- > 0) out += static_cast<char>(0x80 | ((code >> (6 * continuation)) & 0x3F));
+  return out;
+}
+
+// Every character: the steering ones become \uNNNN, the rest and any byte
+// that is no character pass as they are.
+TEST(QuotedText, SteeringEscapedEscapesOnlyWhatSteers) {
+  for (char32_t code = 0; code <= 0x10FFFF; ++code) {
+    if (code >= 0xD800 && code <= 0xDFFF) continue;
+    std::string text = "<", expected = "<";
+    text += Utf8(code);
+    text += '>';
+    if (SteersByTheStandard(code)) {
+      expected += "\\u";
+      for (int shift = 12; shift >= 0; shift -= 4)
+        expected += "0123456789abcdef"[(code >> shift) & 15];
+    } else {
+      expected += Utf8(code);
+    }
+    expected += '>';
+    ASSERT_EQ(SteeringEscaped(text), expected) << static_cast<unsigned>(code);
+  }
+  for (const char* bytes : {"\x9b", "\xc2", "\xe2\x80", "\xed\xa0\x80", "\xc0\x85"})
+    EXPECT_EQ(SteeringEscaped(bytes), bytes);
 }
 
 TEST(QuotedText, ShownWidthCountsCharacters) {

@@ -136,9 +136,10 @@ std::string WhyText(const DividingHead& head, const DivideAnswer& a) {
   return out + ", or change gears on the head for differential indexing";
 }
 
-std::string HeadTitle(const DividingHead& head) {
-  return (head.name.empty() ? std::string("dividing head") : Printable(head.name)) + " (ratio " +
-         RatioText(head.ratio) + ")";
+std::string HeadTitle(const DividingHead& head, std::string (*escape)(const std::string&)) {
+  if (head.name.empty()) return "dividing head (ratio " + RatioText(head.ratio) + ")";
+  const std::string name = Printable(head.name);
+  return (escape ? escape(name) : name) + " (ratio " + RatioText(head.ratio) + ")";
 }
 
 std::string DivideCaption(const DividingHead& head, const DivideAnswer& a) {
@@ -177,8 +178,8 @@ std::string HeadGearsText(const DividingHead& head) {
   return head.differential ? GearList(head.gears) : "none";
 }
 
-std::string DivideChartTitle(const DividingHead& head) {
-  return "Dividing chart: " + HeadTitle(head);
+std::string DivideChartTitle(const DividingHead& head, std::string (*escape)(const std::string&)) {
+  return "Dividing chart: " + HeadTitle(head, escape);
 }
 
 std::vector<std::string> DivideChartHeader(const DividingHead& head) {

@@ -24,8 +24,11 @@ std::string WayText(const Way& way);
 // Why no exact way exists and what would help; empty when a way exists.
 std::string WhyText(const DividingHead& head, const DivideAnswer& answer);
 
-// "40:1 head, three plates (ratio 40)"; control characters of the name as \xNN.
-std::string HeadTitle(const DividingHead& head);
+// "40:1 head, three plates (ratio 40)"; control characters of the name as
+// \xNN, and the name then passed through `escape` (MarkdownCell) when given,
+// for a format in which it could make markup.
+std::string HeadTitle(const DividingHead& head,
+                      std::string (*escape)(const std::string&) = nullptr);
 
 // "127 divisions on the 40:1 head, three plates (ratio 40): 40/127 turns of
 // the crank per division".
@@ -42,7 +45,9 @@ std::string PlatesText(const DividingHead& head);
 // The change gears a differential train is made of, "24 28 32", or "none".
 std::string HeadGearsText(const DividingHead& head);
 
-std::string DivideChartTitle(const DividingHead& head);
+// "Dividing chart: " and the HeadTitle, its name passed through `escape`.
+std::string DivideChartTitle(const DividingHead& head,
+                             std::string (*escape)(const std::string&) = nullptr);
 // The head's plates and gears, a line each.
 std::vector<std::string> DivideChartHeader(const DividingHead& head);
 std::string DivideChartLegend();

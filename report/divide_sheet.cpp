@@ -7,8 +7,9 @@ namespace cog {
 
 std::string DivideChartMarkdown(const DividingHead& head, const std::vector<DivideAnswer>& lines) {
   const CellTable cells = DivideChartCells(head, lines);
-  std::string out = "## " + DivideChartTitle(head) + "\n\nPlates: " + PlatesText(head) +
-                    ". Gears: " + HeadGearsText(head) + ".\n\n" + DivideChartLegend() +
+  std::string out = "## " + DivideChartTitle(head, MarkdownCell) +
+                    "\n\nPlates: " + PlatesText(head) + ". Gears: " + HeadGearsText(head) +
+                    ".\n\n" + DivideChartLegend() +
                     "\n\n| N | T | turns | holes | circle | plate | notes |\n" +
                     "|---:|---|---:|---:|---:|---:|---|\n";
   for (const std::vector<std::string>& row : cells.rows) {

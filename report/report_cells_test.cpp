@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "report/chart_sheet.h"
+#include "report/results_tree.h"
 #include "report/testing/small_lathe.h"
 
 namespace cog {
@@ -77,6 +78,31 @@ TEST(ReportCells, AdviceRows) {
 
 // With and without gearbox, dial and tumbler, thread and feed, all rows or
 // not, lines within, beyond and without a train: rows as wide as the head.
+// A rule met with nothing to spare is met: "ok" in the text and in JSON alike,
+// a micrometre short is not.
+TEST(ReportCells, AFitRuleMetExactlyIsOk) {
+  const LatheProfile p = SmallLathe();
+  const Target mm1 = TargetOf("1mm");
+  const struct {
+    Fraction margin_mm;
+    const char* text;
+    bool ok;
+  } cases[] = {
+      {{-1, 1000}, "SHORT", false},
+      {{0, 1}, "ok", true},
+      {{1, 1000}, "ok", true},
+  };
+  for (const auto& c : cases) {
+    const std::vector<FitRule> rules = {{"clearance", "the gears clear", c.margin_mm}};
+    const CellTable t = RuleCells(rules);
+    ASSERT_EQ(1u, t.rows.size());
+    EXPECT_EQ(c.text, t.rows[0][0]) << c.margin_mm.num;
+    const nlohmann::json tree =
+        TrainReportTree(p, {Row(p, {20, 30, 40}, 0, mm1)}, rules, true, &mm1, Whole(25));
+    EXPECT_EQ(c.ok, tree["rules"][0]["ok"]) << c.margin_mm.num;
+  }
+}
+
 TEST(ReportCells, EveryRowAsWideAsItsHead) {
   const LatheProfile p = SmallLathe(), plain = PlainLathe();
   std::vector<CellTable> tables;

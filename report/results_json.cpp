@@ -1,6 +1,7 @@
 #include "report/results_json.h"
 
 #include "lathe/row_facts.h"
+#include "numtext/quoted_text.h"
 #include "report/figure_text.h"
 #include "report/results_tree.h"
 #include "report/row_numbers.h"
@@ -72,11 +73,12 @@ json Summary(const ChartSummary& s) {
 
 namespace {
 
-// Texts from the command line may be any bytes; invalid UTF-8 is replaced
-// rather than refused, so that output never fails.
+// Texts from the command line and from files may be any bytes; invalid UTF-8
+// is replaced rather than refused, so that output never fails, and what
+// would steer a viewer of the text is written as an escape.
 template <class Tree>
 std::string DumpLine(const Tree& value) {
-  return value.dump(-1, ' ', false, Tree::error_handler_t::replace) + "\n";
+  return SteeringEscaped(value.dump(-1, ' ', false, Tree::error_handler_t::replace)) + "\n";
 }
 
 }  // namespace

@@ -24,8 +24,9 @@ nlohmann::json ChartTree(const LatheProfile& profile, const std::vector<ChartRow
                          const Fraction& length_mm);
 nlohmann::json AdviceTree(const AdviceResult& advice);
 
-// One line of JSON text; invalid UTF-8 in texts is replaced, never refused.
-// The ordered tree keeps its keys in the order they were written.
+// One line of JSON text; invalid UTF-8 in texts is replaced, never refused,
+// and C1 and bidirectional controls are written as \uNNNN escapes. The
+// ordered tree keeps its keys in the order they were written.
 std::string Dump(const nlohmann::json& value);
 std::string Dump(const nlohmann::ordered_json& value);
 

@@ -53,10 +53,27 @@ TEST(DivideQueries, EveryRefusalNamesItsInput) {
 }
 
 TEST(DivideQueries, OnlyAMissingRatioIsAHeadBeingSetUp) {
-  const json fresh = json::parse(HeadQuery(R"({"name": "New head"})"));
-  EXPECT_EQ(fresh["input"], "ratio");
-  EXPECT_TRUE(fresh["missing"]);
-  EXPECT_FALSE(json::parse(HeadQuery(R"({"name": "x", "ratio": "0"})"))["missing"]);
+  const struct {
+    const char* head;
+    const char* input;
+    bool missing;
+  } cases[] = {
+      {R"({"name": "New head"})", "ratio", true},
+      {R"({"name": "New head", "plates": [[15, 16]]})", "ratio", true},
+      // Something else is wrong, with the ratio missing or not.
+      {R"({"name": "x", "ratio": "0"})", "ratio", false},
+      {R"({"name": 5})", "name", false},
+      {R"({"plates": [[1]]})", "plates", false},
+      {R"({"worm": 1})", "worm", false},
+      {R"({"name": "x", "name": "y"})", "head", false},
+      {R"([{"ratio": 40}])", "head", false},
+      {R"({"name": )", "head", false},
+  };
+  for (const auto& c : cases) {
+    const json answer = json::parse(HeadQuery(c.head));
+    EXPECT_EQ(answer.value("input", "answered"), c.input) << c.head;
+    EXPECT_EQ(answer.value("missing", !c.missing), c.missing) << c.head;
+  }
   EXPECT_TRUE(json::parse(HeadQuery(kHead))["ok"]);
 }
 
