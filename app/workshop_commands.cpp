@@ -4,7 +4,6 @@
 #include <map>
 #include <ostream>
 
-#include "app/cli_options.h"
 #include "app/profile_file.h"
 #include "gears/fraction_text.h"
 #include "lathe/defaults.h"
@@ -119,7 +118,8 @@ Status OptionRefusal(const Status& bad) {
 // A whole-number option (--top, --starts, --from, --to) within the core's
 // bounds for it; *out keeps its default when the option is not given.
 Status InputOption(const Arguments& args, const WholeInput& what, int* out) {
-  return ReadWholeOption(args, what.input, what.lo, what.hi, out);
+  if (!args.Has(what.input)) return Status::Ok();
+  return OptionRefusal(ReadInput(what, args.Value(what.input), out));
 }
 
 Status LoadLathe(const Arguments& args, LatheProfile* profile) {
