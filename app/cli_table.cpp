@@ -5,11 +5,15 @@
 #include <string_view>
 
 #include "app/divide_commands.h"
+#include "app/gear_command.h"
 #include "app/ratio_table_commands.h"
 #include "app/workshop_commands.h"
 
 namespace cog {
 namespace {
+
+// gear reads its own format and writes its sheet itself.
+int RunGearRow(const CliCall& call) { return RunGear(call.args, call.out, call.err); }
 
 // Every lathe command also takes the lathe and the format.
 std::vector<OptionForm> LatheOptions(std::vector<OptionForm> own) {
@@ -92,6 +96,21 @@ const std::vector<CliCommand>& Commands() {
        CliSection::kDividingHead,
        {{"text", WriteHelixText}, {"json", WriteHelixJson}, {"csv", WriteHelixCsv}},
        RunHelix},
+      {{"gear",
+        {{"module", 1},
+         {"dp", 1},
+         {"cp", 1},
+         {"pressure-angle", 1},
+         {"helix", 1},
+         {"shift", 1},
+         {"pin", 1},
+         {"head", 1},
+         {"format", 1}}},
+       nullptr,
+       "gear Z (--module M | --dp P | --cp C) [--helix ANGLE{R|L}]",
+       CliSection::kGear,
+       {},  // gear still checks its own --format
+       RunGearRow},
   };
   return rows;
 }
@@ -104,6 +123,8 @@ std::string SectionHelp(CliSection section) {
       return WorkshopHelp();
     case CliSection::kDividingHead:
       return kDivideHelp;
+    case CliSection::kGear:
+      return GearHelp();
     case CliSection::kRatioTable:
       break;
   }
@@ -157,7 +178,7 @@ std::string CliUsage() {
 std::string CliHelp() {
   std::string help;
   for (const CliSection section :
-       {CliSection::kLathe, CliSection::kDividingHead, CliSection::kRatioTable})
+       {CliSection::kLathe, CliSection::kDividingHead, CliSection::kGear, CliSection::kRatioTable})
     help += (help.empty() ? "" : "\n") + SectionHelp(section);
   return help;
 }

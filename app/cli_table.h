@@ -68,7 +68,7 @@ const Output& AnswerAs(const CliAnswer& answer) {
 }
 
 // The help sections, in the order --help prints them.
-enum class CliSection { kLathe, kDividingHead, kRatioTable };
+enum class CliSection { kLathe, kDividingHead, kGear, kRatioTable };
 
 struct CliCommand {
   CommandForm form;

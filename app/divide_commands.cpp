@@ -6,6 +6,7 @@
 #include "app/head_file.h"
 #include "divider/divide_chart.h"
 #include "divider/divide_question.h"
+#include "divider/divide_work.h"
 #include "divider/head.h"
 #include "divider/indexing.h"
 #include "gears/fraction_text.h"
@@ -76,7 +77,9 @@ Status AskDivideChart(const Arguments& args, DivideChartOutput* o) {
   std::string why;
   if (Status bad = LoadHead(args, &o->head); !bad.ok()) return bad;
   const Indexer indexer(o->head);
-  if (!BuildDivideChart(indexer, from, to, &o->lines, &why)) return Refused(why);
+  if (!CheckDivideSteps(indexer, from, to, &why) ||
+      !BuildDivideChart(indexer, from, to, &o->lines, &why))
+    return Refused(why);
   return Status::Ok();
 }
 
@@ -96,6 +99,9 @@ Status AskDivide(const Arguments& args, DivideOutput* o) {
   if (bad.ok()) bad = LoadHead(args, &o->head);
   if (!bad.ok()) return bad;
   const Indexer indexer(o->head);
+  if (question.divisions &&
+      !CheckDivideSteps(indexer, question.divisions, question.divisions, &why))
+    return Refused(why);
   if (!(question.divisions ? indexer.WaysForDivisions(question.divisions, top, &o->answer, &why)
                            : indexer.WaysForAngle(question.degrees, top, &o->answer, &why)))
     return Refused(why);
@@ -121,8 +127,12 @@ Status AskHelix(const Arguments& args, HelixOutput* o) {
   Status bad = ReadWholeOption(args, "top", 1, kMaxDivideTop, &top);
   if (bad.ok()) bad = LoadHead(args, &o->head);
   if (!bad.ok()) return bad;
-  if (!HelixTrains(o->head, lead, tolerance, top, o->all, &o->answer, &why))
+  std::string input;
+  if (!HelixTrains(o->head, lead, tolerance, top, o->all, &o->answer, &why, &input)) {
+    if (input == "max_error") return Status::Refused(input, "--max-error: " + why);
+    if (input == "lead") return Status::Refused(input, why);
     return Refused((args.Has("head") ? "head " + Quoted(args.Value("head")) + ": " : "") + why);
+  }
   return Status::Ok();
 }
 

@@ -112,6 +112,27 @@ printf '{"name": "a\\u001bb", "ratio": 40}' >"$scratch/escape.json"
 check "control characters" '4 divisions on the a\x1bb (ratio 40): 10 turns of the crank per division' \
   "$("$cli" divide 4 --head "$scratch/escape.json" | head -1)"
 
+# The work is weighed before it is done. A head inside every cap, 12 plates of
+# 16 circles and 60 prime-toothed gears, tries some 2 million approximate
+# numbers for a chart of 1000: it answers within a CPU limit of 20 times what
+# the same chart costs without the gears (the plates' own work) plus 1 s. A
+# head of 192 circles whose two gears reach every approximate number above N
+# is refused at once, under the same limit.
+python3 -c 'import json;R=504;d=lambda n:sum(2-(i*i==n) for i in range(1,int(n**.5)+1) if n%i==0);H=sorted(sorted(range(2,1001),key=lambda c:(-d(R*c),c))[:192]);P=[p for p in range(11,300) if all(p%q for q in range(2,p))];json.dump({"ratio":R,"plates":[H[i::12] for i in range(12)],"gears":P+[121,289]},open("'"$scratch"'/slow.json","w"));json.dump({"ratio":R,"plates":[H[i::12] for i in range(12)]},open("'"$scratch"'/plates.json","w"));C=list(range(809,1001));json.dump({"ratio":1260,"plates":[C[i::12] for i in range(12)],"gears":[8,300]},open("'"$scratch"'/wide.json","w"))'
+TIMEFORMAT='%U %S'
+plates_cpu=$( { time "$cli" divide --chart 3001-4000 --head "$scratch/plates.json" >/dev/null; } 2>&1 |
+  awk '{ print $1 + $2 }')
+cpu_limit=$(awk -v s="$plates_cpu" 'BEGIN { printf "%d", 20 * s + 1 }')
+code=$( (ulimit -t "$cpu_limit"; "$cli" divide --chart 3001-4000 --head "$scratch/slow.json" |
+  grep -c '^ *3011 .*diff\. A=5544 149:11 289:17'; echo "${PIPESTATUS[0]}") )
+check "a large head's chart within ${cpu_limit} s CPU" "1 0" "$(echo $code)"
+code=$( (ulimit -t "$cpu_limit"; "$cli" divide --chart 1-1000 --head "$scratch/wide.json" 2>&1; echo "exit $?") |
+  sed 's/about [0-9]* million/about N million/')
+check "a chart too large is refused at once" "cogwright-cli: this chart of 1000 numbers of divisions would take about N million steps of the search, more than the 6 million steps one request may take: chart fewer numbers, or give the head fewer circles or a narrower range of gears
+exit 2" "$code"
+check "a part of it is not" "exit 0" \
+  "$( (ulimit -t "$cpu_limit"; "$cli" divide --chart 1-500 --head "$scratch/wide.json" >/dev/null); echo "exit $?")"
+
 # Mistakes: exit code 2 and one line naming what is wrong.
 printf '{"ratio": 40,\n "plates": [[15, 1]]}' >"$scratch/bad.json"
 cp "$heads/90-1-rotary-table.json" "$scratch/rotary.json"
@@ -138,6 +159,8 @@ head syntax|cogwright-cli: head "$scratch/syntax.json": not a JSON head: line 2,
 missing head|cogwright-cli: cannot read the head file "$scratch/none.json"|divide 12 --head $scratch/none.json
 lead not a length|cogwright-cli: lead "250" is not a length (write it as 250mm or 9.5in)|helix 250
 lead zero|cogwright-cli: lead "0mm" must be above zero|helix 0mm
+tolerance too fine|cogwright-cli: --max-error: the tolerance is too fine to compute exactly|helix 250mm --max-error 0.000000000000000001 --head $heads/60-1-direct-plate.json
+lead too long|cogwright-cli: the lead is too long or too fine to compute exactly on this head|helix 1e18mm --all --head $heads/40-1-three-plates.json
 helix without gears|cogwright-cli: head "$scratch/rotary.json": the head has no "gears" to gear the table to the head|helix 250mm --head $scratch/rotary.json
 EOF2
 # Every echo of a head file is escaped for its format and cut, as a lathe

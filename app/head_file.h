@@ -1,7 +1,7 @@
 #pragma once
 // Reads a dividing head's file for divide and helix: at most kMaxHeadBytes
-// and one byte more are ever read, so a huge or endless file is refused at
-// once rather than loaded.
+// and one byte more are ever read, so a huge file is refused at once rather
+// than loaded; a pipe or a device is not read at all.
 
 #include <string>
 
@@ -10,7 +10,8 @@
 namespace cog {
 
 // The file's text, or a refusal saying what is wrong with the file (missing
-// or unreadable, a directory, empty, too large); it names the path.
+// or unreadable, a directory, not a regular file, empty, too large); it names
+// the path.
 Status ReadHeadFile(const std::string& path, std::string* text);
 
 }  // namespace cog

@@ -13,7 +13,12 @@ Status ReadCappedFile(const std::string& path, const char* what, std::size_t cap
   const std::string name = std::string(what) + " " + Quoted(path);
   const auto refused = [&](const std::string& why) { return Status::Refused(what, why); };
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return refused(name + " is a directory");
+  const std::filesystem::file_status status = std::filesystem::status(path, ec);
+  if (std::filesystem::is_directory(status)) return refused(name + " is a directory");
+  // A pipe with no writer would block the open for ever, a device read for
+  // ever: only a file that holds its text is read.
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+    return refused(name + " is not a regular file");
   std::ifstream file(path, std::ios::binary);
   if (!file) return refused("cannot read " + name);
   std::string read;

@@ -15,6 +15,7 @@
 #include "numtext/quoted_text.h"
 #include "report/chart_sheet.h"
 #include "report/figure_text.h"
+#include "report/gear_sheet.h"
 #include "report/report_csv.h"
 #include "report/report_text.h"
 #include "report/results_json.h"
@@ -246,11 +247,12 @@ Status AskChart(const Arguments& inv, ChartOutput* o) {
 }
 
 struct AdviceOutput : CliAnswer {
+  LatheProfile profile;
   AdviceResult advice;
 };
 
 Status AskSuggest(const Arguments& inv, AdviceOutput* o) {
-  LatheProfile profile;
+  LatheProfile& profile = o->profile;
   ChartList series;
   int from = kAdviceFrom, to = kAdviceTo;
   Status bad = SeriesOf(inv, &series);
@@ -337,7 +339,8 @@ void WriteChartHtml(const CliAnswer& answer, std::ostream& out) {
 }
 
 void WriteAdviceText(const CliAnswer& answer, std::ostream& out) {
-  out << AdviceText(AnswerAs<AdviceOutput>(answer).advice);
+  const auto& o = AnswerAs<AdviceOutput>(answer);
+  out << AdviceText(o.advice) << AdviceGearText(o.profile, o.advice);
 }
 
 void WriteAdviceJson(const CliAnswer& answer, std::ostream& out) {

@@ -72,7 +72,16 @@ hostile() {  # name, expected exit and message fragment, then the command line
   err=$("$cli" "$@" 2>&1 >/dev/full)
   check "$name" "exit $code, 1" "exit $?, $(grep -cF -- "$fragment" <<<"$err")"
 }
-hostile "endless profile" 2 'is over 256 KiB' thread 1mm --profile /dev/zero
+head -c 300000 /dev/zero >"$scratch/large.json"
+mkfifo "$scratch/fifo"
+hostile "large profile" 2 'is over 256 KiB' thread 1mm --profile "$scratch/large.json"
+hostile "endless profile" 2 'the profile "/dev/zero" is not a regular file' thread 1mm --profile /dev/zero
+# A pipe no one writes to would block the open for ever: refused before it.
+# (timeout only ends a run that hangs.)
+check "pipe as profile" "cogwright-cli: the profile \"$scratch/fifo\" is not a regular file
+exit 2" "$(timeout 20 "$cli" thread 1mm --profile "$scratch/fifo" 2>&1; echo "exit $?")"
+check "pipe as head" "cogwright-cli: the head file \"$scratch/fifo\" is not a regular file
+exit 2" "$(timeout 20 "$cli" divide 12 --head "$scratch/fifo" 2>&1; echo "exit $?")"
 hostile "directory" 2 'is a directory' thread 1mm --profile "$scratch"
 hostile "empty file" 2 'is empty' thread 1mm --profile "$scratch/empty.json"
 hostile "NUL byte" 2 'holds a NUL byte at offset 13' thread 1mm --profile "$scratch/nul.json"
@@ -171,6 +180,24 @@ limit=400000
 code=$( (ulimit -v "$limit"; yes x | tr -d '\n' | head -c 100000000 |
   "$cli" session --teeth 20 21 2>"$scratch/err" >/dev/null; echo $?) )
 check "long session line" "2 1" "$code $(grep -c 'line 1 is over 65536 bytes' "$scratch/err")"
+# Its own targets are shown as thread shows a target, in every format: no
+# control character raw, a CSV row per line with every cell where it belongs,
+# and no cell a spreadsheet would take for a formula.
+own_targets=($'\n+1.25mm' $'1.5mm\r' $'1.75mm\v' $'\t2mm\f' 'M6"' '+3mm')
+for format in csv text md html; do
+  "$cli" chart "${own_targets[@]}" --leadscrew 8tpi --gears 20-80/5,127 --format "$format" \
+    >"$scratch/own.$format"
+done
+check "own targets in CSV" "7 rows of 16; targets \\x0a+1.25mm|1.5mm\\x0d|1.75mm\\x0b|\\x092mm\\x0c|M6\"|'+3mm; quoted 1" \
+  "$(python3 -c '
+import csv, sys
+rows = list(csv.reader(open(sys.argv[1], newline="")))
+print(len(rows), "rows of", "/".join(sorted({str(len(r)) for r in rows})) + ";",
+      "targets", "|".join(r[2] for r in rows[1:]))' "$scratch/own.csv")$(
+  grep -c '^list,"M6""","M6""",' "$scratch/own.csv" | sed 's/^/; quoted /')"
+check "own targets in text, md and html: no control character" "0" \
+  "$(cat "$scratch/own.text" "$scratch/own.md" "$scratch/own.html" | tr -d '\n' | tr -cd '\000-\037' | wc -c)"
+
 # A machinist's own list charts its leads, one line per lead (M3 is 0.5 mm).
 own=$("$cli" chart 0.5mm M3 11tpi --leadscrew 2mm --gears 20-80/5,127 --format csv |
   tail -n +2 | cut -d, -f1,2 | tr '\n' ';')

@@ -6,6 +6,8 @@
 #include <set>
 #include <tuple>
 
+#include "divider/divide_work.h"
+
 namespace cog {
 namespace {
 
@@ -93,6 +95,23 @@ std::optional<CrankMove> Indexer::SimpleMove(const Fraction& turns) const {
     if (c.holes % s.den == 0)
       return CrankMove{s.turns, static_cast<int>(s.num * (c.holes / s.den)), c.holes, c.plate};
   return std::nullopt;
+}
+
+std::int64_t Indexer::DifferentialReach(int n) const {
+  if (approximates_.empty()) return 0;
+  // |G| = R·|A - N|/A <= H, the largest ratio of the gears: A from R·N/(R + H)
+  // up to R·N/(R - H), no end above when R <= H. The A at which the walk stops
+  // costs a division only. A weight, not an answer: doubles are close enough.
+  const double r = ToDouble(head_.ratio), h = ToDouble(highest_);
+  const auto up_to = [&](double a) {
+    return std::upper_bound(approximates_.begin(), approximates_.end(), a,
+                            [](double v, const auto& e) { return v < e.first; }) -
+           approximates_.begin();
+  };
+  const std::int64_t below = up_to(std::nextafter(r * n / (r + h), 0.0));
+  const std::int64_t within =
+      r > h ? up_to(r * n / (r - h)) : static_cast<std::int64_t>(approximates_.size());
+  return within - below;
 }
 
 void Indexer::Simple(const Fraction& turns, std::vector<Way>* out) const {
@@ -238,18 +257,23 @@ bool Indexer::WaysForAngle(const Fraction& degrees, int top, DivideAnswer* out,
 
 bool HelixTrains(const DividingHead& head, const Fraction& lead_mm,
                  const Fraction& max_error_percent, int top, bool keep_all, HelixAnswer* out,
-                 std::string* error) {
+                 std::string* error, std::string* input) {
+  std::string ignored;
+  if (!input) input = &ignored;
+  *input = "head";
   if (head.gears.empty())
     return *error = "the head has no \"gears\" to gear the table to the head", false;
   if (!head.table_leadscrew_mm)
     return *error = "the head file gives no \"table_leadscrew\" (the milling table's lead screw)",
            false;
+  if (!CheckHelixSteps(head, error)) return false;
   *out = HelixAnswer{};
   out->lead_mm = lead_mm;
   Fraction tolerance;
-  if (!Multiply(head.ratio, *head.table_leadscrew_mm, &out->machine_lead_mm) ||
-      !Divide(max_error_percent, Whole(100), &tolerance))
+  if (!Multiply(head.ratio, *head.table_leadscrew_mm, &out->machine_lead_mm))
     return *error = "the head's ratio and lead screw are too fine to compute exactly", false;
+  if (!Divide(max_error_percent, Whole(100), &tolerance))
+    return *input = "max_error", *error = "the tolerance is too fine to compute exactly", false;
   const auto better = [](const HelixTrain& a, const HelixTrain& b) {
     const int by_error = CompareMagnitude(a.error, b.error);
     if (by_error != 0) return by_error < 0;
@@ -289,7 +313,11 @@ bool HelixTrains(const DividingHead& head, const Fraction& lead_mm,
       bound = std::min(bound, worst);
     }
   });
-  if (!exact) return *error = "the lead is too fine to compute exactly", false;
+  // Within the caps a head's own figures stay small: the lead asked is what
+  // leaves the exact range.
+  if (!exact)
+    return *input = "lead",
+           *error = "the lead is too long or too fine to compute exactly on this head", false;
   std::sort(kept.begin(), kept.end(), better);
   if (kept.size() > static_cast<std::size_t>(top)) kept.resize(top);
   return true;

@@ -112,6 +112,12 @@ class Indexer {
   // fits (whole T: t turns, no circle).
   std::optional<CrankMove> SimpleMove(const Fraction& turns) const;
 
+  // How many approximate numbers the differential search may try for N
+  // divisions at most: it walks outward from N and stops on each side at the
+  // first A whose plate turn no train of the head's gears reaches, whatever
+  // it finds before. 0 without differential indexing.
+  std::int64_t DifferentialReach(int divisions) const;
+
  private:
   struct Circle {
     int holes;
@@ -151,10 +157,11 @@ struct HelixAnswer {
 // The best trains of the head's gears for a lead, by |error| of the lead,
 // then fewer gears, then ascending gears; at most `top`. Trains beyond
 // max_error_percent are left out unless keep_all (then marked !within).
-// False with *error (naming the head file's key) when the head has no gears
-// or no table lead screw, or a figure leaves the exact range.
+// False with *error when the head has no gears or no table lead screw
+// (naming the head file's key), or a figure leaves the exact range; *input
+// (if given) says whose fault it is: "head", "lead" or "max_error".
 bool HelixTrains(const DividingHead& head, const Fraction& lead_mm,
                  const Fraction& max_error_percent, int top, bool keep_all, HelixAnswer* out,
-                 std::string* error);
+                 std::string* error, std::string* input = nullptr);
 
 }  // namespace cog

@@ -34,12 +34,22 @@ struct GearCounts {
     friend bool operator<(const Product& x, const Product& y) { return x.value < y.value; }
   };
   const std::vector<Product>& products() const { return products_; }
+  // Whether value is a·c for two tooth counts of the set (whether the set
+  // holds both gears is InSet's question): one bit per value up to the
+  // largest product, so a ratio's multiples are tried without a search.
+  bool IsProduct(std::int64_t value) const {
+    return value >= 0 && value <= largest_product_ &&
+           (is_product_[static_cast<std::size_t>(value) / 64] >> (value % 64) & 1) != 0;
+  }
+  std::int64_t largest_product() const { return largest_product_; }
 
  private:
   static constexpr int kSize = 301;
   std::array<int, kSize> counts_{};
   std::vector<int> distinct_;
   std::vector<Product> products_;
+  std::int64_t largest_product_ = -1;
+  std::vector<std::uint64_t> is_product_;
 };
 
 // Every (driver, driven) with driver/driven == ratio. REQUIRES: ratio > 0.

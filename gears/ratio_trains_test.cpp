@@ -22,8 +22,9 @@ TEST(RatioTrainsTest, FindsExactlyTheTrainsOfPhysicalGears) {
     const GearCounts set(gears);
     const int i = random() % n, j = random() % n, k = random() % n, l = random() % n;
     Fraction ratio;
-    ASSERT_TRUE(
-        MakeFraction(std::int64_t{gears[i]} * gears[k], std::int64_t{gears[j]} * gears[l], &ratio));
+    // One round in three a neighbour of a reachable ratio: mostly no train.
+    ASSERT_TRUE(MakeFraction(std::int64_t{gears[i]} * gears[k],
+                             std::int64_t{gears[j]} * gears[l] + (round % 3 == 2), &ratio));
     std::set<std::array<int, 2>> pairs;
     std::set<std::array<int, 4>> trains;
     for (int a = 0; a < n; ++a)
@@ -58,6 +59,27 @@ TEST(RatioTrainsTest, FindsExactlyTheTrainsOfPhysicalGears) {
     });
     EXPECT_EQ(visits, pairs.size() + trains.size());
   }
+}
+
+// The ends of the compound search: a ratio whose part is the largest product
+// of the set, one just beyond it, and the trains of a gear listed once or twice.
+TEST(RatioTrainsTest, CompoundTrainsAtTheLargestProduct) {
+  using Trains = std::vector<std::array<int, 4>>;
+  const struct {
+    std::vector<int> gears;
+    Fraction ratio;
+    Trains expected;
+  } cases[] = {
+      {{20, 21, 97, 97}, {9409, 420}, {{97, 20, 97, 21}}},
+      {{20, 21, 97, 97}, {420, 9409}, {{20, 97, 21, 97}}},
+      {{20, 21, 97}, {9409, 420}, {}},
+      {{20, 21, 97, 97}, {9410, 421}, {}},
+      {{20, 21, 97, 97}, {9409, 419}, {}},
+      {{20, 30, 40, 60}, {1, 1}, {{20, 30, 60, 40}, {30, 20, 40, 60}}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.expected, CompoundTrainsFor(GearCounts(c.gears), c.ratio))
+        << c.ratio.num << "/" << c.ratio.den;
 }
 
 }  // namespace

@@ -274,6 +274,8 @@ class Reader {
       return Fail("\"gears\" and \"keyed\" list " + std::to_string(total) + " gears; at most " +
                   std::to_string(kMaxGears) + " are allowed");
     if (pieces_.module && pieces_.dp) return Fail("give \"module\" or \"dp\", not both");
+    profile_->stated_module = pieces_.module;
+    profile_->stated_dp = pieces_.dp;
     if (pieces_.dp && !Divide(Fraction{127, 5}, *pieces_.dp, &pieces_.module.emplace()))
       return Fail(QuotedKey("dp") + " is too fine to compute exactly");
     const bool complete = pieces_.module && pieces_.centre_distance;

@@ -77,6 +77,9 @@ struct LatheProfile {
   // Without a geometry, which half of one the profile gave (a module or dp,
   // a centre distance), so that the answer can say what is missing.
   bool module_given = false, centre_distance_given = false;
+  // The gears' "module" or "dp" as the profile states it, with or without a
+  // centre distance: the size a gear bought or made for this set has.
+  std::optional<Fraction> stated_module, stated_dp;
   bool trains[3] = {true, true, false};  // simple, compound, six
   // The lead screw can be reversed with a lever (a tumbler or reversing box).
   bool tumbler = true;

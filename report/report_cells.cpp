@@ -185,7 +185,9 @@ std::vector<ChartSection> ChartSections(const LatheProfile& profile,
     }
     // What the machinist looks up first (the lead and its gears) leads; the
     // sizes, of any length, close the line.
-    std::vector<std::string> c = {row.thread->target};
+    // A machinist's own list gives its targets and sizes as typed: shown
+    // escaped, as thread shows its target.
+    std::vector<std::string> c = {Printable(row.thread->target)};
     if (!row.best) {
       const auto [why, nearest] = NoChartTrainText(profile, row);
       c.push_back(why);
@@ -201,7 +203,7 @@ std::vector<ChartSection> ChartSections(const LatheProfile& profile,
                          TumblerWord(facts.tumbler)});
       if (dial) c.push_back(DialText(*profile.dial, *facts.dial));
     }
-    c.push_back(SizesText(row));
+    c.push_back(Printable(SizesText(row)));
     sections.back().table.rows.push_back(std::move(c));
   }
   return sections;

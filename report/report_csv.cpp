@@ -87,7 +87,7 @@ std::string ChartCsv(const LatheProfile& profile, const std::vector<ChartRow>& r
     std::string sizes;
     for (const ThreadEntry* t : row.sizes)
       sizes += (sizes.empty() ? "" : " ") + std::string(t->size);
-    out += std::string(row.series->name) + ',' + CsvCell(sizes) + ',' + row.thread->target;
+    out += std::string(row.series->name) + ',' + CsvCell(sizes) + ',' + CsvCell(row.thread->target);
     // A line beyond the tolerance shows its nearest train, not within it.
     const std::optional<TrainRow>& train = row.best ? row.best : row.nearest;
     if (train) {

@@ -4,6 +4,7 @@
 
 #include "divider/divide_chart.h"
 #include "divider/divide_question.h"
+#include "divider/divide_work.h"
 #include "divider/head.h"
 #include "divider/indexing.h"
 #include "report/divide_cells.h"
@@ -56,6 +57,9 @@ std::string DivideQuery(const std::string& head_json, const std::string& what, i
   if (!bad.ok()) return StatusJson(bad);
   std::string error;
   const Indexer indexer(head);
+  if (question.divisions &&
+      !CheckDivideSteps(indexer, question.divisions, question.divisions, &error))
+    return ErrorJson("divisions", error);
   DivideAnswer answer;
   if (!(question.divisions ? indexer.WaysForDivisions(question.divisions, top, &answer, &error)
                            : indexer.WaysForAngle(question.degrees, top, &answer, &error)))
@@ -77,7 +81,9 @@ std::string DivideChartQuery(const std::string& head_json, int from, int to) {
   if (!bad.ok()) return StatusJson(bad);
   std::string error;
   std::vector<DivideAnswer> lines;
-  if (!BuildDivideChart(Indexer(head), from, to, &lines, &error)) return ErrorJson("head", error);
+  const Indexer indexer(head);
+  if (!CheckDivideSteps(indexer, from, to, &error)) return ErrorJson("to", error);
+  if (!BuildDivideChart(indexer, from, to, &lines, &error)) return ErrorJson("head", error);
   ordered view = {{"title", DivideChartTitle(head)},
                   {"lines", DivideChartHeader(head)},
                   {"legend", DivideChartLegend()}};
@@ -98,8 +104,9 @@ std::string HelixQuery(const std::string& head_json, const std::string& lead_tex
   if (!bad.ok()) return StatusJson(bad);
   std::string error;
   HelixAnswer answer;
-  if (!HelixTrains(head, lead, tolerance, top, all, &answer, &error))
-    return ErrorJson("head", error);
+  std::string input;
+  if (!HelixTrains(head, lead, tolerance, top, all, &answer, &error, &input))
+    return ErrorJson(input, error);
   ordered view = {{"caption", HelixCaption(head, answer)}};
   AddCells(HelixCells(answer), &view);
   view["none"] = NoHelixText(answer, all);
