@@ -69,14 +69,14 @@ bool Gear(const Arguments& args, std::ostream& out, std::string* fail) {
   texts.shift = Option(args, "shift");
   texts.pin = Option(args, "pin");
   GearSpec spec;
-  InputError error;
+  Status error;
   if (!ReadGearTexts(texts, &spec, &error)) {
-    const std::string option = OptionOf(error.input);
-    if (error.input == "size")
-      *fail = error.missing ? "gear needs a size: --module M, --dp P or --cp C"
-                            : "gear takes one size only: --module M, --dp P or --cp C";
+    const std::string option = OptionOf(error.input());
+    if (error.input() == "size")
+      *fail = error.missing() ? "gear needs a size: --module M, --dp P or --cp C"
+                              : "gear takes one size only: --module M, --dp P or --cp C";
     else
-      *fail = (option.empty() ? "" : option + ": ") + error.text;
+      *fail = (option.empty() ? "" : option + ": ") + error.why();
     return false;
   }
   const std::string format = args.Value("format", "text");
@@ -84,10 +84,11 @@ bool Gear(const Arguments& args, std::ostream& out, std::string* fail) {
     return *fail = "--format " + Quoted(format) + " is not one of the formats gear writes", false;
   DividingHead head = BuiltInHead();
   if (args.Has("head")) {
-    std::string text, why;
-    if (!ReadHeadFile(args.Value("head"), &text, fail)) return false;
-    if (!ReadHead(text, &head, &why))
-      return *fail = "head " + args.Value("head") + ": " + why, false;
+    std::string text;
+    if (const Status bad = ReadHeadFile(args.Value("head"), &text); !bad.ok())
+      return *fail = bad.why(), false;
+    if (const Status bad = ReadHead(text, &head); !bad.ok())
+      return *fail = "head " + args.Value("head") + ": " + bad.why(), false;
   }
   GearJob job;
   if (!MakeGearJob(spec, head, &job, fail)) {

@@ -190,7 +190,7 @@ for format in csv text md html; do
   "$cli" chart "${own_targets[@]}" --leadscrew 8tpi --gears 20-80/5,127 --format "$format" \
     >"$scratch/own.$format"
 done
-check "own targets in CSV" "7 rows of 16; targets \\x0a+1.25mm|1.5mm\\x0d|1.75mm\\x0b|\\x092mm\\x0c|M6\"|'+3mm; quoted 1" \
+check "own targets in CSV" "7 rows of 18; targets \\x0a+1.25mm|1.5mm\\x0d|1.75mm\\x0b|\\x092mm\\x0c|M6\"|'+3mm; quoted 1" \
   "$(python3 -c '
 import csv, sys
 rows = list(csv.reader(open(sys.argv[1], newline="")))

@@ -51,8 +51,8 @@ GearTexts TextsOf(const GearCase& c) {
 
 void BM_GearJob(benchmark::State& state, const GearCase* c) {
   GearSpec spec;
-  InputError input;
-  if (!ReadGearTexts(TextsOf(*c), &spec, &input)) return state.SkipWithError(input.text.c_str());
+  Status input;
+  if (!ReadGearTexts(TextsOf(*c), &spec, &input)) return state.SkipWithError(input.why().c_str());
   const DividingHead head = BuiltInHead();
   std::string error;
   for (auto _ : state) {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "gears/fraction.h"
+#include "gears/status.h"
 
 namespace cog {
 
@@ -17,25 +18,27 @@ struct DivideQuestion {
 };
 
 // "127" (a whole number from 1 to kMaxDivisions) or an angle as ReadAngle
-// takes it; false with *error quoting the text.
-bool ReadDivideQuestion(std::string_view text, DivideQuestion* out, std::string* error);
+// takes it; refused (input "divisions") quoting the text.
+Status ReadDivideQuestion(std::string_view text, DivideQuestion* out);
 
 // The chart a shell offers before the user says: a few printed pages.
 inline constexpr int kDefaultChartFrom = 2;
 inline constexpr int kDefaultChartTo = 400;
 
-// Ways shown per answer: 1 to kMaxDivideTop.
-bool CheckDivideTop(int top, std::string* error);
+// Ways shown per answer: 1 to kMaxDivideTop (input "top").
+Status CheckDivideTop(int top);
 
 // A chart's numbers of divisions, FROM to TO: each from 1 to kMaxDivisions,
-// FROM not above TO, at most kMaxChartLines numbers. False with *error and
-// *which ("from" or "to"), the end the user should change.
-bool CheckChartRange(int from, int to, std::string* error, std::string* which);
+// FROM not above TO, at most kMaxChartLines numbers. A refusal's input is
+// "from" or "to": the end the user should change.
+Status CheckChartRange(int from, int to);
 
-// A helix's lead, a length as lathe lengths are written (250mm, 9.5in).
-bool ReadHelixLead(std::string_view text, Fraction* lead_mm, std::string* error);
+// A helix's lead, a length as lathe lengths are written (250mm, 9.5in);
+// input "lead".
+Status ReadHelixLead(std::string_view text, Fraction* lead_mm);
 
-// The helix's tolerance in percent, a number or ratio text above zero.
-bool ReadHelixTolerance(std::string_view text, Fraction* percent, std::string* error);
+// The helix's tolerance in percent, a number or ratio text above zero;
+// input "max_error".
+Status ReadHelixTolerance(std::string_view text, Fraction* percent);
 
 }  // namespace cog

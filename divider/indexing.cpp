@@ -182,7 +182,7 @@ bool Indexer::Differential(int n, int top, std::vector<Way>* out) const {
       down_open = --down != approximates_.begin();
     // |G| = R·|A - N|/A grows as A moves away from N on either side.
     Fraction g;
-    if (!Multiply(r, Fraction{a > n ? a - n : n - a, 1}, &g) || !cog::Divide(g, Whole(a), &g))
+    if (!Multiply(r, Fraction{a > n ? a - n : n - a, 1}, &g) || !Divide(g, Whole(a), &g))
       return false;
     if (Compare(g, highest_) > 0) {
       (take_up ? up_open : down_open) = false;
@@ -234,22 +234,22 @@ bool Indexer::Ways(const Fraction& turns, std::optional<int> divisions, int top,
   return true;
 }
 
-bool Indexer::Divide(int divisions, int top, DivideAnswer* out, std::string* error) const {
+bool Indexer::WaysForDivisions(int divisions, int top, DivideAnswer* out,
+                               std::string* error) const {
   *out = DivideAnswer{};
   out->divisions = divisions;
-  if (!cog::Divide(head_.ratio, Whole(divisions), &out->crank_turns) ||
+  if (!Divide(head_.ratio, Whole(divisions), &out->crank_turns) ||
       !Ways(out->crank_turns, divisions, top, &out->ways))
     return *error = "the head's ratio is too fine to index exactly", false;
   return true;
 }
 
-bool Indexer::DivideAngle(const Fraction& degrees, int top, DivideAnswer* out,
-                          std::string* error) const {
+bool Indexer::WaysForAngle(const Fraction& degrees, int top, DivideAnswer* out,
+                           std::string* error) const {
   *out = DivideAnswer{};
   out->degrees = degrees;
   Fraction turns;
-  if (!Multiply(degrees, head_.ratio, &turns) ||
-      !cog::Divide(turns, Whole(360), &out->crank_turns) ||
+  if (!Multiply(degrees, head_.ratio, &turns) || !Divide(turns, Whole(360), &out->crank_turns) ||
       !Ways(out->crank_turns, std::nullopt, top, &out->ways))
     return *error = "the angle is too fine to index exactly on this head", false;
   return true;
@@ -272,7 +272,7 @@ bool HelixTrains(const DividingHead& head, const Fraction& lead_mm,
   Fraction tolerance;
   if (!Multiply(head.ratio, *head.table_leadscrew_mm, &out->machine_lead_mm))
     return *error = "the head's ratio and lead screw are too fine to compute exactly", false;
-  if (!cog::Divide(max_error_percent, Whole(100), &tolerance))
+  if (!Divide(max_error_percent, Whole(100), &tolerance))
     return *input = "max_error", *error = "the tolerance is too fine to compute exactly", false;
   const auto better = [](const HelixTrain& a, const HelixTrain& b) {
     const int by_error = CompareMagnitude(a.error, b.error);
@@ -298,8 +298,8 @@ bool HelixTrains(const DividingHead& head, const Fraction& lead_mm,
     t.gears = gears;
     t.ratio = ratio;
     Fraction quotient;
-    if (!cog::Divide(out->machine_lead_mm, ratio, &t.lead_mm) ||
-        !cog::Divide(t.lead_mm, lead_mm, &quotient) || !Subtract(quotient, Whole(1), &t.error))
+    if (!Divide(out->machine_lead_mm, ratio, &t.lead_mm) ||
+        !Divide(t.lead_mm, lead_mm, &quotient) || !Subtract(quotient, Whole(1), &t.error))
       return void(exact = false);
     t.within = CompareMagnitude(t.error, tolerance) <= 0;
     if (!t.within && !keep_all) return;

@@ -104,9 +104,9 @@ class Indexer {
 
   // REQUIRES: 1 <= divisions <= kMaxDivisions, top >= 1. False with *error
   // only when a figure leaves the exact range (a head's ratio near its cap).
-  bool Divide(int divisions, int top, DivideAnswer* out, std::string* error) const;
+  bool WaysForDivisions(int divisions, int top, DivideAnswer* out, std::string* error) const;
   // REQUIRES: 0 < degrees < 360, top >= 1.
-  bool DivideAngle(const Fraction& degrees, int top, DivideAnswer* out, std::string* error) const;
+  bool WaysForAngle(const Fraction& degrees, int top, DivideAnswer* out, std::string* error) const;
 
   // The simple move for T with the fewest holes, or none when no circle
   // fits (whole T: t turns, no circle).

@@ -99,7 +99,7 @@ void CheckHead(const DividingHead& head, int from, int to, int top) {
     SCOPED_TRACE("N = " + std::to_string(n));
     DivideAnswer answer;
     std::string error;
-    ASSERT_TRUE(indexer.Divide(n, top, &answer, &error)) << error;
+    ASSERT_TRUE(indexer.WaysForDivisions(n, top, &answer, &error)) << error;
     const testing::ReferenceBest best = reference.Best(n);
     ASSERT_EQ(answer.ways.empty(), best.klass < 0);
     for (std::size_t i = 0; i < answer.ways.size(); ++i) {
@@ -147,7 +147,7 @@ TEST(IndexingTest, AnglesUseSimpleOrCompoundIndexing) {
   DivideAnswer answer;
   std::string error;
   // 7°30' on 40:1: 7.5·40/360 = 5/6 turn: 15 holes in the 18-hole circle.
-  ASSERT_TRUE(indexer.DivideAngle(Fraction{15, 2}, 3, &answer, &error));
+  ASSERT_TRUE(indexer.WaysForAngle(Fraction{15, 2}, 3, &answer, &error));
   EXPECT_EQ(answer.crank_turns, (Fraction{5, 6}));
   ASSERT_FALSE(answer.ways.empty());
   const CrankMove& crank = answer.ways[0].crank;
@@ -156,7 +156,7 @@ TEST(IndexingTest, AnglesUseSimpleOrCompoundIndexing) {
             (std::vector<std::int64_t>{0, 15, 18, 1}));
   // 1' is 1/540 turn: no circle of 540 holes, so compound or nothing, never
   // differential; the reference agrees on which.
-  ASSERT_TRUE(indexer.DivideAngle(Fraction{1, 60}, 3, &answer, &error));
+  ASSERT_TRUE(indexer.WaysForAngle(Fraction{1, 60}, 3, &answer, &error));
   const testing::ReferenceBest best = testing::BruteForceWays(BuiltInHead()).BestForTurns(1, 540);
   EXPECT_EQ(answer.ways.empty(), best.klass < 0);
   for (const Way& w : answer.ways) EXPECT_TRUE(w.method == Method::kCompound) << Show(w);

@@ -11,12 +11,12 @@ bool MakeGearJob(const GearSpec& spec, const DividingHead& head, GearJob* out, s
   GearJob job;
   job.spec = spec;
   if (!GearFiguresFor(spec, &job.figures, error)) return false;
-  if (!Indexer(head).Divide(spec.teeth, 1, &job.index, error)) return false;
+  if (!Indexer(head).WaysForDivisions(spec.teeth, 1, &job.index, error)) return false;
   if (job.figures.lead_mm) {
     job.lead_text = LeadQuestion(*job.figures.lead_mm);
     Fraction lead;
     HelixAnswer answer;
-    if (!ReadHelixLead(job.lead_text, &lead, &job.helix_why)) {
+    if (!ReadHelixLead(job.lead_text, &lead).ok()) {
       job.helix_why = "the lead is beyond what the head's trains are worked out for";
     } else if (HelixTrains(head, lead, kDefaultHelixErrorPercent, 1, true, &answer,
                            &job.helix_why)) {

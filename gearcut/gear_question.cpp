@@ -11,8 +11,9 @@
 namespace cog {
 namespace {
 
-bool Fail(InputError* error, const char* input, std::string text, bool missing = false) {
-  *error = {input, std::move(text), missing};
+bool Fail(Status* error, const char* input, std::string text, bool missing = false) {
+  *error =
+      missing ? Status::Missing(input, std::move(text)) : Status::Refused(input, std::move(text));
   return false;
 }
 
@@ -21,7 +22,11 @@ bool ReadDegrees(const std::string& text, Fraction* degrees, std::string* why) {
   std::string ignored;
   if (ReadFraction(text, degrees, &ignored)) return true;
   const bool marked = !text.empty() && !(text.back() >= '0' && text.back() <= '9');
-  if (marked && ReadAngle(text, degrees, why)) return true;
+  if (marked) {
+    const Status read = ReadAngle(text, degrees);
+    if (read.ok()) return true;
+    *why = read.why();
+  }
   if (!marked)
     *why = Quoted(text) +
            " is not an angle (write 22.5, 22d30m or 22\xC2\xB0"
@@ -34,7 +39,7 @@ bool Between(const Fraction& degrees, int below) {
   return IsPositive(degrees) && Compare(degrees, Whole(below)) < 0;
 }
 
-bool ReadSize(const GearTexts& t, GearSpec* spec, InputError* error) {
+bool ReadSize(const GearTexts& t, GearSpec* spec, Status* error) {
   const int given = t.module.has_value() + t.dp.has_value() + t.cp.has_value();
   if (given == 0)
     return Fail(error, "size", "no size: a module, a diametral pitch or a circular pitch", true);
@@ -58,7 +63,7 @@ bool ReadSize(const GearTexts& t, GearSpec* spec, InputError* error) {
   return true;
 }
 
-bool ReadHelix(const std::string& text, GearSpec* spec, InputError* error) {
+bool ReadHelix(const std::string& text, GearSpec* spec, Status* error) {
   const char last = text.empty() ? '\0' : text.back();
   const bool right = last == 'R' || last == 'r', left = last == 'L' || last == 'l';
   if (!right && !left)
@@ -77,7 +82,7 @@ bool ReadHelix(const std::string& text, GearSpec* spec, InputError* error) {
 
 }  // namespace
 
-bool ReadGearTexts(const GearTexts& t, GearSpec* spec, InputError* error) {
+bool ReadGearTexts(const GearTexts& t, GearSpec* spec, Status* error) {
   GearSpec out;
   if (!ReadWhole(t.teeth, kMinGearTeeth, kMaxGearTeeth, &out.teeth))
     return Fail(error, "teeth",

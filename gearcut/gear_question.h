@@ -10,7 +10,7 @@
 #include <string>
 
 #include "gearcut/gear_geometry.h"
-#include "gears/input_error.h"
+#include "gears/status.h"
 
 namespace cog {
 
@@ -35,6 +35,6 @@ struct GearTexts {
 // not a number above 0; a pressure angle not above 0 and below 45; a helix
 // angle not above 0 and below 90 or without its hand (R or L); a shift beyond
 // ±kMaxShift; a pin not above 0.
-bool ReadGearTexts(const GearTexts& texts, GearSpec* spec, InputError* error);
+bool ReadGearTexts(const GearTexts& texts, GearSpec* spec, Status* error);
 
 }  // namespace cog

@@ -16,15 +16,15 @@ GearTexts Texts(std::string teeth, std::optional<std::string> module) {
 // 25.4·0.5/π = 4.0425 mm; the DP and module cutters number the other way.
 TEST(GearQuestion, SizesAndAngles) {
   GearSpec spec;
-  InputError error;
+  Status error;
   GearTexts dp = Texts("40", std::nullopt);
   dp.dp = "24";
-  ASSERT_TRUE(ReadGearTexts(dp, &spec, &error)) << error.text;
+  ASSERT_TRUE(ReadGearTexts(dp, &spec, &error)) << error.why();
   EXPECT_DOUBLE_EQ(spec.module_mm, 25.4 / 24);
   EXPECT_EQ(spec.system, ToothSystem::kDp);
   GearTexts cp = Texts("40", std::nullopt);
   cp.cp = "0.5";
-  ASSERT_TRUE(ReadGearTexts(cp, &spec, &error)) << error.text;
+  ASSERT_TRUE(ReadGearTexts(cp, &spec, &error)) << error.why();
   EXPECT_NEAR(spec.module_mm, 4.042535554534, 1e-11);
   struct Helix {
     const char* text;
@@ -40,7 +40,7 @@ TEST(GearQuestion, SizesAndAngles) {
   for (const Helix& h : helices) {
     GearTexts t = Texts("30", "2");
     t.helix = h.text;
-    ASSERT_TRUE(ReadGearTexts(t, &spec, &error)) << h.text << ": " << error.text;
+    ASSERT_TRUE(ReadGearTexts(t, &spec, &error)) << h.text << ": " << error.why();
     EXPECT_EQ(spec.helix, h.degrees) << h.text;
     EXPECT_EQ(spec.hand, h.hand) << h.text;
   }

@@ -21,7 +21,7 @@ constexpr std::pair<std::string_view, std::string_view> kFractionSigns[] = {
 };
 
 // Lower case, blanks dropped: how a text is compared with a table's size.
-std::string Key(std::string_view text) {
+std::string SizeKey(std::string_view text) {
   std::string key;
   for (const char c : MachinistText(text))
     if (c != ' ') key += c;
@@ -44,7 +44,7 @@ std::optional<double> NumberValue(std::string_view text) {
 // the series gives them ("2-1/2" is 2.5), a numbered Unified size by its
 // diameter (0.060 + 0.013 N in), a BA number as it is.
 std::optional<double> SizeValue(std::string_view size) {
-  std::string key = Key(size);
+  std::string key = SizeKey(size);
   if (!key.empty() && key[0] == '#') {
     const std::optional<double> n = NumberValue(std::string_view(key).substr(1));
     return n ? std::optional<double>(0.060 + 0.013 * *n) : std::nullopt;
@@ -58,7 +58,7 @@ std::optional<double> SizeValue(std::string_view size) {
 // A table's size up to its first blank: "1/4" of "1/4 ME40".
 std::string BaseSize(const ThreadEntry& e) {
   const std::string_view size = e.size;
-  return Key(size.substr(0, size.find(' ')));
+  return SizeKey(size.substr(0, size.find(' ')));
 }
 
 // The figure of a lead text, "20" of "20tpi", "1.5" of "1.5mm".
@@ -180,13 +180,13 @@ std::vector<Designation> BySize(const std::string& key, const SeriesList& series
   std::vector<Designation> found;
   for (const ThreadSeries* s : series)
     for (const ThreadEntry& e : s->threads)
-      if (key == Key(e.size) || key == BaseSize(e)) found.push_back({s, &e});
+      if (key == SizeKey(e.size) || key == BaseSize(e)) found.push_back({s, &e});
   if (!found.empty()) return found;
   for (const ThreadSeries* s : series)
     for (const ThreadEntry& e : s->threads)
       for (const std::string& k :
            {"m" + key, "g" + key, "r" + key, key + "ba", "dp" + key, "mod" + key, "tr" + key})
-        if (k == Key(e.size)) {
+        if (k == SizeKey(e.size)) {
           found.push_back({s, &e});
           break;
         }
@@ -266,7 +266,7 @@ DesignationMatch Iso(const std::string& key, Designation* out, std::string* erro
   for (const char* name : {"iso-coarse", "iso-fine"}) {
     const ThreadSeries& series = *FindSeries(name);
     for (const ThreadEntry& e : series.threads) {
-      const std::string size = Key(e.size);
+      const std::string size = SizeKey(e.size);
       if (Number(size.substr(1, size.find('x') - 1)) != d) continue;
       // Without a pitch, the coarse one: a fine pitch is never taken for it.
       const bool coarse = name == std::string_view("iso-coarse");
@@ -312,7 +312,7 @@ DesignationMatch Trapezoidal(const std::string& key, Designation* out, std::stri
     return DesignationMatch::kNotADesignation;
   std::string pitches;
   for (const ThreadEntry& e : tr->threads) {
-    const std::string size = Key(e.size);
+    const std::string size = SizeKey(e.size);
     if (Number(size.substr(2, size.find('x') - 2)) != d) continue;
     pitches += (pitches.empty() ? "" : ", ") + Figure(e);
     if (!pitch || Number(Figure(e)) != pitch) continue;
@@ -484,12 +484,12 @@ DesignationMatch FindDesignation(std::string_view text, Designation* out, std::s
       const std::string_view mark = marked.front()->mark;
       if (!grade.empty() && (grade.back() == 'g' ? mark != "ACME" : !mark.starts_with("UN")))
         return BadClass(grade, *marked.front(), error);
-      return InSeries(Key(size), marked, out, error);
+      return InSeries(SizeKey(size), marked, out, error);
     }
   }
   if (const std::size_t at = BlankBetweenNumbers(s); at != std::string::npos)
     return IsoWithBlank(s, at, out, error);
-  const std::string key = Key(s);
+  const std::string key = SizeKey(s);
   DesignationMatch match = Iso(key, out, error);
   if (match == DesignationMatch::kNotADesignation) match = Trapezoidal(key, out, error);
   if (match != DesignationMatch::kNotADesignation) return match;
@@ -500,7 +500,7 @@ DesignationMatch FindDesignation(std::string_view text, Designation* out, std::s
                                : key;
   for (const ThreadSeries& series : BuiltInSeries())
     for (const ThreadEntry& e : series.threads)
-      if (Key(e.size) == as_r) exact.push_back({&series, &e});
+      if (SizeKey(e.size) == as_r) exact.push_back({&series, &e});
   if (!exact.empty() && !IsBareNumber(key)) return *out = exact.front(), DesignationMatch::kFound;
   // "1/4-20", "10-24": Unified, as machinists read a size and a count.
   const std::vector<Designation> unified = BySizeAndTpi(key, Unified());

@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "gears/fraction_text.h"
-#include "gears/input_error.h"
+#include "gears/status.h"
 #include "lathe/question_inputs.h"
 #include "numtext/quoted_text.h"
 
@@ -134,8 +134,8 @@ bool ReadFigure(const std::string& text, TargetUnit* unit, Fraction* value, std:
 }  // namespace
 
 bool ReadTarget(std::string_view text, int starts, Target* out, std::string* error) {
-  InputError bad;
-  if (!CheckInput(kStartsInput, starts, &bad)) return *error = "starts: " + bad.text, false;
+  if (const Status bad = CheckInput(kStartsInput, starts); !bad.ok())
+    return *error = "starts: " + bad.why(), false;
   Target target;
   target.text = std::string(text);
   target.starts = starts;

@@ -38,7 +38,7 @@ TEST(WayTextTest, HandWorkedExamples) {
   for (const Case& c : cases) {
     DivideAnswer answer;
     std::string error;
-    ASSERT_TRUE(indexer.Divide(c.n, 10, &answer, &error));
+    ASSERT_TRUE(indexer.WaysForDivisions(c.n, 10, &answer, &error));
     ASSERT_FALSE(answer.ways.empty()) << c.n;
     EXPECT_EQ(WayText(answer.ways[0]), c.first) << c.n;
     if (c.also.empty()) continue;
