@@ -246,6 +246,7 @@ bool HelixTrains(const DividingHead& head, const Fraction& lead_mm,
            false;
   *out = HelixAnswer{};
   out->lead_mm = lead_mm;
+  out->max_error_percent = max_error_percent;
   Fraction tolerance;
   if (!Multiply(head.ratio, *head.table_leadscrew_mm, &out->machine_lead_mm) ||
       !cog::Divide(max_error_percent, Whole(100), &tolerance))
