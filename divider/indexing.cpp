@@ -269,6 +269,7 @@ bool HelixTrains(const DividingHead& head, const Fraction& lead_mm,
   if (!CheckHelixSteps(head, error)) return false;
   *out = HelixAnswer{};
   out->lead_mm = lead_mm;
+  out->max_error_percent = max_error_percent;
   Fraction tolerance;
   if (!Multiply(head.ratio, *head.table_leadscrew_mm, &out->machine_lead_mm))
     return *error = "the head's ratio and lead screw are too fine to compute exactly", false;

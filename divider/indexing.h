@@ -149,8 +149,9 @@ struct HelixTrain {
 };
 
 struct HelixAnswer {
-  Fraction lead_mm;          // asked
-  Fraction machine_lead_mm;  // R·p: the lead of a 1:1 train
+  Fraction lead_mm;            // asked
+  Fraction machine_lead_mm;    // R·p: the lead of a 1:1 train
+  Fraction max_error_percent;  // the tolerance the trains were kept by
   std::vector<HelixTrain> trains;
 };
 
