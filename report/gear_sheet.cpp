@@ -126,6 +126,8 @@ std::string Csv(const json& value) {
 
 }  // namespace
 
+std::string GearLength(const GearJob& job, double mm) { return Length(job, mm); }
+
 std::string GearTitle(const GearJob& job) {
   std::string out = std::to_string(job.spec.teeth) + " teeth, " + SizeText(job) + ", " +
                     Degrees(job.spec.pressure_deg) + " pressure angle, ";

@@ -28,6 +28,10 @@ namespace cog {
 // "40 teeth, module 2, 20° pressure angle, spur": the gear in one line.
 std::string GearTitle(const GearJob& job);
 
+// "4.500 mm", and for an inch gear "2.740 mm (0.1079 in)": a length as the
+// sheet gives it.
+std::string GearLength(const GearJob& job, double mm);
+
 // The rules the figures follow, once.
 std::string GearRules(const GearJob& job);
 
