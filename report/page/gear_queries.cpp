@@ -102,12 +102,12 @@ std::string GearQuery(const std::string& head_json, const GearForm& form) {
   texts.shift = Given(form.shift);
   texts.pin = Given(form.pin);
   GearSpec spec;
-  InputError input;
-  if (!ReadGearTexts(texts, &spec, &input)) return ErrorJson(input.input, input.text);
+  Status input;
+  if (!ReadGearTexts(texts, &spec, &input)) return ErrorJson(input.input(), input.why());
   DividingHead head;
-  std::string error, key;
-  if (!ReadHead(head_json, &head, &error, &key))
-    return ErrorJson(key.empty() ? "head" : key, error);
+  if (const Status read = ReadHead(head_json, &head); !read.ok())
+    return ErrorJson(read.input().empty() ? "head" : read.input(), read.why());
+  std::string error;
   GearJob job;
   // As the tool says it: a job that cannot be had with a pin given is the
   // pin's fault (it touches no flank), else the head's (Z beyond its reach).
