@@ -46,6 +46,10 @@ bool ParseArguments(const std::vector<std::string>& args, std::span<const Comman
   *out = Arguments();
   // First the command, stepping over options and their values.
   for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == kEndOfOptions) {
+      if (i + 1 < args.size()) out->command = args[i + 1];
+      break;
+    }
     if (IsHelp(args[i])) return out->help = true, true;
     if (IsOption(args[i])) {
       if (const OptionForm* option = AnyOption(forms, args[i].substr(2))) i += option->values;
@@ -61,11 +65,15 @@ bool ParseArguments(const std::vector<std::string>& args, std::span<const Comman
       return *error = "argument " + std::to_string(i + 1) + " " + Quoted(args[i]) + " is over " +
                       std::to_string(kMaxArgumentBytes) + " bytes",
              false;
-  bool command_seen = false;
+  bool command_seen = false, options_ended = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (IsHelp(arg)) return out->help = true, true;
-    if (!IsOption(arg)) {
+    if (!options_ended && arg == kEndOfOptions) {
+      options_ended = true;
+      continue;
+    }
+    if (!options_ended && IsHelp(arg)) return out->help = true, true;
+    if (options_ended || !IsOption(arg)) {
       if (command_seen || arg != out->command) out->positional.push_back(arg);
       command_seen = true;
       continue;

@@ -7,12 +7,15 @@
 // are taken verbatim, even when they start with "-" or read "--help", so
 // "--profile -h" names a file. "--help" or "-h" standing on its own, or
 // "help" as the command, asks for the help; nothing else is read then.
-// Anything else starting with "--" must be an option of the command.
+// Anything else starting with "--" must be an option of the command, up to
+// a "--" standing on its own: everything after it is the command or its
+// positionals, verbatim ("divide -- 127", "chart -- -1.25mm").
 // No argument may be longer than kMaxArgumentBytes.
 
 #include <map>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace cog {
@@ -20,6 +23,9 @@ namespace cog {
 // The longest real argument, a gear list written out gear by gear, takes a
 // few hundred bytes; anything far beyond that is a mistake or an attack.
 inline constexpr std::size_t kMaxArgumentBytes = 4096;
+
+// Ends the options, as with every Unix tool.
+inline constexpr std::string_view kEndOfOptions = "--";
 
 struct OptionForm {
   const char* name;  // without the leading "--"

@@ -1,9 +1,8 @@
 #include "app/divide_commands.h"
 
-#include <algorithm>
-#include <charconv>
 #include <ostream>
 
+#include "app/cli_options.h"
 #include "app/head_file.h"
 #include "divider/divide_chart.h"
 #include "divider/divide_question.h"
@@ -11,6 +10,7 @@
 #include "divider/head.h"
 #include "divider/indexing.h"
 #include "gears/fraction_text.h"
+#include "gears/gear_set.h"
 #include "gears/length_text.h"
 #include "numtext/quoted_text.h"
 #include "report/divide_csv.h"
@@ -48,173 +48,187 @@ const char* const kDivideHelp =
 
 namespace {
 
-bool Fail(std::string* message, std::string text) {
-  *message = std::move(text);
-  return false;
-}
+// A refusal of the command line's shape or of a value it gives.
+Status Refused(std::string why) { return Status::Refused("", std::move(why)); }
 
-bool AllDigits(const std::string& text) {
-  return !text.empty() &&
-         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
+// One end of a --chart range, read as every whole number is.
+bool RangeEnd(const std::string& text, int* out) { return ReadWhole(text, 1, kMaxDivisions, out); }
 
-// A whole number from lo to hi written in digits, or false.
-bool Whole(const std::string& text, int lo, int hi, int* out) {
-  int value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (!AllDigits(text) || ec != std::errc() || end != text.data() + text.size() || value < lo ||
-      value > hi)
-    return false;
-  *out = value;
-  return true;
-}
-
-bool TopOption(const Arguments& args, int fallback, int* top, std::string* fail) {
-  *top = fallback;
-  if (!args.Has("top") || Whole(args.Value("top"), 1, kMaxDivideTop, top)) return true;
-  return Fail(fail, "--top must be a whole number from 1 to " + std::to_string(kMaxDivideTop) +
-                        ", not " + Quoted(args.Value("top")));
-}
-
-bool FormatOption(const Arguments& args, std::vector<std::string> formats, std::string* fail) {
-  const std::string format = args.Value("format", "text");
-  if (std::find(formats.begin(), formats.end(), format) != formats.end()) return true;
-  return Fail(fail, "--format " + Quoted(format) + " is not one of the formats " + args.command +
-                        (args.Has("chart") ? " --chart" : "") + " writes");
-}
-
-bool LoadHead(const Arguments& args, DividingHead* head, std::string* fail) {
-  if (!args.Has("head")) return *head = BuiltInHead(), true;
+Status LoadHead(const Arguments& args, DividingHead* head) {
+  if (!args.Has("head")) return *head = BuiltInHead(), Status::Ok();
   const std::string path = args.Value("head");
-  std::string text, error;
-  if (!ReadHeadFile(path, &text, fail)) return false;
-  if (!ReadHead(text, head, &error)) return Fail(fail, "head " + Quoted(path) + ": " + error);
-  return true;
+  std::string text;
+  if (Status bad = ReadHeadFile(path, &text); !bad.ok()) return bad;
+  return ReadHead(text, head).Prefixed("head " + Quoted(path) + ": ");
 }
 
-bool Chart(const Arguments& args, std::ostream& out, std::string* fail) {
+struct DivideChartOutput : CliAnswer {
+  DividingHead head;
+  std::vector<DivideAnswer> lines;
+};
+
+Status AskDivideChart(const Arguments& args, DivideChartOutput* o) {
   if (!args.positional.empty() || args.Has("top"))
-    return Fail(fail, "divide --chart FROM-TO takes no N, angle or --top");
+    return Refused("divide --chart FROM-TO takes no N, angle or --top");
   const std::string range = args.Value("chart");
   const std::size_t dash = range.find('-');
   int from = 0, to = 0;
-  if (dash == std::string::npos || !Whole(range.substr(0, dash), 1, kMaxDivisions, &from) ||
-      !Whole(range.substr(dash + 1), 1, kMaxDivisions, &to))
-    return Fail(fail, "--chart " + Quoted(range) +
-                          " is not a range FROM-TO of divisions from 1 to 100000 (2-400)");
-  std::string why, which;
-  if (!CheckChartRange(from, to, &why, &which))
-    return Fail(fail, "--chart " + Quoted(range) + ": " + why);
-  DividingHead head;
-  if (!FormatOption(args, {"text", "json", "csv", "md", "html"}, fail) ||
-      !LoadHead(args, &head, fail))
-    return false;
-  const Indexer indexer(head);
-  std::vector<DivideAnswer> lines;
-  if (!CheckDivideSteps(indexer, from, to, fail) ||
-      !BuildDivideChart(indexer, from, to, &lines, fail))
-    return false;
-  const std::string format = args.Value("format", "text");
-  if (format == "json") out << DivideChartJson(head, lines);
-  if (format == "csv") out << DivideChartCsv(lines);
-  if (format == "md") out << DivideChartMarkdown(head, lines);
-  if (format == "html") out << DivideChartHtml(head, lines);
-  if (format == "text") out << DivideChartText(head, lines);
-  return true;
+  if (dash == std::string::npos || !RangeEnd(range.substr(0, dash), &from) ||
+      !RangeEnd(range.substr(dash + 1), &to))
+    return Refused("--chart " + Quoted(range) +
+                   " is not a range FROM-TO of divisions from 1 to 100000 (2-400)");
+  if (Status bad = CheckChartRange(from, to); !bad.ok())
+    return bad.Prefixed("--chart " + Quoted(range) + ": ");
+  std::string why;
+  if (Status bad = LoadHead(args, &o->head); !bad.ok()) return bad;
+  const Indexer indexer(o->head);
+  if (!CheckDivideSteps(indexer, from, to, &why) ||
+      !BuildDivideChart(indexer, from, to, &o->lines, &why))
+    return Refused(why);
+  return Status::Ok();
 }
 
-bool Divide(const Arguments& args, std::ostream& out, std::string* fail) {
-  if (args.Has("chart")) return Chart(args, out, fail);
+struct DivideOutput : CliAnswer {
+  DividingHead head;
+  DivideAnswer answer;
+};
+
+Status AskDivide(const Arguments& args, DivideOutput* o) {
   if (args.positional.size() != 1)
-    return Fail(fail, "divide needs one N (a number of divisions) or an ANGLE, e.g. 127 or 7d30m");
+    return Refused("divide needs one N (a number of divisions) or an ANGLE, e.g. 127 or 7d30m");
   DivideQuestion question;
   DivideOptions options;
-  if (!ReadDivideQuestion(args.positional[0], &question, fail)) return false;
-  DividingHead head;
-  if (!TopOption(args, kDefaultDivideTop, &options.top, fail) ||
-      !FormatOption(args, {"text", "json", "csv"}, fail) || !LoadHead(args, &head, fail))
-    return false;
+  options.top = kDefaultDivideTop;
+  std::string why;
+  if (Status bad = ReadDivideQuestion(args.positional[0], &question); !bad.ok()) return bad;
+  Status bad = ReadWholeOption(args, "top", 1, kMaxDivideTop, &options.top);
+  if (bad.ok()) bad = LoadHead(args, &o->head);
+  if (!bad.ok()) return bad;
   options.nearest = options.top;
   options.all = args.Has("all");
   options.helical = args.Has("helical");
-  std::string why;
-  if (args.Has("method") &&
-      !ReadDivideMethod(args.Value("method"), &options.method.emplace(), &why))
-    return Fail(fail, "--method: " + why);
+  if (args.Has("method")) bad = ReadDivideMethod(args.Value("method"), &options.method.emplace());
+  if (!bad.ok()) return bad.Prefixed("--method: ");
   std::optional<Fraction> diameter;
-  if (args.Has("diameter") && !ReadDiameter(args.Value("diameter"), &diameter.emplace(), &why))
-    return Fail(fail, "--diameter: " + why);
-  const Indexer indexer(head);
-  DivideAnswer answer;
+  if (args.Has("diameter")) bad = ReadDiameter(args.Value("diameter"), &diameter.emplace());
+  if (!bad.ok()) return bad.Prefixed("--diameter: ");
+  const Indexer indexer(o->head);
   if (question.divisions &&
-      !CheckDivideSteps(indexer, question.divisions, question.divisions, fail))
-    return false;
-  if (!(question.divisions ? indexer.Divide(question.divisions, options, &answer, fail)
-                           : indexer.DivideAngle(question.degrees, options, &answer, fail)))
-    return false;
-  answer.diameter_mm = diameter;
-  const std::string format = args.Value("format", "text");
-  if (format == "json") out << DivideJson(head, answer);
-  if (format == "csv") out << DivideCsv(answer);
-  if (format == "text") out << DivideText(head, answer);
-  return true;
+      !CheckDivideSteps(indexer, question.divisions, question.divisions, &why))
+    return Refused(why);
+  if (!(question.divisions ? indexer.WaysForDivisions(question.divisions, options, &o->answer, &why)
+                           : indexer.WaysForAngle(question.degrees, options, &o->answer, &why)))
+    return Refused(why);
+  o->answer.diameter_mm = diameter;
+  return Status::Ok();
 }
 
-bool Helix(const Arguments& args, std::ostream& out, std::string* fail) {
+struct HelixOutput : CliAnswer {
+  DividingHead head;
+  HelixAnswer answer;
+  bool all = false;
+};
+
+Status AskHelix(const Arguments& args, HelixOutput* o) {
   if (args.positional.size() > 1 || (args.positional.empty() && !args.Has("angle")) ||
       (!args.positional.empty() && args.Has("angle")) ||
       (args.Has("angle") && !args.Has("diameter")))
-    return Fail(fail,
-                "helix needs one LEAD (250mm, 9.5in), or --angle with --diameter (--angle 22.5R "
-                "--diameter 62.12mm)");
+    return Refused(
+        "helix needs one LEAD (250mm, 9.5in), or --angle with --diameter (--angle 22.5R "
+        "--diameter 62.12mm)");
   HelixQuestion question;
   Fraction tolerance = kDefaultHelixErrorPercent;
   std::string why;
-  if (!args.positional.empty() &&
-      !ReadHelixLead(args.positional[0], &question.lead_mm.emplace(), fail, &question.inches))
-    return false;
-  if (args.Has("angle") &&
-      !ReadHelixAngle(args.Value("angle"), &question.angle_deg.emplace(), &question.hand, &why))
-    return Fail(fail, "--angle: " + why);
+  if (!args.positional.empty())
+    if (Status bad =
+            ReadHelixLead(args.positional[0], &question.lead_mm.emplace(), &question.inches);
+        !bad.ok())
+      return bad;
+  if (args.Has("angle"))
+    if (Status bad =
+            ReadHelixAngle(args.Value("angle"), &question.angle_deg.emplace(), &question.hand);
+        !bad.ok())
+      return bad.Prefixed("--angle: ");
   bool diameter_inches = false;
-  if (args.Has("diameter") &&
-      !ReadHelixLead(args.Value("diameter"), &question.diameter_mm.emplace(), &why,
-                     &diameter_inches))
-    return Fail(fail, "--diameter: " + why.substr(why.find(' ') + 1));
+  if (args.Has("diameter"))
+    if (Status bad = ReadHelixLead(args.Value("diameter"), &question.diameter_mm.emplace(),
+                                   &diameter_inches);
+        !bad.ok()) {
+      // The lead reader names the lead; this is the diameter.
+      const std::string& lead_why = bad.why();
+      return Status::Refused("diameter", "--diameter: " + lead_why.substr(lead_why.find(' ') + 1));
+    }
   if (!question.lead_mm) question.inches = diameter_inches;
-  if (args.Has("max-error") && !ReadHelixTolerance(args.Value("max-error"), &tolerance, &why))
-    return Fail(fail, "--max-error: " + why);
-  int top = 0;
-  DividingHead head;
-  if (!TopOption(args, kDefaultHelixTop, &top, fail) ||
-      !FormatOption(args, {"text", "json", "csv"}, fail) || !LoadHead(args, &head, fail))
-    return false;
-  HelixAnswer answer;
+  if (args.Has("max-error"))
+    if (Status bad = ReadHelixTolerance(args.Value("max-error"), &tolerance); !bad.ok())
+      return bad.Prefixed("--max-error: ");
+  int top = kDefaultHelixTop;
+  o->all = args.Has("all");
+  Status bad = ReadWholeOption(args, "top", 1, kMaxDivideTop, &top);
+  if (bad.ok()) bad = LoadHead(args, &o->head);
+  if (!bad.ok()) return bad;
   std::string input;
-  if (!HelixFor(head, question, tolerance, top, args.Has("all"), &answer, &why, &input)) {
-    if (input == "max_error") return Fail(fail, "--max-error: " + why);
-    if (input == "lead") return Fail(fail, why);
-    return Fail(fail, (args.Has("head") ? "head " + Quoted(args.Value("head")) + ": " : "") + why);
+  if (!HelixFor(o->head, question, tolerance, top, o->all, &o->answer, &why, &input)) {
+    if (input == "max_error") return Status::Refused(input, "--max-error: " + why);
+    if (input == "lead") return Status::Refused(input, why);
+    return Refused((args.Has("head") ? "head " + Quoted(args.Value("head")) + ": " : "") + why);
   }
-  const std::string format = args.Value("format", "text");
-  if (format == "json") out << HelixJson(answer);
-  if (format == "csv") out << HelixCsv(answer);
-  if (format == "text") out << HelixText(head, answer, args.Has("all"));
-  return true;
+  return Status::Ok();
 }
 
 }  // namespace
 
-bool IsDivideCommand(const std::string& command) {
-  return command == "divide" || command == "helix";
+int RunDivide(const CliCall& call) { return Answer(call, AskDivide); }
+int RunDivideChart(const CliCall& call) { return Answer(call, AskDivideChart); }
+int RunHelix(const CliCall& call) { return Answer(call, AskHelix); }
+
+void WriteDivideText(const CliAnswer& answer, std::ostream& out) {
+  out << DivideText(AnswerAs<DivideOutput>(answer).head, AnswerAs<DivideOutput>(answer).answer);
 }
 
-int RunDivide(const Arguments& args, std::ostream& out, std::ostream& err) {
-  std::string fail;
-  const bool ok = args.command == "divide" ? Divide(args, out, &fail) : Helix(args, out, &fail);
-  if (ok) return 0;
-  err << "cogwright-cli: " << fail << '\n';
-  return 2;
+void WriteDivideJson(const CliAnswer& answer, std::ostream& out) {
+  out << DivideJson(AnswerAs<DivideOutput>(answer).head, AnswerAs<DivideOutput>(answer).answer);
+}
+
+void WriteDivideCsv(const CliAnswer& answer, std::ostream& out) {
+  out << DivideCsv(AnswerAs<DivideOutput>(answer).answer);
+}
+
+void WriteDivideChartText(const CliAnswer& answer, std::ostream& out) {
+  out << DivideChartText(AnswerAs<DivideChartOutput>(answer).head,
+                         AnswerAs<DivideChartOutput>(answer).lines);
+}
+
+void WriteDivideChartJson(const CliAnswer& answer, std::ostream& out) {
+  out << DivideChartJson(AnswerAs<DivideChartOutput>(answer).head,
+                         AnswerAs<DivideChartOutput>(answer).lines);
+}
+
+void WriteDivideChartCsv(const CliAnswer& answer, std::ostream& out) {
+  out << DivideChartCsv(AnswerAs<DivideChartOutput>(answer).lines);
+}
+
+void WriteDivideChartMarkdown(const CliAnswer& answer, std::ostream& out) {
+  const auto& o = AnswerAs<DivideChartOutput>(answer);
+  out << DivideChartMarkdown(o.head, o.lines);
+}
+
+void WriteDivideChartHtml(const CliAnswer& answer, std::ostream& out) {
+  out << DivideChartHtml(AnswerAs<DivideChartOutput>(answer).head,
+                         AnswerAs<DivideChartOutput>(answer).lines);
+}
+
+void WriteHelixText(const CliAnswer& answer, std::ostream& out) {
+  const auto& o = AnswerAs<HelixOutput>(answer);
+  out << HelixText(o.head, o.answer, o.all);
+}
+
+void WriteHelixJson(const CliAnswer& answer, std::ostream& out) {
+  out << HelixJson(AnswerAs<HelixOutput>(answer).answer);
+}
+
+void WriteHelixCsv(const CliAnswer& answer, std::ostream& out) {
+  out << HelixCsv(AnswerAs<HelixOutput>(answer).answer);
 }
 
 }  // namespace cog

@@ -165,7 +165,7 @@ full circle|cogwright-cli: "360deg" is not above 0 and below 360 degrees|divide 
 sixty minutes|cogwright-cli: "7d60m": minutes must be below 60|divide 7d60m
 neither|cogwright-cli: "12.5" is neither a number of divisions nor an angle (write an angle as 7.5deg, 7°30' or 7d30m15s)|divide 12.5
 no number|cogwright-cli: divide needs one N (a number of divisions) or an ANGLE, e.g. 127 or 7d30m|divide
-top zero|cogwright-cli: --top must be a whole number from 1 to 1000, not "0"|divide 12 --top 0
+top zero|cogwright-cli: --top: "0" is not a whole number from 1 to 1000|divide 12 --top 0
 chart reversed|cogwright-cli: --chart "400-2": FROM is above TO|divide --chart 400-2
 chart too long|cogwright-cli: --chart "1-1001": that is 1001 numbers; a chart has at most 1000|divide --chart 1-1001
 chart and a number|cogwright-cli: divide --chart FROM-TO takes no N, angle or --top|divide 12 --chart 2-4

@@ -5,8 +5,8 @@
 
 namespace cog {
 
-bool ReadHeadFile(const std::string& path, std::string* text, std::string* error) {
-  return ReadCappedFile(path, "the head file", kMaxHeadBytes, "dividing head", text, error);
+Status ReadHeadFile(const std::string& path, std::string* text) {
+  return ReadCappedFile(path, "the head file", kMaxHeadBytes, "dividing head", text);
 }
 
 }  // namespace cog

@@ -5,11 +5,13 @@
 
 #include <string>
 
+#include "gears/status.h"
+
 namespace cog {
 
-// The file's text, or false with *error saying what is wrong with the file
-// (missing or unreadable, a directory, not a regular file, empty, too large);
-// it names the path.
-bool ReadHeadFile(const std::string& path, std::string* text, std::string* error);
+// The file's text, or a refusal saying what is wrong with the file (missing
+// or unreadable, a directory, not a regular file, empty, too large); it names
+// the path.
+Status ReadHeadFile(const std::string& path, std::string* text);
 
 }  // namespace cog

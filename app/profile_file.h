@@ -7,17 +7,18 @@
 #include <cstddef>
 #include <string>
 
+#include "gears/status.h"
+
 namespace cog {
 
-// The file's text, or false with *error saying what is wrong with the file
-// (missing or unreadable, a directory, not a regular file: a pipe, a device;
-// empty, over `cap` bytes); it names the
-// file as `what` ("the profile") and its path, and says that no `machine`
-// ("lathe") needs so much.
-bool ReadCappedFile(const std::string& path, const char* what, std::size_t cap, const char* machine,
-                    std::string* text, std::string* error);
+// The file's text, or a refusal saying what is wrong with the file (missing
+// or unreadable, a directory, not a regular file: a pipe, a device; empty,
+// over `cap` bytes); it names the file as `what` ("the profile") and its
+// path, and says that no `machine` ("lathe") needs so much.
+Status ReadCappedFile(const std::string& path, const char* what, std::size_t cap,
+                      const char* machine, std::string* text);
 
 // A lathe profile's file, capped at kMaxProfileBytes.
-bool ReadProfileFile(const std::string& path, std::string* text, std::string* error);
+Status ReadProfileFile(const std::string& path, std::string* text);
 
 }  // namespace cog

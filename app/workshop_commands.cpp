@@ -4,7 +4,6 @@
 #include <map>
 #include <ostream>
 
-#include "app/command_forms.h"
 #include "app/profile_file.h"
 #include "gears/fraction_text.h"
 #include "lathe/defaults.h"
@@ -16,6 +15,7 @@
 #include "numtext/quoted_text.h"
 #include "report/chart_sheet.h"
 #include "report/figure_text.h"
+#include "report/gear_sheet.h"
 #include "report/report_csv.h"
 #include "report/report_text.h"
 #include "report/results_json.h"
@@ -50,9 +50,10 @@ constexpr const char* kWorkshopHelp =
       hand, as thread gives it first.
       cogwright-cli chart --list names the series.
   cogwright-cli suggest SERIES... [--profile F] [--from {from} --to {to}]
-      Which one gear to add to the set, by what it gains: fewer leads without a
-      train, then more leads cut exactly, then the lower worst and mean
-      |error|; the best {count} candidates, with before and after figures.
+      Which one gear to add to the set, by the leads it gains (a train where
+      there was none, or exact where it was not), then fewer leads without a
+      train, then the lower worst and mean |error|; the best {count}
+      candidates, with before and after figures.
 
   --profile F          a lathe profile (JSON: lead screw, gears, gearbox, geometry;
                        see the examples in profiles/)
@@ -101,237 +102,270 @@ std::string WorkshopHelp() {
 
 namespace {
 
-// The workshop commands' forms (app/command_forms.cpp), in the order of kFormats.
-const std::vector<CommandForm> kForms = WorkshopForms();
-
-const std::vector<std::string> kFormats[] = {{"text", "json", "csv"},
-                                             {"text", "json", "csv"},
-                                             {"text", "json", "csv", "md", "html"},
-                                             {"text", "json", "csv"}};
-
-// A failure to report.
-struct Failure {
-  std::string message;
-};
-
-bool Has(const std::vector<std::string>& list, const std::string& item) {
-  return std::find(list.begin(), list.end(), item) != list.end();
-}
-
-bool CheckFormat(const Arguments& args, Failure* fail) {
-  for (std::size_t i = 0; i < kForms.size(); ++i) {
-    if (args.command != kForms[i].name) continue;
-    const std::string format = args.Value("format", "text");
-    if (Has(kFormats[i], format)) return true;
-    fail->message =
-        "--format " + Quoted(format) + " is not one of the formats " + args.command + " writes";
-    return false;
-  }
-  return true;
-}
-
 // The command line's words for a value that is missing or wrong.
-std::string OptionMessage(const InputError& error) {
-  if (error.missing && error.input == "leadscrew")
-    return "no lead screw: give --profile FILE with \"leadscrew\", or --leadscrew 1.5mm|8tpi";
-  if (error.missing && error.input == "gears")
-    return "no change gears: give --profile FILE with \"gears\", or --gears 20,25,30,...";
-  std::string option = error.input == "max_error_percent" ? "max_error" : error.input;
+Status OptionRefusal(const Status& bad) {
+  if (bad.ok()) return bad;
+  if (bad.missing() && bad.input() == "leadscrew")
+    return Status::Missing("leadscrew",
+                           "no lead screw: give --profile FILE with \"leadscrew\", or "
+                           "--leadscrew 1.5mm|8tpi");
+  if (bad.missing() && bad.input() == "gears")
+    return Status::Missing(
+        "gears", "no change gears: give --profile FILE with \"gears\", or --gears 20,25,30,...");
+  std::string option = bad.input() == "max_error_percent" ? "max_error" : bad.input();
   std::replace(option.begin(), option.end(), '_', '-');
-  return "--" + option + ": " + error.text;
+  return bad.Prefixed("--" + option + ": ");
 }
 
-// A whole-number option (--top, --starts, --from, --to), read and checked by
-// the core; *out keeps its default when the option is not given.
-bool WholeOption(const Arguments& args, const WholeInput& what, int* out, Failure* fail) {
-  if (!args.Has(what.input)) return true;
-  InputError error;
-  if (ReadInput(what, args.Value(what.input), out, &error)) return true;
-  fail->message = OptionMessage(error);
-  return false;
+// A whole-number option (--top, --starts, --from, --to) within the core's
+// bounds for it; *out keeps its default when the option is not given.
+Status InputOption(const Arguments& args, const WholeInput& what, int* out) {
+  if (!args.Has(what.input)) return Status::Ok();
+  return OptionRefusal(ReadInput(what, args.Value(what.input), out));
 }
 
-bool LoadLathe(const Arguments& args, LatheProfile* profile, Failure* fail) {
+Status LoadLathe(const Arguments& args, LatheProfile* profile) {
   if (args.Has("profile")) {
     const std::string path = args.Value("profile");
-    std::string text, error;
-    if (!ReadProfileFile(path, &text, &fail->message)) return false;
-    if (!ReadProfile(text, profile, &error)) {
-      fail->message = "profile " + Quoted(path) + ": " + error;
-      return false;
-    }
+    std::string text, why;
+    if (Status bad = ReadProfileFile(path, &text); !bad.ok()) return bad;
+    if (!ReadProfile(text, profile, &why))
+      return Status::Refused("profile", "profile " + Quoted(path) + ": " + why);
   }
   ProfileOverrides overrides;
   if (args.Has("leadscrew")) overrides.leadscrew = args.Value("leadscrew");
   if (args.Has("gears")) overrides.gears = args.Value("gears");
   if (args.Has("fixed-ratio")) overrides.fixed_ratio = args.Value("fixed-ratio");
   if (args.Has("max-error")) overrides.max_error_percent = args.Value("max-error");
-  InputError error;
-  if (!ApplyOverrides(overrides, profile, &error) || !CheckComplete(*profile, &error)) {
-    fail->message = OptionMessage(error);
-    return false;
-  }
-  return true;
+  Status bad = ApplyOverrides(overrides, profile);
+  if (bad.ok()) bad = CheckComplete(*profile);
+  return OptionRefusal(bad);
 }
 
-bool LengthOption(const Arguments& args, Fraction* length, Failure* fail) {
+Status LengthOption(const Arguments& args, Fraction* length) {
   *length = kDriftLengthMm;
-  if (!args.Has("length")) return true;
-  std::string error;
-  if (!ReadRatio(args.Value("length"), length, &error) || !IsPositive(*length)) {
-    fail->message = "--length: " + (error.empty() ? "the length must be above zero" : error);
-    return false;
-  }
-  return true;
+  if (!args.Has("length")) return Status::Ok();
+  std::string why;
+  if (!ReadRatio(args.Value("length"), length, &why) || !IsPositive(*length))
+    return Status::Refused("length",
+                           "--length: " + (why.empty() ? "the length must be above zero" : why));
+  return Status::Ok();
 }
 
-bool TargetOf(const std::string& text, const Arguments& args, Target* target, Failure* fail) {
+Status TargetOf(const std::string& text, const Arguments& args, Target* target) {
   int starts = 1;
-  std::string error;
-  if (!WholeOption(args, kStartsInput, &starts, fail)) return false;
-  if (!ReadTarget(text, starts, target, &error)) return fail->message = error, false;
-  return true;
+  std::string why;
+  if (Status bad = InputOption(args, kStartsInput, &starts); !bad.ok()) return bad;
+  if (!ReadTarget(text, starts, target, &why)) return Status::Refused("target", why);
+  return Status::Ok();
 }
 
-bool SeriesOf(const Arguments& args, ChartList* series, Failure* fail) {
-  if (ReadSeriesList(args.positional, series, &fail->message)) return true;
-  fail->message += " (cogwright-cli chart --list names them)";
-  return false;
+// The words of an unquoted target, quoted as one: "M10 LH".
+std::string QuotedWords(const std::vector<std::string>& words) {
+  std::string joined;
+  for (const std::string& w : words) joined += (joined.empty() ? "" : " ") + w;
+  return Quoted(joined);
 }
 
-bool Thread(const Arguments& inv, std::ostream& out, Failure* fail) {
-  if (inv.positional.size() != 1)
-    return fail->message = "thread needs one TARGET, e.g. 1.25mm or 20tpi", false;
+Status SeriesOf(const Arguments& args, ChartList* series) {
+  std::string why;
+  if (ReadSeriesList(args.positional, series, &why)) return Status::Ok();
+  why += " (cogwright-cli chart --list names them)";
+  // "chart 1/4-20 LH": a target's hand taken for a series of its own.
+  const std::vector<std::string>& words = args.positional;
+  for (std::size_t i = 1; i < words.size(); ++i)
+    if (words[i] == "LH" || words[i] == "lh")
+      why += "; quote a target of several words: " + QuotedWords({words[i - 1], words[i]});
+  return Status::Refused("series", why);
+}
+
+struct ThreadOutput : CliAnswer {
   LatheProfile profile;
   Target target;
-  Fraction length;
-  SearchOptions options;
-  options.keep_unfit = inv.Has("all");
-  if (!TargetOf(inv.positional[0], inv, &target, fail) ||
-      !WholeOption(inv, kTopInput, &options.top, fail) || !LengthOption(inv, &length, fail) ||
-      !LoadLathe(inv, &profile, fail))
-    return false;
   ThreadAnswer answer;
-  std::string error;
-  if (!AnswerThread(profile, target, options, &answer, &error)) return fail->message = error, false;
-  const std::vector<TrainRow>& rows = answer.rows;
-  const std::string format = inv.Value("format", "text");
-  if (format == "json") out << ThreadResultJson(profile, target, rows, length);
-  if (format == "csv") out << ThreadCsv(profile, target, rows, length);
-  if (format != "text") return true;
-  out << ThreadText(profile, target, rows, length, options.keep_unfit);
-  if (rows.empty()) {
-    bool more = false;
-    out << NoTrainText(profile, target, answer, &more) << (more ? " (--all shows more)" : "")
-        << ".\n";
-  }
-  return true;
+  Fraction length;
+  bool keep_unfit = false;
+};
+
+Status AskThread(const Arguments& inv, ThreadOutput* o) {
+  if (inv.positional.size() > 1)
+    return Status::Refused("", "thread takes one TARGET: quote a target of several words, thread " +
+                                   QuotedWords(inv.positional));
+  if (inv.positional.size() != 1)
+    return Status::Refused("", "thread needs one TARGET, e.g. 1.25mm or 20tpi");
+  SearchOptions options;
+  options.keep_unfit = o->keep_unfit = inv.Has("all");
+  Status bad = TargetOf(inv.positional[0], inv, &o->target);
+  if (bad.ok()) bad = InputOption(inv, kTopInput, &options.top);
+  if (bad.ok()) bad = LengthOption(inv, &o->length);
+  if (bad.ok()) bad = LoadLathe(inv, &o->profile);
+  if (!bad.ok()) return bad;
+  std::string why;
+  if (!AnswerThread(o->profile, o->target, options, &o->answer, &why))
+    return Status::Refused("target", why);
+  return Status::Ok();
 }
 
-bool ReadGears(const std::vector<std::string>& texts, std::vector<int>* gears, Failure* fail) {
+Status ReadGears(const std::vector<std::string>& texts, std::vector<int>* gears) {
   for (const std::string& text : texts) {
     int teeth = 0;
-    if (!ReadTeeth(text, &teeth, &fail->message))
-      return fail->message = "gear " + fail->message, false;
+    std::string why;
+    if (!ReadTeeth(text, &teeth, &why)) return Status::Refused("gears", "gear " + why);
     gears->push_back(teeth);
   }
-  return true;
+  return Status::Ok();
 }
 
-bool Train(const Arguments& inv, std::ostream& out, Failure* fail) {
+struct TrainOutput : CliAnswer {
   LatheProfile profile;
-  std::vector<int> gears;
-  Fraction length;
-  std::optional<Target> target;
-  if (!inv.Has("target") && (inv.Has("starts") || inv.Has("length")))
-    return fail->message = "train: --starts and --length need --target", false;
-  if (!ReadGears(inv.positional, &gears, fail) || !LengthOption(inv, &length, fail)) return false;
-  if (inv.Has("target") && !TargetOf(inv.Value("target"), inv, &target.emplace(), fail))
-    return false;
-  if (!LoadLathe(inv, &profile, fail)) return false;
   TrainReport report;
-  std::string error;
-  const Target* t = target ? &*target : nullptr;
-  if (!ReportTrain(profile, gears, t, &report, &error)) return fail->message = error, false;
-  const std::string format = inv.Value("format", "text");
-  if (format == "json")
-    out << TrainReportJson(profile, report.positions, report.rules, report.in_set, t, length);
-  if (format == "csv") out << TrainCsv(profile, report.positions, t, length);
-  if (format == "text") out << TrainText(profile, report, t, length);
-  return true;
+  std::optional<Target> target;
+  Fraction length;
+
+  const Target* TargetOrNull() const { return target ? &*target : nullptr; }
+};
+
+Status AskTrain(const Arguments& inv, TrainOutput* o) {
+  std::vector<int> gears;
+  if (!inv.Has("target") && (inv.Has("starts") || inv.Has("length")))
+    return Status::Refused("target", "train: --starts and --length need --target");
+  Status bad = ReadGears(inv.positional, &gears);
+  if (bad.ok()) bad = LengthOption(inv, &o->length);
+  if (bad.ok() && inv.Has("target")) bad = TargetOf(inv.Value("target"), inv, &o->target.emplace());
+  if (bad.ok()) bad = LoadLathe(inv, &o->profile);
+  if (!bad.ok()) return bad;
+  std::string why;
+  if (!ReportTrain(o->profile, gears, o->TargetOrNull(), &o->report, &why))
+    return Status::Refused("train", why);
+  return Status::Ok();
 }
 
-bool ListSeries(std::ostream& out) {
+void ListSeries(std::ostream& out) {
   for (const ThreadSeries& s : BuiltInSeries())
     out << s.name << std::string(12 - std::min<std::size_t>(11, std::string(s.name).size()), ' ')
         << s.title << " (" << s.threads.size() << " threads)\n";
-  return true;
 }
 
-bool Chart(const Arguments& inv, std::ostream& out, Failure* fail) {
-  if (inv.Has("list")) {
-    if (inv.options.size() > 1 || !inv.positional.empty())
-      return fail->message = "chart --list takes nothing else", false;
-    return ListSeries(out);
-  }
+struct ChartOutput : CliAnswer {
   LatheProfile profile;
-  ChartList series;
-  if (!SeriesOf(inv, &series, fail) || !LoadLathe(inv, &profile, fail)) return false;
-  TrainSearch search;
+  ChartList series;  // the user's own targets, which the rows point into
   std::vector<ChartRow> rows;
-  std::string error;
-  if (!search.Init(profile, &error) || !BuildChart(search, series.series, &rows, &error))
-    return fail->message = error, false;
-  const std::string format = inv.Value("format", "text");
-  if (format == "json") out << ChartJson(profile, rows, kDriftLengthMm);
-  if (format == "csv") out << ChartCsv(profile, rows);
-  if (format == "md") out << ChartMarkdown(profile, rows);
-  if (format == "html") out << ChartHtml(profile, rows);
-  if (format == "text") out << ChartText(profile, rows);
-  return true;
+};
+
+Status AskChart(const Arguments& inv, ChartOutput* o) {
+  Status bad = SeriesOf(inv, &o->series);
+  if (bad.ok()) bad = LoadLathe(inv, &o->profile);
+  if (!bad.ok()) return bad;
+  TrainSearch search;
+  std::string why;
+  if (!search.Init(o->profile, &why) || !BuildChart(search, o->series.series, &o->rows, &why))
+    return Status::Refused("series", why);
+  return Status::Ok();
 }
 
-bool Suggest(const Arguments& inv, std::ostream& out, Failure* fail) {
+struct AdviceOutput : CliAnswer {
   LatheProfile profile;
+  AdviceResult advice;
+};
+
+Status AskSuggest(const Arguments& inv, AdviceOutput* o) {
+  LatheProfile& profile = o->profile;
   ChartList series;
   int from = kAdviceFrom, to = kAdviceTo;
-  InputError order;
-  if (!SeriesOf(inv, &series, fail) || !WholeOption(inv, kFromInput, &from, fail) ||
-      !WholeOption(inv, kToInput, &to, fail))
-    return false;
-  if (!CheckCandidates(from, to, &order)) return fail->message = OptionMessage(order), false;
-  if (!LoadLathe(inv, &profile, fail)) return false;
-  AdviceResult advice;
-  std::string error;
-  if (!SuggestGear(profile, series.series, from, to, kAdviceCount, &advice, &error))
-    return fail->message = error, false;
-  const std::string format = inv.Value("format", "text");
-  if (format == "json") out << AdviceJson(advice);
-  if (format == "csv") out << AdviceCsv(advice);
-  if (format == "text") out << AdviceText(advice);
-  return true;
+  Status bad = SeriesOf(inv, &series);
+  if (bad.ok()) bad = InputOption(inv, kFromInput, &from);
+  if (bad.ok()) bad = InputOption(inv, kToInput, &to);
+  if (bad.ok()) bad = OptionRefusal(CheckCandidates(from, to));
+  if (bad.ok()) bad = LoadLathe(inv, &profile);
+  if (!bad.ok()) return bad;
+  std::string why;
+  if (!SuggestGear(profile, series.series, from, to, kAdviceCount, &o->advice, &why))
+    return Status::Refused("series", why);
+  return Status::Ok();
 }
 
 }  // namespace
 
-bool IsWorkshopCommand(const std::string& command) {
-  return std::any_of(kForms.begin(), kForms.end(),
-                     [&](const CommandForm& form) { return command == form.name; });
+int RunThread(const CliCall& call) { return Answer(call, AskThread); }
+int RunTrain(const CliCall& call) { return Answer(call, AskTrain); }
+int RunSuggest(const CliCall& call) { return Answer(call, AskSuggest); }
+
+int RunChart(const CliCall& call) {
+  const Arguments& args = call.args;
+  if (!args.Has("list")) return Answer(call, AskChart);
+  if (args.options.size() > 1 || !args.positional.empty())
+    return call.Refuse(Status::Refused("list", "chart --list takes nothing else"));
+  ListSeries(call.out);
+  return 0;
 }
 
-int RunWorkshop(const Arguments& args, std::ostream& out, std::ostream& err) {
-  Failure fail;
-  bool ok = CheckFormat(args, &fail);
-  if (ok) {
-    const std::string& command = args.command;
-    if (command == "thread") ok = Thread(args, out, &fail);
-    if (command == "train") ok = Train(args, out, &fail);
-    if (command == "chart") ok = Chart(args, out, &fail);
-    if (command == "suggest") ok = Suggest(args, out, &fail);
-  }
-  if (ok) return 0;
-  err << "cogwright-cli: " << fail.message << '\n';
-  return 2;
+void WriteThreadText(const CliAnswer& answer, std::ostream& out) {
+  const auto& o = AnswerAs<ThreadOutput>(answer);
+  out << ThreadText(o.profile, o.target, o.answer.rows, o.length, o.keep_unfit);
+  if (!o.answer.rows.empty()) return;
+  bool more = false;
+  out << NoTrainText(o.profile, o.target, o.answer, &more) << (more ? " (--all shows more)" : "")
+      << ".\n";
+}
+
+void WriteThreadJson(const CliAnswer& answer, std::ostream& out) {
+  const auto& o = AnswerAs<ThreadOutput>(answer);
+  out << ThreadResultJson(o.profile, o.target, o.answer.rows, o.length);
+}
+
+void WriteThreadCsv(const CliAnswer& answer, std::ostream& out) {
+  const auto& o = AnswerAs<ThreadOutput>(answer);
+  out << ThreadCsv(o.profile, o.target, o.answer.rows, o.length);
+}
+
+void WriteTrainText(const CliAnswer& answer, std::ostream& out) {
+  const auto& o = AnswerAs<TrainOutput>(answer);
+  out << TrainText(o.profile, o.report, o.TargetOrNull(), o.length);
+}
+
+void WriteTrainJson(const CliAnswer& answer, std::ostream& out) {
+  const auto& o = AnswerAs<TrainOutput>(answer);
+  out << TrainReportJson(o.profile, o.report.positions, o.report.rules, o.report.in_set,
+                         o.TargetOrNull(), o.length);
+}
+
+void WriteTrainCsv(const CliAnswer& answer, std::ostream& out) {
+  const auto& o = AnswerAs<TrainOutput>(answer);
+  out << TrainCsv(o.profile, o.report.positions, o.TargetOrNull(), o.length);
+}
+
+void WriteChartText(const CliAnswer& answer, std::ostream& out) {
+  out << ChartText(AnswerAs<ChartOutput>(answer).profile, AnswerAs<ChartOutput>(answer).rows);
+}
+
+void WriteChartJson(const CliAnswer& answer, std::ostream& out) {
+  out << ChartJson(AnswerAs<ChartOutput>(answer).profile, AnswerAs<ChartOutput>(answer).rows,
+                   kDriftLengthMm);
+}
+
+void WriteChartCsv(const CliAnswer& answer, std::ostream& out) {
+  out << ChartCsv(AnswerAs<ChartOutput>(answer).profile, AnswerAs<ChartOutput>(answer).rows);
+}
+
+void WriteChartMarkdown(const CliAnswer& answer, std::ostream& out) {
+  out << ChartMarkdown(AnswerAs<ChartOutput>(answer).profile, AnswerAs<ChartOutput>(answer).rows);
+}
+
+void WriteChartHtml(const CliAnswer& answer, std::ostream& out) {
+  out << ChartHtml(AnswerAs<ChartOutput>(answer).profile, AnswerAs<ChartOutput>(answer).rows);
+}
+
+void WriteAdviceText(const CliAnswer& answer, std::ostream& out) {
+  const auto& o = AnswerAs<AdviceOutput>(answer);
+  out << AdviceText(o.profile, o.advice) << AdviceGearText(o.profile, o.advice);
+}
+
+void WriteAdviceJson(const CliAnswer& answer, std::ostream& out) {
+  out << AdviceJson(AnswerAs<AdviceOutput>(answer).advice);
+}
+
+void WriteAdviceCsv(const CliAnswer& answer, std::ostream& out) {
+  out << AdviceCsv(AnswerAs<AdviceOutput>(answer).advice);
 }
 
 }  // namespace cog

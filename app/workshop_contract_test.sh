@@ -53,7 +53,9 @@ series twice|cogwright-cli: series "bsp" is named twice (cogwright-cli chart --l
 unknown option|cogwright-cli: find does not take "--bogus"|find 0.5 --bogus
 lead screw words|cogwright-cli: --leadscrew: "3" is not a lead screw (write it as 1.5mm, 8tpi or 0.0625in)|thread 1mm --leadscrew 3 --gears 20,30
 rows out of bounds|cogwright-cli: --top: "0" is not a whole number from 1 to 1000|thread 1mm --top 0 --leadscrew 2mm --gears 20,30
-candidates backwards|cogwright-cli: --from: 40 is above the largest candidate gear, 30|suggest me --from 40 --to 30 --leadscrew 2mm --gears 20,30
+candidates backwards|cogwright-cli: --from: 40 is above the largest candidate gear, 30: the range is reversed (from 30 to 40?)|suggest me --from 40 --to 30 --leadscrew 2mm --gears 20,30
+target unquoted|cogwright-cli: thread takes one TARGET: quote a target of several words, thread "G 1/2"|thread G 1/2 --leadscrew 2mm --gears 20,30
+hand unquoted|cogwright-cli: unknown series "LH" (as a target it has no known unit (write it as 1.25mm, 20tpi, 0.05in, M6, 1/4-20, 1/4 UNC, mod1.5, dp16, 0.1mm/rev or 0.004ipr)) (cogwright-cli chart --list names them); quote a target of several words: "1/4-20 LH"|chart 1/4-20 LH --leadscrew 2mm --gears 20,30
 EOF2
 # Whole numbers have one reader: 20.0 is 20 wherever a whole number is asked.
 check "one gear reader: 20.0 is 20" "exit 0" "$(run train 20.0 30 40 --leadscrew 2mm --gears 20,30,40 | tail -1)"
@@ -188,7 +190,7 @@ for format in csv text md html; do
   "$cli" chart "${own_targets[@]}" --leadscrew 8tpi --gears 20-80/5,127 --format "$format" \
     >"$scratch/own.$format"
 done
-check "own targets in CSV" "7 rows of 16; targets \\x0a+1.25mm|1.5mm\\x0d|1.75mm\\x0b|\\x092mm\\x0c|M6\"|'+3mm; quoted 1" \
+check "own targets in CSV" "7 rows of 18; targets \\x0a+1.25mm|1.5mm\\x0d|1.75mm\\x0b|\\x092mm\\x0c|M6\"|'+3mm; quoted 1" \
   "$(python3 -c '
 import csv, sys
 rows = list(csv.reader(open(sys.argv[1], newline="")))

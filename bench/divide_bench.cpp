@@ -26,7 +26,7 @@ void BM_Divide(benchmark::State& state, int divisions) {
   std::string error;
   for (auto _ : state) {
     const Indexer indexer(head);
-    if (!indexer.Divide(divisions, kDefaultDivideTop, &answer, &error)) {
+    if (!indexer.WaysForDivisions(divisions, kDefaultDivideTop, &answer, &error)) {
       state.SkipWithError(error.c_str());
       return;
     }

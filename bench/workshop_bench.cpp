@@ -45,9 +45,9 @@ static_assert(std::size(kGears40) == 40 && std::size(kGears30) == 30);
 LatheProfile LatheOrExit(const std::string& json, const std::string& what) {
   LatheProfile profile;
   std::string error;
-  InputError missing;
-  if (!ReadProfile(json, &profile, &error) || !CheckComplete(profile, &missing)) {
-    std::cerr << "workshop_bench: " << what << " does not read: " << error << missing.input << "\n";
+  if (!ReadProfile(json, &profile, &error) || !CheckComplete(profile).ok()) {
+    std::cerr << "workshop_bench: " << what << " does not read: " << error
+              << CheckComplete(profile).input() << "\n";
     std::exit(1);
   }
   return profile;

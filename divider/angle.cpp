@@ -44,8 +44,9 @@ const Mark* MarkAt(std::string_view text) {
 
 }  // namespace
 
-bool ReadAngle(std::string_view text, Fraction* degrees, std::string* error) {
+Status ReadAngle(std::string_view text, Fraction* degrees) {
   const std::string quoted = Quoted(text);
+  const auto refused = [](std::string why) { return Status::Refused("divisions", std::move(why)); };
   std::string_view rest = text;
   Fraction parts[3] = {{0, 1}, {0, 1}, {0, 1}};
   const Fraction scale[3] = {{1, 1}, {1, 60}, {1, 3600}};
@@ -59,38 +60,36 @@ bool ReadAngle(std::string_view text, Fraction* degrees, std::string* error) {
     const std::size_t digits = NumberLength(rest);
     const Mark* mark = digits > 0 ? MarkAt(rest.substr(digits)) : nullptr;
     if (last < 0 && !mark)
-      return *error = quoted +
-                      " is neither a number of divisions nor an angle (write an angle as 7.5deg, "
-                      "7\xC2\xB0"
-                      "30' or 7d30m15s)",
-             false;
+      return refused(quoted +
+                     " is neither a number of divisions nor an angle (write an angle as 7.5deg, "
+                     "7\xC2\xB0"
+                     "30' or 7d30m15s)");
     if (!mark || mark->part <= last)
-      return *error = quoted +
-                      " is not an angle: degrees come first (7d or 7\xC2\xB0), then minutes "
-                      "(30m or 30'), then seconds (15s or 15\")",
-             false;
+      return refused(quoted +
+                     " is not an angle: degrees come first (7d or 7\xC2\xB0), then minutes "
+                     "(30m or 30'), then seconds (15s or 15\")");
     if (last >= 0 && parts[last].den != 1)
-      return *error = quoted + ": only the last part of an angle may have a decimal point", false;
+      return refused(quoted + ": only the last part of an angle may have a decimal point");
     std::string why;
     if (!ReadFraction(rest.substr(0, digits), &parts[mark->part], &why))
-      return *error = quoted + ": " + why, false;
+      return refused(quoted + ": " + why);
     last = mark->part;
     rest.remove_prefix(digits + mark->text.size());
   }
-  if (last < 0) return *error = "the angle is empty", false;
+  if (last < 0) return refused("the angle is empty");
   for (int i = 1; i < 3; ++i)
     if (Compare(parts[i], Whole(60)) >= 0)
-      return *error = quoted + ": " + (i == 1 ? "minutes" : "seconds") + " must be below 60", false;
+      return refused(quoted + ": " + (i == 1 ? "minutes" : "seconds") + " must be below 60");
   Fraction sum{0, 1};
   for (int i = 0; i < 3; ++i) {
     Fraction scaled;
     if (!Multiply(parts[i], scale[i], &scaled) || !Add(sum, scaled, &sum))
-      return *error = quoted + " is too fine to compute exactly", false;
+      return refused(quoted + " is too fine to compute exactly");
   }
   if (!IsPositive(sum) || Compare(sum, Whole(360)) >= 0)
-    return *error = quoted + " is not above 0 and below 360 degrees", false;
+    return refused(quoted + " is not above 0 and below 360 degrees");
   *degrees = sum;
-  return true;
+  return Status::Ok();
 }
 
 std::string AngleText(const Fraction& degrees) {

@@ -11,12 +11,14 @@
 #include <string_view>
 
 #include "gears/fraction.h"
+#include "gears/status.h"
 
 namespace cog {
 
-// True with *degrees set, or false with *error quoting the text. When the
-// text does not look like an angle at all (no degree mark), *error says so.
-bool ReadAngle(std::string_view text, Fraction* degrees, std::string* error);
+// Ok with *degrees set, or refused (input "divisions", the question it
+// answers) quoting the text. When the text does not look like an angle at all
+// (no degree mark), the refusal says so.
+Status ReadAngle(std::string_view text, Fraction* degrees);
 
 // "7°30'", "7°30'15\"", "7.25°" when the value is not whole minutes or seconds:
 // how an angle is named in the texts.

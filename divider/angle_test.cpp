@@ -37,8 +37,8 @@ TEST(AngleTest, ReadsEveryWayOfWritingAnAngle) {
   };
   for (const auto& c : cases) {
     Fraction got;
-    std::string error;
-    ASSERT_TRUE(ReadAngle(c.text, &got, &error)) << c.text << ": " << error;
+    const Status read = ReadAngle(c.text, &got);
+    ASSERT_TRUE(read.ok()) << c.text << ": " << read.why();
     EXPECT_EQ(got, c.degrees) << c.text;
   }
 }
@@ -77,9 +77,9 @@ TEST(AngleTest, RefusesWithOneClearMessage) {
   };
   for (const auto& c : cases) {
     Fraction got;
-    std::string error;
-    EXPECT_FALSE(ReadAngle(c.text, &got, &error)) << c.text;
-    EXPECT_EQ(error, c.error);
+    const Status read = ReadAngle(c.text, &got);
+    EXPECT_FALSE(read.ok()) << c.text;
+    EXPECT_EQ(read.why(), c.error);
   }
 }
 

@@ -6,7 +6,7 @@ bool BuildDivideChart(const Indexer& indexer, int from, int to, std::vector<Divi
                       std::string* error) {
   lines->clear();
   for (int n = from; n <= to; ++n)
-    if (!indexer.Divide(n, 1, &lines->emplace_back(), error)) return false;
+    if (!indexer.WaysForDivisions(n, 1, &lines->emplace_back(), error)) return false;
   return true;
 }
 

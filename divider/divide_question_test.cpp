@@ -21,14 +21,13 @@ TEST(DivideQuestionTest, LeadsWithTheInchWrittenOut) {
   for (const auto& c : cases) {
     Fraction mm;
     bool inches = !c.inches;
-    std::string error;
-    ASSERT_TRUE(ReadHelixLead(c.text, &mm, &error, &inches)) << c.text << ": " << error;
+    const Status read = ReadHelixLead(c.text, &mm, &inches);
+    ASSERT_TRUE(read.ok()) << c.text << ": " << read.why();
     EXPECT_EQ(mm, c.mm) << c.text;
     EXPECT_EQ(inches, c.inches) << c.text;
   }
   Fraction mm;
-  std::string error;
-  EXPECT_FALSE(ReadHelixLead("inch", &mm, &error));
+  EXPECT_EQ(ReadHelixLead("inch", &mm).input(), "lead");
 }
 
 TEST(DivideQuestionTest, HelixAnglesWithTheirHand) {
@@ -45,9 +44,12 @@ TEST(DivideQuestionTest, HelixAnglesWithTheirHand) {
   for (const auto& c : cases) {
     Fraction degrees;
     HelixHand hand = HelixHand::kRight;
-    std::string error;
-    ASSERT_EQ(ReadHelixAngle(c.text, &degrees, &hand, &error), c.ok) << c.text << ": " << error;
-    if (!c.ok) continue;
+    const Status read = ReadHelixAngle(c.text, &degrees, &hand);
+    ASSERT_EQ(read.ok(), c.ok) << c.text << ": " << read.why();
+    if (!c.ok) {
+      EXPECT_EQ(read.input(), "angle") << c.text;
+      continue;
+    }
     EXPECT_EQ(degrees, c.degrees) << c.text;
     EXPECT_EQ(hand, c.hand) << c.text;
   }
@@ -55,11 +57,11 @@ TEST(DivideQuestionTest, HelixAnglesWithTheirHand) {
 
 TEST(DivideQuestionTest, MethodsByName) {
   Method m = Method::kSimple;
-  std::string error;
-  ASSERT_TRUE(ReadDivideMethod("differential", &m, &error));
+  ASSERT_TRUE(ReadDivideMethod("differential", &m).ok());
   EXPECT_EQ(m, Method::kDifferential);
-  EXPECT_FALSE(ReadDivideMethod("plain", &m, &error));
-  EXPECT_EQ(error, "\"plain\" is not a method: direct, simple, compound or differential");
+  const Status plain = ReadDivideMethod("plain", &m);
+  EXPECT_EQ(plain.input(), "method");
+  EXPECT_EQ(plain.why(), "\"plain\" is not a method: direct, simple, compound or differential");
 }
 
 }  // namespace

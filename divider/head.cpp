@@ -1,5 +1,7 @@
 #include "divider/head.h"
 
+#include <algorithm>
+
 #include "gears/fraction_text.h"
 #include "gears/gear_set.h"
 #include "gears/json_members.h"
@@ -12,7 +14,7 @@ namespace {
 
 using Kind = JsonNode::Kind;
 
-std::string Key(std::string_view key) { return Quoted(key); }
+std::string QuotedKey(std::string_view key) { return Quoted(key); }
 
 class Reader {
  public:
@@ -29,7 +31,7 @@ class Reader {
         {"reverse", [&](const JsonNode& v) { return Flag("reverse", v, &head_->reverse); }},
         {"direct",
          [&](const JsonNode& v) {
-           return Circles(Key("direct"), v, kMaxDirectCircles, &head_->direct);
+           return Circles(QuotedKey("direct"), v, kMaxDirectCircles, &head_->direct);
          }},
         {"table_leadscrew", [&](const JsonNode& v) { return Leadscrew(v); }},
         {"plate_moves",
@@ -50,11 +52,11 @@ class Reader {
   }
 
   bool Text(const std::string& key, const JsonNode& value, std::string* out) {
-    return ReadTextValue(Key(key), value, out, error_);
+    return ReadTextValue(QuotedKey(key), value, out, error_);
   }
 
   bool Ratio(const JsonNode& value) {
-    const std::string where = Key("ratio");
+    const std::string where = QuotedKey("ratio");
     if (value.kind != Kind::kNumber && value.kind != Kind::kString)
       return Fail(where + " must be a number or a ratio text (40, \"90:1\", \"5/1\"), not " +
                   KindName(value.kind));
@@ -122,7 +124,7 @@ class Reader {
   }
 
   bool Plates(const JsonNode& value) {
-    const std::string where = Key("plates");
+    const std::string where = QuotedKey("plates");
     if (value.kind != Kind::kArray || value.items.empty())
       return Fail(where + " must be a non-empty list of plates, [[15, 16, 17], [21, 23]]");
     if (value.items.size() > static_cast<std::size_t>(kMaxPlates))
@@ -138,7 +140,7 @@ class Reader {
 
   // A list of tooth counts, or the text a --gears option takes.
   bool Gears(const JsonNode& value) {
-    const std::string where = Key("gears");
+    const std::string where = QuotedKey("gears");
     head_->gears.clear();
     if (value.kind == Kind::kString) {
       std::string why;
@@ -164,30 +166,31 @@ class Reader {
   }
 
   bool Flag(const std::string& key, const JsonNode& value, bool* out) {
-    return ReadFlagValue(Key(key), value, out, error_);
+    return ReadFlagValue(QuotedKey(key), value, out, error_);
   }
 
   bool Leadscrew(const JsonNode& value) {
     if (!Text("table_leadscrew", value, &head_->table_leadscrew_text)) return false;
     std::string why;
     if (!ReadLength(value.text, true, &head_->table_leadscrew_mm.emplace(), &why))
-      return Fail(Key("table_leadscrew") + ": " + why);
+      return Fail(QuotedKey("table_leadscrew") + ": " + why);
     return true;
   }
 
   bool Dial(const JsonNode& value) {
     if (value.kind != Kind::kNumber ||
         !ReadWhole(value.text, kMinHoles, kMaxDialGraduations, &head_->dial))
-      return Fail(Key("dial") + " must be the handwheel dial's graduations, a whole number from " +
+      return Fail(QuotedKey("dial") +
+                  " must be the handwheel dial's graduations, a whole number from " +
                   std::to_string(kMinHoles) + " to " + std::to_string(kMaxDialGraduations));
     return true;
   }
 
   bool Combine() {
-    if (!rated_) return failed_key_ = "ratio", Fail(Key("ratio") + " is not given");
+    if (!rated_) return failed_key_ = "ratio", Fail(QuotedKey("ratio") + " is not given");
     if (differential_ && *differential_ && head_->gears.empty())
       return failed_key_ = "differential",
-             Fail(Key("differential") +
+             Fail(QuotedKey("differential") +
                   " is true, but the head has no \"gears\" to gear the "
                   "plate to the spindle");
     head_->differential = differential_ ? *differential_ : !head_->gears.empty();
@@ -215,20 +218,24 @@ DividingHead BuiltInHead() {
   return head;
 }
 
-bool ReadHead(std::string_view json_text, DividingHead* out, std::string* error, std::string* key) {
-  if (key) key->clear();
+Status ReadHead(std::string_view json_text, DividingHead* out) {
   JsonNode root;
+  std::string why;
   if (!ParseFileText(json_text, kMaxHeadBytes, {"the head file", "any dividing head", "head"},
-                     &root, error))
-    return false;
+                     &root, &why))
+    return Status::Refused("", why);
   DividingHead head;
-  Reader reader(&head, error);
+  Reader reader(&head, &why);
   if (!reader.Read(root)) {
-    if (key) *key = reader.failed_key();
-    return false;
+    const std::string key = reader.failed_key();
+    // A head whose text is sound but has no ratio yet is being set up.
+    const bool no_ratio = key == "ratio" && root.kind == Kind::kObject &&
+                          std::none_of(root.members.begin(), root.members.end(),
+                                       [](const auto& m) { return m.first == "ratio"; });
+    return no_ratio ? Status::Missing(key, why) : Status::Refused(key, why);
   }
   *out = std::move(head);
-  return true;
+  return Status::Ok();
 }
 
 std::string RatioText(const Fraction& ratio) {

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "gears/fraction.h"
+#include "gears/status.h"
 
 namespace cog {
 
@@ -66,11 +67,11 @@ struct DividingHead {
 // change gears, a 4 tpi table lead screw, no direct plate.
 DividingHead BuiltInHead();
 
-// False with *error naming the line and column (syntax) or the key, or when
-// the text is over kMaxHeadBytes or holds a NUL byte. When the fault lies in
-// one key's value, *key (if given) is set to that key; else it is cleared.
-bool ReadHead(std::string_view json_text, DividingHead* out, std::string* error,
-              std::string* key = nullptr);
+// Refused naming the line and column (syntax) or the key, or when the text
+// is over kMaxHeadBytes or holds a NUL byte. When the fault lies in one key's
+// value, the refusal's input() is that key, else empty; it is missing() only
+// when the text is a sound object that has no "ratio" yet.
+Status ReadHead(std::string_view json_text, DividingHead* out);
 
 // "40", "90", "5/2": the ratio as a head file writes it.
 std::string RatioText(const Fraction& ratio);

@@ -32,8 +32,8 @@ TEST(HeadTest, ReadsRatiosPlatesAndGearsAsTheyAreWritten) {
   };
   for (const auto& c : cases) {
     DividingHead head;
-    std::string error;
-    ASSERT_TRUE(ReadHead(c.json, &head, &error)) << c.json << ": " << error;
+    const Status read = ReadHead(c.json, &head);
+    ASSERT_TRUE(read.ok()) << c.json << ": " << read.why();
     EXPECT_EQ(head.ratio, c.ratio) << c.json;
     EXPECT_EQ(head.gears, c.gears) << c.json;
     EXPECT_EQ(head.differential, c.differential) << c.json;
@@ -88,15 +88,40 @@ TEST(HeadTest, RefusalsNameTheKey) {
   };
   for (const auto& c : cases) {
     DividingHead head;
-    std::string error, key = "stale";
-    EXPECT_FALSE(ReadHead(c.json, &head, &error, &key)) << c.json;
-    EXPECT_EQ(error, c.error) << c.json;
-    EXPECT_EQ(key, c.key) << c.json;
+    const Status read = ReadHead(c.json, &head);
+    EXPECT_FALSE(read.ok()) << c.json;
+    EXPECT_EQ(read.why(), c.error) << c.json;
+    EXPECT_EQ(read.input(), c.key) << c.json;
   }
   DividingHead head;
-  std::string error;
-  EXPECT_FALSE(ReadHead(std::string(kMaxHeadBytes + 1, ' '), &head, &error));
-  EXPECT_EQ(error, "the head file is over 64 KiB, far more than any dividing head needs");
+  EXPECT_EQ(ReadHead(std::string(kMaxHeadBytes + 1, ' '), &head).why(),
+            "the head file is over 64 KiB, far more than any dividing head needs");
+}
+
+// Only a sound object without a ratio is merely missing something: the page
+// asks for the ratio then, and blames the file otherwise.
+TEST(HeadTest, MissingOnlyWhenTheRatioAloneIsAbsent) {
+  const struct {
+    const char* json;
+    bool refused;
+    bool missing;
+  } cases[] = {
+      {R"({})", true, true},
+      {R"({"name": "new head"})", true, true},
+      {R"({"ratio": 0})", true, false},
+      {R"({"ratio": "1/2000000"})", true, false},
+      {R"({"name": "x", "plates": [[15, 1]]})", true, false},
+      {R"({"ratio": 40, "worm": 1})", true, false},
+      {R"([40])", true, false},
+      {R"({"ratio": 40)", true, false},
+      {R"({"ratio": 40})", false, false},
+  };
+  for (const auto& c : cases) {
+    DividingHead head;
+    const Status read = ReadHead(c.json, &head);
+    EXPECT_EQ(!read.ok(), c.refused) << c.json;
+    EXPECT_EQ(read.missing(), c.missing) << c.json;
+  }
 }
 
 // The example heads in profiles/heads/ are read as they ship, and the
@@ -108,8 +133,8 @@ TEST(HeadTest, ExampleHeadsRead) {
     std::stringstream text;
     text << file.rdbuf();
     DividingHead head;
-    std::string error;
-    ASSERT_TRUE(ReadHead(text.str(), &head, &error)) << name << ": " << error;
+    const Status read = ReadHead(text.str(), &head);
+    ASSERT_TRUE(read.ok()) << name << ": " << read.why();
     if (std::string(name) != "40-1-three-plates") continue;
     const DividingHead built_in = BuiltInHead();
     EXPECT_EQ(head.name, built_in.name);

@@ -229,7 +229,7 @@ bool Indexer::Differential(int n, int top, std::vector<Way>* out) const {
       down_open = --down != approximates_.begin();
     // |G| = R·|A - N|/A grows as A moves away from N on either side.
     Fraction g;
-    if (!Multiply(r, Fraction{a > n ? a - n : n - a, 1}, &g) || !cog::Divide(g, Whole(a), &g))
+    if (!Multiply(r, Fraction{a > n ? a - n : n - a, 1}, &g) || !Divide(g, Whole(a), &g))
       return false;
     if (Compare(g, highest_) > 0) {
       (take_up ? up_open : down_open) = false;
@@ -393,8 +393,8 @@ bool Indexer::Nearest(const Fraction& t, const DivideAnswer& q, const DivideOpti
   return true;
 }
 
-bool Indexer::Divide(int divisions, const DivideOptions& options, DivideAnswer* out,
-                     std::string* error) const {
+bool Indexer::WaysForDivisions(int divisions, const DivideOptions& options, DivideAnswer* out,
+                               std::string* error) const {
   *out = DivideAnswer{};
   out->divisions = divisions;
   if (!cog::Divide(head_.ratio, Whole(divisions), &out->crank_turns) ||
@@ -404,8 +404,8 @@ bool Indexer::Divide(int divisions, const DivideOptions& options, DivideAnswer* 
   return true;
 }
 
-bool Indexer::DivideAngle(const Fraction& degrees, const DivideOptions& options, DivideAnswer* out,
-                          std::string* error) const {
+bool Indexer::WaysForAngle(const Fraction& degrees, const DivideOptions& options, DivideAnswer* out,
+                           std::string* error) const {
   *out = DivideAnswer{};
   out->degrees = degrees;
   Fraction turns;
@@ -431,10 +431,11 @@ bool HelixTrains(const DividingHead& head, const Fraction& lead_mm,
   if (!CheckHelixSteps(head, error)) return false;
   *out = HelixAnswer{};
   out->lead_mm = lead_mm;
+  out->max_error_percent = max_error_percent;
   Fraction tolerance;
   if (!Multiply(head.ratio, *head.table_leadscrew_mm, &out->machine_lead_mm))
     return *error = "the head's ratio and lead screw are too fine to compute exactly", false;
-  if (!cog::Divide(max_error_percent, Whole(100), &tolerance))
+  if (!Divide(max_error_percent, Whole(100), &tolerance))
     return *input = "max_error", *error = "the tolerance is too fine to compute exactly", false;
   const auto better = [](const HelixTrain& a, const HelixTrain& b) {
     const int by_error = CompareMagnitude(a.error, b.error);
@@ -461,8 +462,8 @@ bool HelixTrains(const DividingHead& head, const Fraction& lead_mm,
     t.gears = gears;
     t.ratio = ratio;
     Fraction quotient;
-    if (!cog::Divide(out->machine_lead_mm, ratio, &t.lead_mm) ||
-        !cog::Divide(t.lead_mm, lead_mm, &quotient) || !Subtract(quotient, Whole(1), &t.error))
+    if (!Divide(out->machine_lead_mm, ratio, &t.lead_mm) ||
+        !Divide(t.lead_mm, lead_mm, &quotient) || !Subtract(quotient, Whole(1), &t.error))
       return void(exact = false);
     t.within = CompareMagnitude(t.error, tolerance) <= 0;
     t.idlers = size == 2 ? 1 : 0;

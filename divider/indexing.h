@@ -59,6 +59,7 @@
 
 #include "divider/head.h"
 #include "gears/fraction.h"
+#include "gears/helix_hand.h"
 #include "gears/ratio_trains.h"
 
 namespace cog {
@@ -143,16 +144,16 @@ class Indexer {
   // The int overloads ask for no nearest ways (charts ask a thousand).
   // REQUIRES: 1 <= divisions <= kMaxDivisions, top >= 1. False with *error
   // only when a figure leaves the exact range (a head's ratio near its cap).
-  bool Divide(int divisions, const DivideOptions& options, DivideAnswer* out,
-              std::string* error) const;
-  bool Divide(int divisions, int top, DivideAnswer* out, std::string* error) const {
-    return Divide(divisions, DivideOptions{top, {}, false, false, 0}, out, error);
+  bool WaysForDivisions(int divisions, const DivideOptions& options, DivideAnswer* out,
+                        std::string* error) const;
+  bool WaysForDivisions(int divisions, int top, DivideAnswer* out, std::string* error) const {
+    return WaysForDivisions(divisions, DivideOptions{top, {}, false, false, 0}, out, error);
   }
   // REQUIRES: 0 < degrees < 360, top >= 1.
-  bool DivideAngle(const Fraction& degrees, const DivideOptions& options, DivideAnswer* out,
-                   std::string* error) const;
-  bool DivideAngle(const Fraction& degrees, int top, DivideAnswer* out, std::string* error) const {
-    return DivideAngle(degrees, DivideOptions{top, {}, false, false, 0}, out, error);
+  bool WaysForAngle(const Fraction& degrees, const DivideOptions& options, DivideAnswer* out,
+                    std::string* error) const;
+  bool WaysForAngle(const Fraction& degrees, int top, DivideAnswer* out, std::string* error) const {
+    return WaysForAngle(degrees, DivideOptions{top, {}, false, false, 0}, out, error);
   }
 
   // The simple move for T with the fewest holes, or none when no circle
@@ -207,8 +208,6 @@ struct HelixTrain {
   int idlers = 1;
 };
 
-enum class HelixHand { kRight, kLeft };
-
 // A helix as the drawing gives it: a lead, or a helix angle β (from the
 // work's axis) at a diameter d, the lead then π·d/tan β.
 struct HelixQuestion {
@@ -220,8 +219,9 @@ struct HelixQuestion {
 };
 
 struct HelixAnswer {
-  Fraction lead_mm;          // asked, or π·d/tan β to the micrometre
-  Fraction machine_lead_mm;  // R·p: the lead of a 1:1 train
+  Fraction lead_mm;            // asked, or π·d/tan β to the micrometre
+  Fraction machine_lead_mm;    // R·p: the lead of a 1:1 train
+  Fraction max_error_percent;  // the tolerance the trains were kept by
   std::vector<HelixTrain> trains;
   HelixHand hand = HelixHand::kRight;
   bool inches = false;

@@ -104,7 +104,7 @@ void CheckHead(const DividingHead& head, int from, int to, int top) {
     SCOPED_TRACE("N = " + std::to_string(n));
     DivideAnswer answer;
     std::string error;
-    ASSERT_TRUE(indexer.Divide(n, top, &answer, &error)) << error;
+    ASSERT_TRUE(indexer.WaysForDivisions(n, top, &answer, &error)) << error;
     const testing::ReferenceBest best = reference.Best(n);
     ASSERT_EQ(answer.ways.empty(), best.klass < 0);
     for (std::size_t i = 0; i < answer.ways.size(); ++i) {
@@ -152,7 +152,7 @@ TEST(IndexingTest, AnglesUseSimpleOrCompoundIndexing) {
   DivideAnswer answer;
   std::string error;
   // 7°30' on 40:1: 7.5·40/360 = 5/6 turn: 15 holes in the 18-hole circle.
-  ASSERT_TRUE(indexer.DivideAngle(Fraction{15, 2}, 3, &answer, &error));
+  ASSERT_TRUE(indexer.WaysForAngle(Fraction{15, 2}, 3, &answer, &error));
   EXPECT_EQ(answer.crank_turns, (Fraction{5, 6}));
   ASSERT_FALSE(answer.ways.empty());
   const CrankMove& crank = answer.ways[0].crank;
@@ -161,7 +161,7 @@ TEST(IndexingTest, AnglesUseSimpleOrCompoundIndexing) {
             (std::vector<std::int64_t>{0, 15, 18, 1}));
   // 1' is 1/540 turn: no circle of 540 holes, so compound or nothing, never
   // differential; the reference agrees on which.
-  ASSERT_TRUE(indexer.DivideAngle(Fraction{1, 60}, 3, &answer, &error));
+  ASSERT_TRUE(indexer.WaysForAngle(Fraction{1, 60}, 3, &answer, &error));
   const testing::ReferenceBest best = testing::BruteForceWays(BuiltInHead()).BestForTurns(1, 540);
   EXPECT_EQ(answer.ways.empty(), best.klass < 0);
   for (const Way& w : answer.ways) EXPECT_TRUE(w.method == Method::kCompound) << Show(w);
@@ -197,7 +197,7 @@ TEST(IndexingTest, OptionsKeepTheMethodsAsked) {
     const Indexer indexer(*c.head);
     DivideAnswer answer;
     std::string error;
-    ASSERT_TRUE(indexer.Divide(c.n, c.options, &answer, &error)) << error;
+    ASSERT_TRUE(indexer.WaysForDivisions(c.n, c.options, &answer, &error)) << error;
     std::vector<Method> got;
     for (const Way& w : answer.ways) got.push_back(w.method);
     EXPECT_EQ(got, c.methods) << c.n;
@@ -216,14 +216,14 @@ TEST(IndexingTest, AnglesByDirectAndDifferentialIndexing) {
   // 15° on a 24-hole direct plate: 24 · 15/360 = 1 hole.
   DividingHead direct = BuiltInHead();
   direct.direct = {24};
-  ASSERT_TRUE(Indexer(direct).DivideAngle(Whole(15), 1, &answer, &error));
+  ASSERT_TRUE(Indexer(direct).WaysForAngle(Whole(15), 1, &answer, &error));
   ASSERT_EQ(answer.ways.size(), 1u);
   EXPECT_EQ(answer.ways[0].method, Method::kDirect);
   EXPECT_EQ(answer.ways[0].crank.holes, 1);
   // 8°50' = 53/6°: T = 53/54, no circle of 54 holes. With m = 1 4/49 = 53/49
   // the plate turns G = 40·(1 - m/T) = 40·(1 - 54/49) = -200/49 per spindle
   // turn, against the crank: 100·64/(28·56), no simple pair gives it.
-  ASSERT_TRUE(Indexer(BuiltInHead()).DivideAngle(Fraction{53, 6}, 3, &answer, &error));
+  ASSERT_TRUE(Indexer(BuiltInHead()).WaysForAngle(Fraction{53, 6}, 3, &answer, &error));
   ASSERT_FALSE(answer.ways.empty());
   const Way& w = answer.ways[0];
   EXPECT_EQ(w.method, Method::kDifferential);
@@ -253,7 +253,8 @@ TEST(IndexingTest, HandwheelDial) {
     table.dial = c.dial;
     DivideAnswer answer;
     std::string error;
-    ASSERT_TRUE(Indexer(table).Divide(c.n, DivideOptions{3, {}, false, false, 3}, &answer, &error));
+    ASSERT_TRUE(Indexer(table).WaysForDivisions(c.n, DivideOptions{3, {}, false, false, 3}, &answer,
+                                                &error));
     ASSERT_EQ(answer.ways.empty(), !c.exact) << c.n;
     const Way& w = c.exact ? answer.ways[0] : answer.nearest.at(0).way;
     EXPECT_TRUE(w.dial);
@@ -284,7 +285,8 @@ TEST(IndexingTest, NearestWaysAgreeWithThePlainReference) {
     for (int n = 50; n <= 130; ++n) {
       DivideAnswer answer;
       std::string error;
-      ASSERT_TRUE(indexer.Divide(n, DivideOptions{4, {}, false, false, 4}, &answer, &error));
+      ASSERT_TRUE(
+          indexer.WaysForDivisions(n, DivideOptions{4, {}, false, false, 4}, &answer, &error));
       if (!answer.ways.empty()) continue;
       SCOPED_TRACE("round " + std::to_string(round) + ", N = " + std::to_string(n));
       ASSERT_FALSE(answer.nearest.empty());

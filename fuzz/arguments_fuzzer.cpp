@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/arguments.h"
-#include "app/command_forms.h"
+#include "app/cli_table.h"
 #include "fuzz/fuzz_check.h"
 
 namespace cog::fuzz {
@@ -36,6 +36,16 @@ std::vector<std::string> SplitOnNul(std::string_view text) {
 bool IsArgument(const std::vector<std::string>& args, const std::string& text) {
   for (const std::string& arg : args)
     if (arg == text) return true;
+  return false;
+}
+
+// True when `text` is an argument after a "--" that ends the options.
+bool IsAfterEnd(const std::vector<std::string>& args, const std::string& text) {
+  bool ended = false;
+  for (const std::string& arg : args) {
+    if (ended && arg == text) return true;
+    ended = ended || arg == cog::kEndOfOptions;
+  }
   return false;
 }
 
@@ -71,8 +81,9 @@ void CheckAccepted(const std::vector<std::string>& args, std::string_view input,
   for (const std::string& positional : read.positional) {
     Require(IsArgument(args, positional), "a positional is one whole argument");
     Require(input.find(positional) != std::string_view::npos, "a positional is in the input");
-    Require(!(positional.size() > 2 && positional.rfind("--", 0) == 0),
-            "an option is never taken as a positional");
+    Require(
+        !(positional.size() >= 2 && positional.rfind("--", 0) == 0) || IsAfterEnd(args, positional),
+        "an option, or the \"--\" that ends them, is a positional only after that \"--\"");
   }
   const CommandForm* form = FormOf(forms, read.command);
   Require(form != nullptr || read.options.empty(), "only a known command's options are read");

@@ -496,14 +496,15 @@ bool SmallHead(const DividingHead& head) {
 
 void CheckHead(std::string_view text) {
   DividingHead head;
-  std::string error, key;
-  if (!ReadHead(text, &head, &error, &key)) {
+  const Status read = ReadHead(text, &head);
+  if (!read.ok()) {
+    const std::string& error = read.why();
     Require(!error.empty(), "a refused head comes with a message");
     if (text.find('\0') != std::string_view::npos)
       Require(error.find("NUL byte") != std::string::npos, "a NUL byte is named");
     return;
   }
-  Require(key.empty(), "an accepted head names no refused key");
+  Require(read.input().empty(), "an accepted head names no refused key");
   CheckReduced(head.ratio, "ratio");
   Require(
       IsPositive(head.ratio) && head.ratio.num <= kMaxRatioPart && head.ratio.den <= kMaxRatioPart,
@@ -528,7 +529,7 @@ void CheckHead(std::string_view text) {
   const Indexer indexer(head);
   for (const int n : {2, 7, 127, 360}) {
     DivideAnswer answer;
-    if (!indexer.Divide(n, 3, &answer, &error)) continue;
+    if (!indexer.WaysForDivisions(n, 3, &answer, &error)) continue;
     Require(answer.ways.size() <= 3, "at most the top asked for");
     for (const Way& way : answer.ways) {
       if (way.method != Method::kSimple || way.crank.circle == 0) continue;
@@ -557,9 +558,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   CheckProfile(text, profile);
-  InputError missing;
-  if (!CheckComplete(profile, &missing)) {
-    Require(!missing.input.empty(), "an incomplete profile is told what is missing");
+  if (const Status missing = CheckComplete(profile); !missing.ok()) {
+    Require(missing.missing() && !missing.input().empty(),
+            "an incomplete profile is told what is missing");
     return 0;
   }
   if (SmallEnoughToSearch(profile)) CheckSearch(profile);

@@ -363,8 +363,8 @@ void CheckReadTarget(std::string_view text, int starts) {
 // 360; its name reads back to the same angle whenever it is whole seconds.
 void CheckReadAngle(std::string_view text) {
   Fraction degrees;
-  std::string error;
-  if (!ReadAngle(text, &degrees, &error)) {
+  if (const Status refused = ReadAngle(text, &degrees); !refused.ok()) {
+    const std::string& error = refused.why();
     Require(!error.empty(), "a refused angle comes with a message");
     if (IsShortPrintable(text) && !text.empty() && text.find('"') == std::string_view::npos)
       Require(error.find("\"" + std::string(text) + "\"") != std::string::npos,
@@ -377,7 +377,7 @@ void CheckReadAngle(std::string_view text) {
           "an angle is above 0 and below 360 degrees");
   if ((3600 % degrees.den) != 0) return;
   Fraction again;
-  Require(ReadAngle(AngleText(degrees), &again, &error) && again == degrees,
+  Require(ReadAngle(AngleText(degrees), &again).ok() && again == degrees,
           "an angle's name reads back to the same angle");
 }
 

@@ -21,7 +21,7 @@ constexpr std::pair<std::string_view, std::string_view> kFractionSigns[] = {
 };
 
 // Lower case, blanks dropped: how a text is compared with a table's size.
-std::string Key(std::string_view text) {
+std::string SizeKey(std::string_view text) {
   std::string key;
   for (const char c : MachinistText(text))
     if (c != ' ') key += c;
@@ -44,7 +44,7 @@ std::optional<double> NumberValue(std::string_view text) {
 // the series gives them ("2-1/2" is 2.5), a numbered Unified size by its
 // diameter (0.060 + 0.013 N in), a BA number as it is.
 std::optional<double> SizeValue(std::string_view size) {
-  std::string key = Key(size);
+  std::string key = SizeKey(size);
   if (!key.empty() && key[0] == '#') {
     const std::optional<double> n = NumberValue(std::string_view(key).substr(1));
     return n ? std::optional<double>(0.060 + 0.013 * *n) : std::nullopt;
@@ -58,7 +58,7 @@ std::optional<double> SizeValue(std::string_view size) {
 // A table's size up to its first blank: "1/4" of "1/4 ME40".
 std::string BaseSize(const ThreadEntry& e) {
   const std::string_view size = e.size;
-  return Key(size.substr(0, size.find(' ')));
+  return SizeKey(size.substr(0, size.find(' ')));
 }
 
 // The figure of a lead text, "20" of "20tpi", "1.5" of "1.5mm".
@@ -180,13 +180,13 @@ std::vector<Designation> BySize(const std::string& key, const SeriesList& series
   std::vector<Designation> found;
   for (const ThreadSeries* s : series)
     for (const ThreadEntry& e : s->threads)
-      if (key == Key(e.size) || key == BaseSize(e)) found.push_back({s, &e});
+      if (key == SizeKey(e.size) || key == BaseSize(e)) found.push_back({s, &e});
   if (!found.empty()) return found;
   for (const ThreadSeries* s : series)
     for (const ThreadEntry& e : s->threads)
       for (const std::string& k :
            {"m" + key, "g" + key, "r" + key, key + "ba", "dp" + key, "mod" + key, "tr" + key})
-        if (k == Key(e.size)) {
+        if (k == SizeKey(e.size)) {
           found.push_back({s, &e});
           break;
         }
@@ -220,6 +220,38 @@ DesignationMatch BadClass(std::string grade, const ThreadSeries& series, std::st
   return DesignationMatch::kUnknownSize;
 }
 
+// "M25x2, M25x1.5 or M25x1": a size with each of its pitches ("2, 1.5, 1").
+std::string Alternatives(const std::string& size, const std::string& pitches) {
+  std::vector<std::string> names;
+  for (std::size_t from = 0; from < pitches.size();) {
+    const std::size_t comma = std::min(pitches.find(", ", from), pitches.size());
+    names.push_back(size + "x" + pitches.substr(from, comma - from));
+    from = comma + 2;
+  }
+  std::string text;
+  for (std::size_t i = 0; i < names.size(); ++i)
+    text += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
+  return text;
+}
+
+// "; a 2-start thread of lead 8 is written Tr20x8(P4)": when `lead` is a
+// whole number (2 or more) of the first of `pitches` that divides it.
+std::string MultiStartHint(const std::string& size, const std::string& lead,
+                           const std::string& pitches) {
+  const std::optional<Fraction> l = Number(lead);
+  for (std::size_t from = 0; l && from < pitches.size();) {
+    const std::size_t comma = std::min(pitches.find(", ", from), pitches.size());
+    const std::string pitch = pitches.substr(from, comma - from);
+    from = comma + 2;
+    Fraction starts;
+    const std::optional<Fraction> p = Number(pitch);
+    if (!p || !Divide(*l, *p, &starts) || starts.den != 1 || starts.num < 2) continue;
+    return "; a " + std::to_string(starts.num) + "-start thread of lead " + lead + " is written " +
+           size + "x" + lead + "(P" + pitch + ")";
+  }
+  return "";
+}
+
 // "M6" or "M6x0.75": the coarse or fine entry of that diameter and pitch.
 DesignationMatch Iso(const std::string& key, Designation* out, std::string* error) {
   if (key.size() < 2 || key[0] != 'm' || !IsDigit(key[1]))
@@ -234,7 +266,7 @@ DesignationMatch Iso(const std::string& key, Designation* out, std::string* erro
   for (const char* name : {"iso-coarse", "iso-fine"}) {
     const ThreadSeries& series = *FindSeries(name);
     for (const ThreadEntry& e : series.threads) {
-      const std::string size = Key(e.size);
+      const std::string size = SizeKey(e.size);
       if (Number(size.substr(1, size.find('x') - 1)) != d) continue;
       // Without a pitch, the coarse one: a fine pitch is never taken for it.
       const bool coarse = name == std::string_view("iso-coarse");
@@ -249,7 +281,7 @@ DesignationMatch Iso(const std::string& key, Designation* out, std::string* erro
     return DesignationMatch::kUnknownSize;
   }
   if (!pitches.empty()) {
-    *error = "is not an ISO metric thread (" + m + " has no coarse pitch; it has " + pitches + ")";
+    *error = "has no coarse pitch: write " + Alternatives(m, pitches);
     return DesignationMatch::kUnknownSize;
   }
   const std::string worm =
@@ -280,7 +312,7 @@ DesignationMatch Trapezoidal(const std::string& key, Designation* out, std::stri
     return DesignationMatch::kNotADesignation;
   std::string pitches;
   for (const ThreadEntry& e : tr->threads) {
-    const std::string size = Key(e.size);
+    const std::string size = SizeKey(e.size);
     if (Number(size.substr(2, size.find('x') - 2)) != d) continue;
     pitches += (pitches.empty() ? "" : ", ") + Figure(e);
     if (!pitch || Number(Figure(e)) != pitch) continue;
@@ -292,8 +324,13 @@ DesignationMatch Trapezoidal(const std::string& key, Designation* out, std::stri
     *out = {tr, &e, static_cast<int>(starts.num)};
     return DesignationMatch::kFound;
   }
+  if (!pitches.empty() && x == std::string::npos) {
+    *error = "needs its pitch: write " + Alternatives("Tr" + diameter, pitches);
+    return DesignationMatch::kUnknownSize;
+  }
   if (!pitches.empty()) {
-    *error = "is not a trapezoidal thread (Tr" + diameter + " has pitch " + pitches + ")";
+    *error = "is not a trapezoidal thread (Tr" + diameter + " has pitch " + pitches +
+             MultiStartHint("Tr" + diameter, lead_text, pitches) + ")";
     return DesignationMatch::kUnknownSize;
   }
   return Unknown(*tr, diameter, "", error);
@@ -322,6 +359,44 @@ DesignationMatch InSeries(const std::string& size, const SeriesList& series, Des
     return DesignationMatch::kUnknownSize;
   }
   return Unknown(*series.front(), part, "", error);
+}
+
+// The first blank of `text` (after MachinistText) with a number on either
+// side, as "6 4" shows it; npos when none. A mixed number ("1 1/8") was
+// joined by MachinistText and has none.
+std::size_t BlankBetweenNumbers(std::string_view text) {
+  for (std::size_t i = 1; i + 1 < text.size(); ++i)
+    if (text[i] == ' ' && IsDigit(text[i - 1]) && IsDigit(text[i + 1])) return i;
+  return std::string_view::npos;
+}
+
+// "... has a blank between two numbers ("6 4"): a blank never joins them".
+DesignationMatch BlankRefused(std::string_view text, std::size_t blank, std::string* error) {
+  const std::string_view number_chars = "0123456789./";
+  std::size_t first = blank, last = blank + 1;
+  while (first > 0 && number_chars.find(text[first - 1]) != std::string_view::npos) --first;
+  while (last < text.size() && number_chars.find(text[last]) != std::string_view::npos) ++last;
+  *error = "has a blank between two numbers (\"" + std::string(text.substr(first, last - first)) +
+           "\"): a blank never joins them";
+  return DesignationMatch::kUnknownSize;
+}
+
+// "M12 1.5": an ISO size and its pitch parted by a blank, as some catalogues
+// print them, is M12x1.5 when ISO 261 lists that pitch for the size; any
+// other reading of the blank is refused, naming the one it would be.
+DesignationMatch IsoWithBlank(const std::string& text, std::size_t blank, Designation* out,
+                              std::string* error) {
+  const std::string diameter = text.substr(1, blank - 1), pitch = text.substr(blank + 1);
+  const bool shape = text[0] == 'm' && Number(diameter) && Number(pitch) &&
+                     diameter.find('/') == std::string::npos &&
+                     pitch.find('/') == std::string::npos;
+  if (!shape) return BlankRefused(text, blank, error);
+  std::string why;
+  if (Iso("m" + diameter + "x" + pitch, out, &why) == DesignationMatch::kFound)
+    return DesignationMatch::kFound;
+  BlankRefused(text, blank, error);
+  *error += ", and M" + diameter + "x" + pitch + " " + why;
+  return DesignationMatch::kUnknownSize;
 }
 
 }  // namespace
@@ -403,13 +478,18 @@ DesignationMatch FindDesignation(std::string_view text, Designation* out, std::s
   if (blank != std::string::npos) {
     const SeriesList marked = MarkedSeries(s.substr(blank + 1));
     if (!marked.empty()) {
+      const std::string size = s.substr(0, blank);
+      if (const std::size_t at = BlankBetweenNumbers(size); at != std::string::npos)
+        return BlankRefused(size, at, error);
       const std::string_view mark = marked.front()->mark;
       if (!grade.empty() && (grade.back() == 'g' ? mark != "ACME" : !mark.starts_with("UN")))
         return BadClass(grade, *marked.front(), error);
-      return InSeries(Key(s.substr(0, blank)), marked, out, error);
+      return InSeries(SizeKey(size), marked, out, error);
     }
   }
-  const std::string key = Key(s);
+  if (const std::size_t at = BlankBetweenNumbers(s); at != std::string::npos)
+    return IsoWithBlank(s, at, out, error);
+  const std::string key = SizeKey(s);
   DesignationMatch match = Iso(key, out, error);
   if (match == DesignationMatch::kNotADesignation) match = Trapezoidal(key, out, error);
   if (match != DesignationMatch::kNotADesignation) return match;
@@ -420,7 +500,7 @@ DesignationMatch FindDesignation(std::string_view text, Designation* out, std::s
                                : key;
   for (const ThreadSeries& series : BuiltInSeries())
     for (const ThreadEntry& e : series.threads)
-      if (Key(e.size) == as_r) exact.push_back({&series, &e});
+      if (SizeKey(e.size) == as_r) exact.push_back({&series, &e});
   if (!exact.empty() && !IsBareNumber(key)) return *out = exact.front(), DesignationMatch::kFound;
   // "1/4-20", "10-24": Unified, as machinists read a size and a count.
   const std::vector<Designation> unified = BySizeAndTpi(key, Unified());
@@ -433,7 +513,9 @@ DesignationMatch FindDesignation(std::string_view text, Designation* out, std::s
       for (const Designation& d : BySize(size, {&series}))
         if (IsBareNumber(BaseSize(*d.thread))) all.push_back(d);
   if (!all.empty()) {
-    *error = "may be " + Listed(all, ", ") + "; or " + key + "mm, " + key + "tpi";
+    // A numbered size ("#10") is no pitch.
+    *error =
+        "may be " + Listed(all, ", ") + (key[0] == '#' ? "" : "; or " + key + "mm, " + key + "tpi");
     return DesignationMatch::kUnknownSize;
   }
   const std::string part = SizePart(key);

@@ -20,7 +20,10 @@
 //                        any size name exactly as a table lists it (Rc and Rp
 //                        are the R sizes, cut the same)
 //
-// Letter case never matters; blanks only where they part words. Inch marks
+// Letter case never matters; blanks only where they part words, and never
+// join two numbers: "M12 1.5" is M12x1.5 where ISO 261 lists that pitch for
+// the size, and any other blank between numbers ("M6 4", "1 0BA") is refused
+// showing them. Inch marks
 // (" and U+2033) are dropped, a blank between a whole number and a fraction
 // makes a mixed size ("1 1/8" is "1-1/8"), and the signs U+00BC..U+00BE and
 // U+215B..U+215E are the fractions they show ("11½" is "11-1/2").

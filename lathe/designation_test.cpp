@@ -112,6 +112,9 @@ TEST(Designation, FormsMachinistsWrite) {
       {"0.004 ipr", "", "", {127, 1250}},
       {"0.004 in / rev", "", "", {127, 1250}},
       {"1 1/2 mm", "", "", {3, 2}},
+      // Size and pitch parted by a blank, as some catalogues print them.
+      {"M12 1.5", "iso-fine", "M12x1.5", {3, 2}},
+      {"m10 1.5 LH", "iso-coarse", "M10", {3, 2}, Hand::kLeft},
       // clang-format on
   };
   for (const auto& c : cases) {
@@ -189,13 +192,14 @@ TEST(Designation, RefusedWithWhatItMayBe) {
       {"1/2",
        "target \"1/2\" may be 1/2-13 UNC, 1/2-20 UNF, 1/2-28 UNEF, 1/2-16 UN, 1/2 BSW, 1/2 BSF, "
        "1/2-14 NPT, 1/2 BSB, 1/2 ME32, 1/2 ME40, 1/2-10 ACME; or 1/2mm, 1/2tpi"},
-      {"M15",
-       "target \"M15\" is not an ISO metric thread (M15 has no coarse pitch; it has 1.5, 1)"},
-      {"M80",
-       "target \"M80\" is not an ISO metric thread (M80 has no coarse pitch; it has 6, 4, 3, 2, "
-       "1.5)"},
+      {"M15", "target \"M15\" has no coarse pitch: write M15x1.5 or M15x1"},
+      {"M80", "target \"M80\" has no coarse pitch: write M80x6, M80x4, M80x3, M80x2 or M80x1.5"},
+      {"M25", "target \"M25\" has no coarse pitch: write M25x2, M25x1.5 or M25x1"},
       {"M25x1.25", "target \"M25x1.25\" is not an ISO metric thread (M25 has pitch 2, 1.5, 1)"},
-      {"Tr20", "target \"Tr20\" is not a trapezoidal thread (Tr20 has pitch 4, 2)"},
+      {"Tr20", "target \"Tr20\" needs its pitch: write Tr20x4 or Tr20x2"},
+      {"Tr20x8",
+       "target \"Tr20x8\" is not a trapezoidal thread (Tr20 has pitch 4, 2; a 2-start thread of "
+       "lead 8 is written Tr20x8(P4))"},
       {"Tr20x3", "target \"Tr20x3\" is not a trapezoidal thread (Tr20 has pitch 4, 2)"},
       {"Tr20x6(P4)",
        "target \"Tr20x6(P4)\" is not a trapezoidal thread (its lead is not a whole number of "
@@ -212,9 +216,26 @@ TEST(Designation, RefusedWithWhatItMayBe) {
       {"5/8 NPT",
        "target \"5/8 NPT\" is not a size of American taper pipe NPT (ASME B1.20.1) (nearest: 1/2, "
        "3/4)"},
-      {"#10", "target \"#10\" may be #10-24 UNC, #10-32 UNF; or #10mm, #10tpi"},
+      {"#10", "target \"#10\" may be #10-24 UNC, #10-32 UNF"},
       {"10", "target \"10\" may be #10-24 UNC, #10-32 UNF, 10-8 NPT; or 10mm, 10tpi"},
       {"11/16", "target \"11/16\" may be 11/16 BSW, 11/16 BSF; or 11/16mm, 11/16tpi"},
+      // A blank never joins two numbers.
+      {"M6 4",
+       "target \"M6 4\" has a blank between two numbers (\"6 4\"): a blank never joins them, and "
+       "M6x4 is not an ISO metric thread (M6 has pitch 1, 0.75)"},
+      {"M12 3",
+       "target \"M12 3\" has a blank between two numbers (\"12 3\"): a blank never joins them, "
+       "and M12x3 is not an ISO metric thread (M12 has pitch 1.75, 1.5, 1.25, 1)"},
+      {"M1 6",
+       "target \"M1 6\" has a blank between two numbers (\"1 6\"): a blank never joins them, and "
+       "M1x6 is not an ISO metric thread (M1 has pitch 0.25, 0.2)"},
+      {"1 0BA",
+       "target \"1 0BA\" has a blank between two numbers (\"1 0\"): a blank never joins them"},
+      {"#1 0-24",
+       "target \"#1 0-24\" has a blank between two numbers (\"1 0\"): a blank never joins them"},
+      {"1/4 20 UNC",
+       "target \"1/4 20 UNC\" has a blank between two numbers (\"1/4 20\"): a blank never joins "
+       "them"},
   };
   for (const auto& c : cases) {
     Target t;

@@ -34,25 +34,35 @@ ChartSummary SummaryOfRows(const std::vector<ChartRow>& rows) {
   return s;
 }
 
-ChartSummary ChartOf(const LatheProfile& profile, std::span<const ThreadSeries* const> series) {
+std::vector<ChartRow> ChartOf(const LatheProfile& profile,
+                              std::span<const ThreadSeries* const> series) {
   TrainSearch search;
   std::vector<ChartRow> rows;
   std::string error;
   EXPECT_TRUE(search.Init(profile, &error) && BuildChart(search, series, &rows, &error)) << error;
-  return SummaryOfRows(rows);
+  return rows;
 }
+
+bool Exact(const ChartRow& row) { return row.best && row.best->error.approx == 0; }
 
 AdviceResult PlainAdvice(const LatheProfile& profile, std::span<const ThreadSeries* const> series,
                          int from, int to, int count) {
   AdviceResult result;
-  result.before = ChartOf(profile, series);
+  const std::vector<ChartRow> before = ChartOf(profile, series);
+  result.before = SummaryOfRows(before);
   for (int teeth = from; teeth <= to; ++teeth) {
     LatheProfile more = profile;
     more.gears.push_back(teeth);
-    result.best.push_back({teeth, ChartOf(more, series)});
+    const std::vector<ChartRow> after = ChartOf(more, series);
+    GearAdvice advice{teeth, SummaryOfRows(after)};
+    // A line gained: a train where it had none, or exact where it was not.
+    for (std::size_t k = 0; k < after.size(); ++k)
+      advice.after.gained +=
+          (after[k].best && !before[k].best) || (Exact(after[k]) && !Exact(before[k]));
+    result.best.push_back(advice);
   }
   auto key = [](const GearAdvice& a) {
-    return std::make_tuple(a.after.without_train, -a.after.exact, a.after.worst, a.after.mean,
+    return std::make_tuple(-a.after.gained, a.after.without_train, a.after.worst, a.after.mean,
                            a.teeth);
   };
   std::sort(result.best.begin(), result.best.end(),
@@ -61,15 +71,15 @@ AdviceResult PlainAdvice(const LatheProfile& profile, std::span<const ThreadSeri
   // Only a gear that makes the chart better is advice.
   const ChartSummary& b = result.before;
   std::erase_if(result.best, [&](const GearAdvice& a) {
-    return std::make_tuple(a.after.without_train, -a.after.exact, a.after.worst, a.after.mean) >=
-           std::make_tuple(b.without_train, -b.exact, b.worst, b.mean);
+    return std::make_tuple(-a.after.gained, a.after.without_train, a.after.worst, a.after.mean) >=
+           std::make_tuple(0, b.without_train, b.worst, b.mean);
   });
   return result;
 }
 
 bool operator==(const ChartSummary& a, const ChartSummary& b) {
   return a.threads == b.threads && a.without_train == b.without_train && a.exact == b.exact &&
-         a.worst == b.worst && a.mean == b.mean;
+         a.worst == b.worst && a.mean == b.mean && a.gained == b.gained;
 }
 
 // Small random lathes, with and without a banjo (on some nothing fits until
@@ -112,6 +122,13 @@ TEST(GearAdviceTest, MatchesChartingEveryCandidate) {
     p.tumbler = pick(0, 2) != 0;
     std::vector<const ThreadSeries*> series;
     for (int k = pick(1, 3); k > 0; --k) series.push_back(FindSeries(names[pick(0, 6)]));
+    // A list of one's own with left-hand lines: without a tumbler only a
+    // six-gear train cuts them.
+    ChartList own;
+    if (pick(0, 1)) {
+      ASSERT_TRUE(ReadSeriesList({"1/4-20 LH", "1mm LH", "M8", "11tpi LH"}, &own, &error));
+      series.insert(series.end(), own.series.begin(), own.series.end());
+    }
     const int from = far ? pick(120, 260) : pick(0, 1) ? p.gears[0] - pick(0, 10) : pick(8, 280);
     const int to = from + pick(0, 30);
     const int count = pick(1, 6);

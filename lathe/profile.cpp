@@ -15,7 +15,7 @@ namespace {
 
 using Kind = JsonNode::Kind;
 
-std::string Key(std::string_view key) { return Quoted(key); }
+std::string QuotedKey(std::string_view key) { return Quoted(key); }
 
 // The raw pieces of the file, checked one key at a time and combined at the end.
 struct Pieces {
@@ -29,7 +29,7 @@ class Reader {
 
   bool Read(const JsonNode& root) {
     const MemberReader readers[] = {
-        {"name", [&](const JsonNode& v) { return Text(Key("name"), v, &profile_->name); }},
+        {"name", [&](const JsonNode& v) { return Text(QuotedKey("name"), v, &profile_->name); }},
         {"leadscrew", [&](const JsonNode& v) { return Leadscrew(v); }},
         {"fixed_ratio",
          [&](const JsonNode& v) { return Positive("fixed_ratio", v, &profile_->fixed_ratio); }},
@@ -57,7 +57,7 @@ class Reader {
         {"keyed", [&](const JsonNode& v) { return Keyed(v); }},
         {"first_driver",
          [&](const JsonNode& v) {
-           return Teeth(Key("first_driver"), v, &profile_->first_driver.emplace());
+           return Teeth(QuotedKey("first_driver"), v, &profile_->first_driver.emplace());
          }},
         {"max_error_percent",
          [&](const JsonNode& v) {
@@ -90,36 +90,36 @@ class Reader {
   }
 
   bool Positive(const std::string& key, const JsonNode& value, Fraction* out) {
-    const std::string where = Key(key);
+    const std::string where = QuotedKey(key);
     if (!Number(where, value, out)) return false;
     if (!IsPositive(*out)) return Fail(where + " must be above zero");
     return true;
   }
 
   bool Diameter(const std::string& key, const JsonNode& value, Fraction* out) {
-    const std::string where = Key(key);
+    const std::string where = QuotedKey(key);
     if (!Number(where, value, out)) return false;
     if (out->num < 0) return Fail(where + " must not be negative");
     return true;
   }
 
   bool Leadscrew(const JsonNode& value) {
-    if (!Text(Key("leadscrew"), value, &profile_->leadscrew_text)) return false;
+    if (!Text(QuotedKey("leadscrew"), value, &profile_->leadscrew_text)) return false;
     std::string why;
     if (!ReadLeadscrew(value.text, &profile_->leadscrew_mm, &why))
-      return Fail(Key("leadscrew") + ": " + why);
+      return Fail(QuotedKey("leadscrew") + ": " + why);
     return true;
   }
 
   bool Gearbox(const JsonNode& value) {
     if (value.kind != Kind::kArray)
-      return Fail(Key("gearbox") + " must be an array of {\"name\", \"ratio\"}");
+      return Fail(QuotedKey("gearbox") + " must be an array of {\"name\", \"ratio\"}");
     if (value.items.size() > static_cast<std::size_t>(kMaxGearboxPositions))
-      return Fail(Key("gearbox") + " has " + std::to_string(value.items.size()) +
+      return Fail(QuotedKey("gearbox") + " has " + std::to_string(value.items.size()) +
                   " positions; at most " + std::to_string(kMaxGearboxPositions) +
                   " are allowed, since each is searched in full");
     for (std::size_t i = 0; i < value.items.size(); ++i) {
-      const std::string where = Key("gearbox") + "[" + std::to_string(i) + "]";
+      const std::string where = QuotedKey("gearbox") + "[" + std::to_string(i) + "]";
       const JsonNode& item = value.items[i];
       if (item.kind != Kind::kObject) return Fail(where + " must be an object");
       GearboxPosition position;
@@ -133,12 +133,12 @@ class Reader {
           if (!IsPositive(position.ratio)) return Fail(where + ".ratio must be above zero");
           rated = true;
         } else {
-          return Fail(where + ": unknown or repeated key " + Key(key));
+          return Fail(where + ": unknown or repeated key " + QuotedKey(key));
         }
       }
       if (!named || !rated) return Fail(where + " needs both \"name\" and \"ratio\"");
       if (!names_.insert(position.name).second)
-        return Fail(where + ": position name " + Key(position.name) + " is used twice");
+        return Fail(where + ": position name " + QuotedKey(position.name) + " is used twice");
       profile_->gearbox.push_back(std::move(position));
     }
     return true;
@@ -150,15 +150,15 @@ class Reader {
     if (value.kind == Kind::kString) {
       std::vector<int> gears;
       std::string why;
-      if (!ReadGearList(value.text, &gears, &why)) return Fail(Key("gears") + ": " + why);
+      if (!ReadGearList(value.text, &gears, &why)) return Fail(QuotedKey("gears") + ": " + why);
       profile_->gears = std::move(gears);
-      return CheckGearCount(profile_->gears.size(), Key("gears"));
+      return CheckGearCount(profile_->gears.size(), QuotedKey("gears"));
     }
     if (value.kind != Kind::kArray)
-      return Fail(Key("gears") + " must be an array of tooth counts or a gear list text");
+      return Fail(QuotedKey("gears") + " must be an array of tooth counts or a gear list text");
     profile_->gears.clear();
     for (std::size_t i = 0; i < value.items.size(); ++i) {
-      const std::string where = Key("gears") + "[" + std::to_string(i) + "]";
+      const std::string where = QuotedKey("gears") + "[" + std::to_string(i) + "]";
       const JsonNode& item = value.items[i];
       int teeth = 0;
       std::string why;
@@ -166,7 +166,7 @@ class Reader {
         return Fail(where + ": " + ShownValue(item) + " " + TeethRule());
       profile_->gears.push_back(teeth);
     }
-    return CheckGearCount(profile_->gears.size(), Key("gears"));
+    return CheckGearCount(profile_->gears.size(), QuotedKey("gears"));
   }
 
   bool CheckGearCount(std::size_t count, const std::string& where) {
@@ -178,7 +178,7 @@ class Reader {
   }
 
   bool Flag(const std::string& key, const JsonNode& value, bool* out) {
-    return ReadFlagValue(Key(key), value, out, error_);
+    return ReadFlagValue(QuotedKey(key), value, out, error_);
   }
 
   bool Teeth(const std::string& where, const JsonNode& value, int* out) {
@@ -189,7 +189,7 @@ class Reader {
   }
 
   bool Dial(const JsonNode& value) {
-    const std::string where = Key("thread_dial");
+    const std::string where = QuotedKey("thread_dial");
     if (value.kind != Kind::kObject)
       return Fail(where + " must be {\"teeth\": 16 or [14, 15, 16], \"marks\": 8}");
     ThreadDial dial;
@@ -210,7 +210,7 @@ class Reader {
                       std::to_string(kMaxDialMarks));
         dial.marks = marks;
       } else {
-        return Fail(where + ": unknown or repeated key " + Key(key));
+        return Fail(where + ": unknown or repeated key " + QuotedKey(key));
       }
     }
     if (dial.teeth.empty() || dial.marks == 0)
@@ -220,7 +220,7 @@ class Reader {
   }
 
   bool Keyed(const JsonNode& value) {
-    const std::string where = Key("keyed");
+    const std::string where = QuotedKey("keyed");
     if (value.kind != Kind::kArray) return Fail(where + " must be a list of pairs, [[120, 127]]");
     if (value.items.size() > static_cast<std::size_t>(kMaxKeyedPairs))
       return Fail(where + " lists " + std::to_string(value.items.size()) + " pairs; at most " +
@@ -239,7 +239,7 @@ class Reader {
   }
 
   bool Slot(const JsonNode& value) {
-    const std::string where = Key("slot_mm");
+    const std::string where = QuotedKey("slot_mm");
     if (value.kind != Kind::kArray || value.items.size() != 2)
       return Fail(where + " must be [near, far], two distances in mm");
     Fraction near, far;
@@ -254,7 +254,7 @@ class Reader {
   }
 
   bool Trains(const JsonNode& value) {
-    const std::string where = Key("trains");
+    const std::string where = QuotedKey("trains");
     if (value.kind != Kind::kArray || value.items.empty())
       return Fail(where + " must be a non-empty array of 2, 4 and 6");
     bool chosen[3] = {false, false, false};
@@ -274,15 +274,18 @@ class Reader {
       return Fail("\"gears\" and \"keyed\" list " + std::to_string(total) + " gears; at most " +
                   std::to_string(kMaxGears) + " are allowed");
     if (pieces_.module && pieces_.dp) return Fail("give \"module\" or \"dp\", not both");
+    profile_->stated_module = pieces_.module;
+    profile_->stated_dp = pieces_.dp;
     if (pieces_.dp && !Divide(Fraction{127, 5}, *pieces_.dp, &pieces_.module.emplace()))
-      return Fail(Key("dp") + " is too fine to compute exactly");
+      return Fail(QuotedKey("dp") + " is too fine to compute exactly");
     const bool complete = pieces_.module && pieces_.centre_distance;
     const char* lonely = pieces_.slot              ? "slot_mm"
                          : pieces_.stud_shaft      ? "stud_shaft_mm"
                          : pieces_.leadscrew_shaft ? "leadscrew_shaft_mm"
                                                    : nullptr;
     if (lonely && !complete)
-      return Fail(Key(lonely) + " needs both a \"module\" (or \"dp\") and \"centre_distance_mm\"");
+      return Fail(QuotedKey(lonely) +
+                  " needs both a \"module\" (or \"dp\") and \"centre_distance_mm\"");
     profile_->module_given = pieces_.module.has_value();
     profile_->centre_distance_given = pieces_.centre_distance.has_value();
     if (!complete) return true;
@@ -324,39 +327,41 @@ bool ReadProfile(std::string_view json_text, LatheProfile* out, std::string* err
 namespace {
 
 // A ratio or a figure above zero given outside the profile, for `key`.
-bool PositiveOverride(const std::string& text, const char* key, const char* what, Fraction* out,
-                      InputError* error) {
+Status PositiveOverride(const std::string& text, const char* key, const char* what, Fraction* out) {
   Fraction value;
-  if (!ReadRatio(text, &value, &error->text)) return error->input = key, false;
-  if (!IsPositive(value)) return *error = {key, std::string(what) + " must be above zero"}, false;
+  std::string why;
+  if (!ReadRatio(text, &value, &why)) return Status::Refused(key, why);
+  if (!IsPositive(value)) return Status::Refused(key, std::string(what) + " must be above zero");
   *out = value;
-  return true;
+  return Status::Ok();
 }
 
 }  // namespace
 
-bool ApplyOverrides(const ProfileOverrides& overrides, LatheProfile* profile, InputError* error) {
+Status ApplyOverrides(const ProfileOverrides& overrides, LatheProfile* profile) {
+  std::string why;
   if (overrides.leadscrew) {
-    if (!ReadLeadscrew(*overrides.leadscrew, &profile->leadscrew_mm, &error->text))
-      return error->input = "leadscrew", false;
+    if (!ReadLeadscrew(*overrides.leadscrew, &profile->leadscrew_mm, &why))
+      return Status::Refused("leadscrew", why);
     profile->leadscrew_text = *overrides.leadscrew;
   }
-  if (overrides.fixed_ratio && !PositiveOverride(*overrides.fixed_ratio, "fixed_ratio", "the ratio",
-                                                 &profile->fixed_ratio, error))
-    return false;
-  if (overrides.gears && !ReadGearList(*overrides.gears, &profile->gears, &error->text))
-    return error->input = "gears", false;
-  if (overrides.max_error_percent &&
-      !PositiveOverride(*overrides.max_error_percent, "max_error_percent", "the tolerance",
-                        &profile->max_error_percent.emplace(), error))
-    return false;
-  return true;
+  if (overrides.fixed_ratio) {
+    Status status =
+        PositiveOverride(*overrides.fixed_ratio, "fixed_ratio", "the ratio", &profile->fixed_ratio);
+    if (!status.ok()) return status;
+  }
+  if (overrides.gears && !ReadGearList(*overrides.gears, &profile->gears, &why))
+    return Status::Refused("gears", why);
+  if (overrides.max_error_percent)
+    return PositiveOverride(*overrides.max_error_percent, "max_error_percent", "the tolerance",
+                            &profile->max_error_percent.emplace());
+  return Status::Ok();
 }
 
-bool CheckComplete(const LatheProfile& profile, InputError* error) {
-  if (profile.leadscrew_text.empty()) return *error = {"leadscrew", "not given", true}, false;
-  if (profile.gears.empty()) return *error = {"gears", "not given", true}, false;
-  return true;
+Status CheckComplete(const LatheProfile& profile) {
+  if (profile.leadscrew_text.empty()) return Status::Missing("leadscrew", "not given");
+  if (profile.gears.empty()) return Status::Missing("gears", "not given");
+  return Status::Ok();
 }
 
 }  // namespace cog

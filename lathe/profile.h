@@ -23,8 +23,8 @@
 
 #include "gears/fraction.h"
 #include "gears/gear_set.h"
-#include "gears/input_error.h"
 #include "gears/json_members.h"  // kMaxNameBytes
+#include "gears/status.h"
 
 namespace cog {
 
@@ -77,6 +77,9 @@ struct LatheProfile {
   // Without a geometry, which half of one the profile gave (a module or dp,
   // a centre distance), so that the answer can say what is missing.
   bool module_given = false, centre_distance_given = false;
+  // The gears' "module" or "dp" as the profile states it, with or without a
+  // centre distance: the size a gear bought or made for this set has.
+  std::optional<Fraction> stated_module, stated_dp;
   bool trains[3] = {true, true, false};  // simple, compound, six
   // The lead screw can be reversed with a lever (a tumbler or reversing box).
   bool tumbler = true;
@@ -104,11 +107,12 @@ struct ProfileOverrides {
   std::optional<std::string> fixed_ratio;
   std::optional<std::string> max_error_percent;
 };
-[[nodiscard]] bool ApplyOverrides(const ProfileOverrides& overrides, LatheProfile* profile,
-                                  InputError* error);
+// Refused, naming the profile key ("leadscrew", "gears", "fixed_ratio",
+// "max_error_percent"), when a value cannot be read.
+Status ApplyOverrides(const ProfileOverrides& overrides, LatheProfile* profile);
 
-// False with *error (missing, "not given") on the first of "leadscrew" and
-// "gears" that is missing.
-[[nodiscard]] bool CheckComplete(const LatheProfile& profile, InputError* error);
+// Missing ("not given") for the first of "leadscrew" and "gears" that is
+// not there.
+Status CheckComplete(const LatheProfile& profile);
 
 }  // namespace cog

@@ -102,9 +102,8 @@ TEST(ProfileTest, ShippedProfilesRead) {
     text << file.rdbuf();
     LatheProfile p;
     std::string error;
-    InputError missing;
-    EXPECT_TRUE(ReadProfile(text.str(), &p, &error) && CheckComplete(p, &missing))
-        << name << ": " << error << missing.input;
+    EXPECT_TRUE(ReadProfile(text.str(), &p, &error)) << name << ": " << error;
+    EXPECT_EQ(CheckComplete(p).input(), "") << name;
     EXPECT_TRUE(p.geometry) << name;
   }
 }
@@ -141,6 +140,31 @@ TEST(TargetTest, LeadsOfEveryUnit) {
   }
 }
 
+// A feed is how far the carriage moves a spindle turn: it has neither
+// starts nor a hand, and neither is quietly applied to it.
+TEST(TargetTest, AFeedHasNoStartsNorHand) {
+  const struct {
+    const char* text;
+    int starts;
+    const char* error;
+  } cases[] = {
+      {"0.1mm/rev", 2,
+       "target \"0.1mm/rev\" is a feed, which has no starts: starts are for threads"},
+      {"0.004 ipr", 3,
+       "target \"0.004 ipr\" is a feed, which has no starts: starts are for threads"},
+      {"0.1 mm/rev LH", 1,
+       "target \"0.1 mm/rev LH\" is a feed, which has no hand: LH is for threads"},
+      {"0.004in/rev-LH", 1,
+       "target \"0.004in/rev-LH\" is a feed, which has no hand: LH is for threads"},
+  };
+  for (const auto& c : cases) {
+    Target t;
+    std::string error;
+    EXPECT_FALSE(ReadTarget(c.text, c.starts, &t, &error)) << c.text;
+    EXPECT_EQ(c.error, error);
+  }
+}
+
 // A decimal comma, as much of Europe writes it, is refused with the text to
 // write instead, whatever the unit.
 TEST(TargetTest, DecimalCommaGetsAHint) {
@@ -152,6 +176,8 @@ TEST(TargetTest, DecimalCommaGetsAHint) {
       {"1,25 mm", "target \"1,25 mm\" has a decimal comma: write a point, \"1.25 mm\""},
       {"0,1mm/rev", "target \"0,1mm/rev\" has a decimal comma: write a point, \"0.1mm/rev\""},
       {"11,5tpi", "target \"11,5tpi\" has a decimal comma: write a point, \"11.5tpi\""},
+      {"M8x1,25", "target \"M8x1,25\" has a decimal comma: write a point, \"M8x1.25\""},
+      {"Tr20x1,5 LH", "target \"Tr20x1,5 LH\" has a decimal comma: write a point, \"Tr20x1.5 LH\""},
   };
   for (const auto& c : cases) {
     Target t;

@@ -34,36 +34,33 @@ TEST(QuestionInputs, BoundsAndTheirErrors) {
   };
   for (const auto& c : cases) {
     int value = 0;
-    InputError error;
-    EXPECT_EQ(ReadInput(c.what, c.text, &value, &error), c.value != 0) << c.text;
+    const Status read = ReadInput(c.what, c.text, &value);
+    EXPECT_EQ(read.ok(), c.value != 0) << c.text;
     EXPECT_EQ(c.value != 0 ? value : 0, c.value) << c.text;
-    EXPECT_EQ(error.input, c.input) << c.text;
-    EXPECT_EQ(error.text, c.error) << c.text;
+    EXPECT_EQ(read.input(), c.input) << c.text;
+    EXPECT_EQ(read.why(), c.error) << c.text;
     // The same bound for a number: the page's queries.
     const int number = c.value != 0 ? c.value : c.what.hi + 1;
-    InputError checked;
-    EXPECT_EQ(CheckInput(c.what, number, &checked), c.value != 0) << c.text;
-    if (c.value == 0) {
-      EXPECT_EQ(checked.input, c.input) << c.text;
-    }
+    const Status checked = CheckInput(c.what, number);
+    EXPECT_EQ(checked.ok(), c.value != 0) << c.text;
+    EXPECT_EQ(checked.input(), c.input) << c.text;
   }
-  InputError error;
-  EXPECT_FALSE(CheckInput(kTopInput, 0, &error));
-  EXPECT_EQ(error.text, "0 is not a whole number from 1 to 1000");
+  const Status zero = CheckInput(kTopInput, 0);
+  EXPECT_FALSE(zero.ok());
+  EXPECT_EQ(zero.why(), "0 is not a whole number from 1 to 1000");
 }
 
 TEST(QuestionInputs, CandidateRange) {
-  InputError error;
-  EXPECT_TRUE(CheckCandidates(8, 300, &error));
-  EXPECT_TRUE(CheckCandidates(40, 40, &error));
-  EXPECT_FALSE(CheckCandidates(41, 40, &error));
-  EXPECT_EQ(error.input, "from");
-  EXPECT_EQ(error.text, "41 is above the largest candidate gear, 40");
-  EXPECT_FALSE(CheckCandidates(7, 40, &error));
-  EXPECT_EQ(error.input, "from");
-  EXPECT_FALSE(CheckCandidates(20, 301, &error));
-  EXPECT_EQ(error.input, "to");
-  EXPECT_EQ(error.text, "301 is not a whole number from 8 to 300");
+  EXPECT_TRUE(CheckCandidates(8, 300).ok());
+  EXPECT_TRUE(CheckCandidates(40, 40).ok());
+  const Status reversed = CheckCandidates(41, 40);
+  EXPECT_EQ(reversed.input(), "from");
+  EXPECT_EQ(reversed.why(),
+            "41 is above the largest candidate gear, 40: the range is reversed (from 40 to 41?)");
+  EXPECT_EQ(CheckCandidates(7, 40).input(), "from");
+  const Status above = CheckCandidates(20, 301);
+  EXPECT_EQ(above.input(), "to");
+  EXPECT_EQ(above.why(), "301 is not a whole number from 8 to 300");
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "gears/fraction_text.h"
-#include "gears/input_error.h"
+#include "gears/status.h"
 #include "lathe/question_inputs.h"
 #include "numtext/quoted_text.h"
 
@@ -134,12 +134,22 @@ bool ReadFigure(const std::string& text, TargetUnit* unit, Fraction* value, std:
 }  // namespace
 
 bool ReadTarget(std::string_view text, int starts, Target* out, std::string* error) {
-  InputError bad;
-  if (!CheckInput(kStartsInput, starts, &bad)) return *error = "starts: " + bad.text, false;
+  if (const Status bad = CheckInput(kStartsInput, starts); !bad.ok())
+    return *error = "starts: " + bad.why(), false;
   Target target;
   target.text = std::string(text);
   target.starts = starts;
   std::string core = Trim(text);
+  // "M8x1,25", "1,25mm": a decimal comma, as much of Europe writes it.
+  for (std::size_t i = 1; i + 1 < core.size(); ++i)
+    if (core[i] == ',' && std::isdigit(static_cast<unsigned char>(core[i - 1])) &&
+        std::isdigit(static_cast<unsigned char>(core[i + 1]))) {
+      std::string dotted(text);
+      std::replace(dotted.begin(), dotted.end(), ',', '.');
+      return *error = "target " + Quoted(text) + " has a decimal comma: write a point, " +
+                      Quoted(dotted),
+             false;
+    }
   target.hand = TakeHand(&core);
   Designation named;
   std::string why;
@@ -162,6 +172,15 @@ bool ReadTarget(std::string_view text, int starts, Target* out, std::string* err
   bool unit_known = false;
   if (!ReadFigure(core, &target.unit, &value, &why, &unit_known))
     return *error = "target " + Quoted(text) + why, false;
+  // Starts and hand are a thread's; on a feed they would silently change
+  // what the carriage does.
+  if (IsFeed(target.unit) && target.starts != 1)
+    return *error =
+               "target " + Quoted(text) + " is a feed, which has no starts: starts are for threads",
+           false;
+  if (IsFeed(target.unit) && target.hand == Hand::kLeft)
+    return *error = "target " + Quoted(text) + " is a feed, which has no hand: LH is for threads",
+           false;
   if (!LeadOf(target.unit, value, &target.lead) || !ScaleByStarts(target.starts, &target.lead))
     return *error = "target " + Quoted(text) + " is too large or too fine to compute exactly",
            false;

@@ -16,7 +16,8 @@
 // MachinistText (a decimal comma is refused with a hint). "LH" after the
 // target, after a blank or "-", asks for a left-hand thread. The lead is
 // multiplied by the number of starts; a multi-start name ("Tr20x8(P4)")
-// gives its own, and `starts` must then be 1 or the same. Worm leads involve
+// gives its own, and `starts` must then be 1 or the same. A feed has neither
+// starts nor hand: either is refused. Worm leads involve
 // pi, are computed at extended precision and are never exact; every other
 // lead is an exact fraction.
 

@@ -15,6 +15,28 @@ LatheProfile ForHand(const LatheProfile& profile, Hand hand) {
   return usable;
 }
 
+bool WhyNoTrain(const TrainSearch& search, const Target& target, NoTrain* why, TrainRow* nearest,
+                std::string* error) {
+  SearchOptions any;
+  any.top = 1;
+  any.keep_unfit = true;
+  any.hand = target.hand;
+  std::vector<TrainRow> best;
+  if (!search.Find(target.lead, any, &best, error)) return false;
+  const LatheProfile usable = ForHand(search.profile(), target.hand);
+  const bool kinds =
+      std::any_of(std::begin(usable.trains), std::end(usable.trains), [](bool on) { return on; });
+  if (best.empty()) {
+    *why = kinds ? NoTrain::kTooFewGears : NoTrain::kWrongHand;
+  } else if (!WithinTolerance(best.front().error, TolerancePercent(search.profile(), target))) {
+    *why = NoTrain::kBeyondTolerance;
+    *nearest = best.front();
+  } else {
+    *why = NoTrain::kNoneFits;
+  }
+  return true;
+}
+
 bool AnswerThread(const LatheProfile& profile, const Target& target, const SearchOptions& options,
                   ThreadAnswer* answer, std::string* error) {
   *answer = ThreadAnswer();
@@ -41,24 +63,7 @@ bool AnswerThread(const LatheProfile& profile, const Target& target, const Searc
     std::erase_if(answer->rows,
                   [&](const TrainRow& row) { return !WithinTolerance(row.error, tolerance); });
   if (!answer->rows.empty()) return true;
-  // Why: the best row of any fit, if any.
-  SearchOptions any;
-  any.top = 1;
-  any.keep_unfit = true;
-  any.hand = target.hand;
-  std::vector<TrainRow> best;
-  if (!search.Find(target.lead, any, &best, error)) return false;
-  const bool kinds =
-      std::any_of(std::begin(usable.trains), std::end(usable.trains), [](bool on) { return on; });
-  if (best.empty()) {
-    answer->none = kinds ? NoTrain::kTooFewGears : NoTrain::kWrongHand;
-  } else if (!WithinTolerance(best.front().error, tolerance)) {
-    answer->none = NoTrain::kBeyondTolerance;
-    answer->nearest = best.front();
-  } else {
-    answer->none = NoTrain::kNoneFits;
-  }
-  return true;
+  return WhyNoTrain(search, target, &answer->none, &answer->nearest, error);
 }
 
 }  // namespace cog

@@ -31,6 +31,12 @@ struct ThreadAnswer {
 // no tumbler; unchanged when it has one.
 LatheProfile ForHand(const LatheProfile& profile, Hand hand);
 
+// Why `search` has no row for `target` that fits, cuts its hand on the lathe
+// and lies within the tolerance; *nearest is the best row of any fit for
+// kBeyondTolerance. REQUIRES: it has none. False with *error on overflow.
+[[nodiscard]] bool WhyNoTrain(const TrainSearch& search, const Target& target, NoTrain* why,
+                              TrainRow* nearest, std::string* error);
+
 // `options.keep_unfit` is the "all" of the shells: rows that do not fit,
 // cut the other hand or lie beyond the tolerance are then kept, marked, and
 // those that cut the other hand come after every row that cuts the target's.

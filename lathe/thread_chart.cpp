@@ -42,21 +42,28 @@ ChartErrors ErrorsOf(const std::vector<ChartRow>& rows) {
   return errors;
 }
 
-// What a gear gains, most first: lines given a train, lines made exact,
-// then the worst and the mean |error|. The worst alone would let a size the
-// lathe can never cut exactly decide, and rank first a gear that makes no
-// lead exact over one that makes most of them exact.
+// Whether a line gains from a gear: a train where it had none, or exact
+// where it was not.
+bool Gains(const std::optional<Extended>& before, const std::optional<Extended>& after) {
+  if (!after) return false;
+  return !before || (Fabs(*before) != 0 && Fabs(*after) == 0);
+}
+
+// What a gear gains, most first: the lines it gains, then fewer lines left
+// without a train, then the worst and the mean |error|. Rescuing one line
+// must not outrank making twenty exact, and the worst alone would let a
+// size the lathe can never cut exactly decide.
 bool AdviceBefore(const GearAdvice& a, const GearAdvice& b) {
-  return std::make_tuple(a.after.without_train, -a.after.exact, a.after.worst, a.after.mean,
-                         a.teeth) < std::make_tuple(b.after.without_train, -b.after.exact,
+  return std::make_tuple(-a.after.gained, a.after.without_train, a.after.worst, a.after.mean,
+                         a.teeth) < std::make_tuple(-b.after.gained, b.after.without_train,
                                                     b.after.worst, b.after.mean, b.teeth);
 }
 
 // The threads a new gear may change, most telling first: those without a
-// train (they decide the first key), then by falling |error| (each may turn
-// exact, the second key; the worst decides the third, the large ones most of
-// the mean). A thread cut exactly stays so: a gear can change its train but
-// not its |error| of 0.
+// train (each may gain, the first key, and they alone decide the second),
+// then by falling |error| (each may turn exact and gain; the worst decides
+// the third key, the large ones most of the mean). A thread cut exactly stays so: a gear can change
+// its train but not its |error| of 0.
 std::vector<std::size_t> SearchOrder(const ChartErrors& before) {
   std::vector<std::size_t> order;
   for (std::size_t k = 0; k < before.size(); ++k)
@@ -78,19 +85,18 @@ class PartialChart {
       : threads_(before.threads),
         without_(before.without_train),
         unsearched_without_(before.without_train),
-        unsearched_(unsearched),
-        exact_(before.exact) {}
+        unsearched_(unsearched) {}
 
   // A thread searched: its |error| before (none: no train) and after.
   void Add(const std::optional<Extended>& before, const std::optional<Extended>& after) {
     --unsearched_;
+    gained_ += Gains(before, after);
     if (!before) {
       --unsearched_without_;
       if (!after) return;
       --without_;
     }
     const Extended e = Fabs(*after);
-    if (e == 0) ++exact_;
     if (e > worst_) worst_ = e;
     sum_ += e;
   }
@@ -98,17 +104,18 @@ class PartialChart {
   // Whether the candidate's summary must come after `kth` however the
   // threads not searched yet turn out. Only a strictly worse summary is
   // proof: on a tie the teeth decide. The best that can still happen is
-  // that every thread not searched yet is cut exactly: as few threads as
-  // possible without a train and as many exact as possible at once. A
-  // summary that ties `kth` on both needs exactly that, so its worst and
-  // mean are those of the threads searched. The mean, summed in another
+  // that every thread not searched yet gains: as many gained and as few
+  // without a train as possible at once. A summary that ties `kth` on both
+  // needs exactly that, and its worst and mean are then at least those of
+  // the threads searched (a thread left either turns exact or gains a train
+  // of some error, over the same count of threads). The mean, summed in another
   // order than the summary's, is judged with a margin far wider than the
   // rounding of a few thousand additions.
   bool CannotBeat(const ChartSummary& kth) const {
+    const int most_gained = gained_ + unsearched_;
+    if (most_gained != kth.gained) return most_gained < kth.gained;
     const int least_without = without_ - unsearched_without_;
     if (least_without != kth.without_train) return least_without > kth.without_train;
-    const int most_exact = exact_ + unsearched_;
-    if (most_exact != kth.exact) return most_exact < kth.exact;
     if (worst_ != kth.worst) return worst_ > kth.worst;
     const int with_train = threads_ - least_without;
     if (with_train == 0) return false;
@@ -121,7 +128,7 @@ class PartialChart {
   int without_;             // with the threads not searched yet counted as without
   int unsearched_without_;  // threads without a train before, not searched yet
   int unsearched_;          // threads not searched yet
-  int exact_;               // threads cut exactly: before, or once searched
+  int gained_ = 0;          // threads searched that gain
   Extended worst_ = 0;
   Extended sum_ = 0;
 };
@@ -201,6 +208,8 @@ bool BuildChart(const TrainSearch& search, std::span<const ThreadSeries* const> 
             WithinTolerance(found.front().error, TolerancePercent(search.profile(), row.target));
         (within ? row.best : row.nearest) = std::move(found.front());
       }
+      TrainRow ignored;
+      if (!row.best && !WhyNoTrain(search, row.target, &row.none, &ignored, error)) return false;
       rows->push_back(std::move(row));
     }
   }
@@ -230,12 +239,12 @@ bool SuggestGear(const LatheProfile& profile, std::span<const ThreadSeries* cons
     return false;
   }
   *input = "profile";
-  // Charts are of right-hand threads: without a tumbler, six-gear trains cut
-  // the other hand and need not be searched at all.
-  const LatheProfile usable = ForHand(profile, Hand::kRight);
+  // The chart `chart` gives: each line searched for its own hand (a list of
+  // one's own may hold left-hand threads, which a lathe without a tumbler
+  // cuts only with six-gear trains).
   TrainSearch search;
   std::vector<ChartRow> rows;
-  if (!search.Init(usable, error)) return false;
+  if (!search.Init(profile, error)) return false;
   *input = "from";
   const std::int64_t chart = ChartSteps(search, series);
   if (!WithinBudget(chart + chart / kAdviceShare * candidates,
@@ -246,6 +255,9 @@ bool SuggestGear(const LatheProfile& profile, std::span<const ThreadSeries* cons
   if (!BuildChart(search, series, &rows, error)) return false;
   const ChartErrors before = ErrorsOf(rows);
   result->before = SummaryOf(before);
+  result->without.clear();
+  std::copy_if(rows.begin(), rows.end(), std::back_inserter(result->without),
+               [](const ChartRow& row) { return !row.best; });
   result->from = std::max(from, kMinTeeth);
   result->to = std::min(to, kMaxTeeth);
   result->best.clear();
@@ -256,7 +268,7 @@ bool SuggestGear(const LatheProfile& profile, std::span<const ThreadSeries* cons
   const std::vector<std::size_t> order = SearchOrder(before);
   SearchOptions first_only;
   first_only.top = 1;
-  LatheProfile more = usable;
+  LatheProfile more = profile;
   more.gears.push_back(0);
   TrainSearch with;
   std::vector<TrainRow> found;
@@ -285,7 +297,9 @@ bool SuggestGear(const LatheProfile& profile, std::span<const ThreadSeries* cons
       }
     }
     if (beaten) continue;
-    const GearAdvice advice{teeth, SummaryOf(after)};
+    GearAdvice advice{teeth, SummaryOf(after)};
+    for (std::size_t k = 0; k < after.size(); ++k)
+      advice.after.gained += Gains(before[k], after[k]);
     result->best.insert(
         std::upper_bound(result->best.begin(), result->best.end(), advice, AdviceBefore), advice);
     if (static_cast<int>(result->best.size()) > count) result->best.pop_back();

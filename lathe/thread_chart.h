@@ -6,9 +6,10 @@
 // line's hand on the lathe (the first row of TrainSearch::Find, as `thread`
 // gives it), or none when no train of the set fits within the
 // tolerance (row_facts.h). Gear advice adds each candidate tooth count in turn and
-// compares the charts by what it gains: fewer threads without a train first,
-// then more threads cut exactly, then the lower worst |error|, then the lower
-// mean |error| (over the threads that have a train), then the smaller gear.
+// compares the charts by what it gains: more threads gained first (given a
+// train where they had none, or made exact), then fewer threads left without
+// a train, then the lower worst |error|, then the lower mean |error| (over
+// the threads that have a train), then the smaller gear.
 
 #include <optional>
 #include <span>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "lathe/profile.h"
+#include "lathe/thread_answer.h"
 #include "lathe/thread_series.h"
 #include "lathe/train_search.h"
 
@@ -28,6 +30,7 @@ struct ChartRow {
   Target target;
   std::optional<TrainRow> best;     // empty: no train of the set fits within the tolerance
   std::optional<TrainRow> nearest;  // without `best`: the best that fits, beyond the tolerance
+  NoTrain none = NoTrain::kNone;    // without `best`: why, as `thread` finds it
 };
 
 // What a chart costs, in steps of the train search: each line starts a walk
@@ -58,6 +61,11 @@ struct ChartSummary {
   int exact = 0;       // threads whose train cuts them exactly
   Extended worst = 0;  // |error| over the threads with a train
   Extended mean = 0;
+  // In gear advice: the threads the gear gains, each given a train within
+  // the tolerance where it had none, or made exact where it was not.
+  int gained = 0;
+  // Worst and mean are of no thread at all (0 then) when none has a train.
+  bool AnyTrain() const { return without_train < threads; }
 };
 ChartSummary Summarize(const std::vector<ChartRow>& rows);
 
@@ -78,7 +86,8 @@ struct GearAdvice {
 struct AdviceResult {
   int from = 0, to = 0;  // the candidates tried
   ChartSummary before;
-  std::vector<GearAdvice> best;  // at most `count`, best first
+  std::vector<GearAdvice> best;   // at most `count`, best first
+  std::vector<ChartRow> without;  // the chart's lines without a train, before
 };
 
 // Tries every tooth count from `from` to `to` (within 8..300) added to the

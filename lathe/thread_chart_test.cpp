@@ -22,9 +22,8 @@ namespace {
 LatheProfile Lathe(const char* json) {
   LatheProfile p;
   std::string error;
-  InputError missing;
-  EXPECT_TRUE(ReadProfile(json, &p, &error) && CheckComplete(p, &missing))
-      << error << missing.input;
+  EXPECT_TRUE(ReadProfile(json, &p, &error)) << error;
+  EXPECT_EQ(CheckComplete(p).input(), "");
   return p;
 }
 
@@ -369,7 +368,7 @@ TEST(ThreadChartTest, AdviceIsSortedByItsKey) {
   // Of the 126 candidates, those that make the chart better.
   ASSERT_GT(advice.best.size(), 10u);
   auto key = [](const GearAdvice& a) {
-    return std::make_tuple(a.after.without_train, -a.after.exact, a.after.worst, a.after.mean,
+    return std::make_tuple(-a.after.gained, a.after.without_train, a.after.worst, a.after.mean,
                            a.teeth);
   };
   int decided_by[5] = {0, 0, 0, 0, 0};
@@ -388,13 +387,16 @@ TEST(ThreadChartTest, AdviceIsSortedByItsKey) {
     if (i == 0) continue;
     const GearAdvice& p = advice.best[i - 1];
     EXPECT_LT(key(p), key(a)) << p.teeth << " before " << a.teeth;
-    decided_by[p.after.without_train != a.after.without_train ? 0
-               : p.after.exact != a.after.exact               ? 1
-               : p.after.worst != a.after.worst               ? 2
-               : p.after.mean != a.after.mean                 ? 3
-                                                              : 4]++;
+    decided_by[p.after.gained != a.after.gained                 ? 0
+               : p.after.without_train != a.after.without_train ? 1
+               : p.after.worst != a.after.worst                 ? 2
+               : p.after.mean != a.after.mean                   ? 3
+                                                                : 4]++;
   }
-  for (int level = 0; level < 5; ++level) EXPECT_GT(decided_by[level], 0) << level;
+  // On this lathe every gear that gains as many lines leaves as many without
+  // a train, so that key never decides here (the differential advice tests
+  // cover it).
+  for (int level : {0, 2, 3, 4}) EXPECT_GT(decided_by[level], 0) << level;
 }
 
 }  // namespace

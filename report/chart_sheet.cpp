@@ -9,7 +9,7 @@
 namespace cog {
 
 std::string ChartMarkdown(const LatheProfile& profile, const std::vector<ChartRow>& rows) {
-  const std::vector<std::string> header = ChartHeader(profile);
+  const std::vector<std::string> header = ChartHeader(profile, rows);
   std::string out = "# " + MarkdownCell(header[0]) + "\n\n";
   for (std::size_t i = 1; i < header.size(); ++i) out += MarkdownCell(header[i]) + "\n\n";
   for (const ChartSection& s : ChartSections(profile, rows)) {
@@ -63,7 +63,7 @@ std::string ChartHtml(const LatheProfile& profile, const std::vector<ChartRow>& 
       " vertical-align: top; }\n"
       "p { margin: 0 0 0.5mm; }\n"
       "</style></head><body>\n";
-  const std::vector<std::string> header = ChartHeader(profile);
+  const std::vector<std::string> header = ChartHeader(profile, rows);
   out += "<h1>" + HtmlText(header[0]) + "</h1>\n";
   for (std::size_t i = 1; i < header.size(); ++i) out += "<p>" + HtmlText(header[i]) + "</p>\n";
   out += "<main>\n";

@@ -117,6 +117,26 @@ std::string HelixGears(const HelixTrain& t) {
   return out;
 }
 
+// "on the 40:1 head", but "on My B&S head": a name that opens with a
+// determiner or a possessive ("Bob's") brings its own article.
+std::string OnHead(const DividingHead& head) {
+  const std::string name = Printable(head.name);
+  const std::string first = name.substr(0, name.find(' '));
+  std::string lower;
+  for (char c : first) lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  static const char* const kOwnArticle[] = {"my",  "our", "your", "his", "her",  "their",
+                                            "its", "the", "a",    "an",  "this", "that"};
+  bool own = lower.size() > 2 && (lower.ends_with("'s") || lower.ends_with("\xe2\x80\x99s"));
+  for (const char* word : kOwnArticle) own = own || lower == word;
+  return (own ? "on " : "on the ") + HeadTitle(head);
+}
+
+// By how much a train's error passes the tolerance, in the error's own units.
+std::string BeyondText(const Fraction& error, const Fraction& max_error_percent) {
+  return "beyond by " +
+         FixedText(std::abs(ToDouble(error)) * 100 - ToDouble(max_error_percent), 4) + " %";
+}
+
 }  // namespace
 
 const char* MethodName(Method m) {
@@ -206,7 +226,7 @@ std::string HeadTitle(const DividingHead& head, std::string (*escape)(const std:
 }
 
 std::string DivideCaption(const DividingHead& head, const DivideAnswer& a) {
-  return WhatText(a) + " on the " + HeadTitle(head) + ": " + RatioText(a.crank_turns) +
+  return WhatText(a) + " " + OnHead(head) + ": " + RatioText(a.crank_turns) +
          " turns of the crank " + (a.divisions ? "per division" : "for the angle");
 }
 
@@ -272,8 +292,8 @@ std::string HelixCaption(const DividingHead& head, const HelixAnswer& a) {
                                         ShortestText(ToDouble(a.machine_lead_mm)) + " mm)"
                                   : ShortestText(ToDouble(a.machine_lead_mm)) + " mm";
   const bool right = a.hand == HelixHand::kRight;
-  std::string out = "Lead " + lead + ", " + (right ? "right" : "left") + "-hand, on the " +
-                    HeadTitle(head) + ", table lead screw " + Printable(head.table_leadscrew_text) +
+  std::string out = "Lead " + lead + ", " + (right ? "right" : "left") + "-hand, " + OnHead(head) +
+                    ", table lead screw " + Printable(head.table_leadscrew_text) +
                     ": a 1:1 train cuts " + machine + ".";
   if (a.swivel_deg)
     out += " Helix angle " + FixedText(*a.helix_angle_deg, 2) + "\xC2\xB0: swivel the table " +
@@ -292,13 +312,13 @@ std::string NoHelixText(const HelixAnswer& a, bool keep_all) {
 }
 
 CellTable HelixCells(const HelixAnswer& a) {
-  CellTable cells{{"#", "kind", "gears", "idlers", "ratio", "lead mm", "error %", "within"}, {}};
+  CellTable cells{{"#", "kind", "gears", "idlers", "ratio", "lead mm", "error %", "tolerance"}, {}};
   for (std::size_t i = 0; i < a.trains.size(); ++i) {
     const HelixTrain& t = a.trains[i];
     cells.rows.push_back({std::to_string(i + 1), t.size == 2 ? "simple" : "compound", HelixGears(t),
                           std::to_string(t.idlers), FractionText(t.ratio),
                           FixedText(ToDouble(t.lead_mm), 4), FixedText(ToDouble(t.error) * 100, 4),
-                          t.within ? "within" : "beyond the tolerance"});
+                          t.within ? "within" : BeyondText(t.error, a.max_error_percent)});
   }
   return cells;
 }

@@ -33,7 +33,8 @@ std::string HeadTitle(const DividingHead& head,
                       std::string (*escape)(const std::string&) = nullptr);
 
 // "127 divisions on the 40:1 head, three plates (ratio 40): 40/127 turns of
-// the crank per division".
+// the crank per division" ("on My B&S head (ratio 40)" for a name that has
+// its own article).
 std::string DivideCaption(const DividingHead& head, const DivideAnswer& answer);
 // "differential: 0 turns and 5 holes ...": a way as a numbered line shows it.
 std::string WayLine(const Way& way);
@@ -65,7 +66,8 @@ CellTable DivideChartCells(const DividingHead& head, const std::vector<DivideAns
 std::string HelixCaption(const DividingHead& head, const HelixAnswer& answer);
 // Why no train is shown, or empty when one is.
 std::string NoHelixText(const HelixAnswer& answer, bool keep_all);
-// #, kind, gears, ratio, lead mm, error %, and "beyond the tolerance" or "".
+// #, kind, gears, ratio, lead mm, error %, and "within" or "beyond by 0.0025 %"
+// (the error's excess over the tolerance).
 CellTable HelixCells(const HelixAnswer& answer);
 
 }  // namespace cog

@@ -46,7 +46,7 @@ TEST(WayTextTest, HandWorkedExamples) {
   for (const Case& c : cases) {
     DivideAnswer answer;
     std::string error;
-    ASSERT_TRUE(indexer.Divide(c.n, 10, &answer, &error));
+    ASSERT_TRUE(indexer.WaysForDivisions(c.n, 10, &answer, &error));
     ASSERT_FALSE(answer.ways.empty()) << c.n;
     EXPECT_EQ(WayText(answer.ways[0]), c.first) << c.n;
     if (c.also.empty()) continue;
@@ -64,7 +64,7 @@ TEST(WayTextTest, CompoundWithdrawsTheStopPin) {
   options.method = Method::kCompound;
   DivideAnswer answer;
   std::string error;
-  ASSERT_TRUE(Indexer(BuiltInHead()).Divide(69, options, &answer, &error));
+  ASSERT_TRUE(Indexer(BuiltInHead()).WaysForDivisions(69, options, &answer, &error));
   ASSERT_EQ(answer.ways.size(), 1u);
   EXPECT_EQ(WayText(answer.ways[0]),
             "14 holes in the 21-hole circle (plate 2), then withdraw the plate's stop pin and "
@@ -79,7 +79,7 @@ TEST(WayTextTest, WhyNamesTheSwitchedOffDifferential) {
   head.differential = false;
   DivideAnswer answer;
   std::string error;
-  ASSERT_TRUE(Indexer(head).Divide(127, 1, &answer, &error));
+  ASSERT_TRUE(Indexer(head).WaysForDivisions(127, 1, &answer, &error));
   EXPECT_NE(WhyText(head, answer).find("differential indexing is switched off in the head file"),
             std::string::npos)
       << WhyText(head, answer);

@@ -73,7 +73,7 @@ std::string HelixText(const DividingHead& head, const HelixAnswer& a, bool keep_
   std::string out = Wrap(HelixCaption(head, a));
   if (a.trains.empty()) return out + NoHelixText(a, keep_all) + "\n";
   CellTable cells = HelixCells(a);
-  cells.head.back().clear();  // "within" and "beyond the tolerance" say what they are
+  cells.head.back().clear();  // "within" and "beyond by" say what they are
   return out + SheetLines({cells.head}, kHelixHeads) + SheetLines(cells.rows, kHelixColumns);
 }
 

@@ -1,5 +1,7 @@
 #include "report/figure_text.h"
 
+#include <algorithm>
+
 #include "gears/fraction_text.h"
 #include "lathe/defaults.h"
 #include "lathe/row_facts.h"
@@ -116,25 +118,68 @@ std::string OtherHandNote(const LatheProfile& profile, const Target& target, con
          "-hand thread asked for: the lathe has no tumbler reverse";
 }
 
+namespace {
+
+// "six-gear train, the only kind that cuts left-hand on this lathe": the
+// kinds a lathe without a tumbler may use for `hand`.
+std::string KindsForHand(const LatheProfile& profile, Hand hand) {
+  const LatheProfile usable = ForHand(profile, hand);
+  const char* const names[] = {"simple", "compound", "six-gear"};
+  std::string kinds;
+  int count = 0;
+  for (int k = 0; k < 3; ++k)
+    if (usable.trains[k]) kinds += (count++ ? " or " : "") + std::string(names[k]);
+  return kinds + " train, the only " + (count == 1 ? "kind that cuts " : "kinds that cut ") +
+         HandName(hand) + "-hand on this lathe";
+}
+
+}  // namespace
+
+std::string NoTrainCause(const LatheProfile& profile, const Target& target, NoTrain none) {
+  const std::string tolerance = ShortestText(ToDouble(TolerancePercent(profile, target)));
+  switch (none) {
+    case NoTrain::kNone:
+      break;
+    case NoTrain::kTooFewGears: {
+      // Without a tumbler the hand narrows the kinds: say which ones the
+      // set falls short of.
+      const LatheProfile usable = ForHand(profile, target.hand);
+      if (std::equal(std::begin(usable.trains), std::end(usable.trains),
+                     std::begin(profile.trains)))
+        return "the set has too few gears for the kinds of train the profile allows";
+      const std::size_t n = profile.gears.size();
+      return std::to_string(n) + (n == 1 ? " gear makes" : " gears make") + " no " +
+             KindsForHand(profile, target.hand);
+    }
+    case NoTrain::kWrongHand:
+      return "without a tumbler, the kinds of train the profile allows all cut the other hand "
+             "(six-gear trains cut the other hand from simple and compound ones)";
+    case NoTrain::kBeyondTolerance:
+      return "none within " + tolerance + " %";
+    case NoTrain::kNoneFits:
+      return "none within " + tolerance + " % fits on the banjo";
+  }
+  return "";
+}
+
 std::string NoTrainText(const LatheProfile& profile, const Target& target,
                         const ThreadAnswer& answer, bool* more) {
   *more = answer.none == NoTrain::kBeyondTolerance || answer.none == NoTrain::kNoneFits ||
           answer.none == NoTrain::kWrongHand;
-  const std::string tolerance = ShortestText(ToDouble(TolerancePercent(profile, target)));
+  const std::string cause = NoTrainCause(profile, target, answer.none);
   switch (answer.none) {
     case NoTrain::kNone:
       break;
     case NoTrain::kTooFewGears:
-      return "No train: the set has too few gears for the kinds of train the profile allows";
     case NoTrain::kWrongHand:
-      return "No train: without a tumbler, the kinds of train the profile allows all cut the "
-             "other hand (six-gear trains cut the other hand from simple and compound ones)";
+      return "No train: " + cause;
     case NoTrain::kBeyondTolerance: {
+      // "No train within 1 %": the chart's "none within 1 %" as a sentence.
       const RowNumbers n = NumbersOf(answer.nearest, target.lead, kDriftLengthMm);
-      return "No train within " + tolerance + " % (the nearest is " + ErrorPercent(n) + " off)";
+      return "No train" + cause.substr(4) + " (the nearest is " + ErrorPercent(n) + " off)";
     }
     case NoTrain::kNoneFits:
-      return "No train of this set within " + tolerance + " % fits on the banjo";
+      return "No train of this set" + cause.substr(4);
   }
   return "";
 }

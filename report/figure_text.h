@@ -65,6 +65,11 @@ std::string MarkdownCell(const std::string& text);
 // for: ...", or "" when the row cuts the target's hand.
 std::string OtherHandNote(const LatheProfile& profile, const Target& target, const TrainRow& row);
 
+// Why a target has no train (`none` is not kNone), as a chart's line gives
+// it: "none within 1 %", "5 gears make no six-gear train, the only kind that
+// cuts left-hand on this lathe"; the sentence of NoTrainText says the same.
+std::string NoTrainCause(const LatheProfile& profile, const Target& target, NoTrain none);
+
 // Why there is no row, as a sentence ("No train within 1 % (the
 // nearest is 2.3456 % off)"); `more` is set when asking for all rows would
 // show some.

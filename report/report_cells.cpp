@@ -76,11 +76,12 @@ CellTable ThreadCells(const LatheProfile& profile, const Target& target,
   CellTable t;
   t.head = {"#", "kind", "gears", "gearbox", "ratio"};
   if (feed) {
-    t.head.insert(t.head.end(), {"mm/rev", "in/rev", "error %", "fits", "cuts", "tumbler"});
+    t.head.insert(t.head.end(), {"mm/rev", "in/rev", "error %", "fits", "cuts"});
   } else {
     t.head.insert(t.head.end(), {"lead mm", "tpi", "error %", PerThreadHead(), DriftHead(length_mm),
-                                 "fits", "cuts", "tumbler"});
+                                 "fits", "cuts"});
   }
+  if (profile.tumbler) t.head.push_back("tumbler");
   if (dial) t.head.push_back("dial");
   if (all) t.head.push_back("within");
   for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -90,15 +91,16 @@ CellTable ThreadCells(const LatheProfile& profile, const Target& target,
     std::vector<std::string> c = {std::to_string(i + 1), KindName(row.kind), GearList(row.gears),
                                   Dash(GearboxName(profile, row.gearbox)), FractionText(row.ratio)};
     if (feed) {
-      c.insert(c.end(), {FixedFigure(n.lead_mm, 5), FixedFigure(n.lead_mm / 25.4, 6),
-                         ErrorPercent(n), FitsWord(row.fits),
-                         HandWord(facts.cuts, facts.target_hand), TumblerWord(facts.tumbler)});
+      c.insert(c.end(),
+               {FixedFigure(n.lead_mm, 5), FixedFigure(n.lead_mm / 25.4, 6), ErrorPercent(n),
+                FitsWord(row.fits), HandWord(facts.cuts, facts.target_hand)});
     } else {
-      c.insert(c.end(), {FixedFigure(n.lead_mm, 5), FixedFigure(n.tpi, 3), ErrorPercent(n),
-                         FixedFigure(n.error_per_thread_um, 3, true),
-                         FixedFigure(n.drift_um, 2, true), FitsWord(row.fits),
-                         HandWord(facts.cuts, facts.target_hand), TumblerWord(facts.tumbler)});
+      c.insert(c.end(),
+               {FixedFigure(n.lead_mm, 5), FixedFigure(n.tpi, 3), ErrorPercent(n),
+                FixedFigure(n.error_per_thread_um, 3, true), FixedFigure(n.drift_um, 2, true),
+                FitsWord(row.fits), HandWord(facts.cuts, facts.target_hand)});
     }
+    if (profile.tumbler) c.push_back(TumblerWord(facts.tumbler));
     if (dial) c.push_back(DialText(*profile.dial, *facts.dial));
     if (all) c.push_back(facts.within ? "yes" : "NO");
     t.rows.push_back(std::move(c));
@@ -115,7 +117,8 @@ CellTable TrainCells(const LatheProfile& profile, const std::vector<TrainRow>& p
   t.head = {"gearbox", "ratio", "lead mm", "tpi"};
   if (target)
     t.head.insert(t.head.end(), {"error %", PerThreadHead(), DriftHead(length_mm), "within"});
-  t.head.insert(t.head.end(), {"cuts", "tumbler"});
+  t.head.push_back("cuts");
+  if (profile.tumbler) t.head.push_back("tumbler");
   if (dial) t.head.push_back("dial");
   for (const TrainRow& row : positions) {
     const RowNumbers n = NumbersOf(row, cut.lead, length_mm);
@@ -127,8 +130,8 @@ CellTable TrainCells(const LatheProfile& profile, const std::vector<TrainRow>& p
                {ErrorPercent(n), feed ? "-" : FixedFigure(n.error_per_thread_um, 3, true),
                 feed ? "-" : FixedFigure(n.drift_um, 2, true), facts.within ? "yes" : "NO"});
     // Without a target no hand was asked for.
-    c.insert(c.end(),
-             {HandWord(facts.cuts, !target || facts.target_hand), TumblerWord(facts.tumbler)});
+    c.push_back(HandWord(facts.cuts, !target || facts.target_hand));
+    if (profile.tumbler) c.push_back(TumblerWord(facts.tumbler));
     if (dial) c.push_back(DialText(*profile.dial, *facts.dial));
     t.rows.push_back(std::move(c));
   }
@@ -162,9 +165,9 @@ std::string SizesText(const ChartRow& row) {
 // in its error cell when there is one beyond the tolerance.
 std::pair<std::string, std::string> NoChartTrainText(const LatheProfile& profile,
                                                      const ChartRow& row) {
-  if (!row.nearest) return {"no train fits", ""};
-  return {"none within " + ShortestText(ToDouble(TolerancePercent(profile, row.target))) + " %",
-          "nearest " + ErrorPercent(NumbersOf(*row.nearest, row.target.lead, kDriftLengthMm))};
+  const std::string why = NoTrainCause(profile, row.target, row.none);
+  if (!row.nearest) return {why, ""};
+  return {why, "nearest " + ErrorPercent(NumbersOf(*row.nearest, row.target.lead, kDriftLengthMm))};
 }
 
 }  // namespace
@@ -179,7 +182,8 @@ std::vector<ChartSection> ChartSections(const LatheProfile& profile,
       s.series = row.series;
       s.table.head = {"lead", "gears"};
       if (gearbox) s.table.head.push_back("gearbox");
-      s.table.head.insert(s.table.head.end(), {"error %", "cuts", "tumbler"});
+      s.table.head.insert(s.table.head.end(), {"error %", "fit", "cuts"});
+      if (profile.tumbler) s.table.head.push_back("tumbler");
       if (dial) s.table.head.push_back("dial");
       s.table.head.push_back("sizes");
     }
@@ -199,8 +203,9 @@ std::vector<ChartSection> ChartSections(const LatheProfile& profile,
       const RowFacts facts = FactsOf(profile, row.target, *row.best);
       c.push_back(GearList(row.best->gears));
       if (gearbox) c.push_back(Printable(GearboxName(profile, row.best->gearbox)));
-      c.insert(c.end(), {ErrorPercent(n), HandWord(facts.cuts, facts.target_hand),
-                         TumblerWord(facts.tumbler)});
+      c.insert(c.end(), {ErrorPercent(n), row.best->fits ? FitsWord(row.best->fits) : "not checked",
+                         HandWord(facts.cuts, facts.target_hand)});
+      if (profile.tumbler) c.push_back(TumblerWord(facts.tumbler));
       if (dial) c.push_back(DialText(*profile.dial, *facts.dial));
     }
     c.push_back(Printable(SizesText(row)));
@@ -209,7 +214,35 @@ std::vector<ChartSection> ChartSections(const LatheProfile& profile,
   return sections;
 }
 
-std::vector<std::string> ChartHeader(const LatheProfile& profile) {
+namespace {
+
+// What the header says of the fit: FitLine's words when every line with a
+// train was checked (or none could be), else how many were not.
+std::string ChartFitLine(const LatheProfile& profile, const std::vector<ChartRow>& rows) {
+  int trains = 0, unchecked = 0;
+  for (const ChartRow& row : rows) {
+    if (!row.best) continue;
+    ++trains;
+    unchecked += !row.best->fits.has_value();
+  }
+  const std::string line = FitLine(profile);
+  if (!profile.geometry || unchecked == 0) return line;
+  const std::string checked = "checked: ";
+  return "not checked on " + std::to_string(unchecked) + " of " + std::to_string(trains) +
+         " lines with a train (six-gear trains), checked on the others: " +
+         line.substr(checked.size());
+}
+
+}  // namespace
+
+bool EveryLineFitChecked(const LatheProfile& profile, const std::vector<ChartRow>& rows) {
+  return profile.geometry && std::all_of(rows.begin(), rows.end(), [](const ChartRow& row) {
+           return !row.best || row.best->fits.has_value();
+         });
+}
+
+std::vector<std::string> ChartHeader(const LatheProfile& profile,
+                                     const std::vector<ChartRow>& rows) {
   std::string set = GearList(profile.gears);
   for (const auto& [a, b] : profile.keyed)
     set += ", keyed " + std::to_string(a) + "/" + std::to_string(b);
@@ -226,19 +259,35 @@ std::vector<std::string> ChartHeader(const LatheProfile& profile) {
   return {(profile.name.empty() ? "Thread chart" : Printable(profile.name)),
           "Lead screw " + Printable(profile.leadscrew_text) + "; change gears " + set,
           std::string(profile.tumbler ? "Tumbler reverse" : "No tumbler reverse") + "; " + dial +
-              "; tolerance " + tolerance + "; fit " + FitLine(profile),
+              "; tolerance " + tolerance + "; fit " + ChartFitLine(profile, rows),
           OneLine(kGearLegend)};
+}
+
+const char* const kAdviceRanking =
+    "Ranked by lines gained (a train within the tolerance where a line had none, or exact where "
+    "it was not), then fewer lines without a train, then the worst and the mean |error|.";
+
+std::string WithoutTrainNote(const LatheProfile& profile, const AdviceResult& advice) {
+  std::string note;
+  for (const ChartRow& row : advice.without) {
+    const auto [why, nearest] = NoChartTrainText(profile, row);
+    note += (note.empty() ? "Without a train now: " : "; ") + Printable(row.thread->target) + " (" +
+            why + (nearest.empty() ? "" : ", " + nearest) + ")";
+  }
+  return note.empty() ? note : note + ".";
 }
 
 CellTable AdviceCells(const AdviceResult& advice) {
   CellTable t;
-  t.head = {"gear", "without train", "exact", "worst |error|", "mean |error|"};
-  auto row = [&](const std::string& gear, const ChartSummary& s) {
-    t.rows.push_back({gear, std::to_string(s.without_train), std::to_string(s.exact),
-                      Percent(s.worst), Percent(s.mean)});
+  t.head = {"gear", "gained", "without train", "exact", "worst |error|", "mean |error|"};
+  auto row = [&](const std::string& gear, const std::string& gained, const ChartSummary& s) {
+    const bool any = s.AnyTrain();
+    t.rows.push_back({gear, gained, std::to_string(s.without_train), std::to_string(s.exact),
+                      any ? Percent(s.worst) : "no train", any ? Percent(s.mean) : "no train"});
   };
-  row("(now)", advice.before);
-  for (const GearAdvice& a : advice.best) row("+" + std::to_string(a.teeth), a.after);
+  row("(now)", "-", advice.before);
+  for (const GearAdvice& a : advice.best)
+    row("+" + std::to_string(a.teeth), std::to_string(a.after.gained), a.after);
   return t;
 }
 

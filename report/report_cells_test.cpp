@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "report/chart_sheet.h"
+#include "report/figure_text.h"
 #include "report/results_tree.h"
 #include "report/testing/small_lathe.h"
 
@@ -22,6 +23,9 @@ TEST(ReportCells, HandWorkedRows) {
   const TrainRow simple = Row(p, {20, 30, 40}, 0, mm1);
   const std::vector<ChartSection> chart = ChartSections(p, OddChart(p));
   ASSERT_EQ(1u, chart.size());
+  // Without a tumbler there is no tumbler position to name.
+  const LatheProfile plain = PlainLathe();
+  const TrainRow plain_simple = Row(plain, {20, 30, 40}, -1, mm1);
   EXPECT_EQ(&kOddSeries, chart[0].series);
   struct {
     CellTable table;
@@ -47,8 +51,19 @@ TEST(ReportCells, HandWorkedRows) {
        {"gearbox", "ratio", "lead mm", "tpi", "cuts", "tumbler", "dial"},
        {"A", "1/2", "1.00000", "25.400", "right", "normal", "any mark"}},
       {chart[0].table,
-       {"lead", "gears", "gearbox", "error %", "cuts", "tumbler", "dial", "sizes"},
-       {"1mm", "20 30 40", "A", "exact", "right", "normal", "any mark", "P, Q"}},
+       {"lead", "gears", "gearbox", "error %", "fit", "cuts", "tumbler", "dial", "sizes"},
+       {"1mm", "20 30 40", "A", "exact", "not checked", "right", "normal", "any mark", "P, Q"}},
+      {ThreadCells(plain, mm1, {plain_simple}, Whole(25), false),
+       {"#", "kind", "gears", "gearbox", "ratio", "lead mm", "tpi", "error %", "\xc2\xb5m/thread",
+        "drift \xc2\xb5m/25mm", "fits", "cuts"},
+       {"1", "simple", "20 30 40", "-", "1/2", "1.00000", "25.400", "exact", "0.000", "0.00", "-",
+        "right"}},
+      {TrainCells(plain, {plain_simple}, nullptr, Whole(25)),
+       {"gearbox", "ratio", "lead mm", "tpi", "cuts"},
+       {"-", "1/2", "1.00000", "25.400", "right"}},
+      {ChartSections(plain, OddChart(plain))[0].table,
+       {"lead", "gears", "error %", "fit", "cuts", "sizes"},
+       {"1mm", "20 30 40", "exact", "not checked", "right", "P, Q"}},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(c.head, c.table.head);
@@ -58,22 +73,99 @@ TEST(ReportCells, HandWorkedRows) {
   // Beyond the tolerance: no train in the gears' column, the nearest train's
   // error in the error's.
   const std::vector<std::string> beyond = {
-      "1.01mm", "none within 0.5 %", "", "nearest -0.9901%", "", "", "", "R"};
+      "1.01mm", "none within 0.5 %", "", "nearest -0.9901%", "", "", "", "", "R"};
   ASSERT_EQ(2u, chart[0].table.rows.size());
   EXPECT_EQ(beyond, chart[0].table.rows[1]);
+}
+
+// A line without a train gives its cause, and `thread` says the same of the
+// same target. On the plain lathe (4 gears, no tumbler) only a six-gear
+// train cuts left-hand: four gears make none, and with six-gear trains not
+// allowed no kind of train cuts it at all; one gear makes no train of any
+// kind even with a tumbler.
+TEST(ReportCells, ChartLineSaysWhyItHasNoTrain) {
+  LatheProfile six = PlainLathe(), one = SmallLathe();
+  const LatheProfile plain = PlainLathe();
+  six.trains[2] = true;
+  one.gears = {40};
+  const struct {
+    const LatheProfile* lathe;
+    const char* why;
+  } cases[] = {
+      {&six, "4 gears make no six-gear train, the only kind that cuts left-hand on this lathe"},
+      {&one, "the set has too few gears for the kinds of train the profile allows"},
+      {&plain,
+       "without a tumbler, the kinds of train the profile allows all cut the other hand (six-gear "
+       "trains cut the other hand from simple and compound ones)"},
+  };
+  for (const auto& c : cases) {
+    ChartList list;
+    std::string error;
+    ASSERT_TRUE(ReadSeriesList({"1mm LH"}, &list, &error)) << error;
+    TrainSearch search;
+    std::vector<ChartRow> rows;
+    ASSERT_TRUE(search.Init(*c.lathe, &error) && BuildChart(search, list.series, &rows, &error));
+    const std::vector<ChartSection> chart = ChartSections(*c.lathe, rows);
+    ASSERT_EQ(1u, chart.size());
+    EXPECT_EQ(c.why, chart[0].table.rows.at(0).at(1));
+    ThreadAnswer answer;
+    ASSERT_TRUE(AnswerThread(*c.lathe, TargetOf("1mm LH"), {}, &answer, &error));
+    bool more = false;
+    EXPECT_EQ("No train: " + std::string(c.why),
+              NoTrainText(*c.lathe, TargetOf("1mm LH"), answer, &more));
+  }
+}
+
+// The header says the fit was checked only when it was on every line with a
+// train; a six-gear train's fit is never checked.
+TEST(ReportCells, ChartHeaderSaysFitCheckedOnlyOfEveryLine) {
+  LatheProfile p = SmallLathe();
+  std::vector<ChartRow> rows = OddChart(p);
+  p.geometry.emplace();
+  p.geometry->module = {1, 1};
+  p.geometry->centre_distance = {100, 1};
+  ASSERT_TRUE(rows[0].best);
+  rows[0].best->fits = true;
+  const std::string start = "Tumbler reverse; thread dial 16 teeth, 4 marks; tolerance 0.5 %; fit ";
+  EXPECT_EQ(start + "checked: module 1, centre distance 100 mm", ChartHeader(p, rows).at(2));
+  rows[0].best->fits.reset();
+  EXPECT_EQ(start +
+                "not checked on 1 of 1 lines with a train (six-gear trains), checked on the "
+                "others: module 1, centre distance 100 mm",
+            ChartHeader(p, rows).at(2));
+  EXPECT_EQ("not checked", ChartSections(p, rows)[0].table.rows[0][4]);
 }
 
 TEST(ReportCells, AdviceRows) {
   AdviceResult advice;
   advice.before = {4, 2, 1, 0.25, 0.125};
-  advice.best = {{127, {4, 0, 3, 0.0625, 0.00001}}};
+  advice.best = {{127, {4, 0, 3, 0.0625, 0.00001, 3}}};
   const CellTable t = AdviceCells(advice);
-  const std::vector<std::vector<std::string>> rows = {{"(now)", "2", "1", "25.0000%", "12.5000%"},
-                                                      {"+127", "0", "3", "6.2500%", "0.0010%"}};
-  EXPECT_EQ(
-      (std::vector<std::string>{"gear", "without train", "exact", "worst |error|", "mean |error|"}),
-      t.head);
+  const std::vector<std::vector<std::string>> rows = {
+      {"(now)", "-", "2", "1", "25.0000%", "12.5000%"},
+      {"+127", "3", "0", "3", "6.2500%", "0.0010%"}};
+  EXPECT_EQ((std::vector<std::string>{"gear", "gained", "without train", "exact", "worst |error|",
+                                      "mean |error|"}),
+            t.head);
   EXPECT_EQ(rows, t.rows);
+
+  // A chart with no train on any line has no error to be worst or mean.
+  AdviceResult none;
+  none.before = {2, 2, 0, 0, 0};
+  none.best = {{40, {2, 1, 0, 0.5, 0.5, 1}}};
+  EXPECT_EQ((std::vector<std::vector<std::string>>{{"(now)", "-", "2", "0", "no train", "no train"},
+                                                   {"+40", "1", "1", "0", "50.0000%", "50.0000%"}}),
+            AdviceCells(none).rows);
+
+  // The lines left without a train, each with its cause as the chart gives it.
+  const LatheProfile p = SmallLathe();
+  EXPECT_EQ("", WithoutTrainNote(p, none));
+  none.without = {OddChart(p)[1], OddChart(p)[1]};
+  none.without[1].nearest.reset();
+  EXPECT_EQ(
+      "Without a train now: 1.01mm (none within 0.5 %, nearest -0.9901%); 1.01mm (none within "
+      "0.5 %).",
+      WithoutTrainNote(p, none));
 }
 
 // With and without gearbox, dial and tumbler, thread and feed, all rows or
@@ -167,7 +259,7 @@ TEST(ChartSheet, NamesAreText) {
     at = end + 1;
     if (!line.empty() && line[0] == '|') widths.push_back(MarkdownCells(line).size());
   }
-  EXPECT_EQ((std::vector<std::size_t>{8, 8, 8, 8}), widths);  // head, rule, two lines
+  EXPECT_EQ((std::vector<std::size_t>{9, 9, 9, 9}), widths);  // head, rule, two lines
 }
 
 }  // namespace

@@ -82,7 +82,7 @@ std::string TrainCsv(const LatheProfile& profile, const std::vector<TrainRow>& p
 std::string ChartCsv(const LatheProfile& profile, const std::vector<ChartRow>& rows) {
   std::string out =
       "series,sizes,target,kind,gears,gearbox,error_fraction,exact,within,fits,tumbler,"
-      "dial_teeth,dial_every,cuts,cuts_target_hand,dial\n";
+      "dial_teeth,dial_every,cuts,cuts_target_hand,dial,lead_mm,fit_checked\n";
   for (const ChartRow& row : rows) {
     std::string sizes;
     for (const ThreadEntry* t : row.sizes)
@@ -101,17 +101,22 @@ std::string ChartCsv(const LatheProfile& profile, const std::vector<ChartRow>& r
     } else {
       out += ",,,,,,,,,,,,,";
     }
-    out += '\n';
+    // The lead as a figure beside the name typed, and whether the shown
+    // train's fit was checked.
+    out += ',' + ShortestText(static_cast<double>(row.target.lead.approx_mm)) + ',' +
+           (train ? (train->fits ? "true" : "false") : "") + '\n';
   }
   return out;
 }
 
 std::string AdviceCsv(const AdviceResult& advice) {
-  std::string out = "teeth,threads,without_train,worst_error,mean_error,exact\n";
+  std::string out = "teeth,threads,without_train,worst_error,mean_error,exact,gained\n";
   auto line = [&](const std::string& teeth, const ChartSummary& s) {
+    const bool any = s.AnyTrain();
     out += teeth + ',' + std::to_string(s.threads) + ',' + std::to_string(s.without_train) + ',' +
-           ShortestText(static_cast<double>(s.worst)) + ',' +
-           ShortestText(static_cast<double>(s.mean)) + ',' + std::to_string(s.exact) + '\n';
+           (any ? ShortestText(static_cast<double>(s.worst)) : "") + ',' +
+           (any ? ShortestText(static_cast<double>(s.mean)) : "") + ',' + std::to_string(s.exact) +
+           ',' + std::to_string(s.gained) + '\n';
   };
   line("", advice.before);
   for (const GearAdvice& a : advice.best) line(std::to_string(a.teeth), a.after);

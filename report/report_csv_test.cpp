@@ -86,9 +86,9 @@ TEST(ReportCsv, HandWorkedLines) {
       // nearest train (its error checked below); without one, empty fields.
       {ChartCsv(p, {chart[0], no_train}),
        {"series,sizes,target,kind,gears,gearbox,error_fraction,exact,within,fits,tumbler,"
-        "dial_teeth,dial_every,cuts,cuts_target_hand,dial",
-        "odd,P Q,1mm,simple,20 30 40,A,0,true,true,,normal,16,1,right,true,any mark",
-        "odd,R,1.01mm,,,,,,,,,,,,,"}},
+        "dial_teeth,dial_every,cuts,cuts_target_hand,dial,lead_mm,fit_checked",
+        "odd,P Q,1mm,simple,20 30 40,A,0,true,true,,normal,16,1,right,true,any mark,1,false",
+        "odd,R,1.01mm,,,,,,,,,,,,,,1.01,"}},
   };
   for (const auto& c : cases) {
     std::string want;
@@ -108,9 +108,9 @@ TEST(ReportCsv, HandWorkedLines) {
   ASSERT_EQ(2u, chart.size());
   const Records beyond = ReadCsv(ChartCsv(p, chart));
   ASSERT_EQ(3u, beyond.size());
-  const std::vector<std::string> nearest = {"odd", "R",     "1.01mm", "simple",  "20 30 40", "A",
-                                            "",    "false", "false",  "",        "normal",   "16",
-                                            "1",   "right", "true",   "any mark"};
+  const std::vector<std::string> nearest = {
+      "odd", "R",      "1.01mm", "simple", "20 30 40", "A",    "",         "false", "false",
+      "",    "normal", "16",     "1",      "right",    "true", "any mark", "1.01",  "false"};
   std::vector<std::string> got = beyond[2];
   ASSERT_EQ(nearest.size(), got.size());
   EXPECT_EQ(-1.0 / 101, std::strtod(got[6].c_str(), nullptr)) << got[6];  // 1/1.01 - 1
@@ -121,11 +121,16 @@ TEST(ReportCsv, HandWorkedLines) {
 TEST(ReportCsv, AdviceLines) {
   AdviceResult advice;
   advice.before = {4, 2, 1, 0.25, 0.125};
-  advice.best = {{127, {4, 0, 3, 0.0625, 0.03125}}, {40, {4, 1, 2, 0.5, 0.375}}};
+  advice.best = {{127, {4, 0, 3, 0.0625, 0.03125, 3}}, {40, {4, 1, 2, 0.5, 0.375, 1}}};
   EXPECT_EQ(
-      "teeth,threads,without_train,worst_error,mean_error,exact\n"
-      ",4,2,0.25,0.125,1\n127,4,0,0.0625,0.03125,3\n40,4,1,0.5,0.375,2\n",
+      "teeth,threads,without_train,worst_error,mean_error,exact,gained\n"
+      ",4,2,0.25,0.125,1,0\n127,4,0,0.0625,0.03125,3,3\n40,4,1,0.5,0.375,2,1\n",
       AdviceCsv(advice));
+  // No train on any line: no worst nor mean to give.
+  advice.before = {4, 4, 0, 0, 0};
+  advice.best.clear();
+  EXPECT_EQ("teeth,threads,without_train,worst_error,mean_error,exact,gained\n,4,4,,,0,0\n",
+            AdviceCsv(advice));
 }
 
 // Every writer, thread and feed, with and without a target, rows within and

@@ -44,22 +44,42 @@ std::string LackingText(const LatheProfile& profile, const std::vector<int>& lac
 // on a page: the last cell (the sizes) wraps below itself to stay within it.
 constexpr std::size_t kChartColumns = 100;
 
-// Cells padded as PaddedColumns pads them, the last cell wrapped after its
-// ", " separators where the line would pass kChartColumns; a cell too long
-// for the room left, or when the other cells leave almost none, stands
-// alone on its line.
+// The last column a cell of `row` at `i` runs across: the empty cells after
+// it, short of the last cell. A line without a train words why where its
+// train's figures would stand.
+std::size_t SpanEnd(const std::vector<std::string>& row, std::size_t i) {
+  while (i + 2 < row.size() && row[i + 1].empty()) ++i;
+  return i;
+}
+
+// Cells padded as PaddedColumns pads them, a cell running across the empty
+// cells after it, the last cell wrapped after its ", " separators where the
+// line would pass kChartColumns; a cell too long for the room left, or when
+// the other cells leave almost none, stands alone on its line.
 std::string WrappedColumns(const std::vector<std::vector<std::string>>& rows,
                            const std::string& indent) {
   std::vector<std::size_t> widths;
   for (const auto& row : rows) {
     widths.resize(std::max(widths.size(), row.size()));
     for (std::size_t i = 0; i + 1 < row.size(); ++i)
-      widths[i] = std::max(widths[i], ShownWidth(row[i]));
+      if (SpanEnd(row, i) == i) widths[i] = std::max(widths[i], ShownWidth(row[i]));
   }
+  // A running cell longer than the columns it runs across widens the last.
+  auto span_width = [&](std::size_t i, std::size_t end) {
+    std::size_t width = 2 * (end - i);
+    for (std::size_t k = i; k <= end; ++k) width += widths[k];
+    return width;
+  };
+  for (const auto& row : rows)
+    for (std::size_t i = 0; i + 1 < row.size(); i = SpanEnd(row, i) + 1) {
+      const std::size_t end = SpanEnd(row, i), need = ShownWidth(row[i]);
+      if (end != i && need > span_width(i, end)) widths[end] += need - span_width(i, end);
+    }
   std::string out;
   for (const auto& row : rows) {
     std::string line = indent;
-    for (std::size_t i = 0; i + 1 < row.size(); ++i) line += PaddedCell(row[i], widths[i]) + "  ";
+    for (std::size_t i = 0; i + 1 < row.size(); i = SpanEnd(row, i) + 1)
+      line += PaddedCell(row[i], span_width(i, SpanEnd(row, i))) + "  ";
     const std::size_t start = ShownWidth(line);
     const std::size_t room =
         std::max<std::size_t>(24, kChartColumns - std::min(start, kChartColumns));
@@ -186,19 +206,24 @@ std::string TrainText(const LatheProfile& profile, const TrainReport& report, co
 
 std::string ChartText(const LatheProfile& profile, const std::vector<ChartRow>& rows) {
   std::string out;
-  for (const std::string& line : ChartHeader(profile)) out += WrappedLine(line);
+  for (const std::string& line : ChartHeader(profile, rows)) out += WrappedLine(line);
   out += "\n";
   for (const ChartSection& s : ChartSections(profile, rows))
     out += std::string(s.series->title) + "\n" + WrappedColumns(WithHead(s.table), "  ") + "\n";
   return out;
 }
 
-std::string AdviceText(const AdviceResult& advice) {
-  std::string out = "Chart of " + std::to_string(advice.before.threads) + " leads.\n\n" +
+std::string AdviceText(const LatheProfile& profile, const AdviceResult& advice) {
+  const int leads = advice.before.threads;
+  std::string out = Header(profile) + "Fit          " + FitLine(profile) + "\n" +
+                    WrappedLine(kAdviceRanking) + "\n" + "Chart of " + std::to_string(leads) +
+                    (leads == 1 ? " lead" : " leads") + ".\n\n" +
                     PaddedColumns(WithHead(AdviceCells(advice)), "");
   if (advice.best.empty())
     out += "\nNo gear from " + std::to_string(advice.from) + " to " + std::to_string(advice.to) +
            " teeth makes this chart better.\n";
+  const std::string without = WithoutTrainNote(profile, advice);
+  if (!without.empty()) out += "\n" + WrappedLine(without);
   return out;
 }
 

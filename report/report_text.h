@@ -19,7 +19,7 @@ std::string TrainText(const LatheProfile& profile, const TrainReport& report, co
 
 std::string ChartText(const LatheProfile& profile, const std::vector<ChartRow>& rows);
 
-std::string AdviceText(const AdviceResult& advice);
+std::string AdviceText(const LatheProfile& profile, const AdviceResult& advice);
 
 // The table's head as its first row, then its rows.
 std::vector<std::vector<std::string>> WithHead(const CellTable& table);

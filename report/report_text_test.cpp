@@ -80,5 +80,27 @@ TEST(ReportText, TablesLineUpUnderTheirHeadsByCharacters) {
   }
 }
 
+// Advice over a chart of one lead that has no train: one lead, no worst
+// error, no gear that helps, and the line left without a train with why.
+TEST(ReportText, AdviceOverOneLeadWithoutATrain) {
+  const LatheProfile p = SmallLathe();
+  AdviceResult advice;
+  advice.from = 20;
+  advice.to = 30;
+  advice.before = {1, 1, 0, 0, 0};
+  advice.without = {OddChart(p)[1]};
+  EXPECT_EQ(
+      "Lathe        lead screw 2mm, 4 gears, gearbox of 2\n"
+      "Fit          not checked (the profile gives no module and centre distance)\n"
+      "Ranked by lines gained (a train within the tolerance where a line had none, or exact where "
+      "it was\nnot), then fewer lines without a train, then the worst and the mean |error|.\n\n"
+      "Chart of 1 lead.\n\n"
+      "gear   gained  without train  exact  worst |error|  mean |error|\n"
+      "(now)  -       1              0      no train       no train\n\n"
+      "No gear from 20 to 30 teeth makes this chart better.\n\n"
+      "Without a train now: 1.01mm (none within 0.5 %, nearest -0.9901%).\n",
+      AdviceText(p, advice));
+}
+
 }  // namespace
 }  // namespace cog

@@ -3,6 +3,7 @@
 #include "lathe/row_facts.h"
 #include "numtext/quoted_text.h"
 #include "report/figure_text.h"
+#include "report/report_cells.h"
 #include "report/results_tree.h"
 #include "report/row_numbers.h"
 
@@ -65,8 +66,9 @@ json Summary(const ChartSummary& s) {
   return {{"threads", s.threads},
           {"without_train", s.without_train},
           {"exact", s.exact},
-          {"worst_error", static_cast<double>(s.worst)},
-          {"mean_error", static_cast<double>(s.mean)}};
+          {"worst_error", s.AnyTrain() ? json(static_cast<double>(s.worst)) : json(nullptr)},
+          {"mean_error", s.AnyTrain() ? json(static_cast<double>(s.mean)) : json(nullptr)},
+          {"gained", s.gained}};
 }
 
 }  // namespace
@@ -136,7 +138,7 @@ json ChartTree(const LatheProfile& profile, const std::vector<ChartRow>& rows,
          {"nearest",
           row.nearest ? Row(profile, *row.nearest, &row.target, length_mm) : json(nullptr)}});
   }
-  return {{"fit_checked", profile.geometry.has_value()}, {"rows", std::move(list)}};
+  return {{"fit_checked", EveryLineFitChecked(profile, rows)}, {"rows", std::move(list)}};
 }
 
 json AdviceTree(const AdviceResult& advice) {

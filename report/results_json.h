@@ -38,14 +38,16 @@ std::string TrainReportJson(const LatheProfile& profile, const std::vector<Train
                             const std::vector<FitRule>& rules, bool in_set, const Target* target,
                             const Fraction& length_mm);
 
-// {"fit_checked": bool, "rows": [{"series", "size" (the first), "sizes", "target",
+// {"fit_checked": bool (every line's train was checked), "rows": [{"series", "size" (the first),
+// "sizes", "target",
 //   "lead_mm", "train": row|null, "nearest": row|null}]}: one row per lead; "train"
 //   null when no train fits within the tolerance, "nearest" then the best beyond it.
 std::string ChartJson(const LatheProfile& profile, const std::vector<ChartRow>& rows,
                       const Fraction& length_mm);
 
 // {"before": summary, "candidates": [{"teeth", "after": summary}]}, a summary
-// being {"threads", "without_train", "worst_error", "mean_error"}.
+// being {"threads", "without_train", "exact", "worst_error", "mean_error", "gained"};
+// worst and mean are null when no thread has a train, gained is 0 before.
 std::string AdviceJson(const AdviceResult& advice);
 
 }  // namespace cog

@@ -1,6 +1,5 @@
 #include "report/page/divide_queries.h"
 
-#include <algorithm>
 #include <nlohmann/json.hpp>
 
 #include "divider/divide_chart.h"
@@ -8,7 +7,6 @@
 #include "divider/divide_work.h"
 #include "divider/head.h"
 #include "divider/indexing.h"
-#include "gears/json_tree.h"
 #include "report/divide_cells.h"
 #include "report/divide_csv.h"
 #include "report/divide_sheet.h"
@@ -20,24 +18,14 @@ namespace {
 
 using ordered = nlohmann::ordered_json;
 
-struct HeadFault {
-  std::string input, text;
-  bool missing = false;
-};
-
-bool LoadHead(const std::string& text, DividingHead* head, HeadFault* fault) {
-  std::string key;
-  if (ReadHead(text, head, &fault->text, &key)) return true;
-  fault->input = key.empty() ? "head" : key;
-  // A head whose text is sound but has no ratio yet is being set up.
-  JsonNode root;
-  std::string why;
-  fault->missing = key == "ratio" && ParseJsonTree(text, &root, &why) &&
-                   root.kind == JsonNode::Kind::kObject &&
-                   std::none_of(root.members.begin(), root.members.end(),
-                                [](const auto& m) { return m.first == "ratio"; });
-  return false;
+// The head file's refusal, said of "head" when no one key is at fault.
+Status LoadHead(const std::string& text, DividingHead* head) {
+  const Status read = ReadHead(text, head);
+  if (read.ok() || !read.input().empty()) return read;
+  return Status::Refused("head", read.why());
 }
+
+std::string StatusJson(const Status& bad) { return ErrorJson(bad.input(), bad.why()); }
 
 // The tool's JSON answer with the page's texts added.
 std::string WithView(ordered answer, ordered view) {
@@ -54,28 +42,27 @@ void AddCells(const CellTable& cells, ordered* view) {
 
 std::string HeadQuery(const std::string& head_json) {
   DividingHead head;
-  HeadFault fault;
-  if (!LoadHead(head_json, &head, &fault))
+  if (const Status bad = LoadHead(head_json, &head); !bad.ok())
     return Dump(
-        nlohmann::json{{"error", fault.text}, {"input", fault.input}, {"missing", fault.missing}});
+        nlohmann::json{{"error", bad.why()}, {"input", bad.input()}, {"missing", bad.missing()}});
   return Dump(nlohmann::json{{"ok", true}, {"title", HeadTitle(head)}});
 }
 
 std::string DivideQuery(const std::string& head_json, const std::string& what, int top) {
   DividingHead head;
-  HeadFault fault;
-  if (!LoadHead(head_json, &head, &fault)) return ErrorJson(fault.input, fault.text);
   DivideQuestion question;
+  Status bad = LoadHead(head_json, &head);
+  if (bad.ok()) bad = ReadDivideQuestion(what, &question);
+  if (bad.ok()) bad = CheckDivideTop(top);
+  if (!bad.ok()) return StatusJson(bad);
   std::string error;
-  if (!ReadDivideQuestion(what, &question, &error)) return ErrorJson("divisions", error);
-  if (!CheckDivideTop(top, &error)) return ErrorJson("top", error);
   const Indexer indexer(head);
   if (question.divisions &&
       !CheckDivideSteps(indexer, question.divisions, question.divisions, &error))
     return ErrorJson("divisions", error);
   DivideAnswer answer;
-  if (!(question.divisions ? indexer.Divide(question.divisions, top, &answer, &error)
-                           : indexer.DivideAngle(question.degrees, top, &answer, &error)))
+  if (!(question.divisions ? indexer.WaysForDivisions(question.divisions, top, &answer, &error)
+                           : indexer.WaysForAngle(question.degrees, top, &answer, &error)))
     return ErrorJson("head", error);
   ordered view = {{"caption", DivideCaption(head, answer)}};
   AddCells(WayCells(answer), &view);
@@ -89,10 +76,10 @@ std::string DivideQuery(const std::string& head_json, const std::string& what, i
 
 std::string DivideChartQuery(const std::string& head_json, int from, int to) {
   DividingHead head;
-  HeadFault fault;
-  if (!LoadHead(head_json, &head, &fault)) return ErrorJson(fault.input, fault.text);
-  std::string error, which;
-  if (!CheckChartRange(from, to, &error, &which)) return ErrorJson(which, error);
+  Status bad = LoadHead(head_json, &head);
+  if (bad.ok()) bad = CheckChartRange(from, to);
+  if (!bad.ok()) return StatusJson(bad);
+  std::string error;
   std::vector<DivideAnswer> lines;
   const Indexer indexer(head);
   if (!CheckDivideSteps(indexer, from, to, &error)) return ErrorJson("to", error);
@@ -109,14 +96,13 @@ std::string DivideChartQuery(const std::string& head_json, int from, int to) {
 std::string HelixQuery(const std::string& head_json, const std::string& lead_text, int top,
                        bool all, const std::string& max_error) {
   DividingHead head;
-  HeadFault fault;
-  if (!LoadHead(head_json, &head, &fault)) return ErrorJson(fault.input, fault.text);
   Fraction lead, tolerance = kDefaultHelixErrorPercent;
+  Status bad = LoadHead(head_json, &head);
+  if (bad.ok()) bad = ReadHelixLead(lead_text, &lead);
+  if (bad.ok() && !max_error.empty()) bad = ReadHelixTolerance(max_error, &tolerance);
+  if (bad.ok()) bad = CheckDivideTop(top);
+  if (!bad.ok()) return StatusJson(bad);
   std::string error;
-  if (!ReadHelixLead(lead_text, &lead, &error)) return ErrorJson("lead", error);
-  if (!max_error.empty() && !ReadHelixTolerance(max_error, &tolerance, &error))
-    return ErrorJson("max_error", error);
-  if (!CheckDivideTop(top, &error)) return ErrorJson("top", error);
   HelixAnswer answer;
   std::string input;
   if (!HelixTrains(head, lead, tolerance, top, all, &answer, &error, &input))

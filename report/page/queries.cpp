@@ -27,15 +27,15 @@ namespace {
 
 using json = nlohmann::json;
 
-bool LoadProfile(const std::string& text, LatheProfile* profile, InputError* error) {
-  std::string key;
-  if (!ReadProfile(text, profile, &error->text, &key))
-    return error->input = key.empty() ? "profile" : key, false;
-  return CheckComplete(*profile, error);
+Status LoadProfile(const std::string& text, LatheProfile* profile) {
+  std::string key, why;
+  if (!ReadProfile(text, profile, &why, &key))
+    return Status::Refused(key.empty() ? "profile" : key, why);
+  return CheckComplete(*profile);
 }
 
 // A comma-separated list of series names and targets.
-bool ReadSeries(const std::string& names, ChartList* series, InputError* error) {
+Status ReadSeries(const std::string& names, ChartList* series) {
   std::vector<std::string> list;
   for (std::size_t start = 0; start <= names.size();) {
     const std::size_t comma = std::min(names.find(',', start), names.size());
@@ -45,15 +45,19 @@ bool ReadSeries(const std::string& names, ChartList* series, InputError* error) 
     list.push_back(std::move(item));
     start = comma + 1;
   }
-  error->input = "series";
-  return ReadSeriesList(list, series, &error->text);
+  std::string why;
+  if (ReadSeriesList(list, series, &why)) return Status::Ok();
+  return Status::Refused("series", why);
 }
 
-bool ReadQueryTarget(const std::string& text, int starts, Target* target, InputError* error) {
-  if (!CheckInput(kStartsInput, starts, error)) return false;
-  error->input = "target";
-  return ReadTarget(text, starts, target, &error->text);
+Status ReadQueryTarget(const std::string& text, int starts, Target* target) {
+  if (Status bad = CheckInput(kStartsInput, starts); !bad.ok()) return bad;
+  std::string why;
+  if (ReadTarget(text, starts, target, &why)) return Status::Ok();
+  return Status::Refused("target", why);
 }
+
+std::string StatusJson(const Status& bad) { return ErrorJson(bad.input(), bad.why()); }
 
 json Cells(const CellTable& table) { return {{"head", table.head}, {"rows", table.rows}}; }
 
@@ -98,10 +102,10 @@ std::string ThreadQuery(const std::string& profile_json, const std::string& targ
                         int top, bool keep_unfit) {
   LatheProfile profile;
   Target target;
-  InputError bad;
-  if (!LoadProfile(profile_json, &profile, &bad) ||
-      !ReadQueryTarget(target_text, starts, &target, &bad) || !CheckInput(kTopInput, top, &bad))
-    return ErrorJson(bad.input, bad.text);
+  Status bad = LoadProfile(profile_json, &profile);
+  if (bad.ok()) bad = ReadQueryTarget(target_text, starts, &target);
+  if (bad.ok()) bad = CheckInput(kTopInput, top);
+  if (!bad.ok()) return StatusJson(bad);
   std::string error;
   SearchOptions options;
   options.top = top;
@@ -124,10 +128,10 @@ std::string TrainQuery(const std::string& profile_json, const std::string& gear_
   LatheProfile profile;
   std::vector<int> gears;
   std::optional<Target> target;
-  InputError bad;
-  if (!LoadProfile(profile_json, &profile, &bad) ||
-      (!target_text.empty() && !ReadQueryTarget(target_text, starts, &target.emplace(), &bad)))
-    return ErrorJson(bad.input, bad.text);
+  Status bad = LoadProfile(profile_json, &profile);
+  if (bad.ok() && !target_text.empty())
+    bad = ReadQueryTarget(target_text, starts, &target.emplace());
+  if (!bad.ok()) return StatusJson(bad);
   std::string error;
   if (!ReadGearList(gear_list, &gears, &error)) return ErrorJson("train", error);
   TrainReport report;
@@ -145,9 +149,9 @@ std::string TrainQuery(const std::string& profile_json, const std::string& gear_
 std::string ChartQuery(const std::string& profile_json, const std::string& series_names) {
   LatheProfile profile;
   ChartList series;
-  InputError bad;
-  if (!LoadProfile(profile_json, &profile, &bad) || !ReadSeries(series_names, &series, &bad))
-    return ErrorJson(bad.input, bad.text);
+  Status bad = LoadProfile(profile_json, &profile);
+  if (bad.ok()) bad = ReadSeries(series_names, &series);
+  if (!bad.ok()) return StatusJson(bad);
   std::string error;
   TrainSearch search;
   std::vector<ChartRow> rows;
@@ -162,7 +166,7 @@ std::string ChartQuery(const std::string& profile_json, const std::string& serie
     sections.push_back(std::move(section));
   }
   json answer = ChartTree(profile, rows, kDriftLengthMm);
-  answer["view"] = {{"header", ChartHeader(profile)},
+  answer["view"] = {{"header", ChartHeader(profile, rows)},
                     {"sections", std::move(sections)},
                     {"csv", ChartCsv(profile, rows)},
                     {"html", ChartHtml(profile, rows)}};
@@ -173,10 +177,10 @@ std::string SuggestQuery(const std::string& profile_json, const std::string& ser
                          int to) {
   LatheProfile profile;
   ChartList series;
-  InputError bad;
-  if (!LoadProfile(profile_json, &profile, &bad) || !ReadSeries(series_names, &series, &bad) ||
-      !CheckCandidates(from, to, &bad))
-    return ErrorJson(bad.input, bad.text);
+  Status bad = LoadProfile(profile_json, &profile);
+  if (bad.ok()) bad = ReadSeries(series_names, &series);
+  if (bad.ok()) bad = CheckCandidates(from, to);
+  if (!bad.ok()) return StatusJson(bad);
   std::string error;
   AdviceResult advice;
   std::string input;
@@ -184,21 +188,24 @@ std::string SuggestQuery(const std::string& profile_json, const std::string& ser
     return ErrorJson(input, error);
   json answer = AdviceTree(advice);
   answer["view"] = Cells(AdviceCells(advice));
-  answer["view"]["caption"] = "Which one gear to add (" + std::to_string(from) + " to " +
-                              std::to_string(to) + " teeth) to the chart of " +
-                              std::to_string(advice.before.threads) + " leads";
-  answer["view"]["none"] = advice.best.empty()
-                               ? "No gear from " + std::to_string(from) + " to " +
-                                     std::to_string(to) + " teeth makes this chart better."
-                               : "";
+  answer["view"]["caption"] =
+      "Which one gear to add (" + std::to_string(from) + " to " + std::to_string(to) +
+      " teeth) to the chart of " + std::to_string(advice.before.threads) +
+      (advice.before.threads == 1 ? " lead" : " leads") + ". " + kAdviceRanking;
+  const std::string better = advice.best.empty()
+                                 ? "No gear from " + std::to_string(from) + " to " +
+                                       std::to_string(to) + " teeth makes this chart better."
+                                 : "";
+  const std::string without = WithoutTrainNote(profile, advice);
+  answer["view"]["none"] = better + (better.empty() || without.empty() ? "" : " ") + without;
   return Dump(answer);
 }
 
 std::string ProfileQuery(const std::string& profile_json) {
   LatheProfile profile;
-  InputError bad;
-  if (LoadProfile(profile_json, &profile, &bad)) return Dump(json{{"ok", true}});
-  return Dump(json{{"error", bad.text}, {"input", bad.input}, {"missing", bad.missing}});
+  const Status bad = LoadProfile(profile_json, &profile);
+  if (bad.ok()) return Dump(json{{"ok", true}});
+  return Dump(json{{"error", bad.why()}, {"input", bad.input()}, {"missing", bad.missing()}});
 }
 
 std::string DefaultsQuery() {

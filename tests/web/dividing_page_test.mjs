@@ -299,6 +299,50 @@ const asLine = (row) => words(row.filter((c) => c !== "").join(" "));
   await page.context().close();
 }
 
+// --- Read at the machine: a head's own name with its own article, a helix
+// row that always says where it stands against the tolerance (on a phone,
+// where the rows are cards), and no headings left over an answer with no rows.
+{
+  const page = await openPage(375);
+  await page.click("#tab-dividing");
+  await ready(page);
+  await page.evaluate(() => { document.querySelector("#head-panel").open = true; });
+  const named = (name) => example("40-1-three-plates.json").replace(/"name": "[^"]*"/, `"name": ${JSON.stringify(name)}`);
+  for (const [name, on] of [["My B&S head", "on My B&S head"], ["Bob\u2019s head", "on Bob\u2019s head"],
+    ["B&S head", "on the B&S head"], ["Mystery head", "on the Mystery head"]]) {
+    await page.fill("#head-text", named(name));
+    await ready(page);
+    await submit(page, "#divide-form", { "#divide-what": "127", "#divide-top": "2" });
+    await submit(page, "#helix-form", { "#helix-lead": "250mm", "#helix-top": "1", "#helix-all": false, "#helix-max-error": "" });
+    check(`"${name}": the captions name it ${on}`, [`127 divisions ${on} (ratio 40):`, `Lead 250 mm ${on} (ratio 40),`],
+      [(await page.textContent("#divide-caption")).split(" turns")[0].replace(/ 40\/127$/, ""),
+       (await page.textContent("#helix-caption")).split(" table")[0]]);
+  }
+  // 250 mm from a 4 tpi screw through 40:1 (254 mm a turn of the head), by hand:
+  // 64/63 cuts 250.03125 mm (+0.0125 %), 175/172 cuts 249.6457 mm (-0.1417 %).
+  const last = () => page.$$eval("#helix-trains tbody tr", (rs) => rs.map((r) => [r.lastChild.dataset.label, r.lastChild.textContent]));
+  for (const [maxError, expected] of [["", ["within", "within", "within"]],
+    ["0.01", ["beyond by 0.0025 %", "beyond by 0.1317 %", "beyond by 0.1317 %"]]]) {
+    await submit(page, "#helix-form", { "#helix-lead": "250mm", "#helix-top": "3", "#helix-all": true, "#helix-max-error": maxError });
+    check(`375 px, tolerance "${maxError}": each helix card says within or the excess`,
+      [true, expected.map((e) => ["tolerance", e])],
+      [await page.$eval("#helix-trains", (t) => t.classList.contains("as-cards")), await last()]);
+  }
+  // A question with no row: its caption and why, no headings; one with rows has them.
+  const headings = (table) => page.$$eval(`${table} th`, (hs) => hs.length);
+  await submit(page, "#helix-form", { "#helix-all": false, "#helix-max-error": "0.001" });
+  check("helix with no train within: why, no headings", [true, 0],
+    [(await page.textContent("#helix-none")) !== "", await headings("#helix-trains")]);
+  await useHead(page, "90-1-rotary-table.json");
+  for (const [what, rows] of [["127", false], ["6", true], ["127", false]]) {
+    await submit(page, "#divide-form", { "#divide-what": what });
+    check(`${what} on a rotary table without gears: headings only over rows`, [true, rows, rows ? 7 : 0],
+      [(await page.textContent("#divide-caption")).startsWith(`${what} divisions on the 90:1`),
+       (await page.textContent("#divide-none")) === "", await headings("#divide-ways")]);
+  }
+  await page.context().close();
+}
+
 // --- On a phone and a desktop, with every answer shown: no sideways
 // scrolling and no axe violation.
 for (const width of [375, 1366]) {

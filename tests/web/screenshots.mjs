@@ -46,6 +46,10 @@ for (const [width, height, suffix] of [[900, 700, ""], [375, 740, "-phone"]]) {
     await page.click("#divide-find");
     await ready();
     await page.screenshot({ path: `${out}/web-dividing.png`, fullPage: true });
+    await page.click("#tab-gear");
+    await page.click("#gear-make");
+    await ready();
+    await page.screenshot({ path: `${out}/web-gear.png`, fullPage: true });
   }
   await context.close();
 }

@@ -13,6 +13,7 @@
 #include "numtext/number_format.h"
 #include "numtext/number_reader.h"
 #include "report/page/divide_queries.h"
+#include "report/page/gear_queries.h"
 #include "report/page/queries.h"
 #include "ui/dialog_actions.h"
 #include "ui/dialog_ids.h"
@@ -115,6 +116,16 @@ class RatioSession {
 };
 
 }  // namespace
+
+// The gear form's fields, one argument each (embind passes strings, not
+// structs, without a value_object for a single query).
+std::string GearFormQuery(const std::string& head, const std::string& teeth,
+                          const std::string& system, const std::string& size,
+                          const std::string& pressure_angle, const std::string& helix,
+                          const std::string& shift, const std::string& pin) {
+  return GearQuery(head, {teeth, system, size, pressure_angle, helix, shift, pin});
+}
+
 }  // namespace cog
 
 EMSCRIPTEN_BINDINGS(cogwright) {
@@ -134,4 +145,5 @@ EMSCRIPTEN_BINDINGS(cogwright) {
   emscripten::function("divideQuery", &cog::DivideQuery);
   emscripten::function("divideChartQuery", &cog::DivideChartQuery);
   emscripten::function("helixQuery", &cog::HelixQuery);
+  emscripten::function("gearQuery", &cog::GearFormQuery);
 }

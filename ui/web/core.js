@@ -148,4 +148,9 @@ export class Workshop {
   helix(head, lead, top, all, maxError) {
     return this.ask("helix", "helix", head, lead, top, all, maxError);
   }
+  // gear: the form's texts as typed ({teeth, system, size, pressureAngle,
+  // helix, shift, pin}; "" for an option not given).
+  gear(head, gear) {
+    return this.ask("gear", "gear", head, gear);
+  }
 }

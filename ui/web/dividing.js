@@ -8,6 +8,9 @@ import { kHeadFields } from "./head_view.js";
 import { readCount } from "./counts.js";
 
 const kWhole = (input) => ({ error: "a whole number, such as 5", input });
+// An answer's cells; no headings over no rows (a no-way answer keeps its
+// caption, which says what was asked).
+const shown = (view) => (view?.rows.length ? view : { head: [], rows: [] });
 
 // One of the view's questions on the head: its form, the line its errors
 // are said on, how the form reads as a question and how an answer's view is
@@ -65,7 +68,7 @@ export class DividingView {
       read: () => [{ what: $("#divide-what").value, top: readCount($("#divide-top").value) }, ["top"]],
       show: (view) => {
         $("#divide-caption").textContent = view?.caption ?? "Ways to divide";
-        showCells($("#divide-ways"), view ?? { head: [], rows: [] });
+        showCells($("#divide-ways"), shown(view));
         $("#divide-sentences").replaceChildren(...(view?.ways ?? []).map((w) => make("li", {}, w)));
         $("#divide-none").textContent = view?.none ?? "";
       },
@@ -83,7 +86,7 @@ export class DividingView {
                      all: $("#helix-all").checked, maxError: $("#helix-max-error").value.trim() }, ["top"]],
       show: (view) => {
         $("#helix-caption").textContent = view?.caption ?? "Helix trains";
-        showCells($("#helix-trains"), view ?? { head: [], rows: [] });
+        showCells($("#helix-trains"), shown(view));
         $("#helix-none").textContent = view?.none ?? "";
       },
     });

@@ -8,6 +8,7 @@
 //   Threads   ThreadsController (threads_controller.js): the workshop, the lathes
 //   Chart     ChartController (chart_controller.js): the workshop, the lathes
 //   Dividing  DividingController (dividing_controller.js): the plumbing, its heads
+//   Gear      GearController (gear_controller.js): the plumbing, Dividing's heads
 // The plumbing (plumbing.js) is what they share: the workshop (the core's
 // questions, in a worker of their own), the one queue every edit goes
 // through, ask() (a question sent once the edits before it are applied, its
@@ -27,6 +28,7 @@ import { RatiosController } from "./ratios.js";
 import { ThreadsController } from "./threads_controller.js";
 import { ChartController } from "./chart_controller.js";
 import { DividingController } from "./dividing_controller.js";
+import { GearController } from "./gear_controller.js";
 
 // This script is in the page's head: the ratio table's worker starts now, so
 // the core compiles while the page is still being read, and the rest waits
@@ -48,6 +50,7 @@ function open(storage) {
   const threads = new ThreadsController(page.workshop, lathes, page.kept);
   const chart = new ChartController(page.workshop, lathes, page.kept);
   const dividing = new DividingController(page, storage);
+  const gear = new GearController(page, dividing.heads);
 
   // The workshop's worker waits for the ratio table when the page opens on
   // Ratios: two cores are all many machines have, and the table is what the
@@ -59,6 +62,7 @@ function open(storage) {
     lathes.start();
     threads.start();
     dividing.start();
+    gear.start();
     page.ask(() => page.workshop.series(), (series) => {
       chart.renderSeries(series);
       threads.renderSeries(series);
@@ -74,5 +78,6 @@ function open(storage) {
   });
   lathes.open();
   dividing.open();
+  gear.open();
   showTab(page.kept.get("view", "tab-ratios"));
 }

@@ -23,6 +23,7 @@ const kQueries = {
   divide: (head, what, top) => core.divideQuery(head, what, top),
   divideChart: (head, from, to) => core.divideChartQuery(head, from, to),
   helix: (head, lead, top, all, maxError) => core.helixQuery(head, lead, top, all, maxError),
+  gear: (head, g) => core.gearQuery(head, g.teeth, g.system, g.size, g.pressureAngle, g.helix, g.shift, g.pin),
   defaults: () => core.defaultsQuery(),
 };
 

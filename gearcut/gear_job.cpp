@@ -1,0 +1,30 @@
+#include "gearcut/gear_job.h"
+
+#include "divider/divide_question.h"
+#include "gears/fraction_text.h"
+
+namespace cog {
+
+std::string LeadQuestion(double lead_mm) { return FixedText(lead_mm, 3) + "mm"; }
+
+bool MakeGearJob(const GearSpec& spec, const DividingHead& head, GearJob* out, std::string* error) {
+  GearJob job;
+  job.spec = spec;
+  if (!GearFiguresFor(spec, &job.figures, error)) return false;
+  if (!Indexer(head).WaysForDivisions(spec.teeth, 1, &job.index, error)) return false;
+  if (job.figures.lead_mm) {
+    job.lead_text = LeadQuestion(*job.figures.lead_mm);
+    Fraction lead;
+    HelixAnswer answer;
+    if (!ReadHelixLead(job.lead_text, &lead).ok()) {
+      job.helix_why = "the lead is beyond what the head's trains are worked out for";
+    } else if (HelixTrains(head, lead, kDefaultHelixErrorPercent, 1, true, &answer,
+                           &job.helix_why)) {
+      job.helix = answer;
+    }
+  }
+  *out = std::move(job);
+  return true;
+}
+
+}  // namespace cog
