@@ -113,8 +113,8 @@ Status AskDivide(const Arguments& args, DivideOutput* o) {
   if (args.Has("diameter")) bad = ReadDiameter(args.Value("diameter"), &diameter.emplace());
   if (!bad.ok()) return bad.Prefixed("--diameter: ");
   const Indexer indexer(o->head);
-  if (question.divisions &&
-      !CheckDivideSteps(indexer, question.divisions, question.divisions, &why))
+  if (question.divisions ? !CheckDivideSteps(indexer, question.divisions, question.divisions, &why)
+                         : !CheckAngleSteps(indexer, question.degrees, &why))
     return Refused(why);
   if (!(question.divisions ? indexer.WaysForDivisions(question.divisions, options, &o->answer, &why)
                            : indexer.WaysForAngle(question.degrees, options, &o->answer, &why)))

@@ -148,6 +148,25 @@ check "a chart too large is refused at once" "cogwright-cli: this chart of 1000 
 exit 2" "$code"
 check "a part of it is not" "exit 0" \
   "$( (ulimit -t "$cpu_limit"; "$cli" divide --chart 1-500 --head "$scratch/wide.json" >/dev/null); echo "exit $?")"
+# An angle is weighed too: on that large head its differential search would
+# walk some 3 million plate moves; it is refused at once, under the same
+# limit, while the 40:1 head answers the same angle.
+code=$( (ulimit -t "$cpu_limit"; "$cli" divide 7d30m15s --head "$scratch/slow.json" 2>&1; echo "exit $?") |
+  sed 's/about [0-9]* million/about N million/')
+check "an angle too costly is refused at once" "cogwright-cli: indexing this angle would take about N million steps of the search, more than the 6 million steps one request may take: give the head fewer circles or a narrower range of gears
+exit 2" "$code"
+check "the same angle on the 40:1 head" "exit 0" \
+  "$( (ulimit -t "$cpu_limit"; "$cli" divide 7d30m15s >/dev/null); echo "exit $?")"
+# The nearest ways, asked when none is exact, are weighed as well: on the
+# large head above 383 answers with them; on 12 plates of 32 circles of 617
+# to 1000 holes they would take some 10 million moves, refused at once.
+check "the nearest ways on a large head" "exit 0" \
+  "$( (ulimit -t "$cpu_limit"; "$cli" divide 383 --head "$scratch/slow.json" | grep -c '^~1\. ' >/dev/null); echo "exit $?")"
+python3 -c 'import json;C=list(range(617,1001));json.dump({"ratio":1260,"plates":[C[i::12] for i in range(12)]},open("'"$scratch"'/big32.json","w"))'
+code=$( (ulimit -t "$cpu_limit"; "$cli" divide 99991 --head "$scratch/big32.json" 2>&1; echo "exit $?") |
+  sed 's/about [0-9]* million/about N million/')
+check "the nearest ways too costly are refused at once" "cogwright-cli: no way is exact, and finding the nearest would take about N million steps of the search, more than the 6 million steps one request may take: give the head fewer circles, or ask for simple indexing (--method simple)
+exit 2" "$code"
 
 # Mistakes: exit code 2 and one line naming what is wrong.
 printf '{"ratio": 40,\n "plates": [[15, 1]]}' >"$scratch/bad.json"

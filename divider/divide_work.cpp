@@ -37,6 +37,25 @@ bool CheckDivideSteps(const Indexer& indexer, int from, int to, std::string* err
                       error);
 }
 
+std::int64_t AngleSteps(const Indexer& indexer, const Fraction& degrees) {
+  return kDivideLineSteps + indexer.AngleDifferentialReach(degrees) * kAngleMoveSteps;
+}
+
+bool CheckAngleSteps(const Indexer& indexer, const Fraction& degrees, std::string* error) {
+  return WithinBudget(AngleSteps(indexer, degrees), "indexing this angle",
+                      "give the head fewer circles or a narrower range of gears", error);
+}
+
+std::int64_t NearestSteps(const Indexer& indexer, const DivideOptions& options) {
+  return indexer.NearestReach(options) * kNearestMoveSteps;
+}
+
+bool CheckNearestSteps(const Indexer& indexer, const DivideOptions& options, std::string* error) {
+  return WithinBudget(NearestSteps(indexer, options), "no way is exact, and finding the nearest",
+                      "give the head fewer circles, or ask for simple indexing (--method simple)",
+                      error);
+}
+
 std::int64_t HelixSteps(const DividingHead& head) {
   std::vector<int> distinct = head.gears;
   std::sort(distinct.begin(), distinct.end());

@@ -24,6 +24,8 @@ namespace cog {
 inline constexpr std::int64_t kMaxDivideSteps = 6'000'000;
 inline constexpr std::int64_t kDivideLineSteps = 400;
 inline constexpr std::int64_t kHelixTrainsPerStep = 5;
+inline constexpr std::int64_t kAngleMoveSteps = 10;
+inline constexpr std::int64_t kNearestMoveSteps = 3;
 
 // Dividing each N from `from` to `to`, at most: its line's own work and every
 // approximate number the differential search may try for it.
@@ -32,6 +34,19 @@ std::int64_t DivideSteps(const Indexer& indexer, int from, int to);
 // False with *error (what would cost how much, and what to give less of)
 // when DivideSteps is above kMaxDivideSteps.
 [[nodiscard]] bool CheckDivideSteps(const Indexer& indexer, int from, int to, std::string* error);
+
+// Dividing an angle: its line's own work and every plate move the
+// differential search may try for it, each move weighed as kAngleMoveSteps
+// (a move asks for its own pair and compound train).
+std::int64_t AngleSteps(const Indexer& indexer, const Fraction& degrees);
+[[nodiscard]] bool CheckAngleSteps(const Indexer& indexer, const Fraction& degrees,
+                                   std::string* error);
+
+// The nearest ways, asked when no way is exact, each move weighed as
+// kNearestMoveSteps.
+std::int64_t NearestSteps(const Indexer& indexer, const DivideOptions& options);
+[[nodiscard]] bool CheckNearestSteps(const Indexer& indexer, const DivideOptions& options,
+                                     std::string* error);
 
 // Every pair and compound train of the head's gears, as HelixTrains tries them.
 std::int64_t HelixSteps(const DividingHead& head);

@@ -129,6 +129,29 @@ std::int64_t Indexer::DifferentialReach(int n) const {
   return within - below;
 }
 
+std::int64_t Indexer::AngleDifferentialReach(const Fraction& degrees) const {
+  if (gears_.distinct().empty()) return 0;
+  // As AngleDifferential walks: every k/c within T·highest/R of T.
+  const double t = ToDouble(degrees) * ToDouble(head_.ratio) / 360;
+  const double reach = t * ToDouble(highest_) / ToDouble(head_.ratio);
+  const auto span = [&](double c) {
+    const double first = std::max(std::floor((t - reach) * c) - 1, 1.0);
+    return static_cast<std::int64_t>(std::max(std::ceil((t + reach) * c) + 2 - first, 0.0));
+  };
+  std::int64_t moves = span(1);
+  for (const Circle& c : circles_) moves += span(c.holes);
+  return moves;
+}
+
+std::int64_t Indexer::NearestReach(const DivideOptions& options) const {
+  if (options.nearest <= 0 || !Uses(options, Method::kCompound)) return 0;
+  std::int64_t moves = 0;
+  for (const std::vector<int>& plate : head_.plates)
+    for (int holes : plate)
+      moves += std::int64_t{holes} * static_cast<std::int64_t>(plate.size() - 1);
+  return moves;
+}
+
 void Indexer::Simple(const Fraction& turns, std::vector<Way>* out) const {
   const Split s = SplitTurns(turns);
   if (s.num == 0) {
@@ -398,8 +421,10 @@ bool Indexer::WaysForDivisions(int divisions, const DivideOptions& options, Divi
   *out = DivideAnswer{};
   out->divisions = divisions;
   if (!cog::Divide(head_.ratio, Whole(divisions), &out->crank_turns) ||
-      !Ways(out->crank_turns, *out, options, &out->ways) ||
-      (out->ways.empty() && !Nearest(out->crank_turns, *out, options, &out->nearest)))
+      !Ways(out->crank_turns, *out, options, &out->ways))
+    return *error = "the head's ratio is too fine to index exactly", false;
+  if (out->ways.empty() && !CheckNearestSteps(*this, options, error)) return false;
+  if (out->ways.empty() && !Nearest(out->crank_turns, *out, options, &out->nearest))
     return *error = "the head's ratio is too fine to index exactly", false;
   return true;
 }
@@ -411,8 +436,10 @@ bool Indexer::WaysForAngle(const Fraction& degrees, const DivideOptions& options
   Fraction turns;
   if (!Multiply(degrees, head_.ratio, &turns) ||
       !cog::Divide(turns, Whole(360), &out->crank_turns) ||
-      !Ways(out->crank_turns, *out, options, &out->ways) ||
-      (out->ways.empty() && !Nearest(out->crank_turns, *out, options, &out->nearest)))
+      !Ways(out->crank_turns, *out, options, &out->ways))
+    return *error = "the angle is too fine to index exactly on this head", false;
+  if (out->ways.empty() && !CheckNearestSteps(*this, options, error)) return false;
+  if (out->ways.empty() && !Nearest(out->crank_turns, *out, options, &out->nearest))
     return *error = "the angle is too fine to index exactly on this head", false;
   return true;
 }

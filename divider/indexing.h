@@ -165,6 +165,14 @@ class Indexer {
   // first A whose plate turn no train of the head's gears reaches, whatever
   // it finds before. 0 without differential indexing.
   std::int64_t DifferentialReach(int divisions) const;
+  // How many plate moves the differential search for an angle may try at
+  // most: every move on each circle (and whole turns) whose gap to the
+  // angle's turns a train of the head's gears could still bridge.
+  std::int64_t AngleDifferentialReach(const Fraction& degrees) const;
+  // How many moves the nearest ways' search tries when none is exact: every
+  // hole of every circle against each other circle of its plate, when
+  // compound indexing is asked.
+  std::int64_t NearestReach(const DivideOptions& options) const;
 
  private:
   struct Circle {

@@ -57,8 +57,9 @@ std::string DivideQuery(const std::string& head_json, const std::string& what, i
   if (!bad.ok()) return StatusJson(bad);
   std::string error;
   const Indexer indexer(head);
-  if (question.divisions &&
-      !CheckDivideSteps(indexer, question.divisions, question.divisions, &error))
+  if (question.divisions
+          ? !CheckDivideSteps(indexer, question.divisions, question.divisions, &error)
+          : !CheckAngleSteps(indexer, question.degrees, &error))
     return ErrorJson("divisions", error);
   DivideAnswer answer;
   if (!(question.divisions ? indexer.WaysForDivisions(question.divisions, top, &answer, &error)
