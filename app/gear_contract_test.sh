@@ -59,10 +59,11 @@ import json, sys
 r = json.load(sys.stdin)
 print(r["hand"], r["helix_angle_deg"], r["over_pins"] is None, r["teeth"])')"
 
-# index is divide Z --top 1's first way; helix_train is the first train of
+# index is divide Z --top 1's first way (its nearest when none is exact, as
+# for 383 on the 40:1 head); helix_train is the first train of
 # helix LEAD --all for the lead rounded to 0.001 mm, on the same head.
 same=$(for args in "127 --module 1.5" "40 --module 2" "96 --dp 12 --head $heads/60-1-direct-plate.json" \
-  "31 --module 2 --helix 20L" "57 --cp 0.25 --helix 12.5R"; do
+  "31 --module 2 --helix 20L" "57 --cp 0.25 --helix 12.5R" "383 --module 1"; do
   # shellcheck disable=SC2086
   "$cli" gear $args --format json | python3 -c '
 import json, subprocess, sys
@@ -71,7 +72,7 @@ g = json.load(sys.stdin)
 head = args[args.index("--head"):args.index("--head") + 2] if "--head" in args else []
 d = json.loads(subprocess.run([cli, "divide", args[0], "--top", "1", "--format", "json"] + head,
                               capture_output=True, text=True).stdout)
-first = d["ways"][0] if d["ways"] else None
+first = (d["ways"] or d["nearest"] or [None])[0]
 train = None
 if g["lead_mm"] is not None:
     h = json.loads(subprocess.run([cli, "helix", "%.3fmm" % g["lead_mm"], "--all", "--format",
@@ -84,7 +85,8 @@ check "index and helix train are divide's and helix's" "127 True True True
 40 True True True
 96 True True True
 31 True True False
-57 True True False" "$same"
+57 True True False
+383 True True True" "$same"
 
 # The text sheet runs top to bottom.
 check "sheet order" "Blank

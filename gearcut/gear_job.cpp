@@ -1,6 +1,7 @@
 #include "gearcut/gear_job.h"
 
 #include "divider/divide_question.h"
+#include "divider/divide_work.h"
 #include "gears/fraction_text.h"
 
 namespace cog {
@@ -11,7 +12,13 @@ bool MakeGearJob(const GearSpec& spec, const DividingHead& head, GearJob* out, s
   GearJob job;
   job.spec = spec;
   if (!GearFiguresFor(spec, &job.figures, error)) return false;
-  if (!Indexer(head).WaysForDivisions(spec.teeth, 1, &job.index, error)) return false;
+  // As `divide Z --top 1` answers: the best exact way, else the nearest one.
+  const Indexer indexer(head);
+  DivideOptions best;
+  best.top = best.nearest = 1;
+  if (!CheckDivideSteps(indexer, spec.teeth, spec.teeth, error) ||
+      !indexer.WaysForDivisions(spec.teeth, best, &job.index, error))
+    return false;
   if (job.figures.lead_mm) {
     job.lead_text = LeadQuestion(*job.figures.lead_mm);
     Fraction lead;

@@ -72,7 +72,15 @@ std::string PinNote(const GearJob& job) {
 
 json IndexTree(const DividingHead& head, const GearJob& job) {
   const json tree = DivideTree(head, job.index);
-  return tree["ways"].empty() ? json(nullptr) : tree["ways"][0];
+  if (!tree["ways"].empty()) return tree["ways"][0];
+  return tree["nearest"].empty() ? json(nullptr) : tree["nearest"][0];
+}
+
+// The CSV's index cell: the exact way, else the nearest one.
+json IndexLine(const GearJob& job) {
+  const DivideAnswer& a = job.index;
+  if (!a.ways.empty()) return WayLine(a.ways.front());
+  return a.nearest.empty() ? json(nullptr) : json(NearLine(a.nearest.front(), a));
 }
 
 json HelixTrainTree(const GearJob& job) {
@@ -175,6 +183,8 @@ std::vector<SheetSection> GearSections(const DividingHead& head, const GearJob& 
   std::vector<std::string> index = {DivideCaption(head, job.index)};
   index.push_back(job.index.ways.empty() ? NoWayText(head, job.index)
                                          : WayLine(job.index.ways.front()));
+  if (job.index.ways.empty() && !job.index.nearest.empty())
+    index.push_back("nearest: " + NearLine(job.index.nearest.front(), job.index));
   out.push_back({"Index", index});
   std::vector<std::string> helix;
   if (!f.lead_mm) {
@@ -259,7 +269,7 @@ std::string GearCsv(const DividingHead& head, const GearJob& job) {
       {"pin_mm", pins ? tree["over_pins"]["pin_mm"] : json(nullptr)},
       {"over_pins_mm", pins ? tree["over_pins"]["mm"] : json(nullptr)},
       {"lead_mm", tree["lead_mm"]},
-      {"index", job.index.ways.empty() ? json(nullptr) : json(WayLine(job.index.ways.front()))},
+      {"index", IndexLine(job)},
   };
   std::string head_line, line;
   for (std::size_t i = 0; i < cells.size(); ++i) {
