@@ -68,9 +68,9 @@ bool Gear(const Arguments& args, std::ostream& out, std::string* fail) {
   texts.helix = Option(args, "helix");
   texts.shift = Option(args, "shift");
   texts.pin = Option(args, "pin");
-  GearSpec spec;
+  GearAsked asked;
   Status error;
-  if (!ReadGearTexts(texts, &spec, &error)) {
+  if (!ReadGearTexts(texts, &asked, &error)) {
     const std::string option = OptionOf(error.input());
     if (error.input() == "size")
       *fail = error.missing() ? "gear needs a size: --module M, --dp P or --cp C"
@@ -91,8 +91,8 @@ bool Gear(const Arguments& args, std::ostream& out, std::string* fail) {
       return *fail = "head " + args.Value("head") + ": " + bad.why(), false;
   }
   GearJob job;
-  if (!MakeGearJob(spec, head, &job, fail)) {
-    if (spec.pin_mm) *fail = "--pin: " + *fail;
+  if (!MakeGearJob(asked, head, &job, fail)) {
+    if (asked.pin_mm) *fail = "--pin: " + *fail;
     return false;
   }
   if (format == "json") out << GearJson(head, job);

@@ -50,14 +50,14 @@ GearTexts TextsOf(const GearCase& c) {
 }
 
 void BM_GearJob(benchmark::State& state, const GearCase* c) {
-  GearSpec spec;
+  GearAsked asked;
   Status input;
-  if (!ReadGearTexts(TextsOf(*c), &spec, &input)) return state.SkipWithError(input.why().c_str());
+  if (!ReadGearTexts(TextsOf(*c), &asked, &input)) return state.SkipWithError(input.why().c_str());
   const DividingHead head = BuiltInHead();
   std::string error;
   for (auto _ : state) {
     GearJob job;
-    if (!MakeGearJob(spec, head, &job, &error)) return state.SkipWithError(error.c_str());
+    if (!MakeGearJob(asked, head, &job, &error)) return state.SkipWithError(error.c_str());
     benchmark::DoNotOptimize(GearText(head, job));
   }
 }

@@ -29,18 +29,18 @@ struct Basics {
   double alpha_t = 0, d = 0, db = 0, da = 0, df = 0, d_form = 0, ha = 0, hf = 0;
 };
 
-Basics BasicsOf(const GearSpec& spec) {
+Basics BasicsOf(const GearAsked& asked) {
   Basics b;
-  b.z = spec.teeth;
-  b.mn = spec.module_mm;
-  b.alpha_n = Radians(spec.pressure_deg);
-  b.beta = Radians(ToDouble(spec.helix));
-  b.x = spec.shift;
+  b.z = asked.teeth;
+  b.mn = asked.module_mm;
+  b.alpha_n = Radians(asked.pressure_deg);
+  b.beta = Radians(ToDouble(asked.helix));
+  b.x = asked.shift;
   b.alpha_t = std::atan(std::tan(b.alpha_n) / std::cos(b.beta));
   b.d = b.z * b.mn / std::cos(b.beta);
   b.db = b.d * std::cos(b.alpha_t);
   b.ha = b.mn * (1 + b.x);
-  b.hf = b.mn * ((InchRack(spec) ? 1.157 : 1.25) - b.x);
+  b.hf = b.mn * ((InchRack(asked) ? 1.157 : 1.25) - b.x);
   b.da = b.d + 2 * b.ha;
   b.df = b.d - 2 * b.hf;
   // The rack's straight flank reaches m_n above its datum line; where it
@@ -59,7 +59,7 @@ double ContactDiameter(const Basics& b, double w) {
 
 bool OnFlank(const Basics& b, double contact) { return contact > b.d_form && contact < b.da; }
 
-SpanCheck Span(const GearSpec& spec, const Basics& b) {
+SpanCheck Span(const GearAsked& asked, const Basics& b) {
   const double z_prime = b.z * Involute(b.alpha_t) / Involute(b.alpha_n);
   // k = Z'·α_n/π + 0.5 to the nearest whole number, a half going down: the
   // jaws then touch just outside the pitch circle rather than near the tip.
@@ -68,8 +68,8 @@ SpanCheck Span(const GearSpec& spec, const Basics& b) {
   auto check = [&](int teeth) {
     SpanCheck s;
     s.teeth = teeth;
-    s.mm = SpanOver(spec, teeth);
-    s.next_mm = SpanOver(spec, teeth + 1);
+    s.mm = SpanOver(asked, teeth);
+    s.next_mm = SpanOver(asked, teeth + 1);
     s.contact_mm = ContactDiameter(b, s.mm);
     s.on_flank = OnFlank(b, s.contact_mm);
     return s;
@@ -105,7 +105,7 @@ std::string Mm(double value) { return FixedText(value, 3) + " mm"; }
 
 }  // namespace
 
-bool InchRack(const GearSpec& spec) { return spec.system != ToothSystem::kModule; }
+bool InchRack(const GearAsked& asked) { return asked.system != ToothSystem::kModule; }
 
 double Involute(double radians) {
   // Near zero tan a − a cancels away most of its digits (at 0.001 rad, nine
@@ -143,20 +143,20 @@ std::optional<Cutter> CutterFor(int teeth) {
   return std::nullopt;
 }
 
-double SpanOver(const GearSpec& spec, int k) {
-  const Basics b = BasicsOf(spec);
+double SpanOver(const GearAsked& asked, int k) {
+  const Basics b = BasicsOf(asked);
   return b.mn * std::cos(b.alpha_n) * (kPi * (k - 0.5) + b.z * Involute(b.alpha_t)) +
          2 * b.x * b.mn * std::sin(b.alpha_n);
 }
 
-PinRange PinRangeFor(const GearSpec& spec) {
-  const Basics b = BasicsOf(spec);
+PinRange PinRangeFor(const GearAsked& asked) {
+  const Basics b = BasicsOf(asked);
   const double at_form = b.d_form > b.db ? std::acos(b.db / b.d_form) : 0;
   return {PinTouchingAt(b, at_form), PinTouchingAt(b, std::acos(b.db / b.da))};
 }
 
-bool OverPins(const GearSpec& spec, double pin_mm, double* mm) {
-  const Basics b = BasicsOf(spec);
+bool OverPins(const GearAsked& asked, double pin_mm, double* mm) {
+  const Basics b = BasicsOf(asked);
   double phi = 0;
   if (!InverseInvolute(pin_mm / b.db + PinConstant(b), &phi) || phi >= kPi / 2) return false;
   const double centres = b.db / std::cos(phi);
@@ -164,8 +164,8 @@ bool OverPins(const GearSpec& spec, double pin_mm, double* mm) {
   return std::isfinite(*mm);
 }
 
-bool GearFiguresFor(const GearSpec& spec, GearFigures* out, std::string* error) {
-  const Basics b = BasicsOf(spec);
+bool GearFiguresFor(const GearAsked& asked, GearFigures* out, std::string* error) {
+  const Basics b = BasicsOf(asked);
   GearFigures f;
   f.transverse_module_mm = b.mn / std::cos(b.beta);
   f.transverse_pressure_deg = b.alpha_t * 180 / kPi;
@@ -181,21 +181,21 @@ bool GearFiguresFor(const GearSpec& spec, GearFigures* out, std::string* error) 
   // Far beyond the rack end every count is the same cutter.
   f.virtual_rounded = static_cast<int>(std::min(std::round(f.virtual_teeth), 1e9));
   f.cutter = CutterFor(f.virtual_rounded);
-  f.span = Span(spec, b);
+  f.span = Span(asked, b);
   // On the virtual spur gear of the normal section: half the tooth's angle
   // at its pitch circle, then the chord and the arc's height above it.
   const double zv = f.virtual_teeth;
   const double psi = kPi / (2 * zv) + 2 * b.x * std::tan(b.alpha_n) / zv;
   f.chordal_thickness_mm = zv * b.mn * std::sin(psi);
   f.chordal_height_mm = b.ha + zv * b.mn / 2 * (1 - std::cos(psi));
-  if (IsHelical(spec)) {
+  if (IsHelical(asked)) {
     f.lead_mm = kPi * b.d / std::tan(b.beta);
   } else {
-    const PinRange range = PinRangeFor(spec);
+    const PinRange range = PinRangeFor(asked);
     const bool any = range.smallest_mm <= range.largest_mm;
     PinCheck pins;
-    if (spec.pin_mm) {
-      pins.pin_mm = *spec.pin_mm;
+    if (asked.pin_mm) {
+      pins.pin_mm = *asked.pin_mm;
       if (!any) {
         *error = "no pin touches both flanks of this gear";
         return false;
@@ -217,9 +217,9 @@ bool GearFiguresFor(const GearSpec& spec, GearFigures* out, std::string* error) 
     }
     // A gear whose spaces take no pin (its flanks all but gone) has no
     // measurement over pins; the other checks stand.
-    if (OverPins(spec, pins.pin_mm, &pins.mm) && any && pins.pin_mm > 0) {
+    if (OverPins(asked, pins.pin_mm, &pins.mm) && any && pins.pin_mm > 0) {
       f.pins = pins;
-    } else if (spec.pin_mm) {
+    } else if (asked.pin_mm) {
       *error = "no measurement over pins of " + Mm(pins.pin_mm) + " for this gear";
       return false;
     }

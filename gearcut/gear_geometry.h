@@ -37,7 +37,7 @@ enum class ToothSystem { kModule, kDp, kCp };
 // readers of gear_question.h hold (teeth 5 to 1000, module above 0, pressure
 // angle above 0 and below 45, helix angle 0 for spur or above 0 and below 90
 // with its hand, pin above 0 when given).
-struct GearSpec {
+struct GearAsked {
   int teeth = 20;
   ToothSystem system = ToothSystem::kModule;
   Fraction size{1, 1};       // the module, DP or CP as typed, exact
@@ -49,9 +49,9 @@ struct GearSpec {
   std::optional<double> pin_mm;
 };
 
-inline bool IsHelical(const GearSpec& spec) { return spec.helix.num != 0; }
+inline bool IsHelical(const GearAsked& asked) { return asked.helix.num != 0; }
 // The inch full-depth rack for DP and CP, ISO 53 for a module.
-bool InchRack(const GearSpec& spec);
+bool InchRack(const GearAsked& asked);
 
 // tan a − a.
 double Involute(double radians);
@@ -119,16 +119,16 @@ struct GearFigures {
 
 // Every figure of the gear. False with *error when a given pin does not touch
 // both flanks (naming the range that does), or a figure is not finite.
-bool GearFiguresFor(const GearSpec& spec, GearFigures* out, std::string* error);
+bool GearFiguresFor(const GearAsked& asked, GearFigures* out, std::string* error);
 
 // The range of pins that touch both flanks of a spur gear.
-PinRange PinRangeFor(const GearSpec& spec);
+PinRange PinRangeFor(const GearAsked& asked);
 
 // The measurement over two pins of `pin_mm` on a spur gear; false when the
 // pin's centre cannot be placed (an involute past 90°).
-bool OverPins(const GearSpec& spec, double pin_mm, double* mm);
+bool OverPins(const GearAsked& asked, double pin_mm, double* mm);
 
 // W_k for any k.
-double SpanOver(const GearSpec& spec, int k);
+double SpanOver(const GearAsked& asked, int k);
 
 }  // namespace cog

@@ -10,8 +10,8 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-GearSpec Spur(int z, double m, double alpha = 20, double x = 0) {
-  GearSpec s;
+GearAsked Spur(int z, double m, double alpha = 20, double x = 0) {
+  GearAsked s;
   s.teeth = z;
   s.module_mm = m;
   s.pressure_deg = alpha;
@@ -19,17 +19,17 @@ GearSpec Spur(int z, double m, double alpha = 20, double x = 0) {
   return s;
 }
 
-GearSpec Helical(int z, double mn, const Fraction& beta, double x = 0) {
-  GearSpec s = Spur(z, mn, 20, x);
+GearAsked Helical(int z, double mn, const Fraction& beta, double x = 0) {
+  GearAsked s = Spur(z, mn, 20, x);
   s.helix = beta;
   s.hand = HelixHand::kRight;
   return s;
 }
 
-GearFigures Figures(const GearSpec& spec) {
+GearFigures Figures(const GearAsked& asked) {
   GearFigures f;
   std::string error;
-  EXPECT_TRUE(GearFiguresFor(spec, &f, &error)) << error;
+  EXPECT_TRUE(GearFiguresFor(asked, &f, &error)) << error;
   return f;
 }
 
@@ -54,7 +54,7 @@ TEST(GearGeometry, PublishedWorkedExamples) {
   EXPECT_NEAR(span.span.mm, 15.321, 5e-4);
   EXPECT_NEAR(span.span.contact_mm, 40.59, 5e-3);
   // 24 DP: whole depth 2.157/24 in = 0.0899 in; addendum 1/24 in.
-  GearSpec dp = Spur(30, 25.4 / 24);
+  GearAsked dp = Spur(30, 25.4 / 24);
   dp.system = ToothSystem::kDp;
   const GearFigures inch = Figures(dp);
   EXPECT_NEAR(inch.whole_depth_mm / 25.4, 0.0899, 5e-5);
@@ -149,12 +149,12 @@ TEST(GearGeometry, HelicalSpanWorkedByHand) {
 // touches at 7.973 mm, past the 7.928 mm tip; k = 1 at 6.545 mm.
 TEST(GearGeometry, SpanNeighbourWhenTheJawsMissTheFlank) {
   struct Case {
-    GearSpec spec;
+    GearAsked asked;
     int k;
     double contact;
   } cases[] = {{Spur(7, 1, 20, 1), 2, 8.391}, {Helical(6, 1, Whole(30), -0.5), 1, 6.545}};
   for (const Case& c : cases) {
-    const GearFigures f = Figures(c.spec);
+    const GearFigures f = Figures(c.asked);
     EXPECT_EQ(f.span.teeth, c.k);
     EXPECT_NEAR(f.span.contact_mm, c.contact, 5e-4);
     EXPECT_TRUE(f.span.on_flank);
@@ -185,7 +185,7 @@ TEST(GearGeometry, InverseInvoluteConverges) {
 // half tooth angle at the base, ψ_b = s/d + inv α, and its point rolled by t
 // lies at radius r_b·√(1 + t²) and angle ψ_b − (t − atan t). Also gives the
 // radius of the nearest point.
-double DistanceToFlank(const GearSpec& s, double px, double py, double* at_radius) {
+double DistanceToFlank(const GearAsked& s, double px, double py, double* at_radius) {
   const double a = s.pressure_deg * kPi / 180, rb = s.teeth * s.module_mm * std::cos(a) / 2;
   const double psi_b = (kPi / 2 + 2 * s.shift * std::tan(a)) / s.teeth + (std::tan(a) - a);
   auto point = [&](double t, double* x, double* y) {
@@ -220,9 +220,9 @@ TEST(GearGeometry, OverPinsAsLaidIntoTheSpaces) {
                {127, 1.5, 20, 0, 2.592},
                {9, 3, 25, 0.4, 5.5}};
   for (const Case& c : cases) {
-    const GearSpec spec = Spur(c.z, c.m, c.alpha, c.x);
+    const GearAsked asked = Spur(c.z, c.m, c.alpha, c.x);
     double mm = 0;
-    ASSERT_TRUE(OverPins(spec, c.pin, &mm)) << c.z;
+    ASSERT_TRUE(OverPins(asked, c.pin, &mm)) << c.z;
     // Find the centre's radius on the space's centre line (angle π/Z) where
     // the pin just touches: bisect on the distance to the flank.
     const double space = kPi / c.z;
@@ -233,7 +233,7 @@ TEST(GearGeometry, OverPinsAsLaidIntoTheSpaces) {
     double radius = 0;
     for (int i = 0; i < 200; ++i) {
       const double mid = (lo + hi) / 2;
-      (DistanceToFlank(spec, mid * std::cos(space), mid * std::sin(space), &radius) < c.pin / 2
+      (DistanceToFlank(asked, mid * std::cos(space), mid * std::sin(space), &radius) < c.pin / 2
            ? lo
            : hi) = mid;
     }
@@ -248,28 +248,28 @@ TEST(GearGeometry, OverPinsAsLaidIntoTheSpaces) {
 // The pin range's ends touch the flank at the tip circle and where the
 // involute starts; the usual 1.728·m is chosen when it lies between.
 TEST(GearGeometry, PinRangeTouchesTipAndFormCircles) {
-  for (const GearSpec& spec : {Spur(20, 2), Spur(31, 1, 14.5, 0.2), Spur(8, 4, 25, 0.5)}) {
-    const GearFigures f = Figures(spec);
-    const PinRange range = PinRangeFor(spec);
+  for (const GearAsked& asked : {Spur(20, 2), Spur(31, 1, 14.5, 0.2), Spur(8, 4, 25, 0.5)}) {
+    const GearFigures f = Figures(asked);
+    const PinRange range = PinRangeFor(asked);
     ASSERT_LT(range.smallest_mm, range.largest_mm);
     for (const auto& [pin, circle] :
          {std::pair{range.largest_mm, f.tip_mm}, std::pair{range.smallest_mm, f.form_mm}}) {
       double mm = 0, radius = 0;
-      ASSERT_TRUE(OverPins(spec, pin, &mm));
-      const double space = kPi / spec.teeth;
+      ASSERT_TRUE(OverPins(asked, pin, &mm));
+      const double space = kPi / asked.teeth;
       // The centre's radius, back from an even gear's measurement.
-      GearSpec even = spec;
-      const double r0 =
-          spec.teeth % 2 == 0 ? (mm - pin) / 2 : (mm - pin) / 2 / std::cos(kPi / (2 * spec.teeth));
+      GearAsked even = asked;
+      const double r0 = asked.teeth % 2 == 0 ? (mm - pin) / 2
+                                             : (mm - pin) / 2 / std::cos(kPi / (2 * asked.teeth));
       const double gap = DistanceToFlank(even, r0 * std::cos(space), r0 * std::sin(space), &radius);
-      EXPECT_NEAR(gap, pin / 2, 1e-6) << spec.teeth;
-      EXPECT_NEAR(2 * radius, circle, 1e-4) << spec.teeth;
+      EXPECT_NEAR(gap, pin / 2, 1e-6) << asked.teeth;
+      EXPECT_NEAR(2 * radius, circle, 1e-4) << asked.teeth;
     }
   }
   const GearFigures usual = Figures(Spur(20, 2));
   EXPECT_TRUE(usual.pins->usual);
   EXPECT_DOUBLE_EQ(usual.pins->pin_mm, 3.456);
-  GearSpec given = Spur(20, 2);
+  GearAsked given = Spur(20, 2);
   given.pin_mm = 1.0;
   GearFigures f;
   std::string error;

@@ -8,16 +8,17 @@ namespace cog {
 
 std::string LeadQuestion(double lead_mm) { return FixedText(lead_mm, 3) + "mm"; }
 
-bool MakeGearJob(const GearSpec& spec, const DividingHead& head, GearJob* out, std::string* error) {
+bool MakeGearJob(const GearAsked& asked, const DividingHead& head, GearJob* out,
+                 std::string* error) {
   GearJob job;
-  job.spec = spec;
-  if (!GearFiguresFor(spec, &job.figures, error)) return false;
+  job.asked = asked;
+  if (!GearFiguresFor(asked, &job.figures, error)) return false;
   // As `divide Z --top 1` answers: the best exact way, else the nearest one.
   const Indexer indexer(head);
   DivideOptions best;
   best.top = best.nearest = 1;
-  if (!CheckDivideSteps(indexer, spec.teeth, spec.teeth, error) ||
-      !indexer.WaysForDivisions(spec.teeth, best, &job.index, error))
+  if (!CheckDivideSteps(indexer, asked.teeth, asked.teeth, error) ||
+      !indexer.WaysForDivisions(asked.teeth, best, &job.index, error))
     return false;
   if (job.figures.lead_mm) {
     job.lead_text = LeadQuestion(*job.figures.lead_mm);

@@ -15,7 +15,7 @@
 namespace cog {
 
 struct GearJob {
-  GearSpec spec;
+  GearAsked asked;
   GearFigures figures;
   DivideAnswer index;  // best first, at most one way
   // Helical only: the lead as asked of the head (its text, to 0.001 mm), and
@@ -31,6 +31,7 @@ std::string LeadQuestion(double lead_mm);
 
 // False with *error when the figures cannot be had (gear_geometry.h) or the
 // head cannot index Z (a figure out of its exact range).
-bool MakeGearJob(const GearSpec& spec, const DividingHead& head, GearJob* out, std::string* error);
+bool MakeGearJob(const GearAsked& asked, const DividingHead& head, GearJob* out,
+                 std::string* error);
 
 }  // namespace cog

@@ -39,7 +39,7 @@ bool Between(const Fraction& degrees, int below) {
   return IsPositive(degrees) && Compare(degrees, Whole(below)) < 0;
 }
 
-bool ReadSize(const GearTexts& t, GearSpec* spec, Status* error) {
+bool ReadSize(const GearTexts& t, GearAsked* asked, Status* error) {
   const int given = t.module.has_value() + t.dp.has_value() + t.cp.has_value();
   if (given == 0)
     return Fail(error, "size", "no size: a module, a diametral pitch or a circular pitch", true);
@@ -53,17 +53,17 @@ bool ReadSize(const GearTexts& t, GearSpec* spec, Status* error) {
   std::string why;
   if (!ReadFraction(text, &size, &why) || !IsPositive(size))
     return Fail(error, input, Quoted(text) + " is not a number above 0");
-  spec->size = size;
-  spec->system = t.module ? ToothSystem::kModule : t.dp ? ToothSystem::kDp : ToothSystem::kCp;
+  asked->size = size;
+  asked->system = t.module ? ToothSystem::kModule : t.dp ? ToothSystem::kDp : ToothSystem::kCp;
   // m = 25.4/P exactly; m = 25.4·CP/π.
   Fraction module = size;
   if (t.dp && !Divide(Fraction{127, 5}, size, &module))
     return Fail(error, input, Quoted(text) + " is too small a diametral pitch");
-  spec->module_mm = t.cp ? 25.4 * ToDouble(size) / std::numbers::pi : ToDouble(module);
+  asked->module_mm = t.cp ? 25.4 * ToDouble(size) / std::numbers::pi : ToDouble(module);
   return true;
 }
 
-bool ReadHelix(const std::string& text, GearSpec* spec, Status* error) {
+bool ReadHelix(const std::string& text, GearAsked* asked, Status* error) {
   const char last = text.empty() ? '\0' : text.back();
   const bool right = last == 'R' || last == 'r', left = last == 'L' || last == 'l';
   if (!right && !left)
@@ -75,15 +75,15 @@ bool ReadHelix(const std::string& text, GearSpec* spec, Status* error) {
     return Fail(error, "helix", why);
   if (!Between(degrees, 90))
     return Fail(error, "helix", Quoted(text) + ": the helix angle must be above 0 and below 90");
-  spec->helix = degrees;
-  spec->hand = right ? HelixHand::kRight : HelixHand::kLeft;
+  asked->helix = degrees;
+  asked->hand = right ? HelixHand::kRight : HelixHand::kLeft;
   return true;
 }
 
 }  // namespace
 
-bool ReadGearTexts(const GearTexts& t, GearSpec* spec, Status* error) {
-  GearSpec out;
+bool ReadGearTexts(const GearTexts& t, GearAsked* asked, Status* error) {
+  GearAsked out;
   if (!ReadWhole(t.teeth, kMinGearTeeth, kMaxGearTeeth, &out.teeth))
     return Fail(error, "teeth",
                 "the number of teeth must be a whole number from " + std::to_string(kMinGearTeeth) +
@@ -114,7 +114,7 @@ bool ReadGearTexts(const GearTexts& t, GearSpec* spec, Status* error) {
       return Fail(error, "pin", Quoted(*t.pin) + " is not a pin diameter in mm above 0");
     out.pin_mm = ToDouble(pin);
   }
-  *spec = out;
+  *asked = out;
   return true;
 }
 

@@ -30,11 +30,11 @@ struct GearTexts {
   std::optional<std::string> pin;  // mm
 };
 
-// True with *spec, or false with *error on the first value that is wrong:
+// True with *asked, or false with *error on the first value that is wrong:
 // teeth not a whole number from 5 to 1000; no size, or more than one; a size
 // not a number above 0; a pressure angle not above 0 and below 45; a helix
 // angle not above 0 and below 90 or without its hand (R or L); a shift beyond
 // ±kMaxShift; a pin not above 0.
-bool ReadGearTexts(const GearTexts& texts, GearSpec* spec, Status* error);
+bool ReadGearTexts(const GearTexts& texts, GearAsked* asked, Status* error);
 
 }  // namespace cog

@@ -15,17 +15,17 @@ GearTexts Texts(std::string teeth, std::optional<std::string> module) {
 // The sizes to a module: 24 DP is 25.4/24 mm exactly, 0.5 in CP is
 // 25.4·0.5/π = 4.0425 mm; the DP and module cutters number the other way.
 TEST(GearQuestion, SizesAndAngles) {
-  GearSpec spec;
+  GearAsked asked;
   Status error;
   GearTexts dp = Texts("40", std::nullopt);
   dp.dp = "24";
-  ASSERT_TRUE(ReadGearTexts(dp, &spec, &error)) << error.why();
-  EXPECT_DOUBLE_EQ(spec.module_mm, 25.4 / 24);
-  EXPECT_EQ(spec.system, ToothSystem::kDp);
+  ASSERT_TRUE(ReadGearTexts(dp, &asked, &error)) << error.why();
+  EXPECT_DOUBLE_EQ(asked.module_mm, 25.4 / 24);
+  EXPECT_EQ(asked.system, ToothSystem::kDp);
   GearTexts cp = Texts("40", std::nullopt);
   cp.cp = "0.5";
-  ASSERT_TRUE(ReadGearTexts(cp, &spec, &error)) << error.why();
-  EXPECT_NEAR(spec.module_mm, 4.042535554534, 1e-11);
+  ASSERT_TRUE(ReadGearTexts(cp, &asked, &error)) << error.why();
+  EXPECT_NEAR(asked.module_mm, 4.042535554534, 1e-11);
   struct Helix {
     const char* text;
     Fraction degrees;
@@ -40,14 +40,14 @@ TEST(GearQuestion, SizesAndAngles) {
   for (const Helix& h : helices) {
     GearTexts t = Texts("30", "2");
     t.helix = h.text;
-    ASSERT_TRUE(ReadGearTexts(t, &spec, &error)) << h.text << ": " << error.why();
-    EXPECT_EQ(spec.helix, h.degrees) << h.text;
-    EXPECT_EQ(spec.hand, h.hand) << h.text;
+    ASSERT_TRUE(ReadGearTexts(t, &asked, &error)) << h.text << ": " << error.why();
+    EXPECT_EQ(asked.helix, h.degrees) << h.text;
+    EXPECT_EQ(asked.hand, h.hand) << h.text;
   }
   GearTexts pa = Texts("30", "2");
   pa.pressure_angle = "14d30m";
-  ASSERT_TRUE(ReadGearTexts(pa, &spec, &error));
-  EXPECT_DOUBLE_EQ(spec.pressure_deg, 14.5);
+  ASSERT_TRUE(ReadGearTexts(pa, &asked, &error));
+  EXPECT_DOUBLE_EQ(asked.pressure_deg, 14.5);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-bool Inch(const GearJob& job) { return job.spec.system != ToothSystem::kModule; }
+bool Inch(const GearJob& job) { return job.asked.system != ToothSystem::kModule; }
 
 // "84.000 mm", and for an inch gear "84.667 mm (3.3333 in)".
 std::string Length(const GearJob& job, double mm) {
@@ -34,14 +34,14 @@ const char* SystemName(ToothSystem system) {
 }
 
 std::string SizeText(const GearJob& job) {
-  const std::string size = ShortestText(ToDouble(job.spec.size));
-  switch (job.spec.system) {
+  const std::string size = ShortestText(ToDouble(job.asked.size));
+  switch (job.asked.system) {
     case ToothSystem::kModule:
       return "module " + size;
     case ToothSystem::kDp:
-      return size + " DP (module " + FixedText(job.spec.module_mm, 4) + ")";
+      return size + " DP (module " + FixedText(job.asked.module_mm, 4) + ")";
     case ToothSystem::kCp:
-      return size + " in circular pitch (module " + FixedText(job.spec.module_mm, 4) + ")";
+      return size + " in circular pitch (module " + FixedText(job.asked.module_mm, 4) + ")";
   }
   return "";
 }
@@ -49,7 +49,7 @@ std::string SizeText(const GearJob& job) {
 std::string CutterWhy(const GearJob& job) {
   if (job.figures.cutter) return "";
   return "no cutter of the set fits " + std::to_string(job.figures.virtual_rounded) +
-         (IsHelical(job.spec) ? " virtual teeth" : " teeth") + ": the smallest is made for " +
+         (IsHelical(job.asked) ? " virtual teeth" : " teeth") + ": the smallest is made for " +
          std::to_string(kFewestCutterTeeth) +
          ", and fewer teeth cut by it would be undercut; generate the teeth (hob or shaper) or "
          "shift the profile";
@@ -66,7 +66,7 @@ double Rounded(double value) {
 
 std::string PinNote(const GearJob& job) {
   const PinCheck& p = *job.figures.pins;
-  if (job.spec.pin_mm) return "your pins";
+  if (job.asked.pin_mm) return "your pins";
   return p.usual ? "the usual 1.728\u00B7m" : "pins touching at the pitch circle";
 }
 
@@ -90,7 +90,7 @@ json HelixTrainTree(const GearJob& job) {
 
 json Tree(const DividingHead& head, const GearJob& job) {
   const GearFigures& f = job.figures;
-  const char* hand = HelixHandName(job.spec.hand);
+  const char* hand = HelixHandName(job.asked.hand);
   json cutter = nullptr;
   if (f.cutter)
     cutter = {{"dp_number", f.cutter->dp_number},
@@ -100,13 +100,13 @@ json Tree(const DividingHead& head, const GearJob& job) {
   const std::string why = CutterWhy(job);
   json pins = nullptr;
   if (f.pins) pins = {{"pin_mm", Rounded(f.pins->pin_mm)}, {"mm", Rounded(f.pins->mm)}};
-  return {{"teeth", job.spec.teeth},
-          {"system", SystemName(job.spec.system)},
-          {"module_mm", Rounded(job.spec.module_mm)},
-          {"pressure_angle_deg", job.spec.pressure_deg},
-          {"helix_angle_deg", ToDouble(job.spec.helix)},
+  return {{"teeth", job.asked.teeth},
+          {"system", SystemName(job.asked.system)},
+          {"module_mm", Rounded(job.asked.module_mm)},
+          {"pressure_angle_deg", job.asked.pressure_deg},
+          {"helix_angle_deg", ToDouble(job.asked.helix)},
           {"hand", hand ? json(hand) : json(nullptr)},
-          {"shift", job.spec.shift},
+          {"shift", job.asked.shift},
           {"pitch_diameter_mm", Rounded(f.pitch_mm)},
           {"base_diameter_mm", Rounded(f.base_mm)},
           {"tip_diameter_mm", Rounded(f.tip_mm)},
@@ -137,13 +137,13 @@ std::string Csv(const json& value) {
 std::string GearLength(const GearJob& job, double mm) { return Length(job, mm); }
 
 std::string GearTitle(const GearJob& job) {
-  std::string out = std::to_string(job.spec.teeth) + " teeth, " + SizeText(job) + ", " +
-                    Degrees(job.spec.pressure_deg) + " pressure angle, ";
-  if (IsHelical(job.spec))
-    out += "helical " + AngleText(job.spec.helix) + " " + HelixHandName(job.spec.hand) + " hand";
+  std::string out = std::to_string(job.asked.teeth) + " teeth, " + SizeText(job) + ", " +
+                    Degrees(job.asked.pressure_deg) + " pressure angle, ";
+  if (IsHelical(job.asked))
+    out += "helical " + AngleText(job.asked.helix) + " " + HelixHandName(job.asked.hand) + " hand";
   else
     out += "spur";
-  if (job.spec.shift != 0) out += ", profile shift " + ShortestText(job.spec.shift);
+  if (job.asked.shift != 0) out += ", profile shift " + ShortestText(job.asked.shift);
   return out;
 }
 
@@ -151,7 +151,7 @@ std::string GearRules(const GearJob& job) {
   return std::string("Geometry by ISO 21771; ") +
          (Inch(job) ? "the inch full-depth rack (addendum 1/P, dedendum 1.157/P)"
                     : "the ISO 53 rack (addendum m, dedendum 1.25 m)") +
-         (IsHelical(job.spec) ? "; cutter, chordal and span on the normal section" : "");
+         (IsHelical(job.asked) ? "; cutter, chordal and span on the normal section" : "");
 }
 
 std::string CutterText(const GearJob& job) {
@@ -171,7 +171,7 @@ std::vector<SheetSection> GearSections(const DividingHead& head, const GearJob& 
                   "pitch diameter " + Length(job, f.pitch_mm) + ", base " + Length(job, f.base_mm) +
                       ", root " + Length(job, f.root_mm)}});
   std::vector<std::string> cutter = {CutterText(job)};
-  if (IsHelical(job.spec))
+  if (IsHelical(job.asked))
     cutter.push_back("chosen for " + FixedText(f.virtual_teeth, 2) +
                      " virtual teeth (Z / cos\u00B3\u03B2), rounded to " +
                      std::to_string(f.virtual_rounded));
@@ -191,7 +191,7 @@ std::vector<SheetSection> GearSections(const DividingHead& head, const GearJob& 
     helix.push_back("none: a spur gear");
   } else {
     helix.push_back("lead " + Length(job, *f.lead_mm) + "; swivel the table " +
-                    AngleText(job.spec.helix) + " for a " + HelixHandName(job.spec.hand) +
+                    AngleText(job.asked.helix) + " for a " + HelixHandName(job.asked.hand) +
                     "-hand helix");
     if (job.helix && !job.helix->trains.empty()) {
       const std::vector<std::string> t = HelixCells(*job.helix).rows.front();
@@ -212,11 +212,11 @@ std::vector<SheetSection> GearSections(const DividingHead& head, const GearJob& 
                                           ", off the flank: check by the other means"));
   checks.push_back("chordal thickness " + Length(job, f.chordal_thickness_mm) +
                    " at a chordal height of " + Length(job, f.chordal_height_mm) +
-                   (IsHelical(job.spec) ? ", across the teeth (normal section)" : ""));
+                   (IsHelical(job.asked) ? ", across the teeth (normal section)" : ""));
   if (f.pins)
     checks.push_back("over two pins of " + Length(job, f.pins->pin_mm) + " (" + PinNote(job) +
                      "): " + Length(job, f.pins->mm));
-  else if (IsHelical(job.spec))
+  else if (IsHelical(job.asked))
     checks.push_back("over pins: not for a helical gear");
   else
     checks.push_back("over pins: no pin touches both flanks of this gear");

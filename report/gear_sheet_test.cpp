@@ -6,15 +6,15 @@ namespace cog {
 namespace {
 
 GearJob JobFor(int teeth, const Fraction& helix = {0, 1}) {
-  GearSpec spec;
-  spec.teeth = teeth;
-  spec.module_mm = 2;
-  spec.size = Whole(2);
-  spec.helix = helix;
-  spec.hand = helix.num ? HelixHand::kLeft : HelixHand::kNone;
+  GearAsked asked;
+  asked.teeth = teeth;
+  asked.module_mm = 2;
+  asked.size = Whole(2);
+  asked.helix = helix;
+  asked.hand = helix.num ? HelixHand::kLeft : HelixHand::kNone;
   GearJob job;
   std::string error;
-  EXPECT_TRUE(MakeGearJob(spec, BuiltInHead(), &job, &error)) << error;
+  EXPECT_TRUE(MakeGearJob(asked, BuiltInHead(), &job, &error)) << error;
   return job;
 }
 

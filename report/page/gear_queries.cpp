@@ -30,14 +30,14 @@ struct Flank {
   std::vector<double> radius, half_angle;
 };
 
-Flank SpaceFlank(const GearSpec& spec, const GearFigures& f) {
+Flank SpaceFlank(const GearAsked& asked, const GearFigures& f) {
   constexpr double kPi = std::numbers::pi;
-  const double m = spec.module_mm, alpha = spec.pressure_deg * kPi / 180;
+  const double m = asked.module_mm, alpha = asked.pressure_deg * kPi / 180;
   const double z = f.virtual_teeth, r = z * m / 2, rb = r * std::cos(alpha);
   const double ra = r + (f.tip_mm - f.pitch_mm) / 2, rf = r - (f.pitch_mm - f.root_mm) / 2;
   // The tooth's half-angle at the pitch circle, from its arc thickness
   // m(π/2 + 2x tan α); the space is what is left of the angular pitch.
-  const double tooth = m * (kPi / 2 + 2 * spec.shift * std::tan(alpha)) / (2 * r);
+  const double tooth = m * (kPi / 2 + 2 * asked.shift * std::tan(alpha)) / (2 * r);
   const auto half = [&](double radius) {
     const double at = std::acos(rb / std::max(radius, rb));
     return kPi / z - tooth - Involute(alpha) + Involute(at);
@@ -57,7 +57,7 @@ Flank SpaceFlank(const GearSpec& spec, const GearFigures& f) {
 // the right one; and the circles and labels the page marks on it.
 ordered Drawing(const GearJob& job) {
   const GearFigures& f = job.figures;
-  const Flank flank = SpaceFlank(job.spec, f);
+  const Flank flank = SpaceFlank(job.asked, f);
   ordered points = ordered::array();
   const auto at = [&](double radius, double angle) {
     points.push_back({radius * std::sin(angle), radius * std::cos(angle)});
@@ -67,13 +67,13 @@ ordered Drawing(const GearJob& job) {
   for (int i = 1; i < kRootSteps; ++i)
     at(flank.radius.front(), flank.half_angle.front() * (2.0 * i / kRootSteps - 1));
   for (size_t i = 0; i < flank.radius.size(); ++i) at(flank.radius[i], flank.half_angle[i]);
-  const double r = f.virtual_teeth * job.spec.module_mm / 2;
+  const double r = f.virtual_teeth * job.asked.module_mm / 2;
   // The cutter's number in the set the gear's size is measured in first.
   std::string cutter = "no cutter of the set";
   if (f.cutter) {
     const std::string dp = "No. " + std::to_string(f.cutter->dp_number) + " DP";
     const std::string module = "No. " + std::to_string(f.cutter->module_number) + " module";
-    cutter = InchRack(job.spec) ? dp + " / " + module : module + " / " + dp;
+    cutter = InchRack(job.asked) ? dp + " / " + module : module + " / " + dp;
   }
   return {{"outline", std::move(points)},
           {"tip_radius", flank.radius.back()},
@@ -101,9 +101,9 @@ std::string GearQuery(const std::string& head_json, const GearForm& form) {
   texts.helix = Given(form.helix);
   texts.shift = Given(form.shift);
   texts.pin = Given(form.pin);
-  GearSpec spec;
+  GearAsked asked;
   Status input;
-  if (!ReadGearTexts(texts, &spec, &input)) return ErrorJson(input.input(), input.why());
+  if (!ReadGearTexts(texts, &asked, &input)) return ErrorJson(input.input(), input.why());
   DividingHead head;
   if (const Status read = ReadHead(head_json, &head); !read.ok())
     return ErrorJson(read.input().empty() ? "head" : read.input(), read.why());
@@ -111,7 +111,8 @@ std::string GearQuery(const std::string& head_json, const GearForm& form) {
   GearJob job;
   // As the tool says it: a job that cannot be had with a pin given is the
   // pin's fault (it touches no flank), else the head's (Z beyond its reach).
-  if (!MakeGearJob(spec, head, &job, &error)) return ErrorJson(spec.pin_mm ? "pin" : "head", error);
+  if (!MakeGearJob(asked, head, &job, &error))
+    return ErrorJson(asked.pin_mm ? "pin" : "head", error);
   ordered answer = ordered::parse(GearJson(head, job));
   answer["view"] = {{"title", GearTitle(job)},
                     {"text", GearText(head, job)},
