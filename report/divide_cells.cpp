@@ -283,14 +283,18 @@ CellTable DivideChartCells(const DividingHead& head, const std::vector<DivideAns
 }
 
 std::string HelixCaption(const DividingHead& head, const HelixAnswer& a) {
-  // The lead in the unit it was asked in, and in mm.
-  const std::string lead = a.inches ? ShortestText(ToDouble(a.lead_mm) / 25.4) + " in (" +
-                                          ShortestText(ToDouble(a.lead_mm)) + " mm)"
-                                    : ShortestText(ToDouble(a.lead_mm)) + " mm";
-  const std::string machine = a.inches
-                                  ? ShortestText(ToDouble(a.machine_lead_mm) / 25.4) + " in (" +
-                                        ShortestText(ToDouble(a.machine_lead_mm)) + " mm)"
-                                  : ShortestText(ToDouble(a.machine_lead_mm)) + " mm";
+  // The lead in the unit it was asked in, and in mm; inches from the exact
+  // millimetres (25.4 = 127/5), so 241.3 mm reads 9.5 in.
+  const auto length = [&](const Fraction& mm) {
+    Fraction in;
+    if (!a.inches || !cog::Divide(mm, Fraction{127, 5}, &in))
+      return ShortestText(ToDouble(mm)) + " mm";
+    std::string inches = FixedText(ToDouble(in), 4);  // to a ten-thousandth, as drawings give it
+    while (inches.back() == '0') inches.pop_back();
+    if (inches.back() == '.') inches.pop_back();
+    return inches + " in (" + ShortestText(ToDouble(mm)) + " mm)";
+  };
+  const std::string lead = length(a.lead_mm), machine = length(a.machine_lead_mm);
   const bool right = a.hand == HelixHand::kRight;
   std::string out = "Lead " + lead + ", " + (right ? "right" : "left") + "-hand, " + OnHead(head) +
                     ", table lead screw " + Printable(head.table_leadscrew_text) +

@@ -55,7 +55,12 @@ std::string DivideText(const DividingHead& head, const DivideAnswer& a) {
   std::string out = DivideCaption(head, a) + "\n";
   for (std::size_t i = 0; i < a.ways.size(); ++i)
     out += std::to_string(i + 1) + ". " + WayLine(a.ways[i]) + "\n";
-  if (a.ways.empty()) out += NoWayText(head, a) + "\n";
+  return out + NoWayNearestText(head, a);
+}
+
+std::string NoWayNearestText(const DividingHead& head, const DivideAnswer& a) {
+  if (!a.ways.empty()) return "";
+  std::string out = NoWayText(head, a) + "\n";
   if (!a.nearest.empty()) out += "The nearest ways, none exact:\n";
   for (std::size_t i = 0; i < a.nearest.size(); ++i)
     out += "~" + std::to_string(i + 1) + ". " + NearLine(a.nearest[i], a) + "\n";

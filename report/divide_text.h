@@ -13,6 +13,10 @@ namespace cog {
 // The caption, then the ways a numbered line each, or why there is none.
 std::string DivideText(const DividingHead& head, const DivideAnswer& answer);
 
+// Why no way is exact, then the nearest ways a line each ("~1. ..."), as
+// DivideText ends; empty when a way is exact.
+std::string NoWayNearestText(const DividingHead& head, const DivideAnswer& answer);
+
 // The title, the head's plates and gears, the legend, then a line per number.
 std::string DivideChartText(const DividingHead& head, const std::vector<DivideAnswer>& lines);
 

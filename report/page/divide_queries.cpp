@@ -10,6 +10,7 @@
 #include "report/divide_cells.h"
 #include "report/divide_csv.h"
 #include "report/divide_sheet.h"
+#include "report/divide_text.h"
 #include "report/divide_tree.h"
 #include "report/results_tree.h"
 
@@ -62,15 +63,20 @@ std::string DivideQuery(const std::string& head_json, const std::string& what, i
           : !CheckAngleSteps(indexer, question.degrees, &error))
     return ErrorJson("divisions", error);
   DivideAnswer answer;
-  if (!(question.divisions ? indexer.WaysForDivisions(question.divisions, top, &answer, &error)
-                           : indexer.WaysForAngle(question.degrees, top, &answer, &error)))
+  DivideOptions options;  // as the CLI's divide asks: the nearest ways when none is exact
+  options.top = options.nearest = top;
+  if (!(question.divisions ? indexer.WaysForDivisions(question.divisions, options, &answer, &error)
+                           : indexer.WaysForAngle(question.degrees, options, &answer, &error)))
     return ErrorJson("head", error);
   ordered view = {{"caption", DivideCaption(head, answer)}};
   AddCells(WayCells(answer), &view);
   ordered ways = ordered::array();
   for (const Way& way : answer.ways) ways.push_back(WayLine(way));
   view["ways"] = std::move(ways);
-  view["none"] = NoWayText(head, answer);
+  // Why none is exact and the nearest ways, a line each, as the CLI ends its text.
+  std::string none = NoWayNearestText(head, answer);
+  if (!none.empty()) none.pop_back();
+  view["none"] = none;
   view["csv"] = DivideCsv(answer);
   return WithView(DivideTree(head, answer), std::move(view));
 }
@@ -97,16 +103,17 @@ std::string DivideChartQuery(const std::string& head_json, int from, int to) {
 std::string HelixQuery(const std::string& head_json, const std::string& lead_text, int top,
                        bool all, const std::string& max_error) {
   DividingHead head;
-  Fraction lead, tolerance = kDefaultHelixErrorPercent;
+  Fraction tolerance = kDefaultHelixErrorPercent;
+  HelixQuestion question;  // a lead, as the CLI's helix LEAD asks it
   Status bad = LoadHead(head_json, &head);
-  if (bad.ok()) bad = ReadHelixLead(lead_text, &lead);
+  if (bad.ok()) bad = ReadHelixLead(lead_text, &question.lead_mm.emplace(), &question.inches);
   if (bad.ok() && !max_error.empty()) bad = ReadHelixTolerance(max_error, &tolerance);
   if (bad.ok()) bad = CheckDivideTop(top);
   if (!bad.ok()) return StatusJson(bad);
   std::string error;
   HelixAnswer answer;
   std::string input;
-  if (!HelixTrains(head, lead, tolerance, top, all, &answer, &error, &input))
+  if (!HelixFor(head, question, tolerance, top, all, &answer, &error, &input))
     return ErrorJson(input, error);
   ordered view = {{"caption", HelixCaption(head, answer)}};
   AddCells(HelixCells(answer), &view);

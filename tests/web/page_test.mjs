@@ -159,7 +159,7 @@ check("Enter finds after a build changed mid-way", { texts: find.slice(2, 8), gr
 await page.click("#tab-threads");
 for (const profile of ["imperial-8tpi.json", "metric-2mm.json", "metric-1.5mm.json"]) {
   const text = readFileSync(`${profiles}/${profile}`, "utf8");
-  for (const [target, starts] of [["1.25mm", "1"], ["11tpi", "1"], ["mod1.5", "1"], ["M6 LH", "1"], ["1/4-20", "1"], ["0.1mm/rev", "2"]]) {
+  for (const [target, starts] of [["1.25mm", "1"], ["11tpi", "1"], ["mod1.5", "1"], ["M6 LH", "1"], ["1/4-20", "1"], ["0.1mm/rev", "1"], ["M8x1.25", "2"]]) {
     await setProfile(text);
     await page.fill("#thread-target", target);
     await page.fill("#starts", starts);
