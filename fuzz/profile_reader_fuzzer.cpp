@@ -454,9 +454,10 @@ void CheckWriters(const LatheProfile& p) {
   std::size_t cells = 0;
   for (std::size_t i = 0; i < table.size(); ++i)
     if (table[i] == '|' && (i == 0 || table[i - 1] != '\\')) ++cells;
-  // lead, gears, [gearbox], error %, cuts, tumbler, [dial], sizes: head, rule
-  // and one line, each with a pipe before every column and one at the end.
-  const std::size_t columns = 6 + !p.gearbox.empty() + p.dial.has_value();
+  // lead, gears, [gearbox], error %, fit, cuts, [tumbler], [dial], sizes:
+  // head, rule and one line, each with a pipe before every column and one at
+  // the end.
+  const std::size_t columns = 6 + !p.gearbox.empty() + p.tumbler + p.dial.has_value();
   Require(cells == 3 * (columns + 1), "a Markdown table keeps its columns whatever the names hold");
   Require(md.find('<') == std::string::npos, "no raw HTML reaches Markdown");
   std::vector<std::string> names = {p.name};
@@ -527,6 +528,7 @@ void CheckHead(std::string_view text) {
   CheckNumber(doc["ratio"], head.ratio, "ratio");
   if (!SmallHead(head)) return;
   const Indexer indexer(head);
+  std::string error;
   for (const int n : {2, 7, 127, 360}) {
     DivideAnswer answer;
     if (!indexer.WaysForDivisions(n, 3, &answer, &error)) continue;
